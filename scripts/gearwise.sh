@@ -37,5 +37,5 @@ else
         fi
         exec build/gearwise-planner
     fi
-    exec build/gearwise-cli analyze
+    exec build/gearwise-cli --help
 fi
