@@ -1,0 +1,198 @@
+#include "money_field.h"
+
+#include "error.h"
+#include "finance.h"
+#include "numformat.h"
+#include "rrsp.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace gw {
+
+namespace {
+
+std::optional<double> finiteOrNone(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Whole years, halves to even, as the analysis reads the savings period.
+std::optional<int> loanYears(const AnalysisInputs& in)
+{
+    const double years = in.savingsPeriod;
+    if (!std::isfinite(years) || years < 0.5 || years > 32767)
+        return std::nullopt;
+    const double whole = RoundHalfToEven(years);
+    if (whole < 1)
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+// The level-payment factors lose their meaning at -100 % or below.
+bool usableRate(double rate) { return std::isfinite(rate) && rate > -1; }
+
+// The interest-only cost of a loan L is, for one choice of deduction per
+// jurisdiction, (r - perDollar) L - fixed: the interest less the savings.
+struct Combination {
+    double perDollar = 0;
+    double fixed = 0;
+};
+
+std::array<Combination, 4> intOnlyCombinations(const AnalysisInputs& in)
+{
+    const double r = in.interestRate / 100;
+    const double g = in.capGainsInclusionRate / 100;
+    const double returnR = RoundHalfAwayFromZero(in.returns[2]) / 100;
+    const double cg = in.breakdown[kCapGains] / 100;
+    const double dv = in.breakdown[kDividends] / 100;
+    const double ir = in.breakdown[kInterest] / 100;
+    const double e = in.investmentType >= 1 && in.investmentType <= 4 ? 1.0 / in.investmentType : 0;
+    const double other = RoundHalfAwayFromZero(in.otherUnleveraged);
+
+    struct Jurisdiction {
+        double tax;
+        bool limited;
+        double deductible;  // fraction of the interest
+        bool includeCG;
+    };
+    const Jurisdiction fed{FedTaxRate(in), in.fedLimited, in.fedDeductible / 100, in.fedIncludeCG};
+    const Jurisdiction prov{ProvTaxRate(in), in.provLimited, in.provDeductible / 100, in.provIncludeCG};
+
+    // Candidate 0 deducts the interest, candidate 1 is capped by the
+    // investment income (the same as candidate 0 when not limited).
+    const auto candidate = [&](const Jurisdiction& j, int which) {
+        const double d = j.limited ? r : j.deductible * r;
+        Combination c{j.tax * d, 0};
+        if (which == 1 && j.limited) {
+            const double yield = returnR * (ir + 1.25 * dv + (j.includeCG ? g * cg : 0));
+            c = {j.tax * yield * (1 + e), j.tax * yield * other};
+        }
+        return c;
+    };
+
+    std::array<Combination, 4> combos;
+    for (int f = 0; f < 2; ++f) {
+        for (int p = 0; p < 2; ++p) {
+            const Combination a = candidate(fed, f);
+            const Combination b = candidate(prov, p);
+            combos[f * 2 + p] = {a.perDollar + b.perDollar, a.fixed + b.fixed};
+        }
+    }
+    return combos;
+}
+
+double intOnlyCost(const std::array<Combination, 4>& combos, double r, double loan)
+{
+    double cost = -INFINITY;
+    for (const Combination& c : combos)
+        cost = std::max(cost, (r - c.perDollar) * loan - c.fixed);
+    return cost;
+}
+
+std::optional<double> intOnlyAnnualInvestment(const AnalysisInputs& in)
+{
+    const double loan = RoundHalfAwayFromZero(in.loanAmount);
+    return finiteOrNone(intOnlyCost(intOnlyCombinations(in), in.interestRate / 100, loan));
+}
+
+std::optional<double> intOnlyLoanAmount(const AnalysisInputs& in)
+{
+    const double r = in.interestRate / 100;
+    const double annual = RoundHalfAwayFromZero(in.annualInvestment);
+    const auto combos = intOnlyCombinations(in);
+    // Each combination whose cost grows with the loan caps the loan at the
+    // amount where it costs `annual`; the others never reach it. The smallest
+    // cap is where the largest cost, the real one, first equals `annual`.
+    std::optional<double> loan;
+    for (const Combination& c : combos) {
+        const double slope = r - c.perDollar;
+        if (!(slope > 0))
+            continue;
+        const double cap = (annual + c.fixed) / slope;
+        if (!loan || cap < *loan)
+            loan = cap;
+    }
+    if (!loan || !std::isfinite(*loan) || *loan < 0)
+        return std::nullopt;
+    // Negative income yields can leave a combination that never grows above
+    // `annual`; make sure the amount found really costs it.
+    double scale = std::max(1.0, std::fabs(annual));
+    for (const Combination& c : combos)
+        scale = std::max(scale, std::fabs(c.fixed));
+    const double cost = intOnlyCost(combos, r, *loan);
+    if (!(std::fabs(cost - annual) <= 1e-9 * scale))
+        return std::nullopt;
+    return loan;
+}
+
+} // namespace
+
+std::optional<double> setAnnualInvestment(Strategy strategy, const AnalysisInputs& in)
+{
+    const double loan = RoundHalfAwayFromZero(in.loanAmount);
+    const double r = in.interestRate / 100;
+    switch (strategy) {
+    case Strategy::InterestOnly:
+        return intOnlyAnnualInvestment(in);
+    case Strategy::TermLoan: {
+        const auto n = loanYears(in);
+        if (!n || !usableRate(r))
+            return std::nullopt;
+        try {
+            return finiteOrNone(Pmt(r, *n, loan));
+        } catch (const AnalysisError&) {
+            return std::nullopt;
+        }
+    }
+    case Strategy::RRSP: {
+        const auto n = loanYears(in);
+        const double t = in.taxRate / 100;
+        if (!n || !usableRate(r) || !(t < 1))
+            return std::nullopt;
+        try {
+            return finiteOrNone(RRSPPayment(loan, t, r, *n));
+        } catch (const AnalysisError&) {
+            return std::nullopt;
+        }
+    }
+    }
+    return std::nullopt;
+}
+
+std::optional<double> setLoanAmount(Strategy strategy, const AnalysisInputs& in)
+{
+    const double annual = RoundHalfAwayFromZero(in.annualInvestment);
+    const double r = in.interestRate / 100;
+    switch (strategy) {
+    case Strategy::InterestOnly:
+        return intOnlyLoanAmount(in);
+    case Strategy::TermLoan: {
+        const auto n = loanYears(in);
+        if (!n || !usableRate(r))
+            return std::nullopt;
+        try {
+            return finiteOrNone(Pv(r, *n, annual));
+        } catch (const AnalysisError&) {
+            return std::nullopt;
+        }
+    }
+    case Strategy::RRSP: {
+        const auto n = loanYears(in);
+        const double t = in.taxRate / 100;
+        if (!n || !usableRate(r) || !(t < 1))
+            return std::nullopt;
+        try {
+            return finiteOrNone(annual * AnnuityDueFactor(r, *n) / (1 - t));
+        } catch (const AnalysisError&) {
+            return std::nullopt;
+        }
+    }
+    }
+    return std::nullopt;
+}
+
+} // namespace gw
