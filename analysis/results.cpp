@@ -1,0 +1,109 @@
+#include "results.h"
+
+#include "error.h"
+#include "growth.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+namespace gw {
+
+namespace {
+
+using Named = std::pair<const char*, double>;
+
+void check(std::initializer_list<Named> values, const char* where, int index)
+{
+    for (const auto& [name, value] : values) {
+        if (!std::isfinite(value))
+            throw AnalysisError(std::string(name) + " of " + where + " " + std::to_string(index)
+                                + " is not a finite number");
+    }
+}
+
+template <typename Year>
+void checkHead(const LeverageResults<Year>& r)
+{
+    check({{"loan_amount", r.loan_amount}, {"break_even_return", r.break_even_return}}, "the analysis", 0);
+    for (int s = 0; s < static_cast<int>(r.returns.size()); ++s)
+        check({{"return", r.returns[s]}}, "slot", s);
+    for (const SummaryRow& row : r.summary) {
+        check({{"return", row.return_},
+               {"unleveraged", row.unleveraged},
+               {"leveraged", row.leveraged},
+               {"increase", row.increase},
+               {"percent_increase", row.percent_increase}},
+              "summary slot", row.slot);
+    }
+    check({{"remaining federal deductions", r.remaining_deductions.federal},
+           {"remaining provincial deductions", r.remaining_deductions.provincial}},
+          "year", r.horizon);
+}
+
+} // namespace
+
+SummaryRow MakeSummaryRow(int slot, double return_, double unleveraged, double leveraged, bool breakEven)
+{
+    SummaryRow row;
+    row.slot = slot;
+    row.return_ = return_;
+    row.unleveraged = unleveraged;
+    row.leveraged = leveraged;
+    row.increase = leveraged - unleveraged;
+    row.percent_increase = PercentIncrease(leveraged, unleveraged);
+    row.break_even = breakEven;
+    return row;
+}
+
+void RequireFinite(const IntOnlyResults& results)
+{
+    checkHead(results);
+    for (const IntOnlyYear& y : results.projection) {
+        check({{"unleveraged_balance", y.unleveraged_balance},
+               {"unleveraged_distributions", y.unleveraged_distributions},
+               {"unleveraged_acb", y.unleveraged_acb},
+               {"leveraged_balance", y.leveraged_balance},
+               {"leveraged_distributions", y.leveraged_distributions},
+               {"leveraged_acb", y.leveraged_acb},
+               {"after_tax_cost", y.after_tax_cost},
+               {"fed_deduction", y.fed_deduction},
+               {"prov_deduction", y.prov_deduction},
+               {"fed_undeducted", y.fed_undeducted},
+               {"prov_undeducted", y.prov_undeducted},
+               {"net_balance_payoff", y.net_balance_payoff},
+               {"acb_after", y.acb_after},
+               {"increase", y.increase},
+               {"percent_increase", y.percent_increase}},
+              "year", y.year);
+    }
+}
+
+void RequireFinite(const TermResults& results)
+{
+    checkHead(results);
+    for (const TermYear& y : results.projection) {
+        check({{"after_tax_cashflow", y.after_tax_cashflow},
+               {"unleveraged_balance", y.unleveraged_balance},
+               {"unleveraged_distributions", y.unleveraged_distributions},
+               {"unleveraged_acb", y.unleveraged_acb},
+               {"net_balance_payoff", y.net_balance_payoff},
+               {"loan_balance", y.loan_balance},
+               {"interest", y.interest},
+               {"principal", y.principal},
+               {"leveraged_balance", y.leveraged_balance},
+               {"leveraged_distributions", y.leveraged_distributions},
+               {"leveraged_acb", y.leveraged_acb},
+               {"fed_deduction", y.fed_deduction},
+               {"prov_deduction", y.prov_deduction},
+               {"fed_undeducted", y.fed_undeducted},
+               {"prov_undeducted", y.prov_undeducted},
+               {"acb_after", y.acb_after},
+               {"increase", y.increase},
+               {"percent_increase", y.percent_increase}},
+              "year", y.year);
+    }
+}
+
+} // namespace gw
