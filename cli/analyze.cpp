@@ -1,13 +1,14 @@
 #include "commands.h"
 
+#include "analyze_driver.h"
+
 #include <iostream>
 
 namespace gw::cli {
 
-int runAnalyze(const std::vector<std::string>&)
+int runAnalyze(const std::vector<std::string>& args)
 {
-    std::cerr << "gearwise-cli: 'analyze' is not available in this build\n";
-    return 2;
+    return RunAnalyzeCommand(args, BuiltInDefaults(), std::cout, std::cerr);
 }
 
 } // namespace gw::cli

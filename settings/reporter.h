@@ -9,7 +9,8 @@ namespace gw {
 // a loader returns false when the program must end.
 class SettingsReporter {
 public:
-    enum class Icon { Critical, Exclamation, Information };
+    // None: a plain message box with only an OK button.
+    enum class Icon { Critical, Exclamation, Information, None };
     virtual ~SettingsReporter() = default;
     virtual void report(const std::string& title, const std::string& text, Icon icon) = 0;
 };

@@ -1,0 +1,67 @@
+#include "csv_writer.h"
+
+#include "numformat.h"
+
+#include <string>
+#include <type_traits>
+
+namespace gw::cli {
+
+namespace {
+
+std::string csvValue(double value) { return ShortestDecimal(value); }
+std::string csvValue(int value) { return std::to_string(value); }
+std::string csvValue(bool value) { return value ? "true" : "false"; }
+
+template <typename Row, size_t N>
+void writeTable(std::ostream& out, const std::vector<Row>& rows, const std::array<Field<Row>, N>& fields)
+{
+    for (size_t i = 0; i < N; ++i)
+        out << (i ? "," : "") << fields[i].key;
+    out << '\n';
+    for (const Row& row : rows) {
+        for (size_t i = 0; i < N; ++i) {
+            if (i)
+                out << ',';
+            VisitField(row, fields[i], [&](auto value) { out << csvValue(value); });
+        }
+        out << '\n';
+    }
+}
+
+template <typename Row, size_t N, typename Keep>
+void writeSummary(std::ostream& out, const auto& summary, const std::array<Field<Row>, N>& fields, Keep keep)
+{
+    std::vector<Row> rows;
+    for (const Row& row : summary) {
+        if (keep(row))
+            rows.push_back(row);
+    }
+    writeTable(out, rows, fields);
+}
+
+} // namespace
+
+void WriteAnalysisCsv(std::ostream& out, const AnalyzeReport& report)
+{
+    std::visit(
+        [&](const auto& r) {
+            using R = std::decay_t<decltype(r)>;
+            if constexpr (std::is_same_v<R, RRSPResults>) {
+                writeSummary(out, r.summary, kRRSPSummaryFields, HasReturn);
+                out << '\n';
+                writeTable(out, r.projection, kRRSPYearFields);
+            } else {
+                writeSummary(out, r.summary, kSummaryFields,
+                             [](const SummaryRow& row) { return row.return_ != NoReturn; });
+                out << '\n';
+                if constexpr (std::is_same_v<R, IntOnlyResults>)
+                    writeTable(out, r.projection, kIntOnlyYearFields);
+                else
+                    writeTable(out, r.projection, kTermYearFields);
+            }
+        },
+        report.results);
+}
+
+} // namespace gw::cli

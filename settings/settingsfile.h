@@ -1,0 +1,82 @@
+#pragma once
+
+#include "records.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace gw {
+
+class SettingsReporter;
+
+inline constexpr std::string_view kSponsorFileName = "Config.dat";
+inline constexpr std::string_view kUserFileName = "User.dat";
+inline constexpr std::string_view kConfigFileError = "Error with config.dat file";
+
+// Fills `sponsorLines` from Config.dat in `folder` and `userLines` from
+// User.dat, or from Config.dat again when there is no User.dat.
+// - Config.dat missing: reports kConfigFileError and returns false (the
+//   program must end; a missing sponsor file is never read as empty).
+// - A Config.dat record that does not unmask: reports the masking error 301
+//   and returns false.
+// - Config.dat cut short, with a bad record length or more than 1025
+//   records: reports kConfigFileError and keeps the records read before it;
+//   the keys it lacks are then reported by the lookups and read as absent.
+// - User.dat damaged in any way: reported, and the sponsor file's lines are
+//   used instead, so a broken user file never locks the program out.
+bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponsorLines, SettingLines& userLines,
+                       SettingsReporter& reporter);
+
+// A setting line is "value=key"; the key is what follows the last "=",
+// trimmed of blanks, and matches without regard to case; the value is what
+// precedes that "=", untrimmed. Slot 0 (the first section line) is never
+// examined and the first matching slot wins. When nothing matches, returns
+// the empty text, after reporting "<key> not found in the config file..."
+// when `report` is set.
+std::string GetSettingValue(std::string_view key, const SettingLines& lines, bool report, SettingsReporter& reporter);
+std::string GetSettingValue(std::string_view key, const SettingLines& lines);
+
+// "[SponsorInfo]" from the sponsor file, every key reported when missing;
+// with SponsorName "none" nothing else is read. logoPath is as stored: the
+// start-up replaces it (LoadStartUpSettings).
+SponsorInfo ReadSponsorInfo(const SettingLines& sponsorLines, SettingsReporter& reporter);
+
+struct RestrictionsAndLimits {
+    AnalysisRestrictions restrictions;
+    InputLimits limits;
+};
+// "[AnalysisRestrictions]" (a flag is set when its numeric value is not 0,
+// so "True" reads as not offered) and "[InputLimits]", from the sponsor file.
+RestrictionsAndLimits ReadRestrictionsAndLimits(const SettingLines& sponsorLines, SettingsReporter& reporter);
+
+// Every default is looked up in the sponsor file (reported when missing
+// there, value ignored) and its value taken from the user lines (absent:
+// 0 / False without a message).
+InputDefaults ReadInputDefaults(const SettingLines& sponsorLines, const SettingLines& userLines,
+                                SettingsReporter& reporter);
+
+// The sponsor's legal disclaimer in `language` (0 English, 1 French):
+// the chunks "LegalDisclaimerEnglish1", "...2", ... joined until the first
+// empty one, line feeds removed. Empty for any other language.
+std::string GetLegalDisclaimer(const SettingLines& sponsorLines, int language);
+// In settings.CurrentLanguage.
+std::string GetLegalDisclaimer(const ProgramSettings& settings);
+
+// "Welcome.jpg" (0) or "Welcome-French.jpg" (1) when that file is in
+// `folder`, otherwise the empty text.
+std::string GetWelcomePicture(const std::filesystem::path& folder, int language);
+
+// The start-up of the data layer, in order: the settings files, the
+// language from "PrevLanguage" in the user lines (reported when missing;
+// anything but 1 means English), both caption tables, SponsorInfo,
+// IsSponsored and, when sponsored, logoPath = the welcome picture.
+// `settings.folder` must be set. Returns false when the program must end,
+// after the loaders reported why.
+bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter);
+
+// The main window's start-up: InputDefaults, then AnalysisRestrictions and
+// InputLimits, into `settings`.
+void ReadMainWindowSettings(ProgramSettings& settings, SettingsReporter& reporter);
+
+} // namespace gw

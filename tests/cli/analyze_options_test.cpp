@@ -1,0 +1,153 @@
+#include "analyze_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gw::cli {
+namespace {
+
+using Args = std::vector<std::string>;
+
+AnalyzeRequest parseOk(const Args& args, const AnalyzeDefaults& defaults = BuiltInDefaults())
+{
+    const ParsedAnalyze parsed = ParseAnalyzeOptions(args, defaults);
+    if (const auto* error = std::get_if<OptionError>(&parsed))
+        ADD_FAILURE() << "refused: " << error->message;
+    if (const auto* request = std::get_if<AnalyzeRequest>(&parsed))
+        return *request;
+    return {};
+}
+
+std::string parseError(const Args& args, const AnalyzeDefaults& defaults = BuiltInDefaults())
+{
+    const ParsedAnalyze parsed = ParseAnalyzeOptions(args, defaults);
+    if (const auto* error = std::get_if<OptionError>(&parsed))
+        return error->message;
+    ADD_FAILURE() << "accepted";
+    return {};
+}
+
+std::string joined(const Args& args)
+{
+    std::string text;
+    for (const std::string& a : args)
+        text += a + " ";
+    return text;
+}
+
+TEST(AnalyzeOptions, NoOptionsGiveTheBuiltInDefaults)
+{
+    const AnalyzeRequest r = parseOk({});
+    const AnalysisInputs& in = r.inputs;
+    EXPECT_EQ(r.strategy, Strategy::InterestOnly);
+    EXPECT_EQ(r.format, OutputFormat::Json);
+    EXPECT_FALSE(r.annualInvestmentGiven);
+    EXPECT_EQ(in.loanAmount, 100000);
+    EXPECT_EQ(in.taxRate, 40);
+    EXPECT_EQ(in.interestRate, 7);
+    EXPECT_EQ(in.savingsPeriod, 10);
+    EXPECT_EQ(in.returns, (std::array<double, 4>{4, 6, 8, 10}));
+    EXPECT_EQ(in.projectionReturn, 8);
+    EXPECT_EQ(in.breakdown, (std::array<double, 4>{40, 30, 20, 10}));
+    // Fractions in the settings record come back as the exact per cent typed.
+    EXPECT_EQ(in.capGainsInclusionRate, 50);
+    EXPECT_EQ(in.taxTable[2].interestRate, 43.41);
+    EXPECT_EQ(in.taxTable[1].dividendRate, 6.39);
+    EXPECT_EQ(in.federalToMarginalRatio, 60);
+    EXPECT_EQ(in.fedDeductible, 100);
+    EXPECT_EQ(in.provDeductible, 100);
+    EXPECT_FALSE(in.fedLimited);
+    EXPECT_FALSE(in.provLimited);
+    EXPECT_TRUE(in.fedIncludeCG);
+    EXPECT_TRUE(in.provIncludeCG);
+    EXPECT_EQ(in.investmentType, 0);
+    EXPECT_EQ(in.otherUnleveraged, 0);
+    EXPECT_EQ(in.timesRepeated, 0);
+}
+
+TEST(AnalyzeOptions, BothSpellingsAndFlagsAreRead)
+{
+    EXPECT_EQ(parseOk({"--tax-rate=45.5"}).inputs.taxRate, 45.5);
+    EXPECT_EQ(parseOk({"--tax-rate", "45.5"}).inputs.taxRate, 45.5);
+    EXPECT_EQ(parseOk({"--tax-rate", "30", "--tax-rate", "35"}).inputs.taxRate, 35);
+    EXPECT_EQ(parseOk({"--other-unleveraged", "-5000"}).inputs.otherUnleveraged, -5000);
+    EXPECT_EQ(parseOk({"--returns", "-5,0,3.5,20"}).inputs.returns, (std::array<double, 4>{-5, 0, 3.5, 20}));
+    EXPECT_EQ(parseOk({"--returns=1,2,3,4"}).inputs.projectionReturn, 3);
+
+    EXPECT_TRUE(parseOk({"--fed-limited"}).inputs.fedLimited);
+    EXPECT_TRUE(parseOk({"--fed-limited", "yes"}).inputs.fedLimited);
+    EXPECT_FALSE(parseOk({"--fed-limited", "no"}).inputs.fedLimited);
+    EXPECT_FALSE(parseOk({"--prov-limited=no"}).inputs.provLimited);
+    const AnalyzeRequest bothFlags = parseOk({"--fed-limited", "--prov-limited", "--tax-rate", "30"});
+    EXPECT_TRUE(bothFlags.inputs.fedLimited);
+    EXPECT_TRUE(bothFlags.inputs.provLimited);
+    EXPECT_EQ(bothFlags.inputs.taxRate, 30);
+    EXPECT_FALSE(parseOk({"--fed-include-cg", "no"}).inputs.fedIncludeCG);
+
+    const AnalyzeRequest term = parseOk({"--strategy", "term", "--format", "csv", "--investment-type", "2"});
+    EXPECT_EQ(term.strategy, Strategy::TermLoan);
+    EXPECT_EQ(term.format, OutputFormat::Csv);
+    EXPECT_EQ(term.inputs.investmentType, 2);
+
+    const AnalyzeRequest table = parseOk({"--interest-tax-rates", "10,20,30,40", "--dividend-tax-rates", "1,2,3,4"});
+    EXPECT_EQ(table.inputs.taxTable[3].interestRate, 40);
+    EXPECT_EQ(table.inputs.taxTable[0].dividendRate, 1);
+
+    EXPECT_TRUE(std::holds_alternative<HelpRequested>(ParseAnalyzeOptions({"--tax-rate", "500", "--help"},
+                                                                          BuiltInDefaults())));
+}
+
+// The ends of every legal range are accepted.
+TEST(AnalyzeOptions, RangeEndsAreAccepted)
+{
+    const std::vector<Args> cases = {
+        {"--tax-rate", "0"},          {"--tax-rate", "99"},
+        {"--interest-rate", "1"},     {"--interest-rate", "50"},
+        {"--savings-period", "1"},    {"--savings-period", "80"},
+        {"--returns", "-99,0,0,20"},  {"--breakdown", "70,25,5,0"},
+        {"--breakdown", "0,0,0,100"}, {"--investment-type", "4"},
+        {"--inclusion-rate", "0"},    {"--inclusion-rate", "100"},
+        {"--federal-ratio", "100"},   {"--fed-deductible", "120"},
+        {"--prov-deductible", "0"},   {"--interest-tax-rates", "0,0,100,100"},
+        {"--loan-amount", "0.5"},     {"--times-repeated", "80"},
+        // 20 years repeated 3 times makes exactly 80.
+        {"--strategy", "term", "--savings-period", "20", "--times-repeated", "3"},
+        {"--strategy", "rrsp", "--savings-period", "20", "--times-repeated", "3"},
+        // The interest-only loan is never repeated, so its product is not checked.
+        {"--savings-period", "80", "--times-repeated", "80"},
+    };
+    for (const Args& args : cases) {
+        SCOPED_TRACE(joined(args));
+        parseOk(args);
+    }
+    EXPECT_EQ(parseOk({"--loan-amount", "0.5"}).inputs.loanAmount, 1);
+}
+
+TEST(AnalyzeOptions, SponsorLimitsMoveTheReturnAndRateRanges)
+{
+    AnalyzeDefaults defaults = BuiltInDefaults();
+    defaults.limits.MaxReturnAllowed = 30;
+    defaults.limits.MinInterestRateAllowed = 3;
+    parseOk({"--returns", "4,6,8,30"}, defaults);
+    EXPECT_NE(parseError({"--returns", "4,6,8,31"}, defaults).find("-99 to 30"), std::string::npos);
+    EXPECT_NE(parseError({"--interest-rate", "2.5"}, defaults).find("3 to 50"), std::string::npos);
+
+    defaults.restrictions.showRRSPAnalysis = false;
+    EXPECT_NE(parseError({"--strategy", "rrsp"}, defaults).find("not offered"), std::string::npos);
+}
+
+TEST(AnalyzeOptions, AnnualInvestmentGivesTheLoanThatCostsIt)
+{
+    // 100,000 at 7 % with 40 % of the interest saved in tax costs 4,200 a year.
+    const AnalyzeRequest r = parseOk({"--annual-investment", "4200"});
+    EXPECT_TRUE(r.annualInvestmentGiven);
+    EXPECT_EQ(r.inputs.annualInvestment, 4200);
+    EXPECT_EQ(r.inputs.loanAmount, 100000);
+    // Whole dollars, as the window keeps the field.
+    EXPECT_EQ(parseOk({"--annual-investment", "4199.6"}).inputs.annualInvestment, 4200);
+}
+
+} // namespace
+} // namespace gw::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A small strict JSON reader for checking the command's output: objects keep
+// their keys in document order. NaN, infinity, trailing commas and trailing
+// text are refused.
+namespace gw::test {
+
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    double number = 0;
+    std::string text;
+    std::vector<JsonValue> items;
+    std::vector<std::pair<std::string, JsonValue>> members;
+
+    bool isNull() const { return kind == Kind::Null; }
+    std::vector<std::string> keys() const;
+    // The member `key`; a null value when there is none.
+    const JsonValue& operator[](std::string_view key) const;
+};
+
+std::optional<JsonValue> ParseJson(std::string_view text);
+
+} // namespace gw::test

@@ -1,0 +1,390 @@
+#include "recordfile.h"
+#include "settings_test_support.h"
+#include "settingsfile.h"
+#include "userfile.h"
+
+#include <gtest/gtest.h>
+
+namespace gw {
+namespace {
+
+using test::RecordingReporter;
+using test::TempFolder;
+
+UserFileValues sampleValues()
+{
+    UserFileValues v;
+    v.sponsorInfo.SponsorName = "  Acme Wealth ";
+    v.sponsorInfo.AppTitle = "presented by";
+    v.sponsorInfo.PrintoutFooter = "Acme Wealth - for discussion only";
+    v.sponsorInfo.helpPath = "acme.hlp";
+    v.sponsorInfo.helpCaption = "Acme help";
+    v.sponsorInfo.logoPath = "Welcome.jpg";
+    v.CurrentLanguage = French;
+    v.restrictions = {true, false, true};
+    v.limits = {25, 15.5, 2, 3.25};
+    v.LoanAmount = 123456.78;
+    v.TaxRate = 43.41;
+    v.InterestRateOnLoan = 7.5;
+    v.SavingsPeriod = 25;
+    v.InvestmentType = 2;
+    v.OtherUnleveragedIncome = 10000.5;
+    v.ProjectionReturn = 8.25;
+    v.TimesLoanRepeated = 3;
+    v.CapitalGains = 35;
+    v.DeferredCapitalGains = 45;
+    v.Dividends = 12.5;
+    v.Interest = 7.5;
+    v.ShowAdvancedDetails = true;
+    v.ProjectedReturn = {4.5, 6, 8.1, 10.75};
+    v.PrintSummaryChecklist = false;
+    v.PrintLegalDisclaimer = true;
+    v.PrintSignatures = true;
+    v.PrintSummary = true;
+    v.PrintProjection = false;
+    v.PrintChecklistPage = true;
+    v.PrintName = false;
+    v.PrintCompanyName = true;
+    v.PortionDeductible = 100;
+    v.FedInterestDeductibility = 87.5;
+    v.ProvInterestDeductibility = 120;
+    v.FedLimitedDeduct = true;
+    v.ProvLimitedDeduct = false;
+    v.FedInvestmentExpenses = 2.5;
+    v.ProvInvestmentExpenses = 5;
+    v.FedDefer = 1;
+    v.ProvDefer = 0;
+    v.FedIncludeCapGains = 1;
+    v.ProvIncludeCapGains = 0;
+    v.FederalToMTRRatio = 57.3;
+    v.CapGainsInclusionRatePercent = 66.7;
+    v.InterestTaxRatePercent = {25.05, 29.1, 43.41, 46.41};
+    v.DividendTaxRatePercent = {0, 5.75, 22.12, 29.15};
+    v.StartOfTaxBracket = {0, 35000, 70000, 113804};
+    v.extraSettings = {{"Advisor Name", "Jean Côté = CFP"}, {"Advisor Company", "Acme Wealth"}};
+    return v;
+}
+
+TEST(SaveUserFile, writtenFileReadsBackFieldByField)
+{
+    TempFolder folder;
+    const auto sponsorLines = test::sponsorFileLines();
+    test::writeRecordFile(folder / "Config.dat", sponsorLines);
+    const UserFileValues v = sampleValues();
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), v, sponsorLines, reporter, SeededRandom(1)));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder / "User.dat.tmp"));
+
+    SettingLines sponsor, user;
+    ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
+    EXPECT_EQ(user, BuildUserFileLines(v, sponsorLines));
+    const InputDefaults d = ReadInputDefaults(sponsor, user, reporter);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    EXPECT_EQ(d.LoanAmount, v.LoanAmount);
+    EXPECT_EQ(d.TaxRate, 43.41);
+    EXPECT_EQ(d.InterestRateOnLoan, 7.5);
+    EXPECT_EQ(d.SavingsPeriod, v.SavingsPeriod);
+    EXPECT_EQ(d.InvestmentType, v.InvestmentType);
+    EXPECT_EQ(d.OtherUnleveragedIncome, v.OtherUnleveragedIncome);
+    EXPECT_EQ(d.ProjectionReturn, v.ProjectionReturn);
+    EXPECT_EQ(d.TimesLoanRepeated, v.TimesLoanRepeated);
+    EXPECT_EQ(d.CapitalGains, v.CapitalGains);
+    EXPECT_EQ(d.DeferredCapitalGains, v.DeferredCapitalGains);
+    EXPECT_EQ(d.Dividends, v.Dividends);
+    EXPECT_EQ(d.Interest, v.Interest);
+    EXPECT_EQ(d.ProjectedReturn, v.ProjectedReturn);
+    EXPECT_EQ(d.PrintSummaryChecklist, v.PrintSummaryChecklist);
+    EXPECT_EQ(d.PrintLegalDisclaimer, v.PrintLegalDisclaimer);
+    EXPECT_EQ(d.PrintSignatures, v.PrintSignatures);
+    EXPECT_EQ(d.PrintSummary, v.PrintSummary);
+    EXPECT_EQ(d.PrintProjection, v.PrintProjection);
+    EXPECT_EQ(d.PrintChecklistPage, v.PrintChecklistPage);
+    EXPECT_EQ(d.PrintName, v.PrintName);
+    EXPECT_EQ(d.PrintCompanyName, v.PrintCompanyName);
+    EXPECT_EQ(d.PortionDeductible, v.PortionDeductible);
+    EXPECT_EQ(d.FedInterestDeductibility, v.FedInterestDeductibility);
+    EXPECT_EQ(d.ProvInterestDeductibility, v.ProvInterestDeductibility);
+    EXPECT_EQ(d.FedLimitedDeduct, v.FedLimitedDeduct);
+    EXPECT_EQ(d.ProvLimitedDeduct, v.ProvLimitedDeduct);
+    EXPECT_EQ(d.FedInvestmentExpenses, v.FedInvestmentExpenses);
+    EXPECT_EQ(d.ProvInvestmentExpenses, v.ProvInvestmentExpenses);
+    EXPECT_EQ(d.FedDefer, v.FedDefer);
+    EXPECT_EQ(d.ProvDefer, v.ProvDefer);
+    EXPECT_EQ(d.FedIncludeCapGains, v.FedIncludeCapGains);
+    EXPECT_EQ(d.ProvIncludeCapGains, v.ProvIncludeCapGains);
+    EXPECT_EQ(d.FederalToMTRRatio, v.FederalToMTRRatio);
+    EXPECT_EQ(FractionToPercent(d.CapGainsInclusionRate), 66.7);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE("tax table row " + std::to_string(i + 1));
+        EXPECT_EQ(FractionToPercent(d.InterestTaxRate[i]), v.InterestTaxRatePercent[i]);
+        EXPECT_EQ(FractionToPercent(d.DividendTaxRate[i]), v.DividendTaxRatePercent[i]);
+        EXPECT_EQ(d.StartOfTaxBracket[i], v.StartOfTaxBracket[i]);
+    }
+    EXPECT_EQ(d.InterestTaxRate[2], 0.4341);
+
+    EXPECT_EQ(GetSettingValue("PrevLanguage", user), "1");
+    EXPECT_EQ(GetSettingValue("SponsorName", user), "Acme Wealth");
+    EXPECT_EQ(GetSettingValue("logoPath", user), "");
+    EXPECT_EQ(GetSettingValue("Advisor Name", user), "Jean Côté = CFP");
+    EXPECT_EQ(GetSettingValue("Advisor Company", user), "Acme Wealth");
+    EXPECT_EQ(GetSettingValue("Show Advanced Details", user), "True");
+    EXPECT_EQ(GetLegalDisclaimer(user, English), "This illustration is not advice.");
+    EXPECT_EQ(GetLegalDisclaimer(user, French), "Cette illustration n'est pas un conseil.");
+}
+
+TEST(UserFileValuesFrom, savingUnchangedDefaultsReadsThemBack)
+{
+    TempFolder folder;
+    test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines());
+    ProgramSettings settings;
+    settings.folder = folder.path();
+    RecordingReporter reporter;
+    ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
+    ReadMainWindowSettings(settings, reporter);
+    ASSERT_TRUE(SaveUserFile(settings, UserFileValuesFrom(settings), reporter));
+    ProgramSettings again;
+    again.folder = folder.path();
+    ASSERT_TRUE(LoadStartUpSettings(again, reporter));
+    ReadMainWindowSettings(again, reporter);
+    // No caption files here; nothing else is reported.
+    const std::string noCaptions = "Language data files not found, please re-install the software.";
+    EXPECT_EQ(reporter.texts(), (std::vector<std::string>{noCaptions, noCaptions}));
+    const InputDefaults& a = settings.defaults;
+    const InputDefaults& b = again.defaults;
+    EXPECT_EQ(a.InterestTaxRate, b.InterestTaxRate);
+    EXPECT_EQ(a.DividendTaxRate, b.DividendTaxRate);
+    EXPECT_EQ(a.CapGainsInclusionRate, b.CapGainsInclusionRate);
+    EXPECT_EQ(a.InterestRateOnLoan, b.InterestRateOnLoan);
+    EXPECT_EQ(a.ProvLimitedDeduct, b.ProvLimitedDeduct);
+    EXPECT_EQ(a.PrintSignatures, b.PrintSignatures);
+    EXPECT_EQ(a.FedDefer, b.FedDefer);
+    EXPECT_EQ(a.StartOfTaxBracket, b.StartOfTaxBracket);
+    EXPECT_EQ(BuildUserFileLines(UserFileValuesFrom(settings), settings.SponsorLines),
+              BuildUserFileLines(UserFileValuesFrom(again), again.SponsorLines));
+}
+
+TEST(BuildUserFileLines, keepsTheRecordOrderAndKeyTexts)
+{
+    const auto lines = BuildUserFileLines(sampleValues(), test::sponsorFileLines());
+    ASSERT_GE(lines.size(), 72u);
+    const struct {
+        std::size_t number;  // 1-based record number
+        const char* line;
+    } expected[] = {
+        {1, "[SponsorInfo]"},
+        {2, "Acme Wealth= SponsorName"},
+        {7, "= logoPath"},
+        {8, "1= PrevLanguage"},
+        {9, "True= useSponsorValues"},
+        {10, "[AnalysisRestrictions]"},
+        {12, "False= showTermLoanAnalysis"},
+        {16, "15.5= Return at which Warning issued"},
+        {19, "[InputDefaults]"},
+        {20, "123456.78= Loan Amount ($)"},
+        {22, "7.5= Interest Rate on Loan (%)"},
+        {24, "2= Investment Type"},
+        {32, "True= Show Advanced Details"},
+        {36, "1= Print Summary"},
+        {37, "0= Print Projection"},
+        {41, "100= Portion of Interest Rate Deductible (%)        "},
+        {44, "True= Federal Deductibility Limited to Taxable Income"},
+        {53, "4.5= Projected Return 1 (%)"},
+        {57, "0.667= Capital Gains Inclusion Rate (%)"},
+        {60, "0.4341= Interest Tax Rate 3 (%)"},
+        {65, "0.2915= Dividend Tax Rate 4 (%)"},
+        {69, "113804= Start of Tax Bracket 4 ($)"},
+        {70, "Jean Côté = CFP= Advisor Name"},
+        {71, "Acme Wealth= Advisor Company"},
+        {72, "[LegalDisclaimer]"},
+        {73, "This illustration is not advice.=LegalDisclaimerEnglish1"},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE("record " + std::to_string(e.number));
+        EXPECT_EQ(lines[e.number - 1], e.line);
+    }
+}
+
+TEST(WriteChunkedSetting, cutsInto125CharacterChunks)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += static_cast<char>('a' + i % 26);
+    std::vector<std::string> lines;
+    WriteChunkedSetting("  " + text.substr(0, 100) + "\r\n" + text.substr(100) + " ", "LegalDisclaimerEnglish", lines);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], text.substr(0, 125) + "=LegalDisclaimerEnglish1");
+    EXPECT_EQ(lines[1], text.substr(125, 125) + "=LegalDisclaimerEnglish2");
+    EXPECT_EQ(lines[2], text.substr(250) + "=LegalDisclaimerEnglish3");
+    EXPECT_EQ(GetLegalDisclaimer(SettingLines{"[LegalDisclaimer]", lines[0], lines[1], lines[2]}, English), text);
+
+    lines.clear();
+    WriteChunkedSetting("   ", "LegalDisclaimerFrench", lines);
+    EXPECT_TRUE(lines.empty());
+
+    // Characters, not bytes: an accented letter is never split.
+    WriteChunkedSetting(std::string(124, 'x') + "éé", "K", lines);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(124, 'x') + "é=K1");
+    EXPECT_EQ(lines[1], "é=K2");
+}
+
+TEST(SaveUserFile, disclaimerWithEqualsSignSurvives)
+{
+    TempFolder folder;
+    std::string disclaimer = "Returns are not guaranteed; 1 + 1 = 2 only in arithmetic. ";
+    while (disclaimer.size() < 400)
+        disclaimer += "Past performance is not indicative of future results. ";
+    std::vector<std::string> sponsorLines = {"[LegalDisclaimer]"};
+    WriteChunkedSetting(disclaimer, "LegalDisclaimerEnglish", sponsorLines);
+    const std::string expected = GetLegalDisclaimer(sponsorLines, English);
+    ASSERT_EQ(expected.size(), 400u + (disclaimer.size() - 400) - 1);  // trailing blank trimmed
+    test::writeRecordFile(folder / "Config.dat", sponsorLines);
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(2)));
+    SettingLines sponsor, user;
+    ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
+    EXPECT_EQ(GetLegalDisclaimer(user, English), expected);
+}
+
+TEST(SaveUserFile, savingTwiceWritesTheSameLines)
+{
+    TempFolder folder;
+    const auto sponsorLines = test::sponsorFileLines();
+    test::writeRecordFile(folder / "Config.dat", sponsorLines);
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    const std::string first = test::readBytes(folder / "User.dat");
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter));
+    const std::string second = test::readBytes(folder / "User.dat");
+    EXPECT_NE(first, second);  // other key letters
+    EXPECT_EQ(ReadRecordFile(folder / "User.dat").lines, BuildUserFileLines(sampleValues(), sponsorLines));
+}
+
+TEST(SaveUserFile, shorterFileLeavesNoStaleRecords)
+{
+    TempFolder folder;
+    std::vector<std::string> longSponsor = {"[LegalDisclaimer]"};
+    WriteChunkedSetting(std::string(2000, 'd'), "LegalDisclaimerEnglish", longSponsor);
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), longSponsor, reporter, SeededRandom(1)));
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), {}, reporter, SeededRandom(1)));
+    const auto expected = BuildUserFileLines(sampleValues(), {});
+    EXPECT_EQ(std::filesystem::file_size(folder / "User.dat"), expected.size() * kRecordBytes);
+    EXPECT_EQ(ReadRecordFile(folder / "User.dat").lines, expected);
+}
+
+TEST(SaveUserFile, lineOver174CharactersLeavesTheOldFileByteForByte)
+{
+    TempFolder folder;
+    const auto sponsorLines = test::sponsorFileLines();
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    const std::string before = test::readBytes(folder / "User.dat");
+
+    const struct {
+        const char* name;
+        std::string footer;
+        bool saved;
+    } cases[] = {
+        {"footer line of 174 characters", std::string(174 - std::string("= PrintoutFooter").size(), 'f'), true},
+        {"footer line of 175 characters", std::string(175 - std::string("= PrintoutFooter").size(), 'f'), false},
+        {"footer of 180 characters", std::string(180, 'f'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::writeBytes(folder / "User.dat", before);
+        UserFileValues v = sampleValues();
+        v.sponsorInfo.PrintoutFooter = c.footer;
+        RecordingReporter saveReporter;
+        EXPECT_EQ(SaveUserFile(folder.path(), v, sponsorLines, saveReporter, SeededRandom(1)), c.saved);
+        EXPECT_FALSE(std::filesystem::exists(folder / "User.dat.tmp"));
+        if (c.saved) {
+            EXPECT_TRUE(saveReporter.messages.empty());
+            EXPECT_EQ(GetSettingValue("PrintoutFooter", ReadRecordFile(folder / "User.dat").lines), c.footer);
+            continue;
+        }
+        EXPECT_EQ(test::readBytes(folder / "User.dat"), before);
+        ASSERT_EQ(saveReporter.messages.size(), 1u);
+        EXPECT_EQ(saveReporter.messages[0].title, "Error");
+        EXPECT_TRUE(saveReporter.messages[0].text.starts_with(std::string(kUserFileNotWritten)));
+        EXPECT_NE(saveReporter.messages[0].text.find("line 4 is"), std::string::npos) << saveReporter.messages[0].text;
+    }
+}
+
+TEST(SaveUserFile, unwritableFolderIsReportedAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    RecordingReporter reporter;
+    const auto sponsorLines = test::sponsorFileLines();
+
+    EXPECT_FALSE(SaveUserFile(folder / "no-such-folder", sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_TRUE(reporter.messages[0].text.starts_with(std::string(kUserFileNotWritten)));
+
+    // User.dat cannot be replaced: the rename fails after the temporary file
+    // was written, and that file is cleaned up.
+    std::filesystem::create_directories(folder / "User.dat" / "inside");
+    reporter.messages.clear();
+    EXPECT_FALSE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "User.dat" / "inside"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "User.dat.tmp"));
+}
+
+TEST(SaveUserFile, readOnlyFolderIsReportedAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    const auto sponsorLines = test::sponsorFileLines();
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    const std::string before = test::readBytes(folder / "User.dat");
+    namespace fs = std::filesystem;
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::replace);
+    {
+        std::ofstream probe(folder / "probe");
+        if (probe) {
+            probe.close();
+            fs::remove(folder / "probe");
+            GTEST_SKIP() << "permissions are not enforced for this user";
+        }
+    }
+    UserFileValues v = sampleValues();
+    v.LoanAmount = 1;
+    EXPECT_FALSE(SaveUserFile(folder.path(), v, sponsorLines, reporter, SeededRandom(1)));
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::replace);
+    EXPECT_EQ(test::readBytes(folder / "User.dat"), before);
+}
+
+TEST(SaveUserFile, charactersWindows1252CannotStoreBecomeQuestionMarks)
+{
+    TempFolder folder;
+    UserFileValues v = sampleValues();
+    v.extraSettings = {{"Advisor Name", "Zoë \xE2\x9C\x93 Smith"}};
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), v, {}, reporter, SeededRandom(1)));
+    EXPECT_EQ(GetSettingValue("Advisor Name", ReadRecordFile(folder / "User.dat").lines), "Zoë ? Smith");
+}
+
+TEST(PercentToFraction, movesTheDecimalPointExactly)
+{
+    const struct {
+        double percent;
+        const char* fraction;
+    } cases[] = {
+        {43.41, "0.4341"}, {29.1, "0.291"}, {5, "0.05"}, {150, "1.5"}, {100, "1"}, {0, "0"},
+        {-2.5, "-0.025"}, {1234, "12.34"}, {0.001, "0.00001"}, {66.7, "0.667"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.percent);
+        EXPECT_EQ(PercentToFractionText(c.percent), c.fraction);
+        EXPECT_EQ(FractionToPercent(std::stod(c.fraction)), c.percent);
+    }
+    EXPECT_EQ(FractionToPercent(0.07), 7);
+    EXPECT_EQ(std::stod(PercentToFractionText(1e25)), 1e25 / 100);  // exponent notation: plain division
+}
+
+} // namespace
+} // namespace gw
