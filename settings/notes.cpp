@@ -1,0 +1,170 @@
+#include "notes.h"
+
+#include "error.h"
+#include "growth.h"
+#include "numformat.h"
+
+#include <cmath>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+namespace gw {
+
+namespace {
+
+constexpr std::string_view kBreak = "\r\n";
+constexpr std::string_view kBullet = "- ";
+
+struct Writer {
+    const CaptionTables& captions;
+    int language;
+
+    std::string caption(std::string_view key) const { return GetCaption(captions, key, language); }
+
+    // French numbers must not wrap between their groups or before "$" and "%".
+    std::string number(double value, std::string_view pattern) const
+    {
+        const std::string text = FormatNumber(value, pattern, language);
+        if (language != French)
+            return text;
+        std::string out;
+        for (char c : text) {
+            if (c == ' ')
+                out += "\u00A0";
+            else
+                out += c;
+        }
+        return out;
+    }
+};
+
+struct LeverageFigures {
+    int horizon = 0;
+    double breakEven = NoReturn;
+    double projectionReturn = 0;
+    double loanRate = 0;
+    double loanAmount = 0;
+    double leveraged = 0;    // L: net of repaying the loan, slot 0, year N
+    double unleveraged = 0;  // U: slot 0, year N
+    bool deductionLimited = false;
+};
+
+template <typename Year>
+LeverageFigures figuresOf(const LeverageResults<Year>& r, double loanRate)
+{
+    LeverageFigures f;
+    f.horizon = r.horizon;
+    f.breakEven = r.break_even_return;
+    f.projectionReturn = r.returns[0];
+    f.loanRate = loanRate;
+    f.loanAmount = r.loan_amount;
+    f.deductionLimited = r.deduction_limited;
+    for (const Year& y : r.projection) {
+        if (y.year == r.horizon) {
+            f.leveraged = y.net_balance_payoff;
+            f.unleveraged = y.unleveraged_balance;
+        }
+    }
+    return f;
+}
+
+std::string leverageNotes(const LeverageFigures& f, const Writer& w)
+{
+    const bool ahead = f.leveraged >= f.unleveraged;
+    const std::string direction = ahead ? w.caption("Notes_Increases") : w.caption("Notes_decreases");
+    const std::string years = std::to_string(f.horizon);
+
+    // Without a break-even return the pattern would show the marker value.
+    const std::string line1 = f.breakEven == NoReturn
+        ? w.caption("Notes_IntOnly_Term_NoBreakEven")
+        : FillPlaceholders(w.caption("Notes_IntOnly_Term_Line1"), {w.number(f.breakEven, "##0.0%")});
+    const std::string line2 = FillPlaceholders(w.caption("Notes_IntOnly_Term_Line2"), {years});
+    const std::string line3 = FillPlaceholders(
+        w.caption("Notes_IntOnly_Term_Line3"),
+        {w.number(f.projectionReturn, "##0.0%"), w.number(f.loanRate, "##0.0#%"), direction,
+         w.number(std::fabs(f.leveraged - f.unleveraged), "$#,##0"), years, w.number(f.loanAmount, "$###,##0")});
+
+    std::string text;
+    for (const std::string* line : {&line1, &line2, &line3}) {
+        if (!text.empty())
+            text += kBreak;
+        text += kBullet;
+        text += *line;
+    }
+    if (f.deductionLimited) {
+        text += kBreak;
+        text += kBullet;
+        text += w.caption("Notes_LimitedDeductibility");
+        text += kBreak;
+    }
+    text += kBreak;
+    text += kBullet;
+    text += w.caption("Notes_Disclaimer");
+    return text;
+}
+
+// One plan against the catch-up loan: the dollar difference as a magnitude,
+// the words that give it its direction and the per cent difference.
+struct Comparison {
+    std::string amount;
+    std::string moreOrLess;
+    std::string percent;
+    std::string increaseOrDecrease;
+};
+
+Comparison compare(double catchUp, double plan, std::string_view percentPattern, const Writer& w)
+{
+    // The catch-up loan ending below the plan means the plan gives more.
+    const bool planAhead = catchUp < plan;
+    return {w.number(std::fabs(catchUp - plan), "$#,##0"),
+            planAhead ? w.caption("Notes_more") : w.caption("Notes_less"),
+            w.number(std::fabs(PercentIncrease(plan, catchUp)), percentPattern),
+            planAhead ? w.caption("Notes_Increase") : w.caption("Notes_decrease")};
+}
+
+std::string rrspNotes(RRSPState& state, const Writer& w)
+{
+    std::string text(kBullet);
+    text += w.caption("Notes_RRSP_Line1");
+    try {
+        const RRSPVariantValues v = RunRRSPAtLoanRate(state);
+        const double rate = state.Loan.LoanInterestRate;
+        const Comparison spend = compare(v.catch_up, v.spend_refund, "##0.0%", w);
+        const Comparison reinvest = compare(v.catch_up, v.reinvest_refund, "##0%", w);
+        text += kBreak;
+        text += kBullet;
+        text += FillPlaceholders(w.caption("Notes_RRSP_Line2"),
+                                 {w.number(rate, "##0.0#%"), w.number(rate, "##0.0#%"), w.number(v.catch_up, "$#,##0"),
+                                  std::to_string(state.CatchUpLoan.NPeriods), spend.amount, spend.moreOrLess,
+                                  spend.percent, spend.increaseOrDecrease, reinvest.amount, reinvest.moreOrLess,
+                                  reinvest.percent, reinvest.increaseOrDecrease});
+    } catch (const AnalysisError&) {
+        // No figures to compare at the loan rate; the rest still reads right.
+    }
+    text += kBreak;
+    text += kBullet;
+    text += w.caption("Notes_Disclaimer");
+    return text;
+}
+
+} // namespace
+
+std::string notes(const AnalysisResults& results, AnalysisState& state, const CaptionTables& captions, int language)
+{
+    const Writer w{captions, language};
+    return std::visit(
+        [&](const auto& r) -> std::string {
+            using R = std::decay_t<decltype(r)>;
+            if constexpr (std::is_same_v<R, IntOnlyResults>)
+                return leverageNotes(figuresOf(r, state.IntOnly.Loan.LoanInterestRate), w);
+            else if constexpr (std::is_same_v<R, TermResults>)
+                return leverageNotes(figuresOf(r, state.Term.Loan.LoanInterestRate), w);
+            else
+                return rrspNotes(state.RRSP, w);
+        },
+        results);
+}
+
+} // namespace gw
