@@ -1,0 +1,76 @@
+#pragma once
+
+#include "fakes.h"
+#include "inputpanel.h"
+#include "mainwindow.h"
+#include "updown.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <memory>
+
+namespace gw::test {
+
+// A started main window on fakes, with sponsor limits that make the warnings
+// reachable: returns warned at 15, loan rates at 4.
+class WindowTest : public ::testing::Test {
+protected:
+    MapCaptions captions;
+    RecordingMessages messages;
+    RecordingHelp help;
+    FakeRunner runner;
+    std::unique_ptr<MainWindow> window;
+    MainWindowSetup setup;
+
+    WindowTest()
+    {
+        setup.limits = {25, 15, 2, 4};
+        setup.defaults.loanAmount = 100000;
+        setup.defaults.taxRate = 40;
+        setup.defaults.interestRate = 8;
+        setup.defaults.savingsPeriod = 10;
+        setup.defaults.projectedReturns = {6, 8, 10, 12};
+        setup.sponsor = {true, "Acme", "", ""};
+    }
+
+    void open()
+    {
+        MainWindowServices services;
+        services.captions = &captions;
+        services.messages = &messages;
+        services.help = &help;
+        services.runAnalysis = runner.function();
+        window = std::make_unique<MainWindow>(services);
+        window->start(setup);
+        messages.messages.clear();
+    }
+
+    // Shortcuts need the window shown and active.
+    void showActive()
+    {
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QLineEdit* field(const QString& name) { return child<QLineEdit>(*window, name); }
+    UpDown* spinner(const QString& name) { return child<UpDown>(*window, name); }
+    void clickSpinner(const QString& name, bool up)
+    {
+        QTest::mouseClick(child<QToolButton>(*spinner(name), up ? "up" : "down"), Qt::LeftButton);
+    }
+    // Types over the field and leaves it with Tab.
+    void enter(const QString& name, const QString& text)
+    {
+        typeInto(field(name), text);
+        leave(field(name));
+    }
+    QString text(const QString& name) { return field(name)->text(); }
+};
+
+} // namespace gw::test

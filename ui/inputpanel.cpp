@@ -1,0 +1,458 @@
+#include "inputpanel.h"
+
+#include "captionsource.h"
+#include "fieldtext.h"
+#include "numformat.h"
+#include "updown.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gw {
+
+namespace {
+
+// The spinner limits of the layout; start-up moves some of them.
+constexpr int kTaxMin = -1, kTaxMax = 100;
+constexpr int kIntRateMin = 1, kIntRateMax = 50;
+constexpr int kPeriodMin = 0, kPeriodMax = 81;
+constexpr int kReturnMin = -99, kReturnMax = 50;
+constexpr int kProjectionMin = -100, kProjectionMax = 51;
+
+QLineEdit* makeField(const char* name, int width, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(width + 40);
+    return box;
+}
+
+QLabel* makeLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+QPushButton* makeExplainButton(const char* name, QWidget* parent)
+{
+    auto* button = new QPushButton(QStringLiteral("?"), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedWidth(26);
+    return button;
+}
+
+// A field with its spinner beside it, as one cell of a grid.
+QWidget* withSpinner(QLineEdit* box, UpDown* spinner, QWidget* parent)
+{
+    auto* cell = new QWidget(parent);
+    auto* row = new QHBoxLayout(cell);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    row->addWidget(box);
+    row->addWidget(spinner);
+    row->addStretch(1);
+    return cell;
+}
+
+double clampTo(double value, const UpDown& spinner)
+{
+    return std::clamp(value, double(spinner.min() + 1), double(spinner.max() - 1));
+}
+
+} // namespace
+
+InputPanel::InputPanel(const CaptionSource& captions, MessageService& messages, InputChecks& checks, Host host,
+                       QObject* parent)
+    : QObject(parent), captions_(captions), messages_(messages), checks_(checks), host_(std::move(host))
+{
+    buildBasicPage();
+    buildCompositionPage();
+    ownTimesBox_ = new QLineEdit(basicPage);
+    ownTimesBox_->setText(QStringLiteral("0"));
+    ownTimesBox_->hide();
+    connectFields();
+}
+
+void InputPanel::buildBasicPage()
+{
+    basicPage = new QWidget;
+    basicPage->setObjectName(QStringLiteral("pageBasicInputs"));
+    auto* grid = new QGridLayout(basicPage);
+    grid->setColumnStretch(0, 1);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+
+    optLoanAmount = new QRadioButton(basicPage);
+    optLoanAmount->setObjectName(QStringLiteral("optLoanAmount"));
+    txtLoanAmount = makeField("txtLoanAmount", 110, basicPage);
+    grid->addWidget(optLoanAmount, row, 0);
+    grid->addWidget(txtLoanAmount, row++, 1);
+    lblOR = makeLabel("lblOR", basicPage);
+    lblOR->setAlignment(Qt::AlignCenter);
+    grid->addWidget(lblOR, row++, 0, 1, 3);
+    optAnnualInvestment = new QRadioButton(basicPage);
+    optAnnualInvestment->setObjectName(QStringLiteral("optAnnualInvestment"));
+    txtAnnualInvestment = makeField("txtAnnualInvestment", 110, basicPage);
+    cmdWTAfterTaxAnnualInvestment = makeExplainButton("cmdWTAfterTaxAnnualInvestment", basicPage);
+    grid->addWidget(optAnnualInvestment, row, 0);
+    grid->addWidget(txtAnnualInvestment, row, 1);
+    grid->addWidget(cmdWTAfterTaxAnnualInvestment, row++, 2);
+    auto* moneyChoice = new QButtonGroup(this);
+    moneyChoice->addButton(optLoanAmount);
+    moneyChoice->addButton(optAnnualInvestment);
+
+    const auto addSpinnerRow = [&](QLabel*& label, const char* labelName, QLineEdit*& box, const char* boxName,
+                                   UpDown*& spinner, const char* spinnerName, int min, int max) {
+        label = makeLabel(labelName, basicPage);
+        box = makeField(boxName, 60, basicPage);
+        spinner = new UpDown(box, min, max, basicPage);
+        spinner->setObjectName(QString::fromLatin1(spinnerName));
+        label->setBuddy(box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(withSpinner(box, spinner, basicPage), row++, 1, 1, 2);
+    };
+    addSpinnerRow(lblTaxRate, "lblTaxRate", txtTaxRate, "txtTaxRate", updTaxRate, "updTaxRate", kTaxMin, kTaxMax);
+    addSpinnerRow(lblIntRate, "lblIntRate", txtIntRate, "txtIntRate", updIntRate, "updIntRate", kIntRateMin,
+                  kIntRateMax);
+    addSpinnerRow(lblSavingsPeriod, "lblSavingsPeriod", txtSavingsPeriod, "txtSavingsPeriod", updSavingsPeriod,
+                  "updSavingsPeriod", kPeriodMin, kPeriodMax);
+
+    lblReturnsHeader = makeLabel("lblReturnsHeader", basicPage);
+    grid->addWidget(lblReturnsHeader, row++, 0, 1, 3);
+    auto* returns = new QWidget(basicPage);
+    auto* returnsRow = new QHBoxLayout(returns);
+    returnsRow->setContentsMargins(0, 0, 0, 0);
+    returnsRow->setSpacing(4);
+    for (int i = 0; i < 4; ++i) {
+        lblReturn[i] = new QLabel(QString::number(i + 1), returns);
+        lblReturn[i]->setObjectName(arrayName("lblReturn", i));
+        txtReturn[i] = makeField("", 46, returns);
+        txtReturn[i]->setObjectName(arrayName("txtReturn", i));
+        updReturn[i] = new UpDown(txtReturn[i], kReturnMin, kReturnMax, returns);
+        updReturn[i]->setObjectName(arrayName("updReturn", i));
+        lblReturn[i]->setBuddy(txtReturn[i]);
+        returnsRow->addWidget(lblReturn[i]);
+        returnsRow->addWidget(txtReturn[i]);
+        returnsRow->addWidget(updReturn[i]);
+        returnsRow->addSpacing(4);
+    }
+    returnsRow->addStretch(1);
+    grid->addWidget(returns, row++, 0, 1, 3);
+
+    Line1 = new QFrame(basicPage);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(Line1, row++, 0, 1, 3);
+
+    lblInvestmentLoanType = makeLabel("lblInvestmentLoanType", basicPage);
+    cmbInvestmentType = new QComboBox(basicPage);
+    cmbInvestmentType->setObjectName(QStringLiteral("cmbInvestmentType"));
+    cmbInvestmentType->addItems({QStringLiteral("100%"), QStringLiteral("1:1"), QStringLiteral("2:1"),
+                                 QStringLiteral("3:1"), QStringLiteral("4:1")});
+    lblInvestmentLoanType->setBuddy(cmbInvestmentType);
+    grid->addWidget(lblInvestmentLoanType, row, 0);
+    grid->addWidget(cmbInvestmentType, row++, 1, Qt::AlignLeft);
+
+    lblOtherUnlevInvest = makeLabel("lblOtherUnlevInvest", basicPage);
+    txtOtherUnlevInvest = makeField("txtOtherUnlevInvest", 110, basicPage);
+    cmdWTOtherUnleveragedInvestments = makeExplainButton("cmdWTOtherUnleveragedInvestments", basicPage);
+    lblOtherUnlevInvest->setBuddy(txtOtherUnlevInvest);
+    grid->addWidget(lblOtherUnlevInvest, row, 0);
+    grid->addWidget(txtOtherUnlevInvest, row, 1);
+    grid->addWidget(cmdWTOtherUnleveragedInvestments, row++, 2);
+
+    lblReference = makeLabel("lblReference", basicPage);
+    grid->addWidget(lblReference, row++, 0, 1, 3);
+    grid->setRowStretch(row, 1);
+}
+
+void InputPanel::buildCompositionPage()
+{
+    compositionPage = new QWidget;
+    compositionPage->setObjectName(QStringLiteral("pageReturnComposition"));
+    auto* pageLayout = new QVBoxLayout(compositionPage);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    fraReturnComposition = new QWidget(compositionPage);
+    fraReturnComposition->setObjectName(QStringLiteral("fraReturnComposition"));
+    pageLayout->addWidget(fraReturnComposition);
+    auto* column = new QVBoxLayout(fraReturnComposition);
+
+    fraTypeOfInvestment = new QGroupBox(fraReturnComposition);
+    fraTypeOfInvestment->setObjectName(QStringLiteral("fraTypeOfInvestment"));
+    auto* options = new QVBoxLayout(fraTypeOfInvestment);
+    const auto addOption = [&](QRadioButton*& option, const char* name) {
+        option = new QRadioButton(fraTypeOfInvestment);
+        option->setObjectName(QString::fromLatin1(name));
+        options->addWidget(option);
+    };
+    addOption(optRegularEquity, "optRegularEquity");
+    addOption(optTaxEfficient, "optTaxEfficient");
+    addOption(optDeferredCapitalGains, "optDeferredCapitalGains");
+    addOption(optBalancedFund, "optBalancedFund");
+    addOption(optDividends, "optDividends");
+    addOption(optInterest, "optInterest");
+    addOption(optCustomInvestmentMix, "optCustomInvestmentMix");
+    column->addWidget(fraTypeOfInvestment);
+
+    auto* explain = new QHBoxLayout;
+    lblWTBreakdown = makeLabel("lblWTBreakdown", fraReturnComposition);
+    cmdWTBreakdown = makeExplainButton("cmdWTBreakdown", fraReturnComposition);
+    explain->addWidget(lblWTBreakdown, 1);
+    explain->addWidget(cmdWTBreakdown, 0, Qt::AlignTop);
+    column->addLayout(explain);
+    column->addStretch(1);
+}
+
+void InputPanel::bindProjectionReturns(std::array<QLineEdit*, 2> boxes, std::array<UpDown*, 2> spinners)
+{
+    txtProjectionReturn = boxes;
+    updProjectionReturn = spinners;
+    for (int j = 0; j < 2; ++j) {
+        if (!boxes[j] || !spinners[j])
+            continue;
+        spinners[j]->setRange(kProjectionMin, kProjectionMax);
+        watchField(boxes[j], [this, j] { leaveProjectionReturn(j); });
+        connect(spinners[j], &UpDown::clicked, this, [this, j] { runLeave([this, j] { leaveProjectionReturn(j); }); });
+        connect(boxes[j], &QLineEdit::textChanged, this, [this, box = boxes[j]](const QString& text) {
+            inputsChanged_ = true;
+            mirrorText(box, text);
+        });
+    }
+}
+
+void InputPanel::bindTimesLoanRepeated(QLineEdit* box)
+{
+    if (box && box != timesLoanRepeatedBox()) {
+        box->setText(timesLoanRepeatedBox()->text());
+        timesBox_ = box;
+    }
+}
+
+void InputPanel::setRestrictions(const PanelLimits& limits)
+{
+    limits_ = limits;
+    const int maxReturn = static_cast<int>(RoundHalfAwayFromZero(limits.maxReturnAllowed + 1));
+    for (UpDown* spinner : updReturn)
+        spinner->setRange(-100, maxReturn);
+    // The projection return is the third return under another name, so it
+    // takes the same range: a fixed one would let it carry the third return
+    // past the sponsor's maximum.
+    for (UpDown* spinner : updProjectionReturn) {
+        if (spinner)
+            spinner->setRange(-100, maxReturn);
+    }
+    const int minRate = static_cast<int>(RoundHalfAwayFromZero(limits.minInterestRateAllowed - 1));
+    updIntRate->setRange(minRate, kIntRateMax + 1);
+}
+
+void InputPanel::loadDefaults(const PanelDefaults& defaults, const TaxSettings& tax)
+{
+    defaults_ = defaults;
+    // A default outside its field's range would feed the first analysis a
+    // value the checks never let through (a tax rate of 100, a period of 0).
+    defaults_.taxRate = clampTo(defaults.taxRate, *updTaxRate);
+    defaults_.interestRate = clampTo(defaults.interestRate, *updIntRate);
+    defaults_.savingsPeriod = clampTo(RoundHalfAwayFromZero(defaults.savingsPeriod), *updSavingsPeriod);
+    for (int i = 0; i < 4; ++i)
+        defaults_.projectedReturns[i] = clampTo(defaults.projectedReturns[i], *updReturn[i]);
+    defaults_.investmentType = std::clamp(defaults.investmentType, 0, 4);
+    defaults_.timesLoanRepeated = std::clamp(RoundHalfAwayFromZero(defaults.timesLoanRepeated), 0.0, 80.0);
+    const int lang = language();
+
+    optLoanAmount->setChecked(true);
+    chooseMoneyField(true);
+    txtLoanAmount->setText(FormatField(defaults_.loanAmount, "$#,##0", lang));
+    txtTaxRate->setText(PlainNumber(defaults_.taxRate));
+    txtIntRate->setText(PlainNumber(defaults_.interestRate));
+    txtSavingsPeriod->setText(FormatField(defaults_.savingsPeriod, "#0", lang));
+    updTaxRate->setValue(static_cast<int>(std::round(defaults_.taxRate)));
+    updIntRate->setValue(static_cast<int>(std::round(defaults_.interestRate)));
+    updSavingsPeriod->setValue(static_cast<int>(defaults_.savingsPeriod));
+    // The projection return always equals the third return, which the
+    // mirroring copies in.
+    for (int i = 0; i < 4; ++i) {
+        txtReturn[i]->setText(FormatField(defaults_.projectedReturns[i], "#0.0", lang));
+        updReturn[i]->setValue(static_cast<int>(std::round(defaults_.projectedReturns[i])));
+    }
+    for (UpDown* spinner : updProjectionReturn) {
+        if (spinner)
+            spinner->setValue(static_cast<int>(std::round(defaults_.projectedReturns[2])));
+    }
+    cmbInvestmentType->setCurrentIndex(defaults_.investmentType);
+    txtOtherUnlevInvest->setText(PlainNumber(defaults_.otherUnleveraged));
+    timesLoanRepeatedBox()->setText(PlainNumber(defaults_.timesLoanRepeated));
+    setTaxSettings(tax);
+    breakdown_ = defaults_.breakdown;
+    selectMatchingInvestmentType(breakdown_);
+    const double annual = annualInvestmentFromLoan(type());
+    txtAnnualInvestment->setText(FormatField(annual, "$#,##0", lang));
+}
+
+void InputPanel::setTaxSettings(const TaxSettings& tax)
+{
+    tax_ = tax;
+    setLimitedDeductionInputsVisible(tax.limited());
+}
+
+void InputPanel::setLimitedDeductionInputsVisible(bool visible)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{cmbInvestmentType, lblInvestmentLoanType,
+                                                            txtOtherUnlevInvest, lblOtherUnlevInvest,
+                                                            cmdWTOtherUnleveragedInvestments,
+                                                            cmdWTAfterTaxAnnualInvestment, Line1})
+        widget->setVisible(visible);
+}
+
+void InputPanel::selectMatchingInvestmentType(const std::array<double, 4>& breakdown)
+{
+    const std::array<QRadioButton*, 6> presets{optRegularEquity, optTaxEfficient, optDeferredCapitalGains,
+                                               optBalancedFund, optDividends, optInterest};
+    for (std::size_t k = 0; k < presets.size(); ++k) {
+        if (kInvestmentTypePresets[k] == breakdown) {
+            presets[k]->setChecked(true);
+            return;
+        }
+    }
+    optCustomInvestmentMix->setChecked(true);
+}
+
+void InputPanel::formatCaptions()
+{
+    optLoanAmount->setText(caption("optLoanAmount"));
+    lblOR->setText(caption("lblOR"));
+    lblTaxRate->setText(caption("lblTaxRate"));
+    lblIntRate->setText(caption("lblIntRate"));
+    lblReturnsHeader->setText(caption("lblReturnsHeader"));
+    lblInvestmentLoanType->setText(caption("lblInvestmentLoanType"));
+    lblOtherUnlevInvest->setText(caption("lblOtherUnlevInvest"));
+    lblReference->setText(caption("lblReference"));
+    fraTypeOfInvestment->setTitle(caption("fraBasicBreakdown"));
+    optRegularEquity->setText(caption("optRegularEquity"));
+    optTaxEfficient->setText(caption("optTaxEfficient"));
+    optDeferredCapitalGains->setText(caption("optDeferredCapitalGains"));
+    optBalancedFund->setText(caption("optBalancedFund"));
+    optDividends->setText(caption("optDividends"));
+    optInterest->setText(caption("optInterest"));
+    optCustomInvestmentMix->setText(caption("optCustomInvestmentMix"));
+    lblWTBreakdown->setText(caption("lblWTBreakdown"));
+    for (UpDown* spinner : updReturn)
+        spinner->setLanguage(language());
+    for (UpDown* spinner : {updTaxRate, updIntRate, updSavingsPeriod})
+        spinner->setLanguage(language());
+    for (UpDown* spinner : updProjectionReturn) {
+        if (spinner)
+            spinner->setLanguage(language());
+    }
+}
+
+void InputPanel::formatInputPanels(int analysisType)
+{
+    switch (analysisType) {
+    case 0:
+        optAnnualInvestment->setText(tax_.limited() ? caption("InitialAftertaxInvestment")
+                                                    : caption("optAnnualInvestment_Int_RRSP"));
+        lblSavingsPeriod->setText(caption("lblSavingsPeriod_Int"));
+        break;
+    case 1:
+        optAnnualInvestment->setText(caption("optAnnualInvestment_Term"));
+        lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
+        break;
+    case 2:
+        optAnnualInvestment->setText(caption("optAnnualInvestment_Int_RRSP"));
+        lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
+        break;
+    default:
+        return;
+    }
+    fraReturnComposition->setVisible(analysisType != 2);
+    checkCashflow(analysisType);
+}
+
+void InputPanel::rewriteForLanguage(int previousLanguage)
+{
+    const int lang = language();
+    if (lang == previousLanguage)
+        return;
+    // Money is written the new way; a rate only when the new language would
+    // not read it ("6,0" in English), since both read "6.5".
+    for (QLineEdit* box : {txtLoanAmount, txtAnnualInvestment, txtOtherUnlevInvest}) {
+        if (IsNumericText(box->text(), previousLanguage))
+            box->setText(FormatField(FieldNumber(box->text(), previousLanguage), "$#,##0", lang));
+    }
+    for (QLineEdit* box : {txtTaxRate, txtIntRate, txtSavingsPeriod, txtReturn[0], txtReturn[1], txtReturn[2],
+                           txtReturn[3], timesLoanRepeatedBox()}) {
+        if (IsNumericText(box->text(), previousLanguage) && !IsNumericText(box->text(), lang))
+            box->setText(PlainNumber(FieldNumber(box->text(), previousLanguage)));
+    }
+}
+
+AnalysisInputs InputPanel::currentInputs() const
+{
+    const int lang = language();
+    const auto number = [lang](const QLineEdit* box) { return box ? FieldNumber(box->text(), lang) : 0.0; };
+    AnalysisInputs in;
+    in.loanAmount = number(txtLoanAmount);
+    in.annualInvestment = number(txtAnnualInvestment);
+    in.taxRate = number(txtTaxRate);
+    in.interestRate = number(txtIntRate);
+    in.savingsPeriod = number(txtSavingsPeriod);
+    for (int i = 0; i < 4; ++i)
+        in.returns[i] = number(txtReturn[i]);
+    in.projectionReturn = txtProjectionReturn[0] ? number(txtProjectionReturn[0]) : in.returns[2];
+    in.breakdown = breakdown_;
+    in.timesRepeated = number(timesLoanRepeatedBox());
+    in.investmentType = cmbInvestmentType->currentIndex();
+    in.otherUnleveraged = number(txtOtherUnlevInvest);
+    ApplyTaxSettings(tax_, in);
+    return in;
+}
+
+void ApplyTaxSettings(const TaxSettings& tax, AnalysisInputs& inputs)
+{
+    inputs.capGainsInclusionRate = tax.capGainsInclusionRate;
+    inputs.federalToMarginalRatio = tax.federalToMarginalRatio;
+    inputs.fedLimited = tax.fedLimited;
+    inputs.provLimited = tax.provLimited;
+    inputs.fedDeductible = tax.fedDeductible;
+    inputs.provDeductible = tax.provDeductible;
+    inputs.fedIncludeCG = tax.fedIncludeCG;
+    inputs.provIncludeCG = tax.provIncludeCG;
+    inputs.fedExpenses = tax.fedExpenses;
+    inputs.provExpenses = tax.provExpenses;
+    inputs.taxTable = tax.taxTable;
+}
+
+QString InputPanel::caption(std::string_view key, const std::vector<std::string>& values) const
+{
+    return lookUp(captions_, key, values);
+}
+
+int InputPanel::language() const
+{
+    return captions_.language();
+}
+
+int InputPanel::type() const
+{
+    return host_.analysisType ? host_.analysisType() : 0;
+}
+
+} // namespace gw

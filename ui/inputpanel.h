@@ -1,0 +1,202 @@
+#pragma once
+
+#include "inputs.h"
+#include "windowsetup.h"
+
+#include <QObject>
+#include <QLineEdit>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace gw {
+
+class CaptionSource;
+class InputChecks;
+class MessageService;
+class UpDown;
+
+// The breakdowns that optRegularEquity, optTaxEfficient,
+// optDeferredCapitalGains, optBalancedFund, optDividends and optInterest set:
+// deferred capital gains, capital gains, dividends, interest, whole per cent.
+inline constexpr std::array<std::array<double, 4>, 6> kInvestmentTypePresets{{
+    {70, 25, 5, 0},
+    {95, 5, 0, 0},
+    {100, 0, 0, 0},
+    {40, 10, 20, 30},
+    {40, 10, 50, 0},
+    {0, 0, 0, 100},
+}};
+
+// The input fields of the main window, their validation when the user
+// leaves a field (or presses Enter, or clicks a spinner), the mirroring of
+// the third return into the projection returns, the sponsor warnings and the
+// dependent money field. It lays the fields out on two pages, `basicPage`
+// (input tab 0) and `compositionPage` (input tab 1, holding the frame
+// fraReturnComposition); the window places them.
+//
+// Control arrays follow the object-name convention of arrayName():
+// txtReturn(0..3) are "txtReturn0".."txtReturn3", updReturn(i) "updReturn<i>".
+class InputPanel : public QObject {
+    Q_OBJECT
+public:
+    struct Host {
+        std::function<int()> analysisType;     // the selected strategy
+        std::function<void()> updateAnalysis;  // the window's dispatch
+        std::function<void()> openCustomMix;   // optCustomInvestmentMix
+    };
+
+    InputPanel(const CaptionSource& captions, MessageService& messages, InputChecks& checks, Host host,
+               QObject* parent = nullptr);
+
+    // The projection-return fields live on the output pages; the panel
+    // validates and mirrors them.
+    void bindProjectionReturns(std::array<QLineEdit*, 2> boxes, std::array<UpDown*, 2> spinners);
+    // The times-loan-repeated field of the advanced details dialog; until it
+    // is bound the panel keeps a hidden one of its own.
+    void bindTimesLoanRepeated(QLineEdit* box);
+    QLineEdit* timesLoanRepeatedBox() const { return timesBox_ ? timesBox_.data() : ownTimesBox_; }
+
+    // Start-up: spinner limits from the sponsor, then the defaults into the
+    // fields (each clamped to its legal range first).
+    void setRestrictions(const PanelLimits& limits);
+    void loadDefaults(const PanelDefaults& defaults, const TaxSettings& tax);
+    void setTaxSettings(const TaxSettings& tax);
+    const TaxSettings& taxSettings() const { return tax_; }
+
+    void formatCaptions();
+    // Captions that follow the strategy, then checkCashflow.
+    void formatInputPanels(int analysisType);
+    // Rewrites the number fields in the current language after a switch
+    // from `previousLanguage`.
+    void rewriteForLanguage(int previousLanguage);
+
+    // The values an analysis reads, from the fields and the tax settings.
+    AnalysisInputs currentInputs() const;
+
+    bool inputsChanged() const { return inputsChanged_; }
+    void setInputsChanged(bool changed) { inputsChanged_ = changed; }
+    bool returnWarningGiven() const { return returnWarningGiven_; }
+    bool intRateWarningGiven() const { return intRateWarningGiven_; }
+    const std::array<double, 4>& breakdown() const { return breakdown_; }
+
+    // Recomputes the money field that the user does not type, and reformats
+    // the money fields.
+    void checkCashflow(int analysisType);
+    // Stores the breakdown (whole per cent), marks the inputs changed, then
+    // checkCashflow and updateAnalysis.
+    void setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
+                                     double interest, int analysisType);
+    // Selects the investment-type option that matches `breakdown`, or the
+    // custom one.
+    void selectMatchingInvestmentType(const std::array<double, 4>& breakdown);
+    void setLimitedDeductionInputsVisible(bool visible);
+
+    // The leave chains; the window and the tests may call them directly.
+    void leaveLoanAmount();
+    void leaveAnnualInvestment();
+    void leaveOtherUnleveraged();
+    void leaveTaxRate();
+    void leaveIntRate();
+    void leaveSavingsPeriod();
+    void leaveReturn(int index);
+    void leaveProjectionReturn(int index);
+    void returnChanged(QLineEdit& box, UpDown& spinner);
+
+    QWidget* basicPage = nullptr;
+    QWidget* compositionPage = nullptr;
+    QWidget* fraReturnComposition = nullptr;  // on compositionPage; hidden for RRSP loans
+
+    QRadioButton* optLoanAmount = nullptr;
+    QRadioButton* optAnnualInvestment = nullptr;
+    QLineEdit* txtLoanAmount = nullptr;
+    QLineEdit* txtAnnualInvestment = nullptr;
+    QLabel* lblOR = nullptr;
+    QPushButton* cmdWTAfterTaxAnnualInvestment = nullptr;
+    QLabel* lblTaxRate = nullptr;
+    QLineEdit* txtTaxRate = nullptr;
+    UpDown* updTaxRate = nullptr;
+    QLabel* lblIntRate = nullptr;
+    QLineEdit* txtIntRate = nullptr;
+    UpDown* updIntRate = nullptr;
+    QLabel* lblSavingsPeriod = nullptr;
+    QLineEdit* txtSavingsPeriod = nullptr;
+    UpDown* updSavingsPeriod = nullptr;
+    QLabel* lblReturnsHeader = nullptr;
+    std::array<QLabel*, 4> lblReturn{};
+    std::array<QLineEdit*, 4> txtReturn{};
+    std::array<UpDown*, 4> updReturn{};
+    std::array<QLineEdit*, 2> txtProjectionReturn{};
+    std::array<UpDown*, 2> updProjectionReturn{};
+    QFrame* Line1 = nullptr;
+    QLabel* lblInvestmentLoanType = nullptr;
+    QComboBox* cmbInvestmentType = nullptr;
+    QLabel* lblOtherUnlevInvest = nullptr;
+    QLineEdit* txtOtherUnlevInvest = nullptr;
+    QPushButton* cmdWTOtherUnleveragedInvestments = nullptr;
+    QLabel* lblReference = nullptr;
+    QGroupBox* fraTypeOfInvestment = nullptr;
+    QRadioButton* optRegularEquity = nullptr;
+    QRadioButton* optTaxEfficient = nullptr;
+    QRadioButton* optDeferredCapitalGains = nullptr;
+    QRadioButton* optBalancedFund = nullptr;
+    QRadioButton* optDividends = nullptr;
+    QRadioButton* optInterest = nullptr;
+    QRadioButton* optCustomInvestmentMix = nullptr;
+    QLabel* lblWTBreakdown = nullptr;
+    QPushButton* cmdWTBreakdown = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildBasicPage();
+    void buildCompositionPage();
+    void connectFields();
+    void watchField(QLineEdit* box, std::function<void()> leave);
+    void runLeave(const std::function<void()>& leave);
+    void mirrorText(QLineEdit* source, const QString& text);
+    void chooseMoneyField(bool loanAmountTyped);
+    // The sponsor's Yes/No question after a warned value; on No the field
+    // takes `fallback` (kept inside the spinner's legal range).
+    void sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback);
+    void update();
+    double annualInvestmentFromLoan(int analysisType) const;
+    QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+    int language() const;
+    int type() const;
+
+    const CaptionSource& captions_;
+    MessageService& messages_;
+    InputChecks& checks_;
+    Host host_;
+    PanelLimits limits_;
+    PanelDefaults defaults_;
+    TaxSettings tax_;
+    std::array<double, 4> breakdown_{70, 25, 5, 0};
+    QLineEdit* ownTimesBox_ = nullptr;
+    QPointer<QLineEdit> timesBox_;  // the dialog's, when bound
+    std::map<QObject*, std::function<void()>> leaveHandlers_;
+    bool inputsChanged_ = false;
+    bool returnWarningGiven_ = false;
+    bool intRateWarningGiven_ = false;
+    bool inChain_ = false;
+    bool mirroring_ = false;
+};
+
+} // namespace gw

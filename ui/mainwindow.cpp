@@ -1,0 +1,563 @@
+#include "mainwindow.h"
+
+#include "captionsource.h"
+#include "helpservice.h"
+#include "inputpanel.h"
+#include "messages.h"
+#include "outputpanel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace gw {
+
+namespace {
+
+constexpr int kStrategies = 3;
+
+QPushButton* makeButton(const char* name, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QAction* makeAction(const QString& name, QObject* parent)
+{
+    auto* action = new QAction(parent);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      captions_(*services_.captions),
+      messages_(*services_.messages),
+      checks_(captions_, messages_)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    if (!services_.runAnalysis) {
+        state_ = std::make_unique<AnalysisState>();
+        services_.runAnalysis = [state = state_.get()](int type, const AnalysisInputs& in) {
+            return RunAnalysis(static_cast<Strategy>(type), in, *state);
+        };
+    }
+    checks_.setStatusSink([this](const QString& text) { setStatusText(text); });
+
+    InputPanel::Host host;
+    host.analysisType = [this] { return analysisType(); };
+    host.updateAnalysis = [this] { updateAnalysis(); };
+    host.openCustomMix = [this] { emit customInvestmentMixRequested(); };
+    inputs_ = new InputPanel(captions_, messages_, checks_, std::move(host), this);
+    outputs_ = new OutputPanel(captions_, this);
+    inputs_->bindProjectionReturns(outputs_->txtProjectionReturn, outputs_->updProjectionReturn);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto* columns = new QHBoxLayout(central);
+    auto* inputSide = new QWidget(central);
+    auto* outputSide = new QWidget(central);
+    buildInputSide(inputSide);
+    buildOutputSide(outputSide);
+    columns->addWidget(inputSide, 0);
+    columns->addWidget(outputSide, 1);
+    setCentralWidget(central);
+
+    stsStatusPanel = new QLabel(this);
+    stsStatusPanel->setObjectName(QStringLiteral("stsStatusPanel"));
+    statusBar()->setObjectName(QStringLiteral("stsStatus"));
+    statusBar()->addWidget(stsStatusPanel, 1);
+
+    buildMenus();
+    orderTabs();
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this, [this] { showHelpTopic(outputHelpTopic()); });
+    resize(1180, 760);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildInputSide(QWidget* side)
+{
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    lblStrategyHeader = new QLabel(side);
+    lblStrategyHeader->setObjectName(QStringLiteral("lblStrategyHeader"));
+    lblStrategyHeader->setWordWrap(true);
+    lstStrategyList = new QListWidget(side);
+    lstStrategyList->setObjectName(QStringLiteral("lstStrategyList"));
+    for (int t = 0; t < kStrategies; ++t)
+        lstStrategyList->addItem(QString());
+    lstStrategyList->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstStrategyList->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(lstStrategyList, &QListWidget::currentRowChanged, this, [this] { strategyChanged(); });
+
+    tabInputs = new QTabWidget(side);
+    tabInputs->setObjectName(QStringLiteral("tabInputs"));
+    tabInputs->setUsesScrollButtons(false);
+    tabInputs->addTab(inputs_->basicPage, QString());
+    tabInputs->addTab(inputs_->compositionPage, QString());
+    connect(tabInputs, &QTabWidget::currentChanged, this, [this] { formatInput(analysisType()); });
+
+    auto* buttons = new QHBoxLayout;
+    cmdBack_Input = makeButton("cmdBack_Input", side);
+    cmdAdvancedSettings_Input = makeButton("cmdAdvancedSettings_Input", side);
+    cmdNext_Input = makeButton("cmdNext_Input", side);
+    buttons->addWidget(cmdBack_Input);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdAdvancedSettings_Input);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdNext_Input);
+    connect(cmdBack_Input, &QPushButton::clicked, this, [this] { stepTab(tabInputs, -1); });
+    connect(cmdNext_Input, &QPushButton::clicked, this, [this] { stepTab(tabInputs, +1); });
+    connect(cmdAdvancedSettings_Input, &QPushButton::clicked, this, &MainWindow::advancedDetailsRequested);
+
+    cmdAutoCalc = makeButton("cmdAutoCalc", side);
+    connect(cmdAutoCalc, &QPushButton::clicked, this, &MainWindow::toggleAutoCalc);
+
+    column->addWidget(lblStrategyHeader);
+    column->addWidget(lstStrategyList);
+    column->addWidget(tabInputs, 1);
+    column->addLayout(buttons);
+    column->addWidget(cmdAutoCalc);
+}
+
+void MainWindow::buildOutputSide(QWidget* side)
+{
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    lblCurrentStrategy = new QLabel(side);
+    lblCurrentStrategy->setObjectName(QStringLiteral("lblCurrentStrategy"));
+    QFont bold = lblCurrentStrategy->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    lblCurrentStrategy->setFont(bold);
+
+    tabOutputs = new QTabWidget(side);
+    tabOutputs->setObjectName(QStringLiteral("tabOutputs"));
+    tabOutputs->setUsesScrollButtons(false);
+    for (QWidget* page : outputs_->pages)
+        tabOutputs->addTab(page, QString());
+    connect(tabOutputs, &QTabWidget::currentChanged, this, [this] { formatOutputButtons(analysisType()); });
+
+    // The cover shares the results' cell and lies on top of them.
+    picHideResults = new QFrame(side);
+    picHideResults->setObjectName(QStringLiteral("picHideResults"));
+    picHideResults->setFrameShape(QFrame::StyledPanel);
+    picHideResults->setAutoFillBackground(true);
+    auto* coverLayout = new QVBoxLayout(picHideResults);
+    lblHideResultsMessage = new QLabel(picHideResults);
+    lblHideResultsMessage->setObjectName(QStringLiteral("lblHideResultsMessage"));
+    lblHideResultsMessage->setAlignment(Qt::AlignCenter);
+    lblHideResultsMessage->setWordWrap(true);
+    coverLayout->addWidget(lblHideResultsMessage);
+    picHideResults->hide();
+    auto* results = new QGridLayout;
+    results->addWidget(tabOutputs, 0, 0);
+    results->addWidget(picHideResults, 0, 0);
+
+    auto* buttons = new QHBoxLayout;
+    cmdBack_Output = makeButton("cmdBack_Output", side);
+    cmdHelp = makeButton("cmdHelp", side);
+    cmdAdvancedSettings_Output = makeButton("cmdAdvancedSettings_Output", side);
+    cmdPrint = makeButton("cmdPrint", side);
+    cmdNext_Output = makeButton("cmdNext_Output", side);
+    buttons->addWidget(cmdBack_Output);
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdAdvancedSettings_Output);
+    buttons->addWidget(cmdPrint);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdNext_Output);
+    connect(cmdBack_Output, &QPushButton::clicked, this, [this] { stepTab(tabOutputs, -1); });
+    connect(cmdNext_Output, &QPushButton::clicked, this, [this] { stepTab(tabOutputs, +1); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { showHelpTopic(outputHelpTopic()); });
+    connect(cmdPrint, &QPushButton::clicked, this, &MainWindow::printRequested);
+    connect(cmdAdvancedSettings_Output, &QPushButton::clicked, this, &MainWindow::toggleAdvancedView);
+
+    column->addWidget(lblCurrentStrategy);
+    column->addLayout(results, 1);
+    column->addLayout(buttons);
+}
+
+void MainWindow::orderTabs()
+{
+    // Down the input panel, then its buttons, then the output side.
+    const InputPanel& in = *inputs_;
+    std::vector<QWidget*> order{lstStrategyList, tabInputs, in.optLoanAmount, in.txtLoanAmount,
+                                in.optAnnualInvestment, in.txtAnnualInvestment, in.cmdWTAfterTaxAnnualInvestment,
+                                in.txtTaxRate, in.txtIntRate, in.txtSavingsPeriod};
+    order.insert(order.end(), in.txtReturn.begin(), in.txtReturn.end());
+    order.insert(order.end(), {in.cmbInvestmentType, in.txtOtherUnlevInvest, in.cmdWTOtherUnleveragedInvestments,
+                               in.optRegularEquity, in.optTaxEfficient, in.optDeferredCapitalGains,
+                               in.optBalancedFund, in.optDividends, in.optInterest, in.optCustomInvestmentMix,
+                               in.cmdWTBreakdown, cmdBack_Input, cmdAdvancedSettings_Input, cmdNext_Input,
+                               cmdAutoCalc, tabOutputs, outputs_->txtProjectionReturn[0],
+                               outputs_->txtProjectionReturn[1], cmdBack_Output, cmdHelp,
+                               cmdAdvancedSettings_Output, cmdPrint, cmdNext_Output});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QString());
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSaveDefaults = makeAction(QStringLiteral("mnuSaveDefaults"), this);
+    mnuPrint = makeAction(QStringLiteral("mnuPrint"), this);
+    mnuPrint->setShortcut(QKeySequence::Print);
+    mnuExit = makeAction(QStringLiteral("mnuExit"), this);
+    mnuFile->addAction(mnuSaveDefaults);
+    mnuFile->addAction(mnuPrint);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuExit);
+    connect(mnuSaveDefaults, &QAction::triggered, this, &MainWindow::saveDefaults);
+    connect(mnuPrint, &QAction::triggered, this, &MainWindow::printRequested);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    mnuSetup = menuBar()->addMenu(QString());
+    mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
+    for (int k = 1; k <= 3; ++k) {
+        mnuSetupItem[k] = makeAction(arrayName("mnuSetupItem", k), this);
+        mnuSetup->addAction(mnuSetupItem[k]);
+        connect(mnuSetupItem[k], &QAction::triggered, this, [this, k] { emit setupRequested(k); });
+    }
+
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpMenu0 = makeAction(QStringLiteral("mnuHelpMenu0"), this);
+    mnuHelp->addAction(mnuHelpMenu0);
+    connect(mnuHelpMenu0, &QAction::triggered, this, [this] {
+        if (services_.help)
+            services_.help->showContents();
+    });
+    const auto topicAction = [this](QAction* action, int topic) {
+        connect(action, &QAction::triggered, this, [this, topic] { showHelpTopic(topic); });
+    };
+    mnuGeneral1 = mnuHelp->addMenu(QString());
+    mnuGeneral1->setObjectName(QStringLiteral("mnuGeneral1"));
+    for (int k = 0; k < 6; ++k) {
+        mnuGeneralNotes1[k] = makeAction(arrayName("mnuGeneralNotes1", k), this);
+        mnuGeneral1->addAction(mnuGeneralNotes1[k]);
+        topicAction(mnuGeneralNotes1[k], 101 + k);
+    }
+    mnuAnalysis1 = mnuHelp->addMenu(QString());
+    mnuAnalysis1->setObjectName(QStringLiteral("mnuAnalysis1"));
+    mnuIntOnly1 = makeAction(QStringLiteral("mnuIntOnly1"), this);
+    mnuTermLoans1 = makeAction(QStringLiteral("mnuTermLoans1"), this);
+    mnuRRSPLoans1 = makeAction(QStringLiteral("mnuRRSPLoans1"), this);
+    mnuAnalysis1->addActions({mnuIntOnly1, mnuTermLoans1, mnuRRSPLoans1});
+    topicAction(mnuIntOnly1, 501);
+    topicAction(mnuTermLoans1, 502);
+    topicAction(mnuRRSPLoans1, 503);
+    mnuHelp->addSeparator();
+    for (int k = 0; k < 2; ++k) {
+        mnuAboutCorvin[k] = makeAction(arrayName("mnuAboutCorvin", k), this);
+        mnuHelp->addAction(mnuAboutCorvin[k]);
+        topicAction(mnuAboutCorvin[k], 301 + 100 * k);
+    }
+    mnuAboutSponsor = makeAction(QStringLiteral("mnuAboutSponsor"), this);
+    mnuHelp->addAction(mnuAboutSponsor);
+    connect(mnuAboutSponsor, &QAction::triggered, this, [this] {
+        if (services_.help)
+            services_.help->showFileContents(sponsor_.helpPath);
+    });
+    mnuAboutSponsor->setVisible(false);
+    mnuAboutSoftware = makeAction(QStringLiteral("mnuAboutSoftware"), this);
+    mnuHelp->addAction(mnuAboutSoftware);
+    connect(mnuAboutSoftware, &QAction::triggered, this, &MainWindow::aboutRequested);
+}
+
+void MainWindow::start(const MainWindowSetup& setup)
+{
+    windowReady_ = false;
+    sponsor_ = setup.sponsor;
+    offered_ = setup.strategies;
+    checks_.setSponsorName(setup.sponsor.sponsorName);
+    mnuAboutSponsor->setVisible(setup.sponsor.isSponsored && !setup.sponsor.helpPath.empty());
+
+    // Hidden rows keep their numbers: the row is the strategy.
+    const std::array<bool, kStrategies> offered{offered_.interestOnly, offered_.termLoan, offered_.rrsp};
+    const bool any = offered[0] || offered[1] || offered[2];
+    int first = -1;
+    for (int t = 0; t < kStrategies; ++t) {
+        // A sponsor file that offers nothing would leave the window unusable.
+        const bool shown = offered[t] || !any;
+        lstStrategyList->setRowHidden(t, !shown);
+        if (shown && first < 0)
+            first = t;
+    }
+    {
+        const QSignalBlocker blocker(lstStrategyList);
+        lstStrategyList->setCurrentRow(first);
+    }
+
+    inputs_->setRestrictions(setup.limits);
+    inputs_->loadDefaults(setup.defaults, setup.tax);
+    autoCalculate_ = true;
+    formatCaptions();
+    setStatusText(caption("stsbarPressF1"));
+    formatInput(analysisType());
+    // The first analysis runs on the default breakdown, which the matching
+    // investment-type option shows.
+    const auto& b = inputs_->breakdown();
+    inputs_->setBreakdownOfDistributions(b[0], b[1], b[2], b[3], analysisType());
+    windowReady_ = true;
+}
+
+int MainWindow::analysisType() const
+{
+    return lstStrategyList->currentRow();
+}
+
+bool MainWindow::inputsChanged() const
+{
+    return inputs_->inputsChanged();
+}
+
+void MainWindow::markInputsChanged()
+{
+    inputs_->setInputsChanged(true);
+}
+
+void MainWindow::updateAnalysis()
+{
+    const int type = analysisType();
+    if (!formatOutput(type, true)) {
+        inputs_->setInputsChanged(false);
+        return;
+    }
+    if (autoCalculate_ && inputs_->inputsChanged()) {
+        AnalysisOutcome outcome = services_.runAnalysis(type, currentInputs());
+        if (outcome.ok()) {
+            lastResults_ = std::move(outcome.results);
+            emit analysisCompleted(type);
+        } else {
+            messages_.critical(caption("SoftwareName"), QString::fromStdString(outcome.error));
+        }
+    }
+    inputs_->setInputsChanged(false);
+}
+
+bool MainWindow::formatOutput(int analysisType, bool charts)
+{
+    Q_UNUSED(charts);
+    if (analysisType < 0 || analysisType >= kStrategies) {
+        errorAnalysis(analysisType);
+        return false;
+    }
+    lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", analysisType)) + u' ');
+    formatOutputButtons(analysisType);
+    outputs_->showStrategy(analysisType, advancedView_);
+    return true;
+}
+
+void MainWindow::errorAnalysis(int analysisType)
+{
+    messages_.warning(QStringLiteral("Error"),
+                      QStringLiteral("Analysis %1 has not yet been added to the software. The software will reset "
+                                     "to the default analysis.")
+                          .arg(analysisType));
+    int fallback = 0;
+    while (fallback < kStrategies - 1 && lstStrategyList->isRowHidden(fallback))
+        ++fallback;
+    {
+        const QSignalBlocker blocker(lstStrategyList);
+        lstStrategyList->setCurrentRow(fallback);
+    }
+    formatInput(fallback);
+    formatOutput(fallback, true);
+}
+
+void MainWindow::strategyChanged()
+{
+    const int type = analysisType();
+    formatInput(type);
+    if (windowReady_)
+        inputs_->setInputsChanged(true);
+    updateAnalysis();
+}
+
+void MainWindow::formatInput(int analysisType)
+{
+    formatInputButtons(analysisType);
+    inputs_->formatInputPanels(analysisType);
+}
+
+void MainWindow::formatInputButtons(int analysisType)
+{
+    const int tab = tabInputs->currentIndex();
+    const bool visible = (analysisType == 0 && tab == 1) || analysisType == 1 || (analysisType == 2 && tab == 0);
+    cmdAdvancedSettings_Input->setVisible(visible);
+}
+
+void MainWindow::formatOutputButtons(int analysisType)
+{
+    const int tab = tabOutputs->currentIndex();
+    cmdAdvancedSettings_Output->setVisible(tab == 2 && (analysisType == 0 || analysisType == 1));
+    cmdPrint->setVisible(tab == 0 || tab == 2);
+}
+
+void MainWindow::hideResults(bool show)
+{
+    lblHideResultsMessage->setText(caption("stsbarAutoCalc"));
+    picHideResults->setVisible(show);
+    picHideResults->raise();
+}
+
+void MainWindow::toggleAutoCalc()
+{
+    if (autoCalculate_) {
+        autoCalculate_ = false;
+        cmdAutoCalc->setText(caption("cmdAutoCalc_ON"));
+        setStatusText(caption("stsbarAutoCalc"));
+        hideResults(true);
+    } else {
+        autoCalculate_ = true;
+        cmdAutoCalc->setText(caption("cmdAutoCalc_OFF"));
+        setStatusText(caption("stsbarPressF1"));
+        inputs_->setInputsChanged(true);
+        updateAnalysis();
+        hideResults(false);
+    }
+}
+
+void MainWindow::toggleAdvancedView()
+{
+    advancedView_ = !advancedView_;
+    cmdAdvancedSettings_Output->setText(advancedView_ ? caption("cmdAdvancedSettings_Basic")
+                                                      : caption("cmdAdvancedSettings_Advanced"));
+    inputs_->setInputsChanged(true);
+    updateAnalysis();
+}
+
+void MainWindow::stepTab(QTabWidget* tabs, int delta)
+{
+    const int count = tabs->count();
+    if (count > 0)
+        tabs->setCurrentIndex((tabs->currentIndex() + delta + count) % count);
+}
+
+void MainWindow::saveDefaults()
+{
+    if (!messages_.askYesNo(caption("SaveDefaultsTitle"), caption("SaveDefaultsPrompt")))
+        return;
+    if (services_.saveDefaults)
+        services_.saveDefaults();
+}
+
+void MainWindow::showHelpTopic(int contextNumber)
+{
+    if (services_.help)
+        services_.help->showTopic(contextNumber);
+}
+
+int MainWindow::outputHelpTopic() const
+{
+    const int tab = tabOutputs->currentIndex();
+    const int type = std::max(analysisType(), 0);
+    return 801 + 4 * type + (tab - tab % 2);
+}
+
+void MainWindow::applyTaxSettings(const TaxSettings& tax)
+{
+    inputs_->setTaxSettings(tax);
+    formatInput(analysisType());
+}
+
+AnalysisInputs MainWindow::currentInputs() const
+{
+    return inputs_->currentInputs();
+}
+
+QString MainWindow::statusText() const
+{
+    return stsStatusPanel->text();
+}
+
+void MainWindow::setStatusText(const QString& text)
+{
+    stsStatusPanel->setText(text);
+}
+
+QString MainWindow::caption(std::string_view key, const std::vector<std::string>& values) const
+{
+    return lookUp(captions_, key, values);
+}
+
+void MainWindow::formatCaptions()
+{
+    const int language = captions_.language();
+    if (captionLanguage_ >= 0 && captionLanguage_ != language)
+        inputs_->rewriteForLanguage(captionLanguage_);
+    captionLanguage_ = language;
+
+    setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));
+    inputs_->formatCaptions();
+    outputs_->formatCaptions();
+    lblStrategyHeader->setText(caption("lblStrategyHeader"));
+    for (int t = 0; t < kStrategies; ++t)
+        lstStrategyList->item(t)->setText(caption(captionKey("lstStrategyList.listindex", t)));
+    lstStrategyList->setFixedHeight(lstStrategyList->sizeHintForRow(0) * kStrategies + 2 * lstStrategyList->frameWidth() + 4);
+    for (int k = 0; k < tabInputs->count(); ++k)
+        tabInputs->setTabText(k, caption(captionKey("tabInputs.tab", k)));
+    for (int k = 0; k < tabOutputs->count(); ++k)
+        tabOutputs->setTabText(k, caption(captionKey("tabOutputs.tab", k)));
+    cmdBack_Input->setText(caption("cmdBack_Input"));
+    cmdNext_Input->setText(caption("cmdNext_Input"));
+    cmdAdvancedSettings_Input->setText(caption("cmdAdvancedSettings_Input"));
+    cmdBack_Output->setText(caption("cmdBack_Output"));
+    cmdNext_Output->setText(caption("cmdNext_Output"));
+    cmdHelp->setText(caption("cmdHelp"));
+    cmdPrint->setText(caption("cmdPrint"));
+    cmdAutoCalc->setText(autoCalculate_ ? caption("cmdAutoCalc_OFF") : caption("cmdAutoCalc_ON"));
+    cmdAdvancedSettings_Output->setText(advancedView_ ? caption("cmdAdvancedSettings_Basic")
+                                                      : caption("cmdAdvancedSettings_Advanced"));
+    lblHideResultsMessage->setText(caption("stsbarAutoCalc"));
+
+    mnuFile->setTitle(caption("mnuFile"));
+    mnuSaveDefaults->setText(caption("mnuSaveDefaults"));
+    mnuPrint->setText(caption("mnuPrint"));
+    mnuExit->setText(caption("mnuExit"));
+    mnuSetup->setTitle(caption("mnuSetup"));
+    for (int k = 1; k <= 3; ++k)
+        mnuSetupItem[k]->setText(caption(captionKey("mnuSetupItem", k)));
+    mnuHelp->setTitle(caption("mnuHelp"));
+    mnuHelpMenu0->setText(caption("mnuHelpMenu(0)"));
+    mnuGeneral1->setTitle(caption("mnuGeneral1"));
+    for (int k = 0; k < 6; ++k)
+        mnuGeneralNotes1[k]->setText(caption(captionKey("mnuGeneralNotes1", k)));
+    mnuAnalysis1->setTitle(caption("mnuAnalysis1"));
+    mnuIntOnly1->setText(caption("mnuIntOnly1"));
+    mnuTermLoans1->setText(caption("mnuTermLoans1"));
+    mnuRRSPLoans1->setText(caption("mnuRRSPLoans1"));
+    for (int k = 0; k < 2; ++k)
+        mnuAboutCorvin[k]->setText(caption(captionKey("mnuAboutCorvin", k)));
+    mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.sponsorName}));
+    mnuAboutSoftware->setText(caption("mnuAboutSoftware"));
+
+    const int type = analysisType();
+    if (type >= 0 && type < kStrategies) {
+        lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", type)) + u' ');
+        inputs_->formatInputPanels(type);
+    }
+}
+
+} // namespace gw

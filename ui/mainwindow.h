@@ -1,0 +1,179 @@
+#pragma once
+
+#include "inputs.h"
+#include "validation.h"
+#include "windowsetup.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+
+namespace gw {
+
+class CaptionSource;
+class HelpService;
+class InputPanel;
+class MessageService;
+class OutputPanel;
+
+// What the main window calls out to. The program backs them with the
+// caption tables, message boxes, the help viewer, the analysis dispatch and
+// the user file; tests with fakes.
+struct MainWindowServices {
+    const CaptionSource* captions = nullptr;  // required
+    MessageService* messages = nullptr;       // required
+    HelpService* help = nullptr;
+    // Default: RunAnalysis on the window's own AnalysisState.
+    AnalysisRunner runAnalysis;
+    std::function<void()> saveDefaults;       // after the user said Yes
+    std::function<QString()> windowTitle;     // default: the caption "SoftwareName"
+};
+
+// frmMain: the strategy list, the input panel, the output pages, the
+// auto-calculation switch, the menus and the status bar. Every analysis goes
+// through updateAnalysis(), which runs the selected strategy only while
+// auto-calculation is on and an input changed since the last run.
+//
+// Control arrays have the object name of the base name followed by the
+// index (txtReturn(2) is "txtReturn2", mnuGeneralNotes1(5) is
+// "mnuGeneralNotes15"); see arrayName().
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence: limits, defaults, captions, first analysis.
+    void start(const MainWindowSetup& setup);
+
+    // The selected row of lstStrategyList (0 interest-only, 1 term loan,
+    // 2 RRSP loans), whatever rows the sponsor hides; -1 with none.
+    int analysisType() const;
+    bool inputsChanged() const;
+    void markInputsChanged();
+    bool autoCalculate() const { return autoCalculate_; }
+    bool windowReady() const { return windowReady_; }
+    bool advancedView() const { return advancedView_; }
+
+    void updateAnalysis();
+    // Prepares the output side for the strategy; false (after errorAnalysis)
+    // for an unknown strategy.
+    bool formatOutput(int analysisType, bool charts);
+    void formatCaptions();
+    void formatInput(int analysisType);
+    void formatInputButtons(int analysisType);
+    void formatOutputButtons(int analysisType);
+    void hideResults(bool show);
+    void errorAnalysis(int analysisType);
+    // The setup dialog's settings, when it closes.
+    void applyTaxSettings(const TaxSettings& tax);
+    // The fields as an analysis reads them.
+    AnalysisInputs currentInputs() const;
+    // The help topic of the output page on show.
+    int outputHelpTopic() const;
+    // The results of the last analysis that succeeded, if any.
+    const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
+    // The window's own results when no runner was given.
+    const AnalysisState* analysisState() const { return state_.get(); }
+
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    InputPanel& inputs() { return *inputs_; }
+    const InputPanel& inputs() const { return *inputs_; }
+    OutputPanel& outputs() { return *outputs_; }
+    InputChecks& checks() { return checks_; }
+
+signals:
+    // Handled by the windows that later issues add.
+    void printRequested();
+    void setupRequested(int tab);
+    void aboutRequested();
+    void advancedDetailsRequested();
+    void customInvestmentMixRequested();
+    // An analysis of the strategy finished and its results are ready to show.
+    void analysisCompleted(int analysisType);
+
+public:
+    // The controls, under their object names.
+    QLabel* lblStrategyHeader = nullptr;
+    QListWidget* lstStrategyList = nullptr;
+    QTabWidget* tabInputs = nullptr;
+    QPushButton* cmdBack_Input = nullptr;
+    QPushButton* cmdNext_Input = nullptr;
+    QPushButton* cmdAdvancedSettings_Input = nullptr;
+    QPushButton* cmdAutoCalc = nullptr;
+    QLabel* lblCurrentStrategy = nullptr;
+    QTabWidget* tabOutputs = nullptr;
+    QFrame* picHideResults = nullptr;
+    QLabel* lblHideResultsMessage = nullptr;
+    QPushButton* cmdBack_Output = nullptr;
+    QPushButton* cmdNext_Output = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdAdvancedSettings_Output = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QLabel* stsStatusPanel = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSaveDefaults = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuSetup = nullptr;
+    std::array<QAction*, 4> mnuSetupItem{};  // 1..3
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpMenu0 = nullptr;
+    QMenu* mnuGeneral1 = nullptr;
+    std::array<QAction*, 6> mnuGeneralNotes1{};
+    QMenu* mnuAnalysis1 = nullptr;
+    QAction* mnuIntOnly1 = nullptr;
+    QAction* mnuTermLoans1 = nullptr;
+    QAction* mnuRRSPLoans1 = nullptr;
+    std::array<QAction*, 2> mnuAboutCorvin{};
+    QAction* mnuAboutSponsor = nullptr;
+    QAction* mnuAboutSoftware = nullptr;
+
+private:
+    void buildMenus();
+    void orderTabs();
+    void buildInputSide(QWidget* parent);
+    void buildOutputSide(QWidget* parent);
+    void strategyChanged();
+    void toggleAutoCalc();
+    void toggleAdvancedView();
+    void stepTab(QTabWidget* tabs, int delta);
+    void saveDefaults();
+    void showHelpTopic(int contextNumber);
+    QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+
+    MainWindowServices services_;
+    const CaptionSource& captions_;
+    MessageService& messages_;
+    InputChecks checks_;
+    std::unique_ptr<AnalysisState> state_;
+    std::optional<AnalysisResults> lastResults_;
+    InputPanel* inputs_ = nullptr;
+    OutputPanel* outputs_ = nullptr;
+    SponsorSetup sponsor_;
+    OfferedStrategies offered_;
+    bool autoCalculate_ = false;
+    bool windowReady_ = false;
+    bool advancedView_ = false;
+    int captionLanguage_ = -1;
+};
+
+} // namespace gw

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "captions.h"
+#include "captionsource.h"
+
+namespace gw {
+
+// Captions from the loaded caption tables, in a language the program
+// switches at run time. The tables must outlive it.
+class TableCaptionSource : public CaptionSource {
+public:
+    TableCaptionSource(const CaptionTables& tables, int language) : tables_(tables), language_(language) {}
+    void setLanguage(int language) { language_ = language; }
+
+    std::string caption(std::string_view key) const override { return GetCaption(tables_, key, language_); }
+    std::string fill(std::string_view text, const std::vector<std::string>& values) const override
+    {
+        return FillPlaceholders(text, values);
+    }
+    int language() const override { return language_; }
+
+private:
+    const CaptionTables& tables_;
+    int language_;
+};
+
+} // namespace gw

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QLineEdit;
+
+namespace gw {
+
+class CaptionSource;
+class MessageService;
+class UpDown;
+
+// The field checks that the main window and its dialogs share. Each takes
+// the text field, shows its message (information icon) when the text is
+// wrong, and writes a legal value back into the field; none of them stops
+// anything. Messages and titles are caption keys of the current language.
+class InputChecks {
+public:
+    InputChecks(const CaptionSource& captions, MessageService& messages);
+
+    // Where the sponsor-limit hint goes (the main window's status bar), and
+    // the sponsor name it carries.
+    void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
+    void setSponsorName(std::string name) { sponsorName_ = std::move(name); }
+
+    // Not a number: "checkValue" message, the field becomes `replacement` as
+    // a plain number. Returns true when the text was a number.
+    bool checkValue(QLineEdit& box, double replacement) const;
+
+    // A number that shows as 0 or less in whole dollars: "checkDollarValue"
+    // message, the field becomes `replacement`. Returns true when it passed.
+    bool checkDollarValue(QLineEdit& box, double replacement) const;
+
+    // A decimal mark in the text: "checkIntegerValue" message, the text is cut
+    // before it. Returns true when there was none.
+    bool checkIntegerValue(QLineEdit& box) const;
+
+    // The legal range is [spinner Min + 1, Max - 1]. Outside it: `message`
+    // titled "OutOfBoundsTitle", and the nearer end goes into the field and
+    // the spinner. Then the sponsor limits (0 = none): a value at or above
+    // `warnAtOrAbove` or at or below `warnAtOrBelow` turns the text red and
+    // shows the sponsor hint, anything else takes the normal colour and the
+    // "stsbarPressF1" hint. Returns true when the value was in range.
+    bool checkBounds(QLineEdit& box, UpDown& spinner, const QString& message, double warnAtOrAbove,
+                     double warnAtOrBelow) const;
+
+    // Term and RRSP loans only (analysisType 1 or 2): when (times + 1) x period
+    // passes 80 years, "BoundsTimesLoanRepeated" and the times field becomes
+    // `replacement`. Returns true when the pair was accepted.
+    bool checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
+                                int analysisType) const;
+
+    // The text colour of a field at or off a sponsor limit.
+    static void markSponsorLimit(QLineEdit& box, bool atLimit);
+    static bool atSponsorLimit(const QLineEdit& box);
+
+    void showStatus(const QString& text) const;
+
+    const CaptionSource& captions() const { return captions_; }
+    MessageService& messages() const { return messages_; }
+
+private:
+    QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+
+    const CaptionSource& captions_;
+    MessageService& messages_;
+    std::function<void(const QString&)> status_;
+    std::string sponsorName_;
+};
+
+} // namespace gw
