@@ -8,7 +8,7 @@ namespace gw::cli {
 
 int runAnalyze(const std::vector<std::string>& args)
 {
-    return RunAnalyzeCommand(args, BuiltInDefaults(), std::cout, std::cerr);
+    return RunAnalyzeWithDataFiles(args, ProgramFolder(), std::cout, std::cerr);
 }
 
 } // namespace gw::cli

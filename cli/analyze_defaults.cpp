@@ -1,43 +1,42 @@
 #include "analyze_defaults.h"
 
+#include "settingsfile.h"
 #include "userfile.h"
 
 namespace gw::cli {
 
-AnalyzeDefaults BuiltInDefaults()
+std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, SettingsReporter& reporter)
 {
-    AnalyzeDefaults d;
-    InputDefaults& in = d.inputs;
-    in.LoanAmount = 100000;
-    in.TaxRate = 40;
-    in.InterestRateOnLoan = 7;
-    in.SavingsPeriod = 10;
-    in.ProjectedReturn = {4, 6, 8, 10};
-    in.ProjectionReturn = 8;
-    in.DeferredCapitalGains = 40;
-    in.CapitalGains = 30;
-    in.Dividends = 20;
-    in.Interest = 10;
-    in.CapGainsInclusionRate = 0.5;
-    in.FederalToMTRRatio = 60;
-    in.FedInterestDeductibility = 100;
-    in.ProvInterestDeductibility = 100;
-    in.PortionDeductible = 100;
-    in.FedLimitedDeduct = false;
-    in.ProvLimitedDeduct = false;
-    in.FedIncludeCapGains = 0;  // 0 = yes
-    in.ProvIncludeCapGains = 0;
-    // A combined federal and provincial table of recent years.
-    in.StartOfTaxBracket = {0, 55867, 111733, 173205};
-    in.InterestTaxRate = {0.2005, 0.2965, 0.4341, 0.5353};
-    in.DividendTaxRate = {0, 0.0639, 0.2538, 0.3934};
-    in.InvestmentType = 0;
-    in.OtherUnleveragedIncome = 0;
-    in.TimesLoanRepeated = 0;
-    d.limits.MaxReturnAllowed = 20;
-    d.limits.MinInterestRateAllowed = 1;
-    d.restrictions = {true, true, true};
-    return d;
+    ProgramSettings settings;
+    settings.folder = folder;
+    if (!LoadStartUpSettings(settings, reporter))
+        return std::nullopt;
+    ReadMainWindowSettings(settings, reporter);
+
+    AnalyzeData data;
+    data.folder = folder;
+    data.captions = std::move(settings.captions);
+    AnalyzeDefaults& d = data.defaults;
+    d.inputs = settings.defaults;
+    d.limits = settings.limits;
+    d.restrictions = settings.restrictions;
+    d.language = settings.CurrentLanguage;
+    AnalysisRestrictions& offered = d.restrictions;
+    if (!offered.showIntOnlyAnalysis && !offered.showTermLoanAnalysis && !offered.showRRSPAnalysis)
+        offered = {true, true, true};
+    d.strategy = offered.showIntOnlyAnalysis    ? Strategy::InterestOnly
+                 : offered.showTermLoanAnalysis ? Strategy::TermLoan
+                                                : Strategy::RRSP;
+    return data;
+}
+
+std::filesystem::path ProgramFolder()
+{
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && executable.has_parent_path())
+        return executable.parent_path();
+    return std::filesystem::current_path(error);
 }
 
 AnalysisInputs InputsFromDefaults(const InputDefaults& d)
@@ -51,7 +50,8 @@ AnalysisInputs InputsFromDefaults(const InputDefaults& d)
     in.projectionReturn = d.ProjectedReturn[2];  // the window mirrors return 3
     in.breakdown = {d.DeferredCapitalGains, d.CapitalGains, d.Dividends, d.Interest};
     in.timesRepeated = d.TimesLoanRepeated;
-    in.investmentType = static_cast<int>(d.InvestmentType);
+    // Casting a value outside int is undefined; the option's check refuses it.
+    in.investmentType = d.InvestmentType >= 0 && d.InvestmentType <= 4 ? static_cast<int>(d.InvestmentType) : -1;
     in.otherUnleveraged = d.OtherUnleveragedIncome;
     in.capGainsInclusionRate = FractionToPercent(d.CapGainsInclusionRate);
     in.federalToMarginalRatio = d.FederalToMTRRatio;

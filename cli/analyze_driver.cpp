@@ -4,8 +4,13 @@
 #include "error.h"
 #include "json_writer.h"
 #include "money_field.h"
+#include "notes.h"
+#include "reporter.h"
+#include "settingsfile.h"
+#include "textfile.h"
 
 #include <memory>
+#include <optional>
 #include <sstream>
 
 namespace gw::cli {
@@ -14,9 +19,67 @@ namespace {
 
 constexpr const char* kPrefix = "gearwise-cli analyze: ";
 
+// The settings library's messages, one line each on standard error.
+class StreamReporter : public SettingsReporter {
+public:
+    explicit StreamReporter(std::ostream& err) : err_(err) {}
+
+    void report(const std::string& title, const std::string& text, Icon) override
+    {
+        std::string line;
+        for (char c : text) {
+            const bool lineBreak = c == '\r' || c == '\n';
+            if (!lineBreak)
+                line += c;
+            else if (!line.empty() && line.back() != ' ')
+                line += ' ';
+        }
+        err_ << kPrefix << (title.empty() ? "" : title + ": ") << line << '\n';
+    }
+
+private:
+    std::ostream& err_;
+};
+
+std::string quoted(const std::filesystem::path& folder) { return "'" + folder.string() + "'"; }
+
+struct DataDirArgs {
+    std::optional<std::filesystem::path> folder;
+    std::vector<std::string> rest;
+    std::optional<std::string> error;
+};
+
+// --data-dir is read before the data files, which the other options need.
+DataDirArgs takeDataDir(const std::vector<std::string>& args)
+{
+    constexpr std::string_view kOption = "--data-dir";
+    DataDirArgs result;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        std::optional<std::string_view> value;
+        if (arg == kOption) {
+            if (i + 1 < args.size() && !std::string_view(args[i + 1]).starts_with("--"))
+                value = args[++i];
+            else
+                value = "";
+        } else if (arg.starts_with(kOption) && arg[kOption.size()] == '=') {
+            value = arg.substr(kOption.size() + 1);
+        } else {
+            result.rest.push_back(args[i]);
+            continue;
+        }
+        if (value->empty()) {
+            result.error = "--data-dir: missing value (DIR)";
+            return result;
+        }
+        result.folder = std::filesystem::path(*value);
+    }
+    return result;
+}
+
 } // namespace
 
-AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request)
+AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request, const CaptionTables& captions)
 {
     // The states are large; keep them off the stack.
     auto state = std::make_unique<AnalysisState>();
@@ -26,20 +89,23 @@ AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request)
 
     AnalyzeReport report;
     report.strategy = request.strategy;
+    report.inputs = request.inputs;
     report.results = std::move(*outcome.results);
     report.annualInvestment = request.annualInvestmentGiven ? std::optional<double>(request.inputs.annualInvestment)
                                                             : setAnnualInvestment(request.strategy, request.inputs);
     if (request.strategy == Strategy::RRSP)
         report.atLoanRate = RunRRSPAtLoanRate(state->RRSP);
+    report.language = request.language;
+    report.notes = notes(report.results, *state, captions, request.language);
     return report;
 }
 
-int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeDefaults& defaults, std::ostream& out,
+int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& data, std::ostream& out,
                       std::ostream& err, const AnalysisRunner& run)
 {
-    const ParsedAnalyze parsed = ParseAnalyzeOptions(args, defaults);
+    const ParsedAnalyze parsed = ParseAnalyzeOptions(args, data.defaults);
     if (std::holds_alternative<HelpRequested>(parsed)) {
-        out << AnalyzeHelpText(defaults);
+        out << AnalyzeHelpText(data.defaults, data.folder);
         return kExitOk;
     }
     if (const auto* error = std::get_if<OptionError>(&parsed)) {
@@ -52,7 +118,7 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeDefault
     // standard output empty.
     std::ostringstream text;
     try {
-        const AnalyzeReport report = run(request);
+        const AnalyzeReport report = run(request, data.captions);
         if (request.format == OutputFormat::Csv)
             WriteAnalysisCsv(text, report);
         else
@@ -67,6 +133,30 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeDefault
         return kExitWriteFailed;
     }
     return kExitOk;
+}
+
+int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
+                            std::ostream& out, std::ostream& err)
+{
+    const DataDirArgs dataDir = takeDataDir(args);
+    if (dataDir.error) {
+        err << kPrefix << *dataDir.error << '\n';
+        return kExitBadInput;
+    }
+    const std::filesystem::path folder = dataDir.folder.value_or(programFolder);
+    // Checked here too, so that the message says where it looked.
+    if (!FileExists(folder / kSponsorFileName)) {
+        err << kPrefix << kConfigFileError << ": there is no " << kSponsorFileName << " in " << quoted(folder)
+            << '\n';
+        return kExitBadInput;
+    }
+    StreamReporter reporter(err);
+    const std::optional<AnalyzeData> data = LoadAnalyzeData(folder, reporter);
+    if (!data) {
+        err << kPrefix << "the data files in " << quoted(folder) << " cannot be used\n";
+        return kExitBadInput;
+    }
+    return RunAnalyzeCommand(dataDir.rest, *data, out, err);
 }
 
 } // namespace gw::cli

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "analyze_defaults.h"
 #include "analyze_options.h"
 #include "analyze_report.h"
 
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -14,23 +16,31 @@ namespace gw::cli {
 
 // Exit statuses of the command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitBadInput = 2;  // also: data files missing or unusable
 inline constexpr int kExitAnalysisFailed = 3;
 inline constexpr int kExitWriteFailed = 1;  // standard output could not be written
 
-// Runs the analysis a request asks for. Throws AnalysisError when it fails.
-using AnalysisRunner = std::function<AnalyzeReport(const AnalyzeRequest&)>;
+// Runs the analysis a request asks for and writes its notes from
+// `captions`. Throws AnalysisError when it fails.
+using AnalysisRunner = std::function<AnalyzeReport(const AnalyzeRequest&, const CaptionTables&)>;
 
 // The strategy through the dispatch on fresh state, the annual investment
-// that goes with the loan (the typed one when given) and, for RRSP loans,
-// the plans at the loan rate.
-AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request);
+// that goes with the loan (the typed one when given), for RRSP loans the
+// plans at the loan rate, and the notes in the request's language.
+AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request, const CaptionTables& captions);
 
-// Parses `args`, runs `run` and writes JSON or CSV to `out`. Bad input:
-// one line on `err`, nothing on `out`, kExitBadInput. An AnalysisError: a
-// line on `err`, nothing on `out`, kExitAnalysisFailed. --help writes the
-// help text to `out`.
-int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeDefaults& defaults, std::ostream& out,
+// Parses `args` against `data`, runs `run` and writes JSON or CSV to `out`.
+// Bad input: one line on `err`, nothing on `out`, kExitBadInput. An
+// AnalysisError: a line on `err`, nothing on `out`, kExitAnalysisFailed.
+// --help writes the help text to `out`.
+int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& data, std::ostream& out,
                       std::ostream& err, const AnalysisRunner& run = RunRequestedAnalysis);
+
+// The whole command: takes --data-dir out of `args` (else `programFolder`),
+// loads the data files from that folder with their messages on `err`, then
+// RunAnalyzeCommand. No Config.dat there, or files that cannot be used:
+// kExitBadInput, naming the folder on `err`, nothing on `out`.
+int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
+                            std::ostream& out, std::ostream& err);
 
 } // namespace gw::cli

@@ -126,15 +126,16 @@ Problem readPositiveDollars(std::string_view text, const std::string& what, doub
 
 struct Parsed {
     AnalyzeRequest request;
-    bool loanGiven = false;
     double annualGiven = 0;
 };
 
 struct OptionSpec {
-    std::string name;     // without "--"
-    std::string metavar;  // empty for a flag
-    std::string help;     // unit, range and default
-    bool flag = false;    // bare, or followed by yes|no
+    std::string name;         // without "--"
+    std::string metavar;      // empty for a flag
+    std::string help;         // unit and range
+    std::string defaultText;  // the default as it would be typed; empty for none
+    bool flag = false;        // bare, or followed by yes|no
+    // Sets its part of the request from a value, and nothing else.
     std::function<Problem(std::string_view)> apply;
 };
 
@@ -170,6 +171,19 @@ std::string joinFour(const std::array<double, 4>& values)
     return num(values[0]) + "," + num(values[1]) + "," + num(values[2]) + "," + num(values[3]);
 }
 
+bool offered(const AnalysisRestrictions& restrictions, Strategy strategy)
+{
+    switch (strategy) {
+    case Strategy::InterestOnly:
+        return restrictions.showIntOnlyAnalysis;
+    case Strategy::TermLoan:
+        return restrictions.showTermLoanAnalysis;
+    case Strategy::RRSP:
+        return restrictions.showRRSPAnalysis;
+    }
+    return false;
+}
+
 std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
 {
     AnalysisInputs& in = p.request.inputs;
@@ -183,64 +197,67 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
     }
 
     std::vector<OptionSpec> options;
-    options.push_back({"strategy", "NAME",
-                       "interest-only, term or rrsp (default " + std::string(StrategyName(d.strategy)) + ")", false,
+    std::vector<std::string> offeredNames;
+    for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
+        if (offered(d.restrictions, s))
+            offeredNames.push_back(StrategyName(s));
+    }
+    std::string strategyHelp = offeredNames.empty() ? "none" : offeredNames.back();
+    if (offeredNames.size() > 1) {
+        std::string list = offeredNames[0];
+        for (size_t i = 1; i + 1 < offeredNames.size(); ++i)
+            list += ", " + offeredNames[i];
+        strategyHelp = list + " or " + strategyHelp;
+    }
+    options.push_back({"strategy", "NAME", "strategies offered: " + strategyHelp, StrategyName(d.strategy),
+                       false,
                        [&p, &d](std::string_view v) -> Problem {
                            for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
                                if (v != StrategyName(s))
                                    continue;
-                               const bool offered = s == Strategy::InterestOnly ? d.restrictions.showIntOnlyAnalysis
-                                                    : s == Strategy::TermLoan   ? d.restrictions.showTermLoanAnalysis
-                                                                                : d.restrictions.showRRSPAnalysis;
-                               if (!offered)
+                               if (!offered(d.restrictions, s))
                                    return "the " + std::string(v) + " strategy is not offered in this copy";
                                p.request.strategy = s;
                                return std::nullopt;
                            }
                            return "'" + std::string(v) + "' is not a strategy: interest-only, term or rrsp";
                        }});
-    options.push_back({"loan-amount", "DOLLARS",
-                       "loan amount, dollars, at least 1 after rounding to whole dollars (default " +
-                           num(base.loanAmount) + ")",
-                       false, [&p, &in](std::string_view v) {
-                           p.loanGiven = true;
+    options.push_back({"loan-amount", "DOLLARS", "loan amount, dollars, at least 1 after rounding to whole dollars",
+                       num(base.loanAmount), false, [&in](std::string_view v) {
                            return readPositiveDollars(v, "the loan amount", in.loanAmount);
                        }});
     options.push_back({"annual-investment", "DOLLARS",
                        "after-tax annual investment instead of the loan amount, dollars, at least 1 "
                        "after rounding to whole dollars; the loan amount is the one that costs it",
-                       false, [&p](std::string_view v) {
-                           p.request.annualInvestmentGiven = true;
+                       "", false, [&p](std::string_view v) {
                            return readPositiveDollars(v, "the after-tax annual investment", p.annualGiven);
                        }});
-    options.push_back({"tax-rate", "PERCENT", "marginal tax rate, per cent, 0 to 99 (default " + num(base.taxRate) + ")",
-                       false, [&in](std::string_view v) { return readChecked(v, kTaxRate, in.taxRate); }});
+    options.push_back({"tax-rate", "PERCENT", "marginal tax rate, per cent, 0 to 99", num(base.taxRate), false,
+                       [&in](std::string_view v) { return readChecked(v, kTaxRate, in.taxRate); }});
     options.push_back({"interest-rate", "PERCENT",
                        "loan interest rate, per cent, " + num(ranges.loanRate.low) + " to " +
-                           num(ranges.loanRate.high) + " (default " + num(base.interestRate) + ")",
-                       false, [&in, rule = ranges.loanRate](std::string_view v) {
+                           num(ranges.loanRate.high),
+                       num(base.interestRate), false, [&in, rule = ranges.loanRate](std::string_view v) {
                            return readChecked(v, rule, in.interestRate);
                        }});
-    options.push_back({"savings-period", "YEARS",
-                       "savings period, whole years, 1 to 80 (default " + num(base.savingsPeriod) + ")", false,
+    options.push_back({"savings-period", "YEARS", "savings period, whole years, 1 to 80", num(base.savingsPeriod),
+                       false,
                        [&in](std::string_view v) { return readChecked(v, kSavingsPeriod, in.savingsPeriod); }});
     options.push_back({"returns", "R1,R2,R3,R4",
                        "the four projected before-tax returns, per cent, each " + num(ranges.returns.low) + " to " +
-                           num(ranges.returns.high) + "; the projection runs at R3 (default " +
-                           joinFour(base.returns) + ")",
-                       false, [&in, rule = ranges.returns](std::string_view v) {
+                           num(ranges.returns.high) + "; the projection runs at R3",
+                       joinFour(base.returns), false, [&in, rule = ranges.returns](std::string_view v) {
                            return readFour(v, rule, in.returns);
                        }});
     options.push_back({"times-repeated", "COUNT",
                        "times the term or RRSP loan is taken again once repaid, whole number, 0 to 80, "
-                       "with (times + 1) x savings period at most 80 years (default " +
-                           num(base.timesRepeated) + ")",
-                       false, [&in](std::string_view v) { return readChecked(v, kTimesRepeated, in.timesRepeated); }});
+                       "with (times + 1) x savings period at most 80 years",
+                       num(base.timesRepeated), false,
+                       [&in](std::string_view v) { return readChecked(v, kTimesRepeated, in.timesRepeated); }});
     options.push_back({"breakdown", "DCG,CG,DIV,INT",
                        "breakdown of the gross return into deferred capital gains, capital gains, dividends "
-                       "and interest, whole per cent, each 0 to 100, totalling 100 (default " +
-                           joinFour(base.breakdown) + ")",
-                       false, [&in](std::string_view v) -> Problem {
+                       "and interest, whole per cent, each 0 to 100, totalling 100",
+                       joinFour(base.breakdown), false, [&in](std::string_view v) -> Problem {
                            std::array<double, 4> parts{};
                            if (auto problem = readFour(v, kBreakdownPart, parts))
                                return problem;
@@ -251,62 +268,52 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            return std::nullopt;
                        }});
     options.push_back({"investment-type", "INDEX",
-                       "investment loan type, 0 \"100%\", 1 \"1:1\", 2 \"2:1\", 3 \"3:1\", 4 \"4:1\" (default " +
-                           std::to_string(base.investmentType) + ")",
-                       false, [&in](std::string_view v) -> Problem {
+                       "investment loan type, 0 \"100%\", 1 \"1:1\", 2 \"2:1\", 3 \"3:1\", 4 \"4:1\"",
+                       num(d.inputs.InvestmentType), false, [&in](std::string_view v) -> Problem {
                            double type = 0;
                            if (auto problem = readChecked(v, kInvestmentType, type))
                                return problem;
                            in.investmentType = static_cast<int>(type);
                            return std::nullopt;
                        }});
-    options.push_back({"other-unleveraged", "DOLLARS",
-                       "other unleveraged investments, dollars, any amount (default " +
-                           num(base.otherUnleveraged) + ")",
-                       false, [&in](std::string_view v) {
+    options.push_back({"other-unleveraged", "DOLLARS", "other unleveraged investments, dollars, any amount",
+                       num(base.otherUnleveraged), false, [&in](std::string_view v) {
                            return readChecked(v, kOtherUnleveraged, in.otherUnleveraged);
                        }});
-    options.push_back({"inclusion-rate", "PERCENT",
-                       "capital-gains inclusion rate, per cent, 0 to 100 (default " +
-                           num(base.capGainsInclusionRate) + ")",
-                       false, [&in](std::string_view v) {
+    options.push_back({"inclusion-rate", "PERCENT", "capital-gains inclusion rate, per cent, 0 to 100",
+                       num(base.capGainsInclusionRate), false, [&in](std::string_view v) {
                            return readChecked(v, kInclusionRate, in.capGainsInclusionRate);
                        }});
-    options.push_back({"federal-ratio", "PERCENT",
-                       "federal share of the marginal tax rate, per cent, 0 to 100 (default " +
-                           num(base.federalToMarginalRatio) + ")",
-                       false, [&in](std::string_view v) {
+    options.push_back({"federal-ratio", "PERCENT", "federal share of the marginal tax rate, per cent, 0 to 100",
+                       num(base.federalToMarginalRatio), false, [&in](std::string_view v) {
                            return readChecked(v, kFederalRatio, in.federalToMarginalRatio);
                        }});
     const auto limitedOption = [&](const std::string& name, const std::string& who, bool value, bool& target) {
         options.push_back({name, "",
                            who + " deduction of the interest limited to investment income; bare, or followed "
-                                 "by yes or no (default " + yesNo(value) + ")",
-                           true, [&target](std::string_view v) { return readBool(v, target); }});
+                                 "by yes or no",
+                           yesNo(value), true, [&target](std::string_view v) { return readBool(v, target); }});
     };
     limitedOption("fed-limited", "federal", base.fedLimited, in.fedLimited);
     limitedOption("prov-limited", "provincial", base.provLimited, in.provLimited);
     options.push_back({"fed-deductible", "PERCENT",
-                       "federal deductible portion of the interest when not limited, per cent, 0 or more "
-                       "(default " + num(base.fedDeductible) + ")",
-                       false, [&in](std::string_view v) { return readChecked(v, kDeductible, in.fedDeductible); }});
+                       "federal deductible portion of the interest when not limited, per cent, 0 or more",
+                       num(base.fedDeductible), false,
+                       [&in](std::string_view v) { return readChecked(v, kDeductible, in.fedDeductible); }});
     options.push_back({"prov-deductible", "PERCENT",
-                       "provincial deductible portion of the interest when not limited, per cent, 0 or more "
-                       "(default " + num(base.provDeductible) + ")",
-                       false, [&in](std::string_view v) { return readChecked(v, kDeductible, in.provDeductible); }});
-    options.push_back({"fed-include-cg", "yes|no",
-                       "capital gains count as investment income federally (default " + yesNo(base.fedIncludeCG) + ")",
-                       false, [&in](std::string_view v) { return readBool(v, in.fedIncludeCG); }});
-    options.push_back({"prov-include-cg", "yes|no",
-                       "capital gains count as investment income provincially (default " +
-                           yesNo(base.provIncludeCG) + ")",
-                       false, [&in](std::string_view v) { return readBool(v, in.provIncludeCG); }});
+                       "provincial deductible portion of the interest when not limited, per cent, 0 or more",
+                       num(base.provDeductible), false,
+                       [&in](std::string_view v) { return readChecked(v, kDeductible, in.provDeductible); }});
+    options.push_back({"fed-include-cg", "yes|no", "capital gains count as investment income federally",
+                       yesNo(base.fedIncludeCG), false,
+                       [&in](std::string_view v) { return readBool(v, in.fedIncludeCG); }});
+    options.push_back({"prov-include-cg", "yes|no", "capital gains count as investment income provincially",
+                       yesNo(base.provIncludeCG), false,
+                       [&in](std::string_view v) { return readBool(v, in.provIncludeCG); }});
     const auto tableOption = [&](const std::string& name, const std::string& what,
                                  const std::array<double, 4>& defaults, bool interest) {
-        options.push_back({name, "a,b,c,d",
-                           what + " of the four tax brackets, lowest first, per cent, each 0 to 100 (default " +
-                               joinFour(defaults) + ")",
-                           false, [&in, interest](std::string_view v) -> Problem {
+        options.push_back({name, "a,b,c,d", what + " of the four tax brackets, lowest first, per cent, each 0 to 100",
+                           joinFour(defaults), false, [&in, interest](std::string_view v) -> Problem {
                                std::array<double, 4> rates{};
                                if (auto problem = readFour(v, kTableRate, rates))
                                    return problem;
@@ -317,10 +324,18 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
     };
     tableOption("interest-tax-rates", "tax rates on interest", baseInterestRates, true);
     tableOption("dividend-tax-rates", "tax rates on dividends", baseDividendRates, false);
-    options.push_back({"format", "json|csv",
-                       std::string("output format (default ") + (d.format == OutputFormat::Csv ? "csv" : "json") +
-                           ")",
-                       false, [&p](std::string_view v) -> Problem {
+    options.push_back({"language", "en|fr", "language of the notes", LanguageName(d.language), false,
+                       [&p](std::string_view v) -> Problem {
+                           if (v == LanguageName(English))
+                               p.request.language = English;
+                           else if (v == LanguageName(French))
+                               p.request.language = French;
+                           else
+                               return "'" + std::string(v) + "' is not a language: en or fr";
+                           return std::nullopt;
+                       }});
+    options.push_back({"format", "json|csv", "output format", d.format == OutputFormat::Csv ? "csv" : "json", false,
+                       [&p](std::string_view v) -> Problem {
                            if (v == "json")
                                p.request.format = OutputFormat::Json;
                            else if (v == "csv")
@@ -372,7 +387,7 @@ OptionError optionError(std::string_view name, const std::string& problem)
 
 // Checks that need more than one option, and the loan amount that a typed
 // annual investment asks for.
-std::optional<OptionError> crossCheck(Parsed& p)
+std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
 {
     AnalysisInputs& in = p.request.inputs;
     const Strategy strategy = p.request.strategy;
@@ -385,7 +400,7 @@ std::optional<OptionError> crossCheck(Parsed& p)
     }
     if (!p.request.annualInvestmentGiven)
         return std::nullopt;
-    if (p.loanGiven)
+    if (loanGiven)
         return optionError("annual-investment", "give either --loan-amount or --annual-investment, not both");
     in.annualInvestment = p.annualGiven;
     const std::string asked = "no loan amount of at least $1 has an after-tax annual investment of $" +
@@ -416,6 +431,8 @@ const char* StrategyName(Strategy strategy)
     return "unknown";
 }
 
+const char* LanguageName(int language) { return language == French ? "fr" : "en"; }
+
 ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults)
 {
     for (const std::string& arg : args) {
@@ -423,10 +440,24 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
             return HelpRequested{};
     }
     Parsed p;
-    p.request.strategy = defaults.strategy;
-    p.request.format = defaults.format;
     p.request.inputs = InputsFromDefaults(defaults.inputs);
     const std::vector<OptionSpec> options = analyzeOptions(defaults, p);
+
+    // The defaults come from data files that anyone can edit: each goes
+    // through its option's checks, and counts only if no option replaces it.
+    std::vector<Problem> defaultProblems(options.size());
+    for (size_t k = 0; k < options.size(); ++k) {
+        if (!options[k].defaultText.empty())
+            defaultProblems[k] = options[k].apply(options[k].defaultText);
+    }
+    std::vector<bool> given(options.size(), false);
+    const auto isGiven = [&](std::string_view name) {
+        for (size_t k = 0; k < options.size(); ++k) {
+            if (options[k].name == name)
+                return static_cast<bool>(given[k]);
+        }
+        return false;
+    };
 
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -434,20 +465,19 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
             return OptionError{"unexpected argument '" + std::string(arg) + "' (options start with --)"};
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(2, equals == std::string_view::npos ? arg.npos : equals - 2);
-        const OptionSpec* option = nullptr;
-        for (const OptionSpec& o : options) {
-            if (o.name == name)
-                option = &o;
-        }
-        if (!option)
+        size_t k = 0;
+        while (k < options.size() && options[k].name != name)
+            ++k;
+        if (k == options.size())
             return OptionError{"unknown option --" + std::string(name) + " (see 'gearwise-cli analyze --help')"};
+        const OptionSpec& option = options[k];
 
         std::string_view value;
         if (equals != std::string_view::npos) {
             value = arg.substr(equals + 1);
             if (value.empty())
                 return optionError(name, "missing value after '='");
-        } else if (option->flag) {
+        } else if (option.flag) {
             // No word stands alone here, so one that follows a flag is its value.
             value = "yes";
             if (i + 1 < args.size() && !std::string_view(args[i + 1]).starts_with("--"))
@@ -455,19 +485,32 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
         } else if (i + 1 < args.size() && !std::string_view(args[i + 1]).starts_with("--")) {
             value = args[++i];
         } else {
-            return optionError(name, "missing value (" + option->metavar + ")");
+            return optionError(name, "missing value (" + option.metavar + ")");
         }
-        if (auto problem = option->apply(value))
+        given[k] = true;
+        defaultProblems[k].reset();
+        if (auto problem = option.apply(value))
             return optionError(name, *problem);
+    }
+    p.request.annualInvestmentGiven = isGiven("annual-investment");
+    for (size_t k = 0; k < options.size(); ++k) {
+        // A loan amount asked for by --annual-investment replaces the default.
+        if (options[k].name == "loan-amount" && p.request.annualInvestmentGiven)
+            continue;
+        if (defaultProblems[k]) {
+            return optionError(options[k].name, "the default from the data files is refused: " +
+                                                    *defaultProblems[k] + " (give --" + options[k].name +
+                                                    " to replace it)");
+        }
     }
     // The projection is always run at the third return, as in the window.
     p.request.inputs.projectionReturn = p.request.inputs.returns[2];
-    if (auto error = crossCheck(p))
+    if (auto error = crossCheck(p, isGiven("loan-amount")))
         return *error;
     return p.request;
 }
 
-std::string AnalyzeHelpText(const AnalyzeDefaults& defaults)
+std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder)
 {
     Parsed scratch;
     const std::vector<OptionSpec> options = analyzeOptions(defaults, scratch);
@@ -477,21 +520,33 @@ std::string AnalyzeHelpText(const AnalyzeDefaults& defaults)
         "Runs one analysis and prints its figures on standard output. Every option\n"
         "takes '--option value' or '--option=value'; per cents are written as typed\n"
         "(8 for 8 %), numbers with a point and no separators. An option left out\n"
-        "takes its default; a repeated option takes its last value.\n"
+        "takes its default; a repeated option takes its last value. The defaults,\n"
+        "the strategies offered and the return and interest-rate limits come from\n"
+        "the data files (Config.dat, User.dat when saved, english.txt, french.txt)\n"
+        "in the program's folder or in --data-dir; those shown below were read from\n"
+        "  " +
+        dataFolder.string() +
+        "\n"
         "\n"
         "Options:\n";
-    for (const OptionSpec& o : options)
-        text += helpEntry("  --" + o.name + (o.flag ? " [yes|no]" : " " + o.metavar), o.help);
+    for (const OptionSpec& o : options) {
+        const std::string description = o.defaultText.empty() ? o.help : o.help + " (default " + o.defaultText + ")";
+        text += helpEntry("  --" + o.name + (o.flag ? " [yes|no]" : " " + o.metavar), description);
+    }
+    text += helpEntry("  --data-dir DIR",
+                      "the folder of the data files to read instead of the program's folder; Config.dat "
+                      "must be there");
     text += helpEntry("  --help", "this text");
     text +=
         "\n"
         "Output: JSON (one object; amounts in dollars, returns and per-cent increases\n"
-        "as fractions, null for a missing return) or CSV (the summary table, a blank\n"
-        "line, then the year-by-year projection at R3).\n"
+        "as fractions, null for a missing return; \"inputs\" echoes every input in the\n"
+        "units of its option, \"notes\" holds the explanatory notes) or CSV (the\n"
+        "summary table, a blank line, then the year-by-year projection at R3; no notes).\n"
         "\n"
-        "Exit status: 0 success; 2 bad input (one line on standard error naming the\n"
-        "option and its range, nothing on standard output); 3 the analysis failed;\n"
-        "1 standard output could not be written.\n";
+        "Exit status: 0 success; 2 bad input or unusable data files (one line on\n"
+        "standard error naming the option and its range, nothing on standard\n"
+        "output); 3 the analysis failed; 1 standard output could not be written.\n";
     return text;
 }
 

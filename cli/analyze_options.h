@@ -3,6 +3,7 @@
 #include "analyze_defaults.h"
 #include "inputs.h"
 
+#include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
@@ -19,6 +20,7 @@ struct AnalyzeRequest {
                                     // when annualInvestmentGiven
     bool annualInvestmentGiven = false;
     OutputFormat format = OutputFormat::Json;
+    int language = English;         // of the notes
 };
 
 struct HelpRequested {};
@@ -31,18 +33,23 @@ struct OptionError {
 
 using ParsedAnalyze = std::variant<AnalyzeRequest, HelpRequested, OptionError>;
 
-// Reads `args` (the words after "analyze"): "--opt value" and "--opt=value";
-// the last of a repeated option wins. Checks each value against the input
-// panel's legal range, the breakdown total, the 80-year limit of repeated
-// loans, and derives the loan amount from --annual-investment. Never throws
-// for any input.
+// Reads `args` (the words after "analyze", without --data-dir): "--opt
+// value" and "--opt=value"; the last of a repeated option wins. Checks each
+// value against the input panel's legal range, the breakdown total, the
+// 80-year limit of repeated loans, and derives the loan amount from
+// --annual-investment. A default that an option does not replace is checked
+// the same way, so a data file with an impossible default is refused, naming
+// the option that would replace it. Never throws for any input.
 ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults);
 
 // The text of `gearwise-cli analyze --help`, with the ranges and defaults
-// that `defaults` gives.
-std::string AnalyzeHelpText(const AnalyzeDefaults& defaults);
+// that `defaults` gives, read from `dataFolder`.
+std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder);
 
 // Command-line names of the strategies: "interest-only", "term", "rrsp".
 const char* StrategyName(Strategy strategy);
+
+// Command-line names of the languages: "en", "fr".
+const char* LanguageName(int language);
 
 } // namespace gw::cli

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "dispatch.h"
+#include "captions.h"
 #include "inputs.h"
 #include "results.h"
 #include "rrsp.h"
 
 #include <array>
 #include <optional>
+#include <string>
 #include <variant>
 
 // What `gearwise-cli analyze` prints: the results of one strategy and the
@@ -16,9 +18,12 @@ namespace gw::cli {
 
 struct AnalyzeReport {
     Strategy strategy = Strategy::InterestOnly;
+    AnalysisInputs inputs;                    // as the analysis read them (per cent as typed)
     AnalysisResults results;                  // of `strategy`
     std::optional<double> annualInvestment;   // none when no amount answers the loan
     std::optional<RRSPVariantValues> atLoanRate;  // RRSP loans only: the plans at the loan rate
+    int language = English;
+    std::string notes;                        // UTF-8, paragraphs separated by CR LF
 };
 
 // One column of a result record.

@@ -106,7 +106,78 @@ StrategyParts rrspParts(const RRSPResults& r, const std::optional<RRSPVariantVal
     return parts;
 }
 
+std::string jsonFour(const std::array<double, 4>& values)
+{
+    return "[" + JsonNumber(values[0]) + ", " + JsonNumber(values[1]) + ", " + JsonNumber(values[2]) + ", " +
+           JsonNumber(values[3]) + "]";
+}
+
+// The inputs under the names of their options, so a run can be repeated
+// from them; the bracket starts have no option and come from the data files.
+std::string jsonInputs(const AnalysisInputs& in)
+{
+    std::array<double, 4> interestRates{};
+    std::array<double, 4> dividendRates{};
+    std::array<double, 4> bracketStarts{};
+    for (size_t i = 0; i < 4; ++i) {
+        interestRates[i] = in.taxTable[i].interestRate;
+        dividendRates[i] = in.taxTable[i].dividendRate;
+        bracketStarts[i] = in.taxTable[i].start;
+    }
+    const auto line = [](const char* key, const std::string& value, bool last = false) {
+        return std::string("    \"") + key + "\": " + value + (last ? "\n" : ",\n");
+    };
+    return "{\n" + line("tax_rate", JsonNumber(in.taxRate)) + line("interest_rate", JsonNumber(in.interestRate)) +
+           line("savings_period", JsonNumber(in.savingsPeriod)) + line("returns", jsonFour(in.returns)) +
+           line("times_repeated", JsonNumber(in.timesRepeated)) + line("breakdown", jsonFour(in.breakdown)) +
+           line("investment_type", jsonValue(in.investmentType)) +
+           line("other_unleveraged", JsonNumber(in.otherUnleveraged)) +
+           line("inclusion_rate", JsonNumber(in.capGainsInclusionRate)) +
+           line("federal_ratio", JsonNumber(in.federalToMarginalRatio)) +
+           line("fed_limited", jsonValue(in.fedLimited)) + line("prov_limited", jsonValue(in.provLimited)) +
+           line("fed_deductible", JsonNumber(in.fedDeductible)) +
+           line("prov_deductible", JsonNumber(in.provDeductible)) +
+           line("fed_include_cg", jsonValue(in.fedIncludeCG)) + line("prov_include_cg", jsonValue(in.provIncludeCG)) +
+           line("interest_tax_rates", jsonFour(interestRates)) + line("dividend_tax_rates", jsonFour(dividendRates)) +
+           line("tax_bracket_starts", jsonFour(bracketStarts), true) + "  }";
+}
+
 } // namespace
+
+std::string JsonString(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += kHex[byte >> 4];
+                out += kHex[byte & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
 
 std::string JsonNumber(double value)
 {
@@ -146,7 +217,10 @@ void WriteAnalysisJson(std::ostream& out, const AnalyzeReport& report)
         << "  \"projection\": {\"return\": " << jsonReturn(parts.returns[0]) << ", \"years\": "
         << parts.years << "},\n"
         << "  \"remaining_deductions\": " << parts.remaining << ",\n"
-        << "  \"rrsp_at_loan_rate\": " << parts.atLoanRate << "\n"
+        << "  \"rrsp_at_loan_rate\": " << parts.atLoanRate << ",\n"
+        << "  \"inputs\": " << jsonInputs(report.inputs) << ",\n"
+        << "  \"language\": \"" << LanguageName(report.language) << "\",\n"
+        << "  \"notes\": " << JsonString(report.notes) << "\n"
         << "}\n";
 }
 

@@ -1,6 +1,8 @@
 #include "analyze_driver.h"
+#include "cli_test_data.h"
 #include "error.h"
 #include "json_scan.h"
+#include "json_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,7 @@ CommandRun runCommand(const Args& args, const AnalysisRunner& runner = RunReques
     std::ostringstream out;
     std::ostringstream err;
     CommandRun run;
-    run.status = RunAnalyzeCommand(args, BuiltInDefaults(), out, err, runner);
+    run.status = RunAnalyzeCommand(args, test::ShippedData(), out, err, runner);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -108,6 +110,8 @@ TEST(AnalyzeCommand, BadInputExitsTwoNamingTheOption)
         {{"--dividend-tax-rates", "1,2,3"}, "--dividend-tax-rates", "four values"},
         {{"--strategy", "fixed"}, "--strategy", "interest-only, term or rrsp"},
         {{"--format", "xml"}, "--format", "json or csv"},
+        {{"--language", "de"}, "--language", "en or fr"},
+        {{"--language", "FR"}, "--language", "en or fr"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(joined(c.args));
@@ -123,7 +127,7 @@ TEST(AnalyzeCommand, BadInputExitsTwoNamingTheOption)
 
 TEST(AnalyzeCommand, FailingAnalysisExitsThreeWithNothingOnStandardOutput)
 {
-    const AnalysisRunner failing = [](const AnalyzeRequest&) -> AnalyzeReport {
+    const AnalysisRunner failing = [](const AnalyzeRequest&, const CaptionTables&) -> AnalyzeReport {
         throw AnalysisError("unit price of 0 in year 3");
     };
     const CommandRun run = runCommand({"--format", "csv"}, failing);
@@ -142,7 +146,8 @@ TEST(AnalyzeCommand, JsonHasExactlyTheDocumentedKeys)
 {
     using Keys = std::vector<std::string>;
     const Keys top = {"strategy", "horizon", "loan_amount", "annual_investment", "break_even_return", "returns",
-                      "summary", "projection", "remaining_deductions", "rrsp_at_loan_rate"};
+                      "summary", "projection", "remaining_deductions", "rrsp_at_loan_rate", "inputs",
+                      "language", "notes"};
     const Keys leverageRow = {"return", "unleveraged", "leveraged", "increase", "percent_increase", "break_even"};
     const Keys rrspRow = {"return", "catch_up", "spend_refund", "reinvest_refund", "gross_up", "spend_percent",
                           "reinvest_percent", "gross_up_percent"};
@@ -207,6 +212,51 @@ TEST(AnalyzeCommand, JsonHasExactlyTheDocumentedKeys)
             EXPECT_EQ(json["remaining_deductions"].keys(), (Keys{"federal", "provincial"}));
             EXPECT_TRUE(json["rrsp_at_loan_rate"].isNull());
         }
+    }
+}
+
+TEST(AnalyzeCommand, NotesComeInTheLanguageAskedForEveryStrategy)
+{
+    const CaptionTables& captions = test::ShippedData().captions;
+    for (const std::string strategy : {"interest-only", "term", "rrsp"}) {
+        for (const int language : {English, French}) {
+            SCOPED_TRACE(strategy + " " + LanguageName(language));
+            const JsonValue json = runJson({"--strategy", strategy, "--language", LanguageName(language)});
+            EXPECT_EQ(json["language"].text, LanguageName(language));
+            const std::string& notes = json["notes"].text;
+            EXPECT_NE(notes.find(GetCaption(captions, "Notes_Disclaimer", language)), std::string::npos) << notes;
+            EXPECT_EQ(notes.find(GetCaption(captions, "Notes_Disclaimer", 1 - language)), std::string::npos) << notes;
+            EXPECT_EQ(notes.find(kCaptionNotFound), std::string::npos) << notes;
+        }
+    }
+}
+
+TEST(AnalyzeCommand, JsonStringsReadBackAsTheSameText)
+{
+    const std::vector<std::string> texts = {
+        "",
+        "plain",
+        "a \"quote\" and a back\\slash",
+        "- line one\r\n- line two\n",
+        "tab\there, bell\a, unit separator\x1f, escape\x1b",
+        "Cette illustration \u2019\u00e9t\u00e9 : 78\u00a0686\u00a0$",
+        "slash / and delete \x7f",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        const std::string json = JsonString(text);
+        for (const char c : json)
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20) << json;
+        const auto back = ParseJson(json);
+        ASSERT_TRUE(back) << json;
+        EXPECT_EQ(back->text, text);
+    }
+    // Escapes a writer may use that this one does not.
+    EXPECT_EQ(ParseJson(R"("\u00e9\ud83d\ude00\/\b\f")")->text, "\u00e9\U0001F600/\b\f");
+    for (const std::string bad : {R"("\x")", "\"\x01\"", R"("\ud83d")", R"("\ude00")", "\"\xff\"", "\"\xc3\"",
+                                  "\"\xe0\x80\x80\"", R"("\u12")", "\"open"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(ParseJson(bad));
     }
 }
 
@@ -346,12 +396,15 @@ TEST(AnalyzeCommand, HelpNamesEveryOptionWithItsRange)
           "--returns", "--times-repeated", "--breakdown", "--investment-type", "--other-unleveraged",
           "--inclusion-rate", "--federal-ratio", "--fed-limited", "--prov-limited", "--fed-deductible",
           "--prov-deductible", "--fed-include-cg", "--prov-include-cg", "--interest-tax-rates",
-          "--dividend-tax-rates", "--format"}) {
+          "--dividend-tax-rates", "--language", "--format", "--data-dir"}) {
         EXPECT_NE(run.out.find(std::string(option) + " "), std::string::npos) << option;
     }
-    // The built-in sponsor limits.
+    // The shipped sponsor limits and defaults, and where they were read.
     EXPECT_NE(run.out.find("-99 to 20"), std::string::npos);
     EXPECT_NE(run.out.find("1 to 50"), std::string::npos);
+    EXPECT_NE(run.out.find("(default 70,25,5,0)"), std::string::npos);
+    EXPECT_NE(run.out.find("20.1,29.7,43.4,53.5)"), std::string::npos);
+    EXPECT_NE(run.out.find(test::ShippedDataFolder().string()), std::string::npos);
 }
 
 } // namespace

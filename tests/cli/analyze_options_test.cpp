@@ -1,4 +1,5 @@
 #include "analyze_options.h"
+#include "cli_test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-AnalyzeRequest parseOk(const Args& args, const AnalyzeDefaults& defaults = BuiltInDefaults())
+AnalyzeRequest parseOk(const Args& args, const AnalyzeDefaults& defaults = test::ShippedData().defaults)
 {
     const ParsedAnalyze parsed = ParseAnalyzeOptions(args, defaults);
     if (const auto* error = std::get_if<OptionError>(&parsed))
@@ -20,7 +21,7 @@ AnalyzeRequest parseOk(const Args& args, const AnalyzeDefaults& defaults = Built
     return {};
 }
 
-std::string parseError(const Args& args, const AnalyzeDefaults& defaults = BuiltInDefaults())
+std::string parseError(const Args& args, const AnalyzeDefaults& defaults = test::ShippedData().defaults)
 {
     const ParsedAnalyze parsed = ParseAnalyzeOptions(args, defaults);
     if (const auto* error = std::get_if<OptionError>(&parsed))
@@ -37,7 +38,8 @@ std::string joined(const Args& args)
     return text;
 }
 
-TEST(AnalyzeOptions, NoOptionsGiveTheBuiltInDefaults)
+// The shipped Config.dat; AnalyzeData tests compare it with its source.
+TEST(AnalyzeOptions, NoOptionsGiveTheDefaults)
 {
     const AnalyzeRequest r = parseOk({});
     const AnalysisInputs& in = r.inputs;
@@ -50,11 +52,13 @@ TEST(AnalyzeOptions, NoOptionsGiveTheBuiltInDefaults)
     EXPECT_EQ(in.savingsPeriod, 10);
     EXPECT_EQ(in.returns, (std::array<double, 4>{4, 6, 8, 10}));
     EXPECT_EQ(in.projectionReturn, 8);
-    EXPECT_EQ(in.breakdown, (std::array<double, 4>{40, 30, 20, 10}));
+    EXPECT_EQ(in.breakdown, (std::array<double, 4>{70, 25, 5, 0}));
     // Fractions in the settings record come back as the exact per cent typed.
     EXPECT_EQ(in.capGainsInclusionRate, 50);
-    EXPECT_EQ(in.taxTable[2].interestRate, 43.41);
-    EXPECT_EQ(in.taxTable[1].dividendRate, 6.39);
+    EXPECT_EQ(in.taxTable[2].interestRate, 43.4);
+    EXPECT_EQ(in.taxTable[1].dividendRate, 6.4);
+    EXPECT_EQ(in.taxTable[3].start, 253414);
+    EXPECT_EQ(r.language, English);
     EXPECT_EQ(in.federalToMarginalRatio, 60);
     EXPECT_EQ(in.fedDeductible, 100);
     EXPECT_EQ(in.provDeductible, 100);
@@ -95,8 +99,11 @@ TEST(AnalyzeOptions, BothSpellingsAndFlagsAreRead)
     EXPECT_EQ(table.inputs.taxTable[3].interestRate, 40);
     EXPECT_EQ(table.inputs.taxTable[0].dividendRate, 1);
 
-    EXPECT_TRUE(std::holds_alternative<HelpRequested>(ParseAnalyzeOptions({"--tax-rate", "500", "--help"},
-                                                                          BuiltInDefaults())));
+    EXPECT_EQ(parseOk({"--language", "fr"}).language, French);
+    EXPECT_EQ(parseOk({"--language=en"}).language, English);
+
+    EXPECT_TRUE(std::holds_alternative<HelpRequested>(
+        ParseAnalyzeOptions({"--tax-rate", "500", "--help"}, test::ShippedData().defaults)));
 }
 
 // The ends of every legal range are accepted.
@@ -127,7 +134,7 @@ TEST(AnalyzeOptions, RangeEndsAreAccepted)
 
 TEST(AnalyzeOptions, SponsorLimitsMoveTheReturnAndRateRanges)
 {
-    AnalyzeDefaults defaults = BuiltInDefaults();
+    AnalyzeDefaults defaults = test::ShippedData().defaults;
     defaults.limits.MaxReturnAllowed = 30;
     defaults.limits.MinInterestRateAllowed = 3;
     parseOk({"--returns", "4,6,8,30"}, defaults);
@@ -136,6 +143,42 @@ TEST(AnalyzeOptions, SponsorLimitsMoveTheReturnAndRateRanges)
 
     defaults.restrictions.showRRSPAnalysis = false;
     EXPECT_NE(parseError({"--strategy", "rrsp"}, defaults).find("not offered"), std::string::npos);
+}
+
+// The data files can hold anything: a default goes through the checks of its
+// option, and is refused only when no option replaces it.
+TEST(AnalyzeOptions, ImpossibleDefaultsAreRefusedUnlessReplaced)
+{
+    struct Case {
+        const char* what;
+        void (*spoil)(InputDefaults&);
+        std::string option;
+        Args replacement;
+    };
+    const std::vector<Case> cases = {
+        {"savings period 0", [](InputDefaults& d) { d.SavingsPeriod = 0; }, "--savings-period",
+         {"--savings-period", "10"}},
+        {"breakdown totalling 145", [](InputDefaults& d) { d.Dividends = 50; }, "--breakdown",
+         {"--breakdown", "70,25,5,0"}},
+        {"loan amount 0", [](InputDefaults& d) { d.LoanAmount = 0; }, "--loan-amount", {"--loan-amount", "1000"}},
+        {"loan amount 0, annual investment given", [](InputDefaults& d) { d.LoanAmount = 0; }, "--loan-amount",
+         {"--annual-investment", "4200"}},
+        {"loan rate under the sponsor's minimum", [](InputDefaults& d) { d.InterestRateOnLoan = 0.5; },
+         "--interest-rate", {"--interest-rate", "5"}},
+        {"investment type beyond int", [](InputDefaults& d) { d.InvestmentType = 1e300; }, "--investment-type",
+         {"--investment-type", "1"}},
+        {"interest tax rate of 150 %", [](InputDefaults& d) { d.InterestTaxRate[0] = 1.5; },
+         "--interest-tax-rates", {"--interest-tax-rates", "20,30,40,50"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AnalyzeDefaults defaults = test::ShippedData().defaults;
+        c.spoil(defaults.inputs);
+        const std::string error = parseError({}, defaults);
+        EXPECT_EQ(error.rfind(c.option + ":", 0), 0u) << error;
+        EXPECT_NE(error.find("data files"), std::string::npos) << error;
+        parseOk(c.replacement, defaults);
+    }
 }
 
 TEST(AnalyzeOptions, AnnualInvestmentGivesTheLoanThatCostsIt)

@@ -1,4 +1,6 @@
+#include "cli_test_data.h"
 #include "json_scan.h"
+#include "numformat.h"
 
 #include <gtest/gtest.h>
 
@@ -39,13 +41,13 @@ std::string shellQuoted(const std::string& word)
     return quoted + "'";
 }
 
-ProcessRun runCli(const std::vector<std::string>& args)
+ProcessRun runProgram(const fs::path& program, const std::vector<std::string>& args)
 {
     static int counter = 0;
     const fs::path dir = fs::temp_directory_path() /
                          ("gearwise-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     fs::create_directories(dir);
-    std::string command = shellQuoted(GEARWISE_CLI_PATH);
+    std::string command = shellQuoted(program.string());
     for (const std::string& a : args)
         command += " " + shellQuoted(a);
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string()) +
@@ -58,6 +60,8 @@ ProcessRun runCli(const std::vector<std::string>& args)
     fs::remove_all(dir);
     return run;
 }
+
+ProcessRun runCli(const std::vector<std::string>& args) { return runProgram(GEARWISE_CLI_PATH, args); }
 
 TEST(CliProcess, AnalyzePrintsOneJsonObject)
 {
@@ -96,6 +100,42 @@ TEST(CliProcess, AnalyzeHelpGoesToStandardOutput)
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Usage: gearwise-cli analyze"), std::string::npos);
     EXPECT_EQ(run.err, "");
+}
+
+// The data files are looked for beside the program, not in the current
+// folder (the tests run in the build folder, which holds a Config.dat).
+TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
+{
+    gw::test::TempDataFolder folder;
+    const fs::path program = folder.path() / "gearwise-cli";
+    fs::copy_file(GEARWISE_CLI_PATH, program);
+    ASSERT_TRUE(fs::exists(fs::current_path() / "Config.dat"));
+
+    const ProcessRun missing = runProgram(program, {"analyze"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("Error with config.dat file"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find(folder.path().string()), std::string::npos) << missing.err;
+
+    fs::copy_file(gw::test::ShippedDataFolder() / "Config.dat", folder.path() / "Config.dat");
+    const std::vector<std::string> config = gw::test::DataSourceLines("config.src.txt");
+    const std::vector<std::string> french = gw::test::DataSourceLines("french.src.txt");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"analyze"}, std::vector<std::string>{"analyze", "--language", "fr"}}) {
+        SCOPED_TRACE(args.size());
+        const ProcessRun run = runProgram(program, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const auto json = gw::test::ParseJson(run.out);
+        ASSERT_TRUE(json) << run.out;
+        EXPECT_EQ((*json)["loan_amount"].number, gw::LenientParse(gw::test::SettingIn(config, "Loan Amount ($)")));
+        EXPECT_EQ((*json)["inputs"]["tax_rate"].number, gw::LenientParse(gw::test::SettingIn(config, "Tax Rate (%)")));
+        const bool inFrench = args.size() > 1;
+        EXPECT_EQ((*json)["language"].text, inFrench ? "fr" : "en");
+        const bool hasFrench =
+            (*json)["notes"].text.find(gw::test::CaptionIn(french, "Notes_Disclaimer")) != std::string::npos;
+        EXPECT_EQ(hasFrench, inFrench) << (*json)["notes"].text;
+    }
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 #include <vector>
 
 // A small strict JSON reader for checking the command's output: objects keep
-// their keys in document order. NaN, infinity, trailing commas and trailing
-// text are refused.
+// their keys in document order and strings come back as UTF-8 with their
+// escapes decoded. NaN, infinity, trailing commas, trailing text, raw control
+// characters in strings and bytes that are not UTF-8 are refused.
 namespace gw::test {
 
 struct JsonValue {

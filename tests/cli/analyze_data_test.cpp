@@ -1,0 +1,323 @@
+#include "analyze_driver.h"
+#include "cli_test_data.h"
+#include "json_scan.h"
+#include "numformat.h"
+#include "settingsfile.h"
+#include "userfile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// `gearwise-cli analyze` reading its defaults from a data folder.
+namespace gw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+using test::JsonValue;
+
+struct FolderRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+FolderRun runIn(const fs::path& programFolder, const Args& args = {})
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    FolderRun run;
+    run.status = RunAnalyzeWithDataFiles(args, programFolder, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+JsonValue jsonIn(const fs::path& programFolder, const Args& args = {})
+{
+    const FolderRun run = runIn(programFolder, args);
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto json = test::ParseJson(run.out);
+    EXPECT_TRUE(json) << "not JSON:\n" << run.out;
+    return json ? *json : JsonValue{};
+}
+
+std::vector<double> numbers(const JsonValue& array)
+{
+    std::vector<double> out;
+    for (const JsonValue& item : array.items)
+        out.push_back(item.number);
+    return out;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Every input the JSON echoes, against the plain source of the shipped
+// Config.dat, and the notes in the language asked for.
+TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
+{
+    const std::vector<std::string> config = test::DataSourceLines("config.src.txt");
+    const auto value = [&](const std::string& key) { return LenientParse(test::SettingIn(config, key)); };
+    const auto percentOf = [&](const std::string& key) { return FractionToPercent(value(key)); };
+    const auto numbered = [&](const std::string& key, const std::string& unit, bool fraction) {
+        std::vector<double> out;
+        for (int n = 1; n <= 4; ++n) {
+            const std::string name = key + " " + std::to_string(n) + " " + unit;
+            out.push_back(fraction ? percentOf(name) : value(name));
+        }
+        return out;
+    };
+    ASSERT_EQ(value("PrevLanguage"), English);
+
+    struct Case {
+        Args args;
+        std::string language;
+        std::string captionSource;
+    };
+    const std::vector<Case> cases = {
+        {{}, "en", "english.src.txt"},
+        {{"--language", "en"}, "en", "english.src.txt"},
+        {{"--language", "fr"}, "fr", "french.src.txt"},
+        // The program's own folder holds no data; --data-dir points at it.
+        {{"--language=fr", "--data-dir", test::ShippedDataFolder().string()}, "fr", "french.src.txt"},
+    };
+    for (const Case& c : cases) {
+        std::string trace = "args:";
+        for (const std::string& a : c.args)
+            trace += " " + a;
+        SCOPED_TRACE(trace);
+        const fs::path programFolder = c.args.size() > 2 ? fs::temp_directory_path() : test::ShippedDataFolder();
+        const JsonValue json = jsonIn(programFolder, c.args);
+
+        EXPECT_EQ(json["strategy"].text, "interest-only");
+        EXPECT_EQ(json["loan_amount"].number, value("Loan Amount ($)"));
+        EXPECT_EQ(json["horizon"].number, value("Savings Period (years)"));
+        EXPECT_DOUBLE_EQ(json["projection"]["return"].number, value("Projected Return 3 (%)") / 100);
+
+        const JsonValue& in = json["inputs"];
+        EXPECT_EQ(in["tax_rate"].number, value("Tax Rate (%)"));
+        EXPECT_EQ(in["interest_rate"].number, value("Interest Rate on Loan (%)"));
+        EXPECT_EQ(in["savings_period"].number, value("Savings Period (years)"));
+        EXPECT_EQ(numbers(in["returns"]), numbered("Projected Return", "(%)", false));
+        EXPECT_EQ(in["times_repeated"].number, value("Times Loan Repeated"));
+        EXPECT_EQ(numbers(in["breakdown"]), (std::vector<double>{value("Deferred Capital Gains"),
+                                                                  value("Capital Gains"), value("Dividends"),
+                                                                  value("Interest")}));
+        EXPECT_EQ(in["investment_type"].number, value("Investment Type"));
+        EXPECT_EQ(in["other_unleveraged"].number, value("Other Unleveraged Income ($)"));
+        EXPECT_EQ(in["inclusion_rate"].number, percentOf("Capital Gains Inclusion Rate (%)"));
+        EXPECT_EQ(in["federal_ratio"].number, value("Federal To Marginal Tax Rate Ratio (%)"));
+        EXPECT_EQ(in["fed_limited"].boolean,
+                  test::SettingIn(config, "Federal Deductibility Limited to Taxable Income") == "True");
+        EXPECT_EQ(in["prov_limited"].boolean,
+                  test::SettingIn(config, "Provincial Deductibility Limited to Taxable Income") == "True");
+        EXPECT_EQ(in["fed_deductible"].number, value("Federal Portion of Interest Rate Deductible (%)"));
+        EXPECT_EQ(in["prov_deductible"].number, value("Provincial Portion of Interest Rate Deductible (%)"));
+        EXPECT_EQ(in["fed_include_cg"].boolean, value("Federal Include Capital Gains") == 0);
+        EXPECT_EQ(in["prov_include_cg"].boolean, value("Provincial Include Capital Gains") == 0);
+        EXPECT_EQ(numbers(in["interest_tax_rates"]), numbered("Interest Tax Rate", "(%)", true));
+        EXPECT_EQ(numbers(in["dividend_tax_rates"]), numbered("Dividend Tax Rate", "(%)", true));
+        EXPECT_EQ(numbers(in["tax_bracket_starts"]), numbered("Start of Tax Bracket", "($)", false));
+
+        EXPECT_EQ(json["language"].text, c.language);
+        const std::string disclaimer = test::CaptionIn(test::DataSourceLines(c.captionSource), "Notes_Disclaimer");
+        const std::string& notes = json["notes"].text;
+        EXPECT_TRUE(contains(notes, disclaimer)) << notes;
+        EXPECT_TRUE(notes.starts_with("- ")) << notes;
+        EXPECT_TRUE(contains(notes, "\r\n- ")) << notes;
+        EXPECT_FALSE(contains(notes, "!!!")) << notes;
+    }
+}
+
+// Saved defaults replace the sponsor's; the strategies and limits stay the
+// sponsor's whatever the user file says.
+TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
+{
+    test::TempDataFolder folder;
+    folder.writeConfig(std::map<std::string, std::string>{});
+    test::RecordingReporter reporter;
+    ProgramSettings settings;
+    settings.folder = folder.path();
+    ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
+    ReadMainWindowSettings(settings, reporter);
+    UserFileValues saved = UserFileValuesFrom(settings);
+    saved.CurrentLanguage = French;
+    saved.LoanAmount = 250000;
+    saved.TaxRate = 45;
+    saved.InterestRateOnLoan = 6;
+    saved.SavingsPeriod = 15;
+    saved.ProjectedReturn = {3, 5, 9, 11};
+    saved.DeferredCapitalGains = 40;
+    saved.CapitalGains = 30;
+    saved.Dividends = 20;
+    saved.Interest = 10;
+    saved.CapGainsInclusionRatePercent = 66.67;
+    saved.InterestTaxRatePercent = {20.05, 29.65, 43.41, 53.53};
+    saved.StartOfTaxBracket = {0, 55867, 111733, 173205};
+    saved.FedLimitedDeduct = true;
+    saved.restrictions.showRRSPAnalysis = false;  // not the user's to decide
+    saved.limits.MaxReturnAllowed = 30;
+    ASSERT_TRUE(SaveUserFile(settings, saved, reporter));
+    ASSERT_EQ(reporter.messages, std::vector<std::string>{});
+
+    const Args dataDir = {"--data-dir", folder.path().string()};
+    const JsonValue json = jsonIn(fs::temp_directory_path(), dataDir);
+    const JsonValue& in = json["inputs"];
+    EXPECT_EQ(json["loan_amount"].number, 250000);
+    EXPECT_EQ(json["horizon"].number, 15);
+    EXPECT_EQ(in["tax_rate"].number, 45);
+    EXPECT_EQ(in["interest_rate"].number, 6);
+    EXPECT_EQ(numbers(in["returns"]), (std::vector<double>{3, 5, 9, 11}));
+    EXPECT_EQ(numbers(in["breakdown"]), (std::vector<double>{40, 30, 20, 10}));
+    EXPECT_EQ(in["inclusion_rate"].number, 66.67);
+    EXPECT_EQ(numbers(in["interest_tax_rates"]), (std::vector<double>{20.05, 29.65, 43.41, 53.53}));
+    EXPECT_EQ(numbers(in["tax_bracket_starts"]), (std::vector<double>{0, 55867, 111733, 173205}));
+    EXPECT_TRUE(in["fed_limited"].boolean);
+    EXPECT_EQ(json["language"].text, "fr");
+    const std::string french = test::CaptionIn(test::DataSourceLines("french.src.txt"), "Notes_Disclaimer");
+    EXPECT_TRUE(contains(json["notes"].text, french)) << json["notes"].text;
+    // Limited deductibility gets its own paragraph.
+    const std::string limited =
+        test::CaptionIn(test::DataSourceLines("french.src.txt"), "Notes_LimitedDeductibility");
+    EXPECT_TRUE(contains(json["notes"].text, limited)) << json["notes"].text;
+
+    Args rrsp = dataDir;
+    rrsp.insert(rrsp.end(), {"--strategy", "rrsp", "--language", "en"});
+    const JsonValue rrspJson = jsonIn(fs::temp_directory_path(), rrsp);
+    EXPECT_EQ(rrspJson["strategy"].text, "rrsp");
+    EXPECT_EQ(rrspJson["language"].text, "en");
+
+    Args highReturn = dataDir;
+    highReturn.insert(highReturn.end(), {"--returns", "4,6,8,25"});
+    const FolderRun refused = runIn(fs::temp_directory_path(), highReturn);
+    EXPECT_EQ(refused.status, kExitBadInput);
+    EXPECT_TRUE(contains(refused.err, "-99 to 20")) << refused.err;
+}
+
+TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
+{
+    struct Case {
+        std::map<std::string, std::string> changes;
+        Args args;
+        int status;
+        std::string expected;  // in the strategy of the JSON, or the message
+    };
+    const std::map<std::string, std::string> termOnly = {{"showIntOnlyAnalysis", "0"}, {"showRRSPAnalysis", "0"}};
+    const std::vector<Case> cases = {
+        {termOnly, {}, kExitOk, "term"},
+        {termOnly, {"--strategy", "term"}, kExitOk, "term"},
+        {termOnly, {"--strategy", "rrsp"}, kExitBadInput, "--strategy: the rrsp strategy is not offered"},
+        {termOnly, {"--strategy", "interest-only"}, kExitBadInput, "not offered"},
+        {{{"showTermLoanAnalysis", "0"}}, {"--strategy", "term"}, kExitBadInput, "not offered"},
+        {{{"showTermLoanAnalysis", "0"}}, {"--strategy", "rrsp"}, kExitOk, "rrsp"},
+        // "True" reads as 0: a file that offers nothing offers everything.
+        {{{"showIntOnlyAnalysis", "True"}, {"showTermLoanAnalysis", "True"}, {"showRRSPAnalysis", "True"}},
+         {"--strategy", "rrsp"},
+         kExitOk,
+         "rrsp"},
+        {{{"Maximum Return Allowed", "15"}}, {"--returns", "4,6,8,16"}, kExitBadInput, "-99 to 15"},
+        {{{"Maximum Return Allowed", "15"}}, {"--returns", "4,6,8,15"}, kExitOk, "interest-only"},
+        {{{"Minimum Interest Rate Allowed", "3"}}, {"--interest-rate", "2.5"}, kExitBadInput, "3 to 50"},
+        // A default the sponsor's own limits refuse.
+        {{{"Maximum Return Allowed", "9"}}, {}, kExitBadInput, "--returns: the default from the data files"},
+        {{{"Maximum Return Allowed", "9"}}, {"--returns", "4,6,8,9"}, kExitOk, "interest-only"},
+    };
+    for (const Case& c : cases) {
+        std::string trace;
+        for (const auto& [key, value] : c.changes)
+            trace += value + "=" + key + "; ";
+        for (const std::string& a : c.args)
+            trace += a + " ";
+        SCOPED_TRACE(trace);
+        test::TempDataFolder folder;
+        folder.writeConfig(c.changes);
+        const FolderRun run = runIn(folder.path(), c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        if (c.status == kExitOk) {
+            EXPECT_EQ(run.err, "");
+            const auto json = test::ParseJson(run.out);
+            ASSERT_TRUE(json) << run.out;
+            EXPECT_EQ((*json)["strategy"].text, c.expected);
+        } else {
+            EXPECT_EQ(run.out, "");
+            EXPECT_TRUE(contains(run.err, c.expected)) << run.err;
+        }
+    }
+
+    // --help offers only what the sponsor offers.
+    test::TempDataFolder folder;
+    folder.writeConfig(termOnly);
+    const FolderRun help = runIn(folder.path(), {"--help"});
+    EXPECT_EQ(help.status, kExitOk);
+    EXPECT_TRUE(contains(help.out, "--strategy NAME             strategies offered: term (default term)\n"))
+        << help.out;
+}
+
+TEST(AnalyzeData, UnusableDataFilesExitTwoWithNothingOnStandardOutput)
+{
+    test::TempDataFolder empty;
+    // A record whose line was never masked, and one that claims more bytes
+    // than a record holds.
+    test::TempDataFolder unmasked;
+    test::TempDataFolder overlong;
+    {
+        std::string record = std::string("\x05\x00", 2) + "hello";
+        record.resize(255, '\0');
+        std::ofstream(unmasked.path() / "Config.dat", std::ios::binary) << record;
+        std::ofstream(overlong.path() / "Config.dat", std::ios::binary) << std::string(255, 'x');
+    }
+    struct Case {
+        std::string what;
+        fs::path programFolder;
+        Args args;
+        std::vector<std::string> messages;
+    };
+    const fs::path nowhere = empty.path() / "nowhere";
+    const std::vector<Case> cases = {
+        {"no Config.dat", empty.path(), {}, {"Error with config.dat file", empty.path().string()}},
+        {"no Config.dat, help asked", empty.path(), {"--help"}, {"Error with config.dat file"}},
+        {"--data-dir without one", test::ShippedDataFolder(), {"--data-dir", empty.path().string()},
+         {"Error with config.dat file", empty.path().string()}},
+        {"--data-dir that does not exist", test::ShippedDataFolder(), {"--data-dir=" + nowhere.string()},
+         {nowhere.string()}},
+        {"--data-dir without a value", test::ShippedDataFolder(), {"--data-dir"}, {"--data-dir: missing value"}},
+        {"--data-dir= empty", test::ShippedDataFolder(), {"--data-dir="}, {"--data-dir: missing value"}},
+        {"Config.dat never masked", unmasked.path(), {}, {"cannot be used", unmasked.path().string()}},
+        // Read as a file without records: every key is missing, and the
+        // defaults they leave at 0 are refused.
+        {"Config.dat with a bad record length", overlong.path(), {},
+         {"Error with config.dat file", "Loan Amount ($) not found", "the default from the data files"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FolderRun run = runIn(c.programFolder, c.args);
+        EXPECT_EQ(run.status, kExitBadInput);
+        EXPECT_EQ(run.out, "");
+        for (const std::string& message : c.messages)
+            EXPECT_TRUE(contains(run.err, message)) << run.err;
+    }
+}
+
+// As in the window: a missing caption file is reported and the run goes on
+// with the captions that were loaded.
+TEST(AnalyzeData, MissingFrenchCaptionsAreReportedAndEnglishStillWorks)
+{
+    test::TempDataFolder folder;
+    folder.writeConfig(std::map<std::string, std::string>{});
+    fs::remove(folder.path() / "french.txt");
+    const FolderRun run = runIn(folder.path());
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_TRUE(contains(run.err, "Language data files not found")) << run.err;
+    const auto json = test::ParseJson(run.out);
+    ASSERT_TRUE(json) << run.out;
+    const std::string english = test::CaptionIn(test::DataSourceLines("english.src.txt"), "Notes_Disclaimer");
+    EXPECT_TRUE(contains((*json)["notes"].text, english));
+}
+
+} // namespace
+} // namespace gw::cli
