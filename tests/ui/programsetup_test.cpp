@@ -1,0 +1,366 @@
+#include "fakes.h"
+#include "programsetup.h"
+#include "updown.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <memory>
+
+namespace gw::test {
+namespace {
+
+// The stored defaults as the settings file holds them: rates as fractions.
+InputDefaults storedDefaults()
+{
+    InputDefaults d;
+    d.StartOfTaxBracket = {0, 50000, 100000, 200000};
+    d.InterestTaxRate = {0.22, 0.29, 0.40, 0.46};
+    d.DividendTaxRate = {0.05, 0.12, 0.25, 0.31};
+    d.CapGainsInclusionRate = 0.5;
+    d.FederalToMTRRatio = 60;
+    d.FedLimitedDeduct = false;
+    d.FedInterestDeductibility = 100;
+    d.FedIncludeCapGains = 0;
+    d.FedInvestmentExpenses = 0;
+    d.ProvLimitedDeduct = true;
+    d.ProvInterestDeductibility = 100;
+    d.ProvIncludeCapGains = 5;  // not a list entry
+    d.ProvInvestmentExpenses = 2;
+    return d;
+}
+
+class SetupTest : public ::testing::Test {
+protected:
+    MapCaptions captions;
+    RecordingMessages messages;
+    RecordingHelp help;
+    std::vector<int> languagesApplied;
+    std::vector<SetupValues> applied;
+    SetupValues defaults = SetupValuesFrom(storedDefaults(), 0);
+    std::unique_ptr<ProgramSetup> dialog;
+
+    SetupTest()
+    {
+        captions.set("BoundsCapitalGainsInclusionRate", "Inclusion: <1> to <2>");
+        captions.set("BoundsInterestDeductibility", "Deductible: <1> to <2>");
+        captions.set("BoundsFederalToMTRRatio", "Share: <1> to <2>");
+        ProgramSetup::Services services;
+        services.captions = &captions;
+        services.messages = &messages;
+        services.help = &help;
+        // What the program does: switch the captions, re-caption the windows.
+        services.applyLanguage = [this](int language) {
+            languagesApplied.push_back(language);
+            captions.lang = language;
+            dialog->formatCaptions();
+        };
+        dialog = std::make_unique<ProgramSetup>(services);
+        QObject::connect(dialog.get(), &ProgramSetup::settingsApplied,
+                         [this](const SetupValues& values) { applied.push_back(values); });
+        dialog->load(defaults);
+    }
+
+    void open(int tab = 1)
+    {
+        dialog->selectTab(tab);
+        dialog->show();
+        messages.messages.clear();
+    }
+    QLineEdit* field(const QString& name) { return child<QLineEdit>(*dialog, name); }
+    QString text(const QString& name) { return field(name)->text(); }
+    void enter(const QString& name, const QString& typed)
+    {
+        typeInto(field(name), typed);
+        leave(field(name));
+    }
+    bool shown(const char* name) { return child<QWidget>(*dialog, name)->isVisibleTo(dialog.get()); }
+};
+
+TEST_F(SetupTest, storedDefaultsBecomePerCentFields)
+{
+    EXPECT_EQ(defaults.taxTable[1].interestRate, 29);  // not 28.999999999999996
+    EXPECT_EQ(defaults.prov.includeCapGains, 1);
+    open();
+    EXPECT_EQ(text("txtStartOfTaxBracket2"), "$100,000");
+    EXPECT_EQ(text("txtTaxOnInterest1"), "29.0");
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "50.0");
+    EXPECT_EQ(text("txtFederalToMTRRatio"), "60.0");
+    EXPECT_EQ(text("txtProvInvestmentExpenses"), "2.0");
+    EXPECT_EQ(child<QComboBox>(*dialog, "cmbProvIncludeCapGains")->currentIndex(), 1);
+}
+
+TEST_F(SetupTest, fieldsAreRepairedAsTheyAreLeft)
+{
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* after;
+        const char* message;  // title of the one message, or none
+    } cases[] = {
+        {"txtTaxOnInterest1", "150", "29.0", nullptr},
+        {"txtTaxOnInterest1", "-3", "29.0", nullptr},
+        {"txtTaxOnInterest1", "100.04", "100.0", nullptr},
+        {"txtTaxOnDividends0", "12.34", "12.3", nullptr},
+        {"txtTaxOnDividends3", "abc", "31.0", "[IncorrectInputTitle]"},
+        {"txtStartOfTaxBracket2", "-5", "$100,000", nullptr},
+        {"txtStartOfTaxBracket1", "75000.4", "$75,000", nullptr},
+        {"txtStartOfTaxBracket1", "abc", "$50,000", "[IncorrectInputTitle]"},
+        {"txtCapGainsInclusionRate", "66.7", "66.7", nullptr},
+        {"txtCapGainsInclusionRate", "-1", "0", "[OutOfBoundsTitle]"},
+        {"txtFedInvestmentExpenses", "7", "5.0", nullptr},
+        {"txtProvInvestmentExpenses", "-1", "2.0", nullptr},
+        {"txtProvInvestmentExpenses", "x", "2.0", "[IncorrectInputTitle]"},
+        {"txtFedInterestDeductibility", "85", "85.0", nullptr},
+        {"txtFedInterestDeductibility", "-5", "100.0", nullptr},
+        // Deducting more than the whole interest is repaired, with a message.
+        {"txtFedInterestDeductibility", "120", "100.0", "[OutOfBoundsTitle]"},
+        {"txtFederalToMTRRatio", "44.44", "44.4", nullptr},
+        {"txtFederalToMTRRatio", "150", "100.0", "[OutOfBoundsTitle]"},
+        {"txtFederalToMTRRatio", "abc", "60.0", "[IncorrectInputTitle]"},
+    };
+    open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " <- " + c.typed);
+        messages.messages.clear();
+        enter(c.field, c.typed);
+        EXPECT_EQ(text(c.field), c.after);
+        ASSERT_EQ(messages.messages.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(messages.messages[0].title, c.message);
+        }
+    }
+}
+
+TEST_F(SetupTest, inclusionRateNonNumberIsReplacedThenBounded)
+{
+    open();
+    enter("txtCapGainsInclusionRate", "abc");
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "50");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "[checkValue]");
+
+    messages.messages.clear();
+    enter("txtCapGainsInclusionRate", "101");
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "100");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Inclusion: 0 to 100");
+
+    messages.messages.clear();
+    enter("txtFedInterestDeductibility", "120");
+    EXPECT_EQ(messages.lastText(), "Deductible: 0 to 100");
+}
+
+TEST_F(SetupTest, enterChecksTheRateFieldsButIsOkInTheTable)
+{
+    open();
+    typeInto(field("txtCapGainsInclusionRate"), "101");
+    pressEnter(field("txtCapGainsInclusionRate"));
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "100");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(applied.empty());
+
+    // Enter in a cell presses OK without leaving the cell: OK checks it.
+    typeInto(field("txtTaxOnInterest1"), "150");
+    pressEnter(field("txtTaxOnInterest1"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0].taxTable[1].interestRate, 29);
+    EXPECT_EQ(applied[0].capGainsInclusionRate, 100);
+}
+
+TEST_F(SetupTest, spinnerClicksAreCheckedLikeTypedValues)
+{
+    open(2);
+    auto* box = field("txtFedInvestmentExpenses");
+    box->setText("4.6");
+    child<UpDown>(*dialog, "updFedInvestExpense")->stepUp();  // 4.6 steps from 5 and stops at the limit 5
+    EXPECT_EQ(box->text(), "5.0");
+    field("txtCapGainsInclusionRate")->setText("100");
+    child<UpDown>(*dialog, "updCapGainsInclusionRate")->stepUp();
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "100");
+    EXPECT_EQ(messages.count("information"), 1);
+}
+
+TEST_F(SetupTest, cancelPutsBackExactlyWhatWasShown)
+{
+    SetupValues values = defaults;
+    values.capGainsInclusionRate = 66.7;
+    values.taxTable[2].dividendRate = 24.5;
+    dialog->load(defaults, values);
+    open(2);
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "66.7");
+
+    enter("txtCapGainsInclusionRate", "80");
+    enter("txtTaxOnDividends2", "10");
+    child<QRadioButton>(*dialog, "optFedLimitedDeduct")->click();
+    child<QComboBox>(*dialog, "cmbFedIncludeCapGains")->setCurrentIndex(1);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "66.7");
+    EXPECT_EQ(text("txtTaxOnDividends2"), "24.5");
+    EXPECT_TRUE(child<QRadioButton>(*dialog, "optFedPercentDeduct")->isChecked());
+    EXPECT_EQ(child<QComboBox>(*dialog, "cmbFedIncludeCapGains")->currentIndex(), 0);
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0].capGainsInclusionRate, 66.7);
+    EXPECT_FALSE(applied[0].fed.limited);
+
+    // The next showing snapshots what OK kept.
+    open();
+    enter("txtCapGainsInclusionRate", "33.3");
+    child<QPushButton>(*dialog, "cmdOk")->click();
+    open();
+    enter("txtCapGainsInclusionRate", "40");
+    child<QPushButton>(*dialog, "cmdCancel")->click();
+    EXPECT_EQ(text("txtCapGainsInclusionRate"), "33.3");
+    EXPECT_EQ(applied.back().capGainsInclusionRate, 33.3);
+}
+
+TEST_F(SetupTest, cancelledLanguageChoiceIsNotAppliedByTheNextOk)
+{
+    open(3);
+    auto* list = child<QComboBox>(*dialog, "cboLanguages");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), "[French]");
+    list->setCurrentIndex(1);
+    EXPECT_TRUE(dialog->languageChanged());
+    child<QPushButton>(*dialog, "cmdCancel")->click();
+    EXPECT_EQ(list->currentIndex(), 0);
+
+    open(3);
+    child<QPushButton>(*dialog, "cmdOk")->click();
+    EXPECT_TRUE(languagesApplied.empty());
+    EXPECT_EQ(captions.lang, 0);
+
+    // Chosen and confirmed: switched, with the fields rewritten in French.
+    open(3);
+    list->setCurrentIndex(1);
+    child<QPushButton>(*dialog, "cmdOk")->click();
+    EXPECT_EQ(languagesApplied, std::vector<int>{1});
+    EXPECT_EQ(text("txtTaxOnInterest1"), "29,0");
+    EXPECT_EQ(text("txtStartOfTaxBracket2"), "100 000 $");
+    EXPECT_EQ(applied.back().language, 1);
+    EXPECT_EQ(applied.back().taxTable[2].start, 100000);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_FALSE(dialog->languageChanged());
+}
+
+TEST_F(SetupTest, frenchFieldsReadTheCommaAsDecimalMark)
+{
+    captions.lang = 1;
+    dialog->formatCaptions();
+    open();
+    enter("txtTaxOnInterest1", "29,5");
+    EXPECT_EQ(text("txtTaxOnInterest1"), "29,5");
+    enter("txtTaxOnInterest1", "150");
+    EXPECT_EQ(text("txtTaxOnInterest1"), "29,0");
+    EXPECT_TRUE(messages.messages.empty());
+    child<QPushButton>(*dialog, "cmdOk")->click();
+    EXPECT_EQ(applied.back().taxTable[1].interestRate, 29);
+}
+
+TEST_F(SetupTest, visibilityFollowsTheDeductionOption)
+{
+    open(2);
+    // Federal: percentage; provincial: limited.
+    EXPECT_FALSE(shown("cmbFedIncludeCapGains"));
+    EXPECT_TRUE(field("txtFedInterestDeductibility")->isEnabled());
+    EXPECT_TRUE(shown("cmbProvIncludeCapGains"));
+    EXPECT_FALSE(field("txtProvInterestDeductibility")->isEnabled());
+    EXPECT_FALSE(child<UpDown>(*dialog, "updProvInterestDeductibility")->isEnabled());
+    for (const char* hidden : {"txtFedInvestmentExpenses", "updFedInvestExpense", "cmbFedDefer",
+                               "cmdWTFedInvestFeeExplanantion", "txtProvInvestmentExpenses", "cmbProvDefer"})
+        EXPECT_FALSE(shown(hidden)) << hidden;
+
+    child<QRadioButton>(*dialog, "optFedLimitedDeduct")->click();
+    EXPECT_TRUE(shown("cmbFedIncludeCapGains"));
+    EXPECT_FALSE(field("txtFedInterestDeductibility")->isEnabled());
+    EXPECT_FALSE(shown("cmbFedDefer"));
+    child<QRadioButton>(*dialog, "optFedPercentDeduct")->click();
+    EXPECT_FALSE(shown("cmbFedIncludeCapGains"));
+    EXPECT_TRUE(field("txtFedInterestDeductibility")->isEnabled());
+}
+
+TEST_F(SetupTest, okHandsOnTheFieldsAsTaxSettings)
+{
+    open(2);
+    child<QRadioButton>(*dialog, "optFedLimitedDeduct")->click();
+    child<QComboBox>(*dialog, "cmbFedIncludeCapGains")->setCurrentIndex(1);
+    // Disabled under the limited option, yet still kept.
+    field("txtProvInterestDeductibility")->setText("50");
+    leave(field("txtProvInterestDeductibility"));
+    child<QPushButton>(*dialog, "cmdOk")->click();
+    ASSERT_EQ(applied.size(), 1u);
+    const TaxSettings tax = ToTaxSettings(applied[0]);
+    EXPECT_TRUE(tax.fedLimited);
+    EXPECT_FALSE(tax.fedIncludeCG);
+    EXPECT_TRUE(tax.provLimited);
+    EXPECT_FALSE(tax.provIncludeCG);
+    EXPECT_EQ(tax.provDeductible, 50);
+    EXPECT_EQ(tax.provExpenses, 2);
+    EXPECT_EQ(tax.taxTable[3].dividendRate, 31);
+    EXPECT_EQ(tax.capGainsInclusionRate, 50);
+}
+
+TEST_F(SetupTest, helpOpensTheTopicOfTheTabOnShow)
+{
+    open(1);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    for (int tab = 1; tab <= 3; ++tab) {
+        child<QTabWidget>(*dialog, "tabSetup")->setCurrentIndex(tab - 1);
+        child<QPushButton>(*dialog, "cmdHelp")->click();
+    }
+    EXPECT_EQ(help.topics, (std::vector<int>{108, 108, 109, 110}));
+}
+
+TEST_F(SetupTest, explanationButtonsShowTheirCaptions)
+{
+    open();
+    child<QPushButton>(*dialog, "cmdWTCapitalGainsInclusionRate")->click();
+    child<QPushButton>(*dialog, "cmdWTFederalToMTRRatio")->click();
+    child<QPushButton>(*dialog, "cmdWTProvInvestFeeExplanantion")->click();
+    ASSERT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(messages.messages[0].text, "[WTCapitalGainsInclusionRate]");
+    EXPECT_EQ(messages.messages[1].text, "[WTFederalToMTRRatio]");
+    EXPECT_EQ(messages.messages[2].text, "[WTInvestFeeExplanantion]");
+}
+
+TEST_F(SetupTest, everyTextComesFromTheCaptions)
+{
+    open();
+    EXPECT_EQ(dialog->windowTitle(), "[frmProgramSetup]");
+    auto* tabs = child<QTabWidget>(*dialog, "tabSetup");
+    for (int k = 0; k < tabs->count(); ++k)
+        EXPECT_EQ(tabs->tabText(k), QStringLiteral("[tabSetup.tabcaption(%1)]").arg(k + 1));
+    // Symbols aside, a text that is not "[key]" was written into the window.
+    const auto fromCaptions = [](const QString& text) {
+        return text == "?" || text == "%" || (text.startsWith(u'[') && text.endsWith(u']'));
+    };
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        EXPECT_TRUE(fromCaptions(label->text())) << label->objectName().toStdString();
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        // The spinners' arrow buttons carry no text.
+        if (!button->text().isEmpty() || qobject_cast<const QPushButton*>(button) ||
+            qobject_cast<const QRadioButton*>(button)) {
+            EXPECT_TRUE(fromCaptions(button->text())) << button->objectName().toStdString();
+        }
+    }
+    for (const QGroupBox* frame : dialog->findChildren<QGroupBox*>())
+        EXPECT_TRUE(fromCaptions(frame->title())) << frame->objectName().toStdString();
+    EXPECT_EQ(child<QComboBox>(*dialog, "cmbFedDefer")->itemText(0), "[InvestmentExpense_Yes]");
+}
+
+} // namespace
+} // namespace gw::test

@@ -1,0 +1,501 @@
+#include "programsetup.h"
+
+#include "captionsource.h"
+#include "fieldtext.h"
+#include "helpservice.h"
+#include "messages.h"
+#include "updown.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace gw {
+
+namespace {
+
+int yesNo(int index)
+{
+    return index == 0 ? 0 : 1;
+}
+
+// A number written plainly in the language's decimal mark.
+QString plainIn(double value, int language)
+{
+    QString text = PlainNumber(value);
+    if (language == 1)
+        text.replace(u'.', u',');
+    return text;
+}
+
+// A field text written in `from` rewritten for `to`: a text in the field's
+// display pattern keeps the pattern, anything else becomes a plain number.
+QString rewriteText(const QString& text, const char* pattern, int from, int to)
+{
+    if (!IsNumericText(text, from))
+        return text;
+    const double value = FieldNumber(text, from);
+    if (FormatField(value, pattern, from) == text)
+        return FormatField(value, pattern, to);
+    return plainIn(value, to);
+}
+
+// The display pattern of numberFields()[k] when the dialog is shown: the
+// four bracket starts come first, every other field shows one decimal.
+const char* fieldPattern(std::size_t k)
+{
+    return k < 4 ? "$#,##0" : "#0.0";
+}
+
+} // namespace
+
+void ProgramSetup::watch(QLineEdit* box, std::function<void()> leave, bool enterChecks)
+{
+    leaveChecks_.emplace_back(box, std::move(leave));
+    if (enterChecks)
+        enterChecks_.push_back(box);
+    box->installEventFilter(this);
+}
+
+bool ProgramSetup::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto found = std::find_if(leaveChecks_.begin(), leaveChecks_.end(),
+                                    [watched](const auto& entry) { return entry.first == watched; });
+    if (found == leaveChecks_.end())
+        return QDialog::eventFilter(watched, event);
+    auto* box = static_cast<QLineEdit*>(watched);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // After the mouse press that gave the focus, which would clear it.
+        QTimer::singleShot(0, box, &QLineEdit::selectAll);
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        // These fields check on Enter and keep the key from the OK button;
+        // in the others Enter is OK, which checks every field first.
+        if (enter && std::find(enterChecks_.begin(), enterChecks_.end(), watched) != enterChecks_.end()) {
+            runCheck(found->second);
+            box->selectAll();
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusOut: {
+        // A message box or another window taking the focus is not the user
+        // leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason)
+            runCheck(found->second);
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ProgramSetup::runCheck(const std::function<void()>& check)
+{
+    // A check's own message box and writes must not start another check.
+    if (inCheck_)
+        return;
+    inCheck_ = true;
+    check();
+    inCheck_ = false;
+}
+
+void ProgramSetup::load(const SetupValues& defaults)
+{
+    load(defaults, defaults);
+}
+
+void ProgramSetup::load(const SetupValues& defaults, const SetupValues& values)
+{
+    defaults_ = defaults;
+    writeFields(values);
+    hasSnapshot_ = false;
+}
+
+void ProgramSetup::writeFields(const SetupValues& values)
+{
+    const int lang = language();
+    const auto rate = [lang](double value) { return FormatField(value, "#0.0", lang); };
+    for (std::size_t row = 0; row < 4; ++row) {
+        txtStartOfTaxBracket[row]->setText(FormatField(values.taxTable[row].start, "$#,##0", lang));
+        txtTaxOnInterest[row]->setText(rate(values.taxTable[row].interestRate));
+        txtTaxOnDividends[row]->setText(rate(values.taxTable[row].dividendRate));
+    }
+    txtCapGainsInclusionRate->setText(rate(values.capGainsInclusionRate));
+    txtFederalToMTRRatio->setText(rate(values.federalToMarginalRatio));
+    for (int j = 0; j < 2; ++j) {
+        const DeductionSetup& d = j == 0 ? values.fed : values.prov;
+        DeductionFrame& f = deduction[std::size_t(j)];
+        f.optLimitedDeduct->setChecked(d.limited);
+        f.optPercentDeduct->setChecked(!d.limited);
+        f.txtInterestDeductibility->setText(rate(d.deductible));
+        f.txtInvestmentExpenses->setText(plainIn(d.expenses, lang));
+        f.cmbIncludeCapGains->setCurrentIndex(yesNo(d.includeCapGains));
+        f.cmbDefer->setCurrentIndex(yesNo(d.defer));
+        applyVisibility(j);
+    }
+}
+
+SetupValues ProgramSetup::values() const
+{
+    SetupValues v;
+    for (std::size_t row = 0; row < 4; ++row)
+        v.taxTable[row] = {number(*txtStartOfTaxBracket[row]), number(*txtTaxOnInterest[row]),
+                           number(*txtTaxOnDividends[row])};
+    v.capGainsInclusionRate = number(*txtCapGainsInclusionRate);
+    v.federalToMarginalRatio = number(*txtFederalToMTRRatio);
+    for (int j = 0; j < 2; ++j) {
+        const DeductionFrame& f = deduction[std::size_t(j)];
+        DeductionSetup& d = j == 0 ? v.fed : v.prov;
+        d.limited = f.optLimitedDeduct->isChecked();
+        d.deductible = number(*f.txtInterestDeductibility);
+        d.includeCapGains = yesNo(f.cmbIncludeCapGains->currentIndex());
+        d.defer = yesNo(f.cmbDefer->currentIndex());
+        d.expenses = number(*f.txtInvestmentExpenses);
+    }
+    v.language = language();
+    return v;
+}
+
+int ProgramSetup::execOnTab(int tab)
+{
+    selectTab(tab);
+    // Modal to the main window only, so that the help window stays usable.
+    setWindowModality(Qt::WindowModal);
+    return exec();
+}
+
+void ProgramSetup::selectTab(int tab)
+{
+    tabSetup->setCurrentIndex(std::clamp(tab, 1, tabSetup->count()) - 1);
+}
+
+int ProgramSetup::currentTab() const
+{
+    return tabSetup->currentIndex() + 1;
+}
+
+bool ProgramSetup::languageChanged() const
+{
+    const int chosen = cboLanguages->currentIndex();
+    return chosen >= 0 && chosen != language();
+}
+
+void ProgramSetup::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Restoring a minimised window is not a new showing.
+    if (!event->spontaneous())
+        onShown();
+}
+
+void ProgramSetup::onShown()
+{
+    reformatFields();
+    fillLanguageList();
+    snapshot_ = takeSnapshot();
+    hasSnapshot_ = true;
+    for (int j = 0; j < 2; ++j)
+        applyVisibility(j);
+}
+
+void ProgramSetup::reformatFields()
+{
+    const int lang = language();
+    const std::vector<QLineEdit*> fields = numberFields();
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        fields[k]->setText(FormatField(number(*fields[k]), fieldPattern(k), lang));
+}
+
+void ProgramSetup::fillLanguageList()
+{
+    const QSignalBlocker blocker(cboLanguages);
+    cboLanguages->clear();
+    cboLanguages->addItem(caption("English"));
+    cboLanguages->addItem(caption("French"));
+    const int lang = language();
+    cboLanguages->setCurrentIndex(lang == 0 || lang == 1 ? lang : -1);
+}
+
+void ProgramSetup::applyVisibility(int j)
+{
+    DeductionFrame& f = deduction[std::size_t(j)];
+    const bool limited = f.optLimitedDeduct->isChecked();
+    // The expense and defer settings are kept and saved, but no strategy
+    // reads them, so they are not offered.
+    for (QWidget* widget : std::initializer_list<QWidget*>{f.lblInvestExpenseExplanation, f.txtInvestmentExpenses,
+                                                            f.updInvestExpense, f.lblPercentSign,
+                                                            f.cmdWTInvestFeeExplanantion, f.lblDefer, f.cmbDefer})
+        widget->setVisible(false);
+    f.lblIncludeCapitalGains->setVisible(limited);
+    f.cmbIncludeCapGains->setVisible(limited);
+    // With the limited option the whole interest is deductible within the
+    // limit; the portion does not apply.
+    f.txtInterestDeductibility->setEnabled(!limited);
+    f.updInterestDeductibility->setEnabled(!limited);
+}
+
+std::vector<QLineEdit*> ProgramSetup::numberFields() const
+{
+    std::vector<QLineEdit*> fields(txtStartOfTaxBracket.begin(), txtStartOfTaxBracket.end());
+    fields.insert(fields.end(), txtTaxOnInterest.begin(), txtTaxOnInterest.end());
+    fields.insert(fields.end(), txtTaxOnDividends.begin(), txtTaxOnDividends.end());
+    fields.insert(fields.end(), {txtCapGainsInclusionRate, txtFederalToMTRRatio});
+    for (const DeductionFrame& f : deduction)
+        fields.insert(fields.end(), {f.txtInterestDeductibility, f.txtInvestmentExpenses});
+    return fields;
+}
+
+ProgramSetup::Snapshot ProgramSetup::takeSnapshot() const
+{
+    Snapshot s;
+    for (const QLineEdit* box : numberFields())
+        s.texts.push_back(box->text());
+    for (std::size_t j = 0; j < 2; ++j) {
+        s.limited[j] = deduction[j].optLimitedDeduct->isChecked();
+        s.includeCapGains[j] = deduction[j].cmbIncludeCapGains->currentIndex();
+        s.defer[j] = deduction[j].cmbDefer->currentIndex();
+    }
+    return s;
+}
+
+void ProgramSetup::restore(const Snapshot& s)
+{
+    const std::vector<QLineEdit*> fields = numberFields();
+    for (std::size_t k = 0; k < fields.size() && k < s.texts.size(); ++k)
+        fields[k]->setText(s.texts[k]);
+    for (std::size_t j = 0; j < 2; ++j) {
+        deduction[j].optLimitedDeduct->setChecked(s.limited[j]);
+        deduction[j].optPercentDeduct->setChecked(!s.limited[j]);
+        deduction[j].cmbIncludeCapGains->setCurrentIndex(s.includeCapGains[j]);
+        deduction[j].cmbDefer->setCurrentIndex(s.defer[j]);
+    }
+}
+
+void ProgramSetup::accept()
+{
+    // Enter in a tax-table cell presses OK without leaving the cell: no
+    // value goes out unchecked.
+    checkAllFields();
+    if (languageChanged() && services_.applyLanguage)
+        services_.applyLanguage(cboLanguages->currentIndex());
+    hasSnapshot_ = false;
+    emit settingsApplied(values());
+    QDialog::accept();
+}
+
+void ProgramSetup::reject()
+{
+    if (hasSnapshot_)
+        restore(snapshot_);
+    // Cancel cancels the language choice too.
+    fillLanguageList();
+    hasSnapshot_ = false;
+    emit settingsApplied(values());
+    QDialog::reject();
+}
+
+void ProgramSetup::showHelp()
+{
+    if (services_.help)
+        services_.help->showTopic(helpTopic());
+}
+
+void ProgramSetup::checkAllFields()
+{
+    for (const auto& entry : leaveChecks_)
+        runCheck(entry.second);
+}
+
+double ProgramSetup::number(const QLineEdit& box) const
+{
+    return FieldNumber(box.text(), language());
+}
+
+void ProgramSetup::checkAboveZero(QLineEdit& box, double replacement)
+{
+    if (number(box) < 0)
+        box.setText(PlainNumber(replacement));
+}
+
+void ProgramSetup::clampRate(QLineEdit& box, double low, double high, double replacement)
+{
+    box.setText(FormatField(number(box), "#0.0", language()));
+    if (number(box) > high)
+        box.setText(PlainNumber(replacement));
+    if (number(box) < low)
+        box.setText(PlainNumber(replacement));
+}
+
+void ProgramSetup::leaveStartOfTaxBracket(int row)
+{
+    QLineEdit& box = *txtStartOfTaxBracket[std::size_t(row)];
+    const double fallback = defaults_.taxTable[std::size_t(row)].start;
+    checks_.checkValue(box, fallback);
+    checkAboveZero(box, fallback);
+    box.setText(FormatField(number(box), "$#,##0", language()));
+}
+
+void ProgramSetup::leaveTaxOnInterest(int row)
+{
+    QLineEdit& box = *txtTaxOnInterest[std::size_t(row)];
+    const double fallback = defaults_.taxTable[std::size_t(row)].interestRate;
+    checks_.checkValue(box, fallback);
+    clampRate(box, 0, 100, fallback);
+    box.setText(FormatField(number(box), "#0.0", language()));
+}
+
+void ProgramSetup::leaveTaxOnDividends(int row)
+{
+    QLineEdit& box = *txtTaxOnDividends[std::size_t(row)];
+    const double fallback = defaults_.taxTable[std::size_t(row)].dividendRate;
+    checks_.checkValue(box, fallback);
+    clampRate(box, 0, 100, fallback);
+    box.setText(FormatField(number(box), "#0.0", language()));
+}
+
+void ProgramSetup::leaveCapGainsInclusionRate()
+{
+    QLineEdit& box = *txtCapGainsInclusionRate;
+    UpDown& spinner = *updCapGainsInclusionRate;
+    checks_.checkValue(box, defaults_.capGainsInclusionRate);
+    const QString message = caption("BoundsCapitalGainsInclusionRate",
+                                    {std::to_string(spinner.min() + 1), std::to_string(spinner.max() - 1)});
+    checks_.checkBounds(box, spinner, message, 0, 0);
+}
+
+void ProgramSetup::leaveFederalToMTRRatio()
+{
+    // Typed text is not kept inside 0 to 100 by the spinner: a share over 100
+    // would give the province a negative tax rate.
+    QLineEdit& box = *txtFederalToMTRRatio;
+    const int lang = language();
+    checks_.checkValue(box, defaults_.federalToMarginalRatio);
+    box.setText(FormatField(number(box), "#0.0", lang));
+    const double value = number(box);
+    if (value < kRatioMin || value > kRatioMax) {
+        messages_.information(caption("OutOfBoundsTitle"),
+                              caption("BoundsFederalToMTRRatio",
+                                      {std::to_string(kRatioMin), std::to_string(kRatioMax)}));
+        box.setText(FormatField(value > kRatioMax ? kRatioMax : kRatioMin, "#0.0", lang));
+    }
+}
+
+void ProgramSetup::leaveInterestDeductibility(int j)
+{
+    QLineEdit& box = *deduction[std::size_t(j)].txtInterestDeductibility;
+    const double fallback = (j == 0 ? defaults_.fed : defaults_.prov).deductible;
+    const int lang = language();
+    checks_.checkValue(box, fallback);
+    checkAboveZero(box, fallback);
+    box.setText(FormatField(number(box), "##0.0", lang));
+    // More than the whole interest cannot be deducted.
+    if (number(box) > kDeductibleMax) {
+        messages_.information(caption("OutOfBoundsTitle"),
+                              caption("BoundsInterestDeductibility",
+                                      {std::to_string(kDeductibleMin), std::to_string(kDeductibleMax)}));
+        box.setText(FormatField(kDeductibleMax, "##0.0", lang));
+    }
+}
+
+void ProgramSetup::leaveInvestmentExpenses(int j)
+{
+    QLineEdit& box = *deduction[std::size_t(j)].txtInvestmentExpenses;
+    const double fallback = (j == 0 ? defaults_.fed : defaults_.prov).expenses;
+    const int lang = language();
+    checks_.checkValue(box, fallback);
+    checkAboveZero(box, fallback);
+    box.setText(FormatField(number(box), "##0.0", lang));
+    if (number(box) > kExpenseMax)
+        box.setText(FormatField(kExpenseMax, "##0.0", lang));
+}
+
+void ProgramSetup::rewriteForLanguage(int previousLanguage)
+{
+    const int lang = language();
+    const std::vector<QLineEdit*> fields = numberFields();
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        fields[k]->setText(rewriteText(fields[k]->text(), fieldPattern(k), previousLanguage, lang));
+    for (std::size_t k = 0; k < snapshot_.texts.size(); ++k)
+        snapshot_.texts[k] = rewriteText(snapshot_.texts[k], fieldPattern(k), previousLanguage, lang);
+}
+
+void ProgramSetup::formatCaptions()
+{
+    const int lang = language();
+    if (captionLanguage_ >= 0 && captionLanguage_ != lang)
+        rewriteForLanguage(captionLanguage_);
+    captionLanguage_ = lang;
+
+    setWindowTitle(caption("frmProgramSetup"));
+    for (int k = 1; k <= tabSetup->count(); ++k)
+        tabSetup->setTabText(k - 1, caption(captionKey("tabSetup.tabcaption", k)));
+
+    lblTaxTableHeading->setText(caption("lblTaxTableHeading"));
+    lblTableColOne->setText(caption("lblTableColOne"));
+    lblTableColTwo->setText(caption("lblTableColTwo"));
+    lblTableColThree->setText(caption("lblTableColThree"));
+    for (std::size_t row = 0; row < 4; ++row)
+        lblTaxBracket[row]->setText(caption("lblTaxBracket" + std::to_string(row + 1)));
+    lblMiscParametersHeader->setText(caption("lblMiscParametersHeader"));
+    lblCapitalGainsInclusionRate->setText(caption("lblCapitalGainsInclusionRate"));
+    lblFederalToMTRRatio->setText(caption("lblFederalToMTRRatio"));
+
+    deduction[0].frame->setTitle(caption("lblFedTaxInterestDeductibility"));
+    deduction[1].frame->setTitle(caption("lblProvTaxInterestDeductibility"));
+    for (DeductionFrame& f : deduction) {
+        f.lblAnnualDeductibility->setText(caption("lblAnnualDeductibility"));
+        f.optPercentDeduct->setText(caption("optPercentDeduct"));
+        f.optLimitedDeduct->setText(caption("optLimitedDeduct"));
+        f.lblIncludeCapitalGains->setText(caption("lblIncludeCapitalGains"));
+        f.lblDefer->setText(caption("lblDefer"));
+        f.lblInvestExpenseExplanation->setText(caption("lblInvestExpenseExplanation"));
+        for (QComboBox* list : {f.cmbIncludeCapGains, f.cmbDefer}) {
+            list->setItemText(0, caption("InvestmentExpense_Yes"));
+            list->setItemText(1, caption("InvestmentExpense_No"));
+        }
+        f.updInterestDeductibility->setLanguage(lang);
+        f.updInvestExpense->setLanguage(lang);
+    }
+    updCapGainsInclusionRate->setLanguage(lang);
+    updFederalToMTRRatio->setLanguage(lang);
+
+    lblLanguageHeader->setText(caption("lblLanguageHeader"));
+    lblCurrentLanguage->setText(caption("lblCurrentLanguage"));
+    fillLanguageList();
+
+    cmdOk->setText(caption("cmdOK"));
+    cmdCancel->setText(caption("cmdCancel"));
+    cmdHelp->setText(caption("cmdHelp"));
+}
+
+QString ProgramSetup::caption(std::string_view key, const std::vector<std::string>& values) const
+{
+    return lookUp(captions_, key, values);
+}
+
+int ProgramSetup::language() const
+{
+    return captions_.language();
+}
+
+} // namespace gw

@@ -1,0 +1,361 @@
+// frmProgramSetup's controls, their layout and their connections.
+#include "programsetup.h"
+
+#include "captionsource.h"
+#include "messages.h"
+#include "updown.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+
+namespace gw {
+
+namespace {
+
+constexpr std::array<const char*, 2> kJurisdiction{"Fed", "Prov"};
+
+QString frameName(const char* before, int j, const char* after)
+{
+    return QString::fromLatin1(before) + QString::fromLatin1(kJurisdiction[std::size_t(j)]) + QString::fromLatin1(after);
+}
+
+QLineEdit* makeField(const QString& objectName, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setMinimumWidth(70);
+    box->setMaximumWidth(120);
+    return box;
+}
+
+QLabel* makeLabel(const QString& objectName, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    return label;
+}
+
+QLabel* makeHeading(const QString& objectName, QWidget* parent)
+{
+    QLabel* label = makeLabel(objectName, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+// The bar under a heading.
+QFrame* makeBar(const QString& objectName, QWidget* parent)
+{
+    auto* bar = new QFrame(parent);
+    bar->setObjectName(objectName);
+    bar->setFrameShape(QFrame::HLine);
+    bar->setFrameShadow(QFrame::Sunken);
+    return bar;
+}
+
+QPushButton* makeExplainButton(const QString& objectName, QWidget* parent)
+{
+    auto* button = new QPushButton(QStringLiteral("?"), parent);
+    button->setObjectName(objectName);
+    button->setFixedWidth(26);
+    button->setAutoDefault(false);
+    return button;
+}
+
+UpDown* makeSpinner(const QString& objectName, QLineEdit* buddy, int min, int max, QWidget* parent)
+{
+    auto* spinner = new UpDown(buddy, min, max, parent);
+    spinner->setObjectName(objectName);
+    return spinner;
+}
+
+// A field with its spinner (and whatever follows) as one cell.
+QHBoxLayout* fieldCell(std::initializer_list<QWidget*> widgets)
+{
+    auto* cell = new QHBoxLayout;
+    cell->setContentsMargins(0, 0, 0, 0);
+    cell->setSpacing(2);
+    for (QWidget* widget : widgets)
+        cell->addWidget(widget);
+    cell->addStretch(1);
+    return cell;
+}
+
+} // namespace
+
+ProgramSetup::ProgramSetup(Services services, QWidget* parent)
+    : QDialog(parent),
+      services_(std::move(services)),
+      captions_(*services_.captions),
+      messages_(*services_.messages),
+      checks_(captions_, messages_)
+{
+    setObjectName(QStringLiteral("frmProgramSetup"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    tabSetup = new QTabWidget(this);
+    tabSetup->setObjectName(QStringLiteral("tabSetup"));
+    tabSetup->setUsesScrollButtons(false);
+    tabSetup->addTab(buildTaxesTab(), QString());
+    tabSetup->addTab(buildExpensesTab(), QString());
+    tabSetup->addTab(buildLanguageTab(), QString());
+
+    cmdOk = new QPushButton(this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdCancel = new QPushButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    // A click on Cancel must not first check the field being left: Cancel
+    // puts the old text back anyway.
+    cmdCancel->setFocusPolicy(Qt::TabFocus);
+    cmdHelp = new QPushButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(tabSetup);
+    column->addLayout(buttons);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
+
+    connectFields();
+    arrangeTabOrder();
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this, &ProgramSetup::showHelp);
+
+    formatCaptions();
+    for (int j = 0; j < 2; ++j)
+        applyVisibility(j);
+}
+
+ProgramSetup::~ProgramSetup() = default;
+
+QWidget* ProgramSetup::buildTaxesTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabSetupTaxes"));
+    auto* column = new QVBoxLayout(page);
+
+    lblTaxTableHeading = makeHeading(QStringLiteral("lblTaxTableHeading"), page);
+    column->addWidget(lblTaxTableHeading);
+    column->addWidget(makeBar(QStringLiteral("linTaxTableHeading"), page));
+
+    auto* table = new QGridLayout;
+    table->setHorizontalSpacing(12);
+    lblTableColOne = makeLabel(QStringLiteral("lblTableColOne"), page);
+    lblTableColTwo = makeLabel(QStringLiteral("lblTableColTwo"), page);
+    lblTableColThree = makeLabel(QStringLiteral("lblTableColThree"), page);
+    table->addWidget(lblTableColOne, 0, 1, Qt::AlignRight | Qt::AlignBottom);
+    table->addWidget(lblTableColTwo, 0, 2, Qt::AlignRight | Qt::AlignBottom);
+    table->addWidget(lblTableColThree, 0, 3, Qt::AlignRight | Qt::AlignBottom);
+    for (int row = 0; row < 4; ++row) {
+        lblTaxBracket[row] = makeLabel(arrayName("lblTaxBracket", row + 1), page);
+        txtStartOfTaxBracket[row] = makeField(arrayName("txtStartOfTaxBracket", row), page);
+        txtTaxOnInterest[row] = makeField(arrayName("txtTaxOnInterest", row), page);
+        txtTaxOnDividends[row] = makeField(arrayName("txtTaxOnDividends", row), page);
+        table->addWidget(lblTaxBracket[row], row + 1, 0);
+        table->addWidget(txtStartOfTaxBracket[row], row + 1, 1, Qt::AlignRight);
+        table->addWidget(txtTaxOnInterest[row], row + 1, 2, Qt::AlignRight);
+        table->addWidget(txtTaxOnDividends[row], row + 1, 3, Qt::AlignRight);
+    }
+    table->setColumnStretch(4, 1);
+    column->addLayout(table);
+    column->addSpacing(10);
+
+    lblMiscParametersHeader = makeHeading(QStringLiteral("lblMiscParametersHeader"), page);
+    column->addWidget(lblMiscParametersHeader);
+    column->addWidget(makeBar(QStringLiteral("linMiscParametersHeader"), page));
+
+    auto* misc = new QGridLayout;
+    lblCapitalGainsInclusionRate = makeLabel(QStringLiteral("lblCapitalGainsInclusionRate"), page);
+    txtCapGainsInclusionRate = makeField(QStringLiteral("txtCapGainsInclusionRate"), page);
+    updCapGainsInclusionRate = makeSpinner(QStringLiteral("updCapGainsInclusionRate"), txtCapGainsInclusionRate,
+                                           kInclusionMin, kInclusionMax, page);
+    cmdWTCapitalGainsInclusionRate = makeExplainButton(QStringLiteral("cmdWTCapitalGainsInclusionRate"), page);
+    misc->addWidget(lblCapitalGainsInclusionRate, 0, 0);
+    misc->addLayout(fieldCell({txtCapGainsInclusionRate, updCapGainsInclusionRate, cmdWTCapitalGainsInclusionRate}),
+                    0, 1);
+
+    lblFederalToMTRRatio = makeLabel(QStringLiteral("lblFederalToMTRRatio"), page);
+    txtFederalToMTRRatio = makeField(QStringLiteral("txtFederalToMTRRatio"), page);
+    updFederalToMTRRatio =
+        makeSpinner(QStringLiteral("updFederalToMTRRatio"), txtFederalToMTRRatio, kRatioMin, kRatioMax, page);
+    cmdWTFederalToMTRRatio = makeExplainButton(QStringLiteral("cmdWTFederalToMTRRatio"), page);
+    misc->addWidget(lblFederalToMTRRatio, 1, 0);
+    misc->addLayout(fieldCell({txtFederalToMTRRatio, updFederalToMTRRatio, cmdWTFederalToMTRRatio}), 1, 1);
+    misc->setColumnStretch(1, 1);
+    column->addLayout(misc);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget* ProgramSetup::buildExpensesTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabSetupExpenses"));
+    auto* column = new QVBoxLayout(page);
+    for (int j = 0; j < 2; ++j) {
+        buildDeductionFrame(j, page);
+        column->addWidget(deduction[j].frame);
+    }
+    column->addStretch(1);
+    return page;
+}
+
+void ProgramSetup::buildDeductionFrame(int j, QWidget* parent)
+{
+    DeductionFrame& f = deduction[std::size_t(j)];
+    f.frame = new QGroupBox(parent);
+    f.frame->setObjectName(frameName("fra", j, "TaxInterestDeductibility"));
+    QWidget* box = f.frame;
+
+    f.lblAnnualDeductibility = makeLabel(frameName("lbl", j, "AnnualDeductibility"), box);
+    f.optPercentDeduct = new QRadioButton(box);
+    f.optPercentDeduct->setObjectName(frameName("opt", j, "PercentDeduct"));
+    f.txtInterestDeductibility = makeField(frameName("txt", j, "InterestDeductibility"), box);
+    f.updInterestDeductibility = makeSpinner(frameName("upd", j, "InterestDeductibility"), f.txtInterestDeductibility,
+                                             kDeductibleMin, kDeductibleMax, box);
+    f.optLimitedDeduct = new QRadioButton(box);
+    f.optLimitedDeduct->setObjectName(frameName("opt", j, "LimitedDeduct"));
+    auto* options = new QButtonGroup(box);
+    options->addButton(f.optPercentDeduct);
+    options->addButton(f.optLimitedDeduct);
+
+    f.lblIncludeCapitalGains = makeLabel(frameName("lbl", j, "IncludeCapitalGains"), box);
+    f.cmbIncludeCapGains = new QComboBox(box);
+    f.cmbIncludeCapGains->setObjectName(frameName("cmb", j, "IncludeCapGains"));
+    f.lblDefer = makeLabel(frameName("lbl", j, "Defer"), box);
+    f.cmbDefer = new QComboBox(box);
+    f.cmbDefer->setObjectName(frameName("cmb", j, "Defer"));
+    for (QComboBox* list : {f.cmbIncludeCapGains, f.cmbDefer}) {
+        list->addItem(QString());
+        list->addItem(QString());
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
+
+    f.lblInvestExpenseExplanation = makeLabel(frameName("lbl", j, "InvestExpenseExplanation"), box);
+    f.txtInvestmentExpenses = makeField(frameName("txt", j, "InvestmentExpenses"), box);
+    f.updInvestExpense =
+        makeSpinner(frameName("upd", j, "InvestExpense"), f.txtInvestmentExpenses, kExpenseMin, kExpenseMax, box);
+    f.lblPercentSign = makeLabel(frameName("lbl", j, "PercentSign"), box);
+    f.lblPercentSign->setText(QStringLiteral("%"));
+    f.cmdWTInvestFeeExplanantion = makeExplainButton(frameName("cmdWT", j, "InvestFeeExplanantion"), box);
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(f.lblAnnualDeductibility, 0, 0, 1, 3);
+    grid->addWidget(f.optPercentDeduct, 1, 0);
+    grid->addLayout(fieldCell({f.txtInterestDeductibility, f.updInterestDeductibility}), 1, 1);
+    grid->addWidget(f.optLimitedDeduct, 2, 0, 1, 3);
+    // The questions belong to the limited option: indent them under it, on
+    // rows of their own so that their length does not move the fields.
+    const auto questionRow = [grid](int row, QLabel* label, QComboBox* list) {
+        auto* line = new QHBoxLayout;
+        line->addSpacing(24);
+        line->addWidget(label);
+        line->addWidget(list);
+        line->addStretch(1);
+        grid->addLayout(line, row, 0, 1, 3);
+    };
+    questionRow(3, f.lblIncludeCapitalGains, f.cmbIncludeCapGains);
+    questionRow(4, f.lblDefer, f.cmbDefer);
+    grid->addWidget(f.lblInvestExpenseExplanation, 5, 0);
+    grid->addLayout(fieldCell({f.txtInvestmentExpenses, f.updInvestExpense, f.lblPercentSign,
+                               f.cmdWTInvestFeeExplanantion}),
+                    5, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+QWidget* ProgramSetup::buildLanguageTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabSetupLanguage"));
+    auto* column = new QVBoxLayout(page);
+    lblLanguageHeader = makeHeading(QStringLiteral("lblLanguageHeader"), page);
+    column->addWidget(lblLanguageHeader);
+    column->addWidget(makeBar(QStringLiteral("linLanguageHeader"), page));
+    lblCurrentLanguage = makeLabel(QStringLiteral("lblCurrentLanguage"), page);
+    cboLanguages = new QComboBox(page);
+    cboLanguages->setObjectName(QStringLiteral("cboLanguages"));
+    cboLanguages->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* row = new QHBoxLayout;
+    row->addWidget(lblCurrentLanguage);
+    row->addWidget(cboLanguages);
+    row->addStretch(1);
+    column->addLayout(row);
+    column->addStretch(1);
+    return page;
+}
+
+void ProgramSetup::connectFields()
+{
+    for (int row = 0; row < 4; ++row) {
+        watch(txtStartOfTaxBracket[row], [this, row] { leaveStartOfTaxBracket(row); }, false);
+        watch(txtTaxOnInterest[row], [this, row] { leaveTaxOnInterest(row); }, false);
+        watch(txtTaxOnDividends[row], [this, row] { leaveTaxOnDividends(row); }, false);
+    }
+    watch(txtCapGainsInclusionRate, [this] { leaveCapGainsInclusionRate(); }, true);
+    watch(txtFederalToMTRRatio, [this] { leaveFederalToMTRRatio(); }, false);
+    connect(updCapGainsInclusionRate, &UpDown::clicked, this,
+            [this] { runCheck([this] { leaveCapGainsInclusionRate(); }); });
+    connect(updFederalToMTRRatio, &UpDown::clicked, this, [this] { runCheck([this] { leaveFederalToMTRRatio(); }); });
+
+    for (int j = 0; j < 2; ++j) {
+        DeductionFrame& f = deduction[std::size_t(j)];
+        watch(f.txtInterestDeductibility, [this, j] { leaveInterestDeductibility(j); }, true);
+        watch(f.txtInvestmentExpenses, [this, j] { leaveInvestmentExpenses(j); }, true);
+        connect(f.updInterestDeductibility, &UpDown::clicked, this,
+                [this, j] { runCheck([this, j] { leaveInterestDeductibility(j); }); });
+        connect(f.updInvestExpense, &UpDown::clicked, this,
+                [this, j] { runCheck([this, j] { leaveInvestmentExpenses(j); }); });
+        connect(f.optLimitedDeduct, &QRadioButton::toggled, this, [this, j] { applyVisibility(j); });
+        connect(f.cmdWTInvestFeeExplanantion, &QPushButton::clicked, this,
+                [this] { messages_.information(caption("SoftwareName"), caption("WTInvestFeeExplanantion")); });
+    }
+
+    connect(cmdWTCapitalGainsInclusionRate, &QPushButton::clicked, this,
+            [this] { messages_.information(caption("SoftwareName"), caption("WTCapitalGainsInclusionRate")); });
+    connect(cmdWTFederalToMTRRatio, &QPushButton::clicked, this,
+            [this] { messages_.information(caption("SoftwareName"), caption("WTFederalToMTRRatio")); });
+    connect(cmdOk, &QPushButton::clicked, this, &ProgramSetup::accept);
+    connect(cmdCancel, &QPushButton::clicked, this, &ProgramSetup::reject);
+    connect(cmdHelp, &QPushButton::clicked, this, &ProgramSetup::showHelp);
+}
+
+void ProgramSetup::arrangeTabOrder()
+{
+    std::vector<QWidget*> order;
+    for (int row = 0; row < 4; ++row)
+        order.insert(order.end(), {txtStartOfTaxBracket[row], txtTaxOnInterest[row], txtTaxOnDividends[row]});
+    order.insert(order.end(), {txtCapGainsInclusionRate, cmdWTCapitalGainsInclusionRate, txtFederalToMTRRatio,
+                               cmdWTFederalToMTRRatio});
+    for (const DeductionFrame& f : deduction)
+        order.insert(order.end(), {f.optPercentDeduct, f.txtInterestDeductibility, f.optLimitedDeduct,
+                                   f.cmbIncludeCapGains, f.cmbDefer, f.txtInvestmentExpenses,
+                                   f.cmdWTInvestFeeExplanantion});
+    order.insert(order.end(), {cboLanguages, cmdOk, cmdCancel, cmdHelp});
+    for (std::size_t k = 1; k < order.size(); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
+}
+
+} // namespace gw
