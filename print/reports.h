@@ -1,0 +1,83 @@
+#pragma once
+
+#include "dispatch.h"
+#include "inputs.h"
+#include "primitives.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The three client reports, drawn with the page primitives onto whatever
+// page the context holds. Every figure comes from the records of the last
+// analysis (and the inputs it ran on); nothing is computed again here.
+//
+// Each entry starts a document, draws its pages and ends it. A device error,
+// or results that do not belong to the strategy asked for, is reported with
+// ReportPrintFailure (the report's section and step) and the document is
+// abandoned; the entry then returns false. Nothing here throws.
+namespace gw {
+
+struct ProgramSettings;
+
+// A calendar date; month 1..12.
+struct ReportDate {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+};
+
+// Today in the local time zone.
+ReportDate TodayReportDate();
+
+// The report date with the month name of `language` (the caption whose key
+// is the English month name): "January 5, 2025" in English, "5 janvier 2025"
+// in French ("1er janvier 2025" on the first of the month).
+std::string FormatReportDate(const CaptionTables& captions, int language, const ReportDate& date);
+
+inline constexpr std::string_view kEnglishReportPicture = "print-english.gif";
+inline constexpr std::string_view kFrenchReportPicture = "print-french.gif";
+
+// What a report prints besides the captions and the print options.
+// `results` and `state` must outlive the report.
+struct ReportData {
+    Strategy strategy = Strategy::InterestOnly;
+    AnalysisInputs inputs;                     // the inputs the analysis ran on (field units)
+    const AnalysisResults* results = nullptr;  // the last results of `strategy`
+    const AnalysisState* state = nullptr;      // the state that analysis left
+    ReportDate date;
+    std::string legalDisclaimer;               // in the report's language
+    std::filesystem::path pictureFolder;       // holds print-english.gif and print-french.gif
+};
+
+// Report data for the program: today's date, the sponsor's legal disclaimer
+// in `language` and the program's folder for the pictures.
+ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
+                          const AnalysisInputs& inputs, const AnalysisResults& results, const AnalysisState& state);
+
+// Limited deductibility (the interest deduction limited to investment
+// income on either side, or a deductible portion below 100 % on either side)
+// moves the summary up, spells out each jurisdiction in the assumptions and
+// gives the projection its wide layout.
+//
+// The one-page summary of data.strategy: title, date and prepared lines,
+// assumptions, summary table, notes, and the closing block the print job
+// chooses (conservative leverage checklist, signatures or the legal
+// disclaimer), then the footer.
+bool PrintOnePageSummary(PrintContext& context, const ReportData& data);
+
+// The year-by-year projection of data.strategy at the projection return:
+// title, subtitle, date, prepared lines, assumptions, the table (continued on
+// further pages with its heads, each page with its footer) and the notes.
+bool PrintProjection(PrintContext& context, const ReportData& data);
+
+// The two-page suitability checklist, with the language's picture from
+// `pictureFolder`.
+bool PrintSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder);
+
+enum class ReportKind { Summary, Projection, Checklist };
+
+// The report of `kind` for `data`.
+bool PrintReport(ReportKind kind, PrintContext& context, const ReportData& data);
+
+} // namespace gw

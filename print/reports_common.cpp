@@ -1,0 +1,213 @@
+#include "reports_common.h"
+
+#include "numformat.h"
+#include "records.h"
+#include "settingsfile.h"
+
+#include <array>
+#include <ctime>
+#include <variant>
+
+namespace gw {
+
+namespace {
+
+constexpr std::array<const char*, 12> kMonthKeys = {"January", "February", "March",     "April",   "May",      "June",
+                                                    "July",    "August",   "September", "October", "November", "December"};
+
+const char* StrategyWord(Strategy strategy)
+{
+    switch (strategy) {
+    case Strategy::InterestOnly: return "interest-only";
+    case Strategy::TermLoan: return "term-loan";
+    case Strategy::RRSP: return "RRSP-loan";
+    }
+    return "unknown";
+}
+
+} // namespace
+
+ReportDate TodayReportDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string FormatReportDate(const CaptionTables& captions, int language, const ReportDate& date)
+{
+    const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
+    const std::string name = GetCaption(captions, kMonthKeys[static_cast<std::size_t>(month - 1)], language);
+    const std::string day = std::to_string(date.day);
+    const std::string year = std::to_string(date.year);
+    // French puts the day first and writes the first of the month "1er".
+    if (language == French)
+        return (date.day == 1 ? std::string("1er") : day) + " " + name + " " + year;
+    return name + " " + day + ", " + year;
+}
+
+ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
+                          const AnalysisInputs& inputs, const AnalysisResults& results, const AnalysisState& state)
+{
+    ReportData data;
+    data.strategy = strategy;
+    data.inputs = inputs;
+    data.results = &results;
+    data.state = &state;
+    data.date = TodayReportDate();
+    data.legalDisclaimer = GetLegalDisclaimer(settings.SponsorLines, language);
+    data.pictureFolder = settings.folder;
+    return data;
+}
+
+bool PrintReport(ReportKind kind, PrintContext& context, const ReportData& data)
+{
+    switch (kind) {
+    case ReportKind::Summary: return PrintOnePageSummary(context, data);
+    case ReportKind::Projection: return PrintProjection(context, data);
+    case ReportKind::Checklist: return PrintSuitabilityChecklist(context, data.pictureFolder);
+    }
+    return false;
+}
+
+namespace report {
+
+std::string Figure(const PrintContext& context, double value, std::string_view pattern)
+{
+    return FormatNumber(value, pattern, context.language);
+}
+
+std::string TableFigure(const PrintContext& context, double value, std::string_view pattern)
+{
+    const std::string text = FormatNumber(value, pattern, context.language);
+    if (!text.empty() && text.front() == '-')
+        return "(" + text.substr(1) + ")";
+    return text;
+}
+
+std::string Filled(const PrintContext& context, std::string_view key, const std::vector<std::string>& values)
+{
+    return FillPlaceholders(Caption(context, key), values);
+}
+
+double PageWidth(const PrintContext& context)
+{
+    return context.page.printableSize().width;
+}
+
+void SetFont(PrintContext& context, std::string_view face, double size, bool bold)
+{
+    context.page.setFont({std::string(face), size, bold});
+}
+
+void SetSize(PrintContext& context, double size, bool bold)
+{
+    SetFontSize(context.page, size, bold);
+}
+
+void SetStep(PrintContext& context, std::string_view section, int step)
+{
+    context.section = std::string(section);
+    context.step = step;
+}
+
+namespace {
+
+template <typename R>
+const R& ResultsOf(const ReportData& data, Strategy strategy)
+{
+    const R* results = data.results ? std::get_if<R>(data.results) : nullptr;
+    if (data.strategy != strategy || !results || !data.state)
+        throw PrintError(kPrintErrorInternal,
+                         std::string("There are no results of the ") + StrategyWord(data.strategy) +
+                             " analysis to print; run the analysis first.");
+    return *results;
+}
+
+} // namespace
+
+const IntOnlyResults& IntOnly(const ReportData& data)
+{
+    return ResultsOf<IntOnlyResults>(data, Strategy::InterestOnly);
+}
+
+const TermResults& Term(const ReportData& data)
+{
+    return ResultsOf<TermResults>(data, Strategy::TermLoan);
+}
+
+const RRSPResults& RRSP(const ReportData& data)
+{
+    return ResultsOf<RRSPResults>(data, Strategy::RRSP);
+}
+
+void RequireResults(const ReportData& data)
+{
+    switch (data.strategy) {
+    case Strategy::InterestOnly: IntOnly(data); return;
+    case Strategy::TermLoan: Term(data); return;
+    case Strategy::RRSP: RRSP(data); return;
+    }
+    throw PrintError(kPrintErrorInternal, "There is no strategy " +
+                                              std::to_string(static_cast<int>(data.strategy)) + " to print.");
+}
+
+DeductionTerms DeductionsOf(const ReportData& data)
+{
+    const auto terms = [](const auto& loan) {
+        return DeductionTerms{loan.FedLimited,     loan.ProvLimited,   loan.FedDeductRatio,
+                              loan.ProvDeductRatio, loan.FedIncludeCG, loan.ProvIncludeCG};
+    };
+    if (data.strategy == Strategy::InterestOnly)
+        return terms(data.state->IntOnly.Loan);
+    if (data.strategy == Strategy::TermLoan)
+        return terms(data.state->Term.Loan);
+    return {};
+}
+
+bool Limited(const ReportData& data)
+{
+    if (data.strategy == Strategy::RRSP || !data.state)
+        return false;
+    const DeductionTerms t = DeductionsOf(data);
+    return t.fedLimited || t.provLimited || t.fedRatio < 1 || t.provRatio < 1;
+}
+
+double EnsureRoom(PrintContext& context, double y, double height)
+{
+    if (y + height > BodyBottom(context) && y > context.continuationTop)
+        return StartNewPage(context);
+    return y;
+}
+
+double PrintTitle(PrintContext& context, std::string_view text, double y)
+{
+    SetSize(context, context.fontSizes.title, true);
+    const double spacing = kLineAdvance * context.page.textHeight();
+    return PrintCentredBlock(context, text, 0, y, PageWidth(context), spacing);
+}
+
+void PrintDate(PrintContext& context, const ReportData& data, double y, double rightEdge)
+{
+    SetSize(context, context.fontSizes.body);
+    const std::string date = FormatReportDate(context.captions, context.language, data.date);
+    const double spacing = kLineAdvance * context.page.textHeight();
+    PrintRightBlock(context, date, rightEdge, y, rightEdge, spacing);
+}
+
+double PrintHeadedItems(PrintContext& context, std::string_view heading, const std::vector<std::string>& items,
+                        double y, double right)
+{
+    SetSize(context, context.fontSizes.heading, true);
+    // Keep the heading with its first item.
+    y = EnsureRoom(context, y, 3 * kLineAdvance);
+    y = PrintWrappedText(context, heading, kLeft, y, right);
+    SetSize(context, context.fontSizes.body);
+    for (const std::string& item : items)
+        y = PrintCheckItem(context, kLeft + kItemIndent, y, true, item, context.fontSizes.body, right);
+    return y;
+}
+
+} // namespace report
+} // namespace gw

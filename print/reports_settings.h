@@ -1,0 +1,50 @@
+#pragma once
+
+#include "printjob.h"
+#include "records.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// What the user file keeps of the print dialog: the eight print flags of
+// the defaults and who prepares the reports.
+namespace gw {
+
+struct UserFileValues;
+
+inline constexpr std::string_view kAdvisorNameKey = "Advisor Name";
+inline constexpr std::string_view kAdvisorCompanyKey = "Advisor Company";
+// Longest advisor name or company kept, in characters; a longer line would
+// not fit a record of the user file.
+inline constexpr std::size_t kMaxAdvisorField = 100;
+
+// The print dialog's state as Save Defaults writes it.
+struct PrintDefaults {
+    bool PrintSummaryChecklist = false;  // the summary ends with the checklist
+    bool PrintLegalDisclaimer = false;   // ... with the legal disclaimer
+    bool PrintSignatures = false;        // ... with the signature lines
+    bool PrintSummary = false;           // "One-Page Summary" ticked
+    bool PrintProjection = false;        // "Projection Table" ticked
+    bool PrintChecklistPage = false;     // "Leverage Investment Checklist" ticked
+    bool PrintName = false;
+    bool PrintCompanyName = false;
+    AdvisorInfo advisor;
+};
+
+// The advisor's name and company from the user lines ("Advisor Name",
+// "Advisor Company"); empty when absent.
+AdvisorInfo ReadAdvisorInfo(const SettingLines& userLines);
+
+// The print flags of the defaults read at start-up and the advisor saved in
+// the user lines.
+PrintDefaults PrintDefaultsFrom(const ProgramSettings& settings);
+
+// Trimmed, without line breaks, at most kMaxAdvisorField characters.
+std::string CleanAdvisorField(std::string_view text);
+
+// Sets the eight print flags of `values` and puts the advisor's name and
+// company (cleaned) among its further settings, replacing earlier ones.
+void ApplyPrintDefaults(const PrintDefaults& defaults, UserFileValues& values);
+
+} // namespace gw

@@ -1,0 +1,199 @@
+#include "textlayout.h"
+
+#include "charset.h"
+#include "captions.h"
+
+namespace gw {
+
+namespace {
+
+constexpr double kFitTolerance = 1e-9;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view TrimLeft(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool Fits(Page& page, std::string_view text, double width)
+{
+    return MeasureText(page, text) <= width + kFitTolerance;
+}
+
+// Splits at CRLF, LF or CR.
+std::vector<std::string_view> Paragraphs(std::string_view text)
+{
+    std::vector<std::string_view> result;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        result.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    result.push_back(text.substr(start));
+    return result;
+}
+
+// Wraps one paragraph without line breaks; false when it cannot be printed.
+bool WrapParagraph(Page& page, std::string_view paragraph, double width, const WrapOptions& options,
+                   std::vector<std::string>& lines)
+{
+    if (options.keepFittingParagraph && Fits(page, paragraph, width)) {
+        lines.emplace_back(paragraph);
+        return true;
+    }
+    std::string_view rest = TrimBlanks(paragraph);
+    if (rest.empty()) {
+        lines.emplace_back();
+        return true;
+    }
+    while (!rest.empty()) {
+        if (Fits(page, rest, width)) {
+            lines.emplace_back(rest);
+            break;
+        }
+        const std::vector<std::size_t> breaks = BreakPoints(rest, options.language);
+        std::size_t best = std::string_view::npos;
+        for (std::size_t at : breaks) {
+            if (!Fits(page, TrimRight(rest.substr(0, at)), width))
+                break;
+            best = at;
+        }
+        if (best != std::string_view::npos) {
+            lines.emplace_back(TrimRight(rest.substr(0, best)));
+            rest = TrimLeft(rest.substr(best));
+            continue;
+        }
+        // The first word alone is wider than the line.
+        const std::size_t end = breaks.empty() ? rest.size() : breaks.front();
+        const std::string_view word = TrimRight(rest.substr(0, end));
+        if (options.overlong == OverlongWord::OwnLine)
+            lines.emplace_back(word);
+        else if (IsFigure(word))
+            lines.push_back(HashRun(page, width));
+        else
+            return false;
+        rest = TrimLeft(rest.substr(end));
+    }
+    return true;
+}
+
+} // namespace
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    return TrimRight(TrimLeft(text));
+}
+
+double MeasureText(Page& page, std::string_view text)
+{
+    double width = 0;
+    while (Utf8Length(text) > kMeasureChunk) {
+        const std::string_view head = Utf8Prefix(text, kMeasureChunk);
+        width += page.textWidth(head);
+        text.remove_prefix(head.size());
+    }
+    return width + page.textWidth(text);
+}
+
+bool IsFigure(std::string_view word)
+{
+    std::string core;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
+        if (c == '$' || c == '%' || c == '(' || c == ')' || IsBlank(c))
+            continue;
+        if (word.compare(i, 2, "\xC2\xA0") == 0) {  // U+00A0
+            ++i;
+            continue;
+        }
+        if (word.compare(i, 3, "\xE2\x80\xAF") == 0) {  // U+202F
+            i += 2;
+            continue;
+        }
+        core += c;
+    }
+    std::string_view digits = core;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+        digits.remove_prefix(1);
+    if (digits.empty() || !IsDigit(digits.front()) || !IsDigit(digits.back()))
+        return false;
+    for (char c : digits)
+        if (!IsDigit(c) && c != ',' && c != '.')
+            return false;
+    return true;
+}
+
+std::vector<std::size_t> BreakPoints(std::string_view text, int language)
+{
+    std::vector<std::size_t> result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ' ')
+            continue;
+        if (language == French) {
+            std::size_t before = i;
+            while (before > 0 && IsBlank(text[before - 1]))
+                --before;
+            std::size_t after = i;
+            while (after < text.size() && IsBlank(text[after]))
+                ++after;
+            const bool digitBefore = before > 0 && IsDigit(text[before - 1]);
+            const bool figureAfter =
+                after < text.size() && (IsDigit(text[after]) || text[after] == '$' || text[after] == '%');
+            if (digitBefore && figureAfter)
+                continue;
+        }
+        result.push_back(i);
+    }
+    return result;
+}
+
+std::string HashRun(Page& page, double width)
+{
+    const double one = MeasureText(page, "#");
+    if (!(one > 0) || !(width > one))
+        return "#";
+    constexpr std::size_t kMaxRun = 1000;  // wider than any page
+    std::size_t count = width / one < kMaxRun ? static_cast<std::size_t>(width / one) : kMaxRun;
+    if (count < 1)
+        count = 1;
+    // The estimate may be off by one when "#" runs are not exactly additive.
+    while (count > 1 && !Fits(page, std::string(count, '#'), width))
+        --count;
+    while (count < kMaxRun && Fits(page, std::string(count + 1, '#'), width))
+        ++count;
+    return std::string(count, '#');
+}
+
+std::optional<std::vector<std::string>> WrapText(Page& page, std::string_view text, double width,
+                                                 const WrapOptions& options)
+{
+    std::vector<std::string> lines;
+    for (std::string_view paragraph : Paragraphs(text))
+        if (!WrapParagraph(page, paragraph, width, options, lines))
+            return std::nullopt;
+    return lines;
+}
+
+} // namespace gw

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "page.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Measuring and line breaking for the page primitives. Widths are page
+// units in the page's current font; texts are UTF-8.
+namespace gw {
+
+// The device measures at most this many characters at a time.
+inline constexpr std::size_t kMeasureChunk = 449;
+
+// Width of `text` in the current font, measured in pieces of at most 449
+// characters whose widths are added (449 characters: one call; 450: two).
+double MeasureText(Page& page, std::string_view text);
+
+// True for a word that is a figure: digits with "," or "." between them,
+// an optional sign, and any of "$", "%", "(", ")" and blanks (ASCII, U+00A0,
+// U+202F) around or inside: "1,234", "-$1,234", "(12.5%)", "1 234 567 $",
+// "12,5 %". At least one digit; nothing else.
+bool IsFigure(std::string_view word);
+
+// Byte offsets of the blanks at which a line may break. In French a blank
+// inside a figure is not one: a blank whose nearest non-blank neighbours are
+// a digit before and a digit, "$" or "%" after ("1 234 567 $", "12,5 %").
+// Only the ASCII space breaks; U+00A0 and U+202F never do.
+std::vector<std::size_t> BreakPoints(std::string_view text, int language);
+
+// The longest run of "#" that fits `width`, at least one "#".
+std::string HashRun(Page& page, double width);
+
+// What to do with a word wider than the whole line.
+enum class OverlongWord {
+    OwnLine,     // it becomes a line of its own, wider than the rest
+    HashOrFail,  // a figure becomes a run of "#"; any other word fails the block
+};
+
+struct WrapOptions {
+    int language = 0;
+    OverlongWord overlong = OverlongWord::OwnLine;
+    // Print a paragraph that fits as it stands, without trimming it.
+    bool keepFittingParagraph = false;
+};
+
+// Cuts `text` into lines no wider than `width` (except overlong words),
+// breaking only at BreakPoints and taking the longest part that fits each
+// time; lines are trimmed of blanks. Line breaks in the text (CRLF, LF or CR)
+// start a new paragraph; an empty paragraph is an empty line. Returns nullopt
+// when a word that is not a figure is wider than `width` under HashOrFail.
+std::optional<std::vector<std::string>> WrapText(Page& page, std::string_view text, double width,
+                                                 const WrapOptions& options);
+
+std::string_view TrimBlanks(std::string_view text);
+
+} // namespace gw

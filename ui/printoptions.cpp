@@ -1,0 +1,587 @@
+#include "printoptions.h"
+
+#include "captions.h"
+#include "captionsource.h"
+#include "fieldtext.h"
+#include "helpservice.h"
+#include "messages.h"
+#include "painterpage.h"
+#include "primitives.h"
+#include "records.h"
+#include "updown.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <variant>
+
+namespace gw {
+
+namespace {
+
+// Marks the PDF entry of the printer list (a device name is never empty).
+const QString kPdfEntry = QStringLiteral("");
+constexpr int kDeviceRole = Qt::UserRole;
+constexpr int kIsPdfRole = Qt::UserRole + 1;
+
+// Reports failures of the print run as message boxes.
+class MessageReporter : public PrintReporter {
+public:
+    explicit MessageReporter(MessageService& messages) : messages_(messages) {}
+    void report(const std::string& title, const std::string& text, Icon icon) override
+    {
+        const QString t = QString::fromStdString(title);
+        const QString body = QString::fromStdString(text);
+        if (icon == Icon::Error)
+            messages_.critical(t, body);
+        else
+            messages_.warning(t, body);
+    }
+
+private:
+    MessageService& messages_;
+};
+
+// A name that every file system takes.
+std::string FileNamePart(std::string text)
+{
+    for (char& c : text) {
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|' || static_cast<unsigned char>(c) < 0x20)
+            c = '-';
+    }
+    return std::string(TrimBlanks(text));
+}
+
+std::string TwoDigits(int n)
+{
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+QLineEdit* makeField(const char* objectName, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    return box;
+}
+
+} // namespace
+
+PageFactory DevicePageFactory()
+{
+    return [](const PrintDestination& destination) -> std::shared_ptr<Page> {
+        if (destination.pdf)
+            return std::make_shared<PainterPage>(PdfOutput{destination.file});
+        return std::make_shared<PainterPage>(PrinterOutput{destination.printer});
+    };
+}
+
+QString QtSaveFileService::askSaveFileName(const QString& title, const QString& suggestedPath)
+{
+    return QFileDialog::getSaveFileName(parent_, title, suggestedPath, QStringLiteral("PDF (*.pdf)"));
+}
+
+PrintOptions::PrintOptions(Services services, const PrintDefaults& defaults, QWidget* parent)
+    : QDialog(parent),
+      services_(std::move(services)),
+      captions_(*services_.captions),
+      messages_(*services_.messages),
+      checks_(captions_, messages_)
+{
+    setObjectName(QStringLiteral("frmPrintOptions"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    if (!services_.printerNames)
+        services_.printerNames = InstalledPrinterNames;
+    if (!services_.defaultPrinter)
+        services_.defaultPrinter = DefaultPrinterName;
+    if (!services_.makePage)
+        services_.makePage = DevicePageFactory();
+    if (!services_.today)
+        services_.today = TodayReportDate;
+    if (services_.documentsFolder.isEmpty())
+        services_.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const std::string& sponsor = services_.settings->sponsorInfo.SponsorName;
+    qzx_ = sponsor.size() >= 3 && sponsor.compare(0, 3, "QZX") == 0;
+
+    buildControls();
+    connectControls();
+    load(defaults);
+}
+
+PrintOptions::~PrintOptions() = default;
+
+void PrintOptions::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+
+    fraPrinter = new QGroupBox(this);
+    fraPrinter->setObjectName(QStringLiteral("fraPrinter"));
+    auto* printerGrid = new QGridLayout(fraPrinter);
+    lblPrinter = new QLabel(fraPrinter);
+    lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
+    cboPrinters = new QComboBox(fraPrinter);
+    cboPrinters->setObjectName(QStringLiteral("cboPrinters"));
+    cboPrinters->setMinimumContentsLength(24);
+    cboPrinters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    lblPrinter->setBuddy(cboPrinters);
+    lblCopies = new QLabel(fraPrinter);
+    lblCopies->setObjectName(QStringLiteral("lblCopies"));
+    txtCopies = makeField("txtCopies", fraPrinter);
+    txtCopies->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtCopies->setMaximumWidth(60);
+    lblCopies->setBuddy(txtCopies);
+    updCopies = new UpDown(txtCopies, kCopiesMin, kCopiesMax, fraPrinter);
+    updCopies->setObjectName(QStringLiteral("updCopies"));
+    auto* copiesCell = new QHBoxLayout;
+    copiesCell->setSpacing(2);
+    copiesCell->addWidget(txtCopies);
+    copiesCell->addWidget(updCopies);
+    copiesCell->addStretch(1);
+    printerGrid->addWidget(lblPrinter, 0, 0);
+    printerGrid->addWidget(cboPrinters, 0, 1);
+    printerGrid->addWidget(lblCopies, 1, 0);
+    printerGrid->addLayout(copiesCell, 1, 1);
+    printerGrid->setColumnStretch(1, 1);
+    layout->addWidget(fraPrinter);
+
+    for (int i = 0; i < 3; ++i) {
+        chkPrint[std::size_t(i)] = new QCheckBox(this);
+        chkPrint[std::size_t(i)]->setObjectName(arrayName("chkPrint", i));
+        layout->addWidget(chkPrint[std::size_t(i)]);
+    }
+
+    auto* names = new QGridLayout;
+    chkName = new QCheckBox(this);
+    chkName->setObjectName(QStringLiteral("chkName"));
+    txtName = makeField("txtName", this);
+    lblAdvisorName = new QLabel(this);
+    lblAdvisorName->setObjectName(QStringLiteral("lblAdvisorName"));
+    txtAdvisorName = makeField("txtAdvisorName", this);
+    lblAdvisorName->setBuddy(txtAdvisorName);
+    chkPrintCompanyName = new QCheckBox(this);
+    chkPrintCompanyName->setObjectName(QStringLiteral("chkPrintCompanyName"));
+    txtCompanyName = makeField("txtCompanyName", this);
+    for (QLineEdit* box : {txtName, txtAdvisorName, txtCompanyName}) {
+        box->setMaxLength(static_cast<int>(kMaxAdvisorField));
+        box->setMinimumWidth(220);
+    }
+    names->addWidget(chkName, 0, 0);
+    names->addWidget(txtName, 0, 1);
+    names->addWidget(lblAdvisorName, 1, 0);
+    names->addWidget(txtAdvisorName, 1, 1);
+    names->addWidget(chkPrintCompanyName, 2, 0);
+    names->addWidget(txtCompanyName, 2, 1);
+    names->setColumnStretch(1, 1);
+    layout->addLayout(names);
+
+    fraOptions = new QGroupBox(this);
+    fraOptions->setObjectName(QStringLiteral("fraOptions"));
+    auto* options = new QVBoxLayout(fraOptions);
+    optPrintSignatures = new QRadioButton(fraOptions);
+    optPrintSignatures->setObjectName(QStringLiteral("optPrintSignatures"));
+    optPrintCheckList = new QRadioButton(fraOptions);
+    optPrintCheckList->setObjectName(QStringLiteral("optPrintCheckList"));
+    optPrintLegalDisclaimer = new QRadioButton(fraOptions);
+    optPrintLegalDisclaimer->setObjectName(QStringLiteral("optPrintLegalDisclaimer"));
+    options->addWidget(optPrintSignatures);
+    options->addWidget(optPrintCheckList);
+    options->addWidget(optPrintLegalDisclaimer);
+    layout->addWidget(fraOptions);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    cmdPrint = new QPushButton(this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setDefault(true);
+    cmdCancel = new QPushButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    cmdHelp = new QPushButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setAutoDefault(false);
+    buttons->addWidget(cmdPrint);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void PrintOptions::connectControls()
+{
+    for (QCheckBox* box : chkPrint)
+        connect(box, &QCheckBox::clicked, this, [this] { printChoiceClicked(); });
+    connect(chkName, &QCheckBox::toggled, this, &PrintOptions::nameTicked);
+    connect(chkPrintCompanyName, &QCheckBox::toggled, this, &PrintOptions::companyTicked);
+    connect(txtName, &QLineEdit::textChanged, this, [this](const QString& text) { job_.PreparedForName = text.toStdString(); });
+    for (QRadioButton* option : {optPrintSignatures, optPrintCheckList, optPrintLegalDisclaimer})
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                optionChosen();
+        });
+    txtCopies->installEventFilter(this);
+    connect(updCopies, &UpDown::clicked, this, &PrintOptions::leaveCopies);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { runPrint(); });
+    connect(cmdCancel, &QPushButton::clicked, this, &PrintOptions::reject);
+    connect(cmdHelp, &QPushButton::clicked, this, &PrintOptions::showHelp);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &PrintOptions::showHelp);
+}
+
+bool PrintOptions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtCopies) {
+        if (event->type() == QEvent::FocusOut) {
+            leaveCopies();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                leaveCopies();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString PrintOptions::caption(std::string_view key, const std::vector<std::string>& values) const
+{
+    return lookUp(captions_, key, values);
+}
+
+QString PrintOptions::captionOr(std::string_view key, const char* english, const char* french) const
+{
+    const std::string text = captions_.caption(key);
+    if (text.empty() || text == kCaptionNotFound)
+        return QString::fromUtf8(captions_.language() == French ? french : english);
+    return QString::fromStdString(text);
+}
+
+void PrintOptions::formatCaptions()
+{
+    setWindowTitle(caption("frmPrintOptions"));
+    fraPrinter->setTitle(caption("fraPrinter"));
+    fraOptions->setTitle(caption("fraOptions"));
+    lblPrinter->setText(caption("lblPrinter"));
+    lblCopies->setText(caption("lblCopies"));
+    for (int i = 0; i < 3; ++i)
+        chkPrint[std::size_t(i)]->setText(caption(captionKey("chkPrint", i)));
+    chkName->setText(caption("chkName"));
+    // The Prepared-by caption ends with the blank before the name.
+    lblAdvisorName->setText(caption("PreparedBy").trimmed());
+    chkPrintCompanyName->setText(caption("chkPrintCompanyName"));
+    optPrintSignatures->setText(caption("optPrintSignatures"));
+    optPrintCheckList->setText(caption("optPrintChecklist"));
+    optPrintLegalDisclaimer->setText(caption("optPrintLegalDisclaimer"));
+    cmdPrint->setText(caption("cmdPrint"));
+    cmdCancel->setText(caption("cmdCancel"));
+    cmdHelp->setText(caption("cmdHelp"));
+    const int pdf = cboPrinters->findData(true, kIsPdfRole);
+    if (pdf >= 0)
+        cboPrinters->setItemText(pdf, captionOr("PdfPrinter", "PDF file", "Fichier PDF"));
+    updCopies->setLanguage(captions_.language());
+}
+
+void PrintOptions::fillPrinters()
+{
+    cboPrinters->clear();
+    const std::string current = services_.defaultPrinter();
+    int selected = -1;
+    for (const std::string& name : services_.printerNames()) {
+        if (name.empty())
+            continue;
+        cboPrinters->addItem(QString::fromStdString(name));
+        const int index = cboPrinters->count() - 1;
+        cboPrinters->setItemData(index, QString::fromStdString(name), kDeviceRole);
+        cboPrinters->setItemData(index, false, kIsPdfRole);
+        if (name == current)
+            selected = index;  // the last such entry wins
+    }
+    // Printing to a PDF file needs no printer, so it is always offered.
+    cboPrinters->addItem(captionOr("PdfPrinter", "PDF file", "Fichier PDF"));
+    cboPrinters->setItemData(cboPrinters->count() - 1, kPdfEntry, kDeviceRole);
+    cboPrinters->setItemData(cboPrinters->count() - 1, true, kIsPdfRole);
+    cboPrinters->setCurrentIndex(selected >= 0 ? selected : cboPrinters->count() - 1);
+}
+
+void PrintOptions::load(const PrintDefaults& defaults)
+{
+    formatCaptions();
+    fillPrinters();
+
+    txtName->setText(QString::fromStdString(job_.PreparedForName));
+    job_.Copies = 1;
+    txtCopies->setText(QStringLiteral("1"));
+    updCopies->setValue(1);
+    txtAdvisorName->setText(QString::fromStdString(defaults.advisor.name));
+    txtCompanyName->setText(QString::fromStdString(defaults.advisor.companyName));
+
+    if (!job_.PreparedForName.empty())
+        chkName->setChecked(true);
+    if (qzx_) {
+        optPrintCheckList->setEnabled(false);
+        optPrintSignatures->setEnabled(false);
+        optPrintLegalDisclaimer->setEnabled(true);
+        selectOption(optPrintLegalDisclaimer);
+    }
+    if (!txtCompanyName->text().trimmed().isEmpty())
+        chkPrintCompanyName->setChecked(true);
+
+    // The saved flags win over the two guesses above.
+    chkName->setChecked(defaults.PrintName);
+    chkPrintCompanyName->setChecked(defaults.PrintCompanyName);
+    nameTicked(chkName->isChecked());
+    companyTicked(chkPrintCompanyName->isChecked());
+    QRadioButton* option = optPrintSignatures;
+    if (defaults.PrintSummaryChecklist)
+        option = optPrintCheckList;
+    if (defaults.PrintLegalDisclaimer)
+        option = optPrintLegalDisclaimer;
+    if (defaults.PrintSignatures)
+        option = optPrintSignatures;
+    if (!(defaults.PrintSummaryChecklist || defaults.PrintLegalDisclaimer || defaults.PrintSignatures))
+        option = optPrintSignatures;
+    selectOption(option);
+    chkPrint[0]->setChecked(defaults.PrintSummary);
+    chkPrint[1]->setChecked(defaults.PrintProjection);
+    chkPrint[2]->setChecked(defaults.PrintChecklistPage);
+
+    // The checklist report is that sponsor's alone.
+    chkPrint[2]->setVisible(qzx_);
+    if (!qzx_)
+        chkPrint[2]->setChecked(false);
+    printChoiceClicked();
+}
+
+int PrintOptions::openForPrint()
+{
+    return exec();
+}
+
+void PrintOptions::showEvent(QShowEvent* event)
+{
+    activate();
+    QDialog::showEvent(event);
+}
+
+void PrintOptions::activate()
+{
+    const int strategy = services_.source ? services_.source().analysisType : -1;
+    if (chkPrint[0]->isChecked())
+        optPrintCheckList->setEnabled(strategy != static_cast<int>(Strategy::RRSP));
+    if (qzx_) {
+        optPrintCheckList->setEnabled(false);
+        optPrintSignatures->setEnabled(false);
+        optPrintLegalDisclaimer->setEnabled(chkPrint[0]->isChecked());
+        selectOption(optPrintLegalDisclaimer);
+        job_.PrintCheckList = false;
+        job_.PrintSignatures = false;
+        job_.PrintLegalDisclaimer = true;
+    }
+}
+
+void PrintOptions::selectOption(QRadioButton* option)
+{
+    option->setChecked(true);
+    optionChosen();
+}
+
+void PrintOptions::optionChosen()
+{
+    job_.PrintCheckList = optPrintCheckList->isChecked();
+    job_.PrintSignatures = optPrintSignatures->isChecked();
+    job_.PrintLegalDisclaimer = optPrintLegalDisclaimer->isChecked();
+}
+
+void PrintOptions::printChoiceClicked()
+{
+    // The option group decides how the summary ends: it is there only with
+    // the summary. Ticking it again enables all three, whatever strategy.
+    const bool summary = chkPrint[0]->isChecked();
+    optPrintCheckList->setEnabled(summary && !qzx_);
+    optPrintSignatures->setEnabled(summary && !qzx_);
+    optPrintLegalDisclaimer->setEnabled(summary);
+    const bool any = chkPrint[0]->isChecked() || chkPrint[1]->isChecked() || (qzx_ && chkPrint[2]->isChecked());
+    cmdPrint->setEnabled(any);
+}
+
+void PrintOptions::nameTicked(bool ticked)
+{
+    txtName->setEnabled(ticked);
+    job_.PrintName = ticked;
+}
+
+void PrintOptions::companyTicked(bool ticked)
+{
+    txtCompanyName->setEnabled(ticked);
+    job_.PrintCompanyName = ticked;
+}
+
+void PrintOptions::leaveCopies()
+{
+    QLineEdit& box = *txtCopies;
+    if (box.text().trimmed().isEmpty())
+        box.setText(QStringLiteral("1"));
+    checks_.checkValue(box, 1);
+    checks_.checkIntegerValue(box);
+    // The message names the legal range: one step inside the spinner's limits.
+    const QString message = caption("errorCopies", {std::to_string(updCopies->max() - 1), std::to_string(updCopies->min() + 1)});
+    checks_.checkBounds(box, *updCopies, message, 0, 0);
+    const double value = FieldNumber(box.text(), captions_.language());
+    job_.Copies = static_cast<int>(std::lround(value));
+    updCopies->setValue(job_.Copies);
+}
+
+AdvisorInfo PrintOptions::advisor() const
+{
+    return {CleanAdvisorField(txtAdvisorName->text().toStdString()),
+            CleanAdvisorField(txtCompanyName->text().toStdString())};
+}
+
+PrintDefaults PrintOptions::currentDefaults() const
+{
+    PrintDefaults d;
+    d.PrintSummaryChecklist = optPrintCheckList->isChecked();
+    d.PrintLegalDisclaimer = optPrintLegalDisclaimer->isChecked();
+    d.PrintSignatures = optPrintSignatures->isChecked();
+    d.PrintSummary = chkPrint[0]->isChecked();
+    d.PrintProjection = chkPrint[1]->isChecked();
+    d.PrintChecklistPage = chkPrint[2]->isChecked();
+    d.PrintName = chkName->isChecked();
+    d.PrintCompanyName = chkPrintCompanyName->isChecked();
+    d.advisor = advisor();
+    return d;
+}
+
+void PrintOptions::showHelp()
+{
+    if (services_.help)
+        services_.help->showTopic(kHelpTopic);
+}
+
+bool PrintOptions::summaryResultsReady(const PrintSource& source) const
+{
+    if (!source.results || !source.state || source.analysisType < 0 || source.analysisType > 2)
+        return false;
+    return static_cast<int>(source.results->index()) == source.analysisType;
+}
+
+std::filesystem::path PrintOptions::suggestedPdfPath(const PrintSource& source) const
+{
+    const ReportDate date = services_.today();
+    std::string name = "Gearwise Planner";
+    if (source.analysisType >= 0 && source.analysisType <= 2)
+        name += " - " + FileNamePart(captions_.caption(captionKey("lstStrategyList.listindex", source.analysisType)));
+    name += " - " + std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) + ".pdf";
+    return std::filesystem::path(services_.documentsFolder.toStdString()) / name;
+}
+
+std::filesystem::path PrintOptions::documentFile(const std::filesystem::path& chosen, ReportKind kind, int copy,
+                                                 int documents) const
+{
+    if (documents <= 1)
+        return chosen;
+    // Each document is its own file beside the one chosen.
+    const int index = kind == ReportKind::Summary ? 0 : kind == ReportKind::Projection ? 1 : 2;
+    std::string stem = chosen.stem().string() + " - " + FileNamePart(captions_.caption(captionKey("chkPrint", index)));
+    if (job_.Copies > 1)
+        stem += " (" + std::to_string(copy) + ")";
+    return chosen.parent_path() / (stem + ".pdf");
+}
+
+bool PrintOptions::runPrint()
+{
+    const PrintSource source = services_.source ? services_.source() : PrintSource{};
+    leaveCopies();
+
+    // Where the documents go.
+    PrintDestination destination;
+    destination.pdf = cboPrinters->currentData(kIsPdfRole).toBool();
+    destination.printer = cboPrinters->currentData(kDeviceRole).toString().toStdString();
+    std::filesystem::path chosen;
+    if (destination.pdf) {
+        if (!services_.files)
+            return false;
+        const QString answer = services_.files->askSaveFileName(
+            caption("frmPrintOptions"), QString::fromStdString(suggestedPdfPath(source).string()));
+        if (answer.isEmpty())
+            return false;
+        chosen = answer.toStdString();
+        if (chosen.extension() != ".pdf" && chosen.extension() != ".PDF")
+            chosen += ".pdf";
+    }
+
+    if (!qzx_) {
+        job_.PrintCheckList = optPrintCheckList->isChecked();
+        job_.PrintSignatures = !job_.PrintCheckList;
+    }
+
+    const bool summary = chkPrint[0]->isChecked();
+    const bool checklist = qzx_ && chkPrint[2]->isChecked();
+    const bool projection = chkPrint[1]->isChecked();
+    const bool haveResults = summaryResultsReady(source);
+    if ((summary || projection) && !haveResults) {
+        messages_.warning(caption("frmPrintOptions"),
+                          captionOr("errorNoResultsToPrint",
+                                    "There are no results of the selected strategy to print. Run the analysis, "
+                                    "then print again.",
+                                    "Il n’y a pas de résultats de la stratégie choisie à imprimer. Lancez l’analyse, "
+                                    "puis imprimez de nouveau."));
+    }
+
+    const ProgramSettings& settings = *services_.settings;
+    const int language = captions_.language();
+    ReportData data;
+    if (haveResults) {
+        data = MakeReportData(settings, language, static_cast<Strategy>(source.analysisType), source.inputs,
+                              *source.results, *source.state);
+    } else {
+        data.pictureFolder = settings.folder;
+    }
+    data.date = services_.today();
+
+    struct Run {
+        ReportKind kind;
+        bool wanted;
+    };
+    const Run runs[] = {{ReportKind::Summary, summary && haveResults},
+                        {ReportKind::Checklist, checklist},
+                        {ReportKind::Projection, projection && haveResults}};
+    int documents = 0;
+    for (const Run& run : runs)
+        documents += run.wanted ? job_.Copies : 0;
+
+    MessageReporter reporter(messages_);
+    const AdvisorInfo who = advisor();
+    for (const Run& run : runs) {
+        if (!run.wanted)
+            continue;
+        for (int copy = 1; copy <= job_.Copies; ++copy) {
+            PrintDestination target = destination;
+            if (target.pdf)
+                target.file = documentFile(chosen, run.kind, copy, documents);
+            const std::shared_ptr<Page> page = services_.makePage(target);
+            PrintContext context = MakePrintContext(*page, reporter, settings, job_, who);
+            context.language = language;
+            // A failed document is reported by the report; the next one runs.
+            PrintReport(run.kind, context, data);
+        }
+    }
+    accept();
+    return true;
+}
+
+} // namespace gw

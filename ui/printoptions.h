@@ -1,0 +1,193 @@
+#pragma once
+
+#include "dispatch.h"
+#include "inputs.h"
+#include "page.h"
+#include "printjob.h"
+#include "reports.h"
+#include "reports_settings.h"
+#include "validation.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace gw {
+
+class CaptionSource;
+class HelpService;
+class MessageService;
+class UpDown;
+struct ProgramSettings;
+
+// Where one printed document goes: an installed printer, or a PDF file.
+struct PrintDestination {
+    bool pdf = false;
+    std::filesystem::path file;  // the PDF file
+    std::string printer;         // the printer's device name
+};
+
+// Makes the page one document is drawn on. The dialog keeps the page only
+// while the document prints.
+using PageFactory = std::function<std::shared_ptr<Page>(const PrintDestination&)>;
+
+// PainterPage on the printer or PDF file.
+PageFactory DevicePageFactory();
+
+// Asks where to save a file; tests answer it without a dialog.
+class SaveFileService {
+public:
+    virtual ~SaveFileService() = default;
+    // The path chosen, or the empty text when the user cancelled.
+    virtual QString askSaveFileName(const QString& title, const QString& suggestedPath) = 0;
+};
+
+// A modal save-file dialog for PDF files over `parent`.
+class QtSaveFileService : public SaveFileService {
+public:
+    explicit QtSaveFileService(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QString askSaveFileName(const QString& title, const QString& suggestedPath) override;
+
+private:
+    QWidget* parent_;
+};
+
+// What the main window hands the print run: the strategy selected in it and
+// the last analysis. `results` and `state` may be null when there is none;
+// results of another strategy than `analysisType` are not printed.
+struct PrintSource {
+    int analysisType = -1;  // 0 interest-only, 1 term loan, 2 RRSP loans
+    AnalysisInputs inputs;
+    const AnalysisResults* results = nullptr;
+    const AnalysisState* state = nullptr;
+};
+
+// frmPrintOptions: printer, copies, which reports, the Prepared-for and
+// Prepared-by lines and how the one-page summary ends. It is made once,
+// hidden, at start-up and kept: its state is what Save Defaults writes.
+// Print runs all the summaries, then all the checklists, then all the
+// projections, each copy its own document, for the strategy selected in the
+// main window.
+//
+// Control arrays follow arrayName(): chkPrint(0) is "chkPrint0".
+class PrintOptions : public QDialog {
+    Q_OBJECT
+public:
+    struct Services {
+        const CaptionSource* captions = nullptr;   // required; its language prints the reports
+        MessageService* messages = nullptr;        // required
+        const ProgramSettings* settings = nullptr; // required: caption tables, sponsor, disclaimer, folder
+        std::function<PrintSource()> source;       // required
+        HelpService* help = nullptr;
+        SaveFileService* files = nullptr;          // required to print to PDF
+        // Defaults: the installed printers and PainterPage.
+        std::function<std::vector<std::string>()> printerNames;
+        std::function<std::string()> defaultPrinter;
+        PageFactory makePage;
+        std::function<ReportDate()> today;         // default TodayReportDate
+        QString documentsFolder;                   // default the user's Documents folder
+    };
+
+    // The copies spinner; the legal range is one step inside it.
+    static constexpr int kCopiesMin = 0;
+    static constexpr int kCopiesMax = 100;
+    static constexpr int kHelpTopic = 106;
+
+    // Loads the dialog with the saved print flags and advisor.
+    PrintOptions(Services services, const PrintDefaults& defaults, QWidget* parent = nullptr);
+    ~PrintOptions() override;
+
+    // Dialog load: captions, printers, name fields, option rules. Copies
+    // go back to 1.
+    void load(const PrintDefaults& defaults);
+    // Shows the dialog modally (activation rules first) and returns when
+    // Print or Cancel hid it.
+    int openForPrint();
+    // The rules applied every time the dialog is shown.
+    void activate();
+
+    // The Print button: prints the chosen reports and hides the dialog.
+    // Returns false, leaving the dialog open, when the user cancels the
+    // choice of a PDF file.
+    bool runPrint();
+
+    void formatCaptions();
+    // The copies field's check (on leaving it, Enter and a spinner click).
+    void leaveCopies();
+
+    const PrintJob& job() const { return job_; }
+    AdvisorInfo advisor() const;
+    // The dialog's state as Save Defaults writes it.
+    PrintDefaults currentDefaults() const;
+    // The sponsor's name starts with "QZX": the checklist report exists and
+    // the summary always ends with the legal disclaimer.
+    bool qzxSponsor() const { return qzx_; }
+
+    QLabel* lblPrinter = nullptr;
+    QComboBox* cboPrinters = nullptr;
+    QLabel* lblCopies = nullptr;
+    QLineEdit* txtCopies = nullptr;
+    UpDown* updCopies = nullptr;
+    std::array<QCheckBox*, 3> chkPrint{};
+    QCheckBox* chkName = nullptr;
+    QLineEdit* txtName = nullptr;
+    QLabel* lblAdvisorName = nullptr;
+    QLineEdit* txtAdvisorName = nullptr;
+    QCheckBox* chkPrintCompanyName = nullptr;
+    QLineEdit* txtCompanyName = nullptr;
+    QGroupBox* fraPrinter = nullptr;
+    QGroupBox* fraOptions = nullptr;
+    QRadioButton* optPrintSignatures = nullptr;
+    QRadioButton* optPrintCheckList = nullptr;
+    QRadioButton* optPrintLegalDisclaimer = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void fillPrinters();
+    void printChoiceClicked();
+    void nameTicked(bool ticked);
+    void companyTicked(bool ticked);
+    void optionChosen();
+    void selectOption(QRadioButton* option);
+    bool summaryResultsReady(const PrintSource& source) const;
+    std::filesystem::path suggestedPdfPath(const PrintSource& source) const;
+    std::filesystem::path documentFile(const std::filesystem::path& chosen, ReportKind kind, int copy,
+                                       int documents) const;
+    void showHelp();
+    QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+    // A caption, or `english` / `french` when the caption files lack it.
+    QString captionOr(std::string_view key, const char* english, const char* french) const;
+
+    Services services_;
+    const CaptionSource& captions_;
+    MessageService& messages_;
+    InputChecks checks_;
+    PrintJob job_;
+    bool qzx_ = false;
+};
+
+} // namespace gw
