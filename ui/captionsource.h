@@ -8,6 +8,8 @@
 
 namespace gw {
 
+struct CaptionTables;
+
 // The texts of the current language, looked up by caption key (UTF-8). The
 // program backs it with the caption tables; tests use a map.
 class CaptionSource {
@@ -19,6 +21,9 @@ public:
     virtual std::string fill(std::string_view text, const std::vector<std::string>& values) const = 0;
     // 0 English, 1 French: decides how money is written in the fields.
     virtual int language() const = 0;
+    // The caption tables behind the texts, for the routines that look
+    // captions up themselves (the notes); null when there are none.
+    virtual const CaptionTables* tables() const { return nullptr; }
 };
 
 // Key of one member of a control array: captionKey("mnuSetupItem", 2) is

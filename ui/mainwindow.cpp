@@ -4,6 +4,8 @@
 #include "helpservice.h"
 #include "inputpanel.h"
 #include "messages.h"
+#include "notes.h"
+#include "numformat.h"
 #include "outputpanel.h"
 
 #include <QAction>
@@ -22,6 +24,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace gw {
 
@@ -58,6 +62,12 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         services_.runAnalysis = [state = state_.get()](int type, const AnalysisInputs& in) {
             return RunAnalysis(static_cast<Strategy>(type), in, *state);
         };
+        if (!services_.notes) {
+            services_.notes = [this](const AnalysisResults& results) {
+                const CaptionTables* tables = captions_.tables();
+                return tables ? gw::notes(results, *state_, *tables, captions_.language()) : std::string();
+            };
+        }
     }
     checks_.setStatusSink([this](const QString& text) { setStatusText(text); });
 
@@ -348,25 +358,69 @@ void MainWindow::updateAnalysis()
         AnalysisOutcome outcome = services_.runAnalysis(type, currentInputs());
         if (outcome.ok()) {
             lastResults_ = std::move(outcome.results);
+            outputs_->showResults(*lastResults_);
+            notesStale_[lastResults_->index()] = true;
             emit analysisCompleted(type);
         } else {
             messages_.critical(caption("SoftwareName"), QString::fromStdString(outcome.error));
         }
     }
+    outputs_->setNotes(notesFor(type));
     inputs_->setInputsChanged(false);
 }
 
 bool MainWindow::formatOutput(int analysisType, bool charts)
 {
-    Q_UNUSED(charts);
     if (analysisType < 0 || analysisType >= kStrategies) {
         errorAnalysis(analysisType);
         return false;
     }
     lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", analysisType)) + u' ');
+    formatOutputTitles(analysisType);
     formatOutputButtons(analysisType);
+    if (charts) {
+        outputs_->formatSummaryChart(analysisType);
+        outputs_->formatProjectionChart(analysisType);
+    }
     outputs_->showStrategy(analysisType, advancedView_);
+    outputs_->setNotes(notesFor(analysisType));
     return true;
+}
+
+void MainWindow::formatOutputTitles(int analysisType)
+{
+    const AnalysisInputs in = currentInputs();
+    const double period = std::max(0.0, RoundHalfToEven(in.savingsPeriod));
+    const double loans = analysisType == 0 ? 1 : std::max(0.0, RoundHalfToEven(in.timesRepeated)) + 1;
+    outputs_->formatOutputTitles(analysisType, static_cast<int>(std::min(period * loans, 1e6)));
+}
+
+void MainWindow::formatSummaryTable(int analysisType)
+{
+    outputs_->formatSummaryTable(analysisType);
+}
+
+void MainWindow::formatProjectionTable(int analysisType)
+{
+    outputs_->formatProjectionTable(analysisType, inputs_->taxSettings().limited());
+}
+
+const std::optional<AnalysisResults>& MainWindow::resultsOf(int analysisType) const
+{
+    return outputs_->results(analysisType);
+}
+
+QString MainWindow::notesFor(int analysisType)
+{
+    if (analysisType < 0 || analysisType >= kStrategies)
+        return {};
+    const auto type = static_cast<std::size_t>(analysisType);
+    if (notesStale_[type]) {
+        const std::optional<AnalysisResults>& results = outputs_->results(analysisType);
+        notes_[type] = results && services_.notes ? QString::fromStdString(services_.notes(*results)) : QString();
+        notesStale_[type] = false;
+    }
+    return notes_[type];
 }
 
 void MainWindow::errorAnalysis(int analysisType)
@@ -511,7 +565,8 @@ void MainWindow::formatCaptions()
 
     setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));
     inputs_->formatCaptions();
-    outputs_->formatCaptions();
+    outputs_->formatCaptions(inputs_->taxSettings().limited());
+    notesStale_.fill(true);
     lblStrategyHeader->setText(caption("lblStrategyHeader"));
     for (int t = 0; t < kStrategies; ++t)
         lstStrategyList->item(t)->setText(caption(captionKey("lstStrategyList.listindex", t)));
@@ -557,6 +612,8 @@ void MainWindow::formatCaptions()
     if (type >= 0 && type < kStrategies) {
         lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", type)) + u' ');
         inputs_->formatInputPanels(type);
+        formatOutputTitles(type);
+        outputs_->setNotes(notesFor(type));
     }
 }
 

@@ -42,6 +42,11 @@ struct MainWindowServices {
     AnalysisRunner runAnalysis;
     std::function<void()> saveDefaults;       // after the user said Yes
     std::function<QString()> windowTitle;     // default: the caption "SoftwareName"
+    // The notes under the summary table for these results (UTF-8, CR LF
+    // between paragraphs). Default: the notes of settings/notes.h, from the
+    // window's own AnalysisState and the caption tables, when the window runs
+    // the analysis itself and the captions have tables; otherwise none.
+    std::function<std::string(const AnalysisResults&)> notes;
 };
 
 // frmMain: the strategy list, the input panel, the output pages, the
@@ -78,6 +83,11 @@ public:
     void formatInput(int analysisType);
     void formatInputButtons(int analysisType);
     void formatOutputButtons(int analysisType);
+    // Summary titles with the number of years the fields give.
+    void formatOutputTitles(int analysisType);
+    // Lays a strategy's tables out again and refills them from its results.
+    void formatSummaryTable(int analysisType);
+    void formatProjectionTable(int analysisType);
     void hideResults(bool show);
     void errorAnalysis(int analysisType);
     // The setup dialog's settings, when it closes.
@@ -88,6 +98,8 @@ public:
     int outputHelpTopic() const;
     // The results of the last analysis that succeeded, if any.
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
+    // The last results of one strategy, if it has run.
+    const std::optional<AnalysisResults>& resultsOf(int analysisType) const;
     // The window's own results when no runner was given.
     const AnalysisState* analysisState() const { return state_.get(); }
 
@@ -159,6 +171,9 @@ private:
     void saveDefaults();
     void showHelpTopic(int contextNumber);
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+    // The notes of a strategy's last results, worked out once per analysis
+    // and language.
+    QString notesFor(int analysisType);
 
     MainWindowServices services_;
     const CaptionSource& captions_;
@@ -174,6 +189,8 @@ private:
     bool windowReady_ = false;
     bool advancedView_ = false;
     int captionLanguage_ = -1;
+    std::array<QString, 3> notes_;
+    std::array<bool, 3> notesStale_{true, true, true};
 };
 
 } // namespace gw

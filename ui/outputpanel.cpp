@@ -1,6 +1,9 @@
 #include "outputpanel.h"
 
 #include "captionsource.h"
+#include "chartwriters.h"
+#include "numformat.h"
+#include "tablewriters.h"
 #include "updown.h"
 
 #include <QChart>
@@ -8,11 +11,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <type_traits>
+#include <variant>
 
 namespace gw {
 
@@ -29,22 +36,46 @@ QLabel* makeTitle(const char* name, QWidget* parent)
     return label;
 }
 
-QTableWidget* makeGrid(const QString& name, QWidget* parent)
+// `fillsWidth`: a table of a few columns spreads them over the page.
+QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
 {
     auto* grid = new QTableWidget(parent);
     grid->setObjectName(name);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* header = new GroupedHeader(grid);
+    header->setFillsWidth(fillsWidth);
+    grid->setHorizontalHeader(header);
     grid->verticalHeader()->hide();
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     return grid;
 }
 
-QChartView* makeChart(const char* name, QWidget* parent)
+QChartView* makeChart(const char* name, ChartKind kind, int series, QWidget* parent)
 {
     auto* view = new QChartView(new QChart, parent);
     view->setObjectName(QString::fromLatin1(name));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(320, 240);
+    QChart* chart = view->chart();
+    SetUpChart(*chart, kind, series);
+    // Long legend labels get a smaller font on a narrow chart.
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart] { FitLegend(*chart); });
     return view;
+}
+
+// French amounts keep their groups and "$" on one line.
+std::string unbroken(std::string text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == ' ')
+            out += "\u00A0";
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -58,7 +89,13 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     lblSummaryTableTitle = makeTitle("lblSummaryTableTitle", pages[0]);
     summaryTables_ = new QStackedWidget(pages[0]);
     for (int t = 0; t < 3; ++t) {
-        gridSummaryTable[t] = makeGrid(arrayName("gridSummaryTable", t), summaryTables_);
+        gridSummaryTable[t] = makeGrid(arrayName("gridSummaryTable", t), true, summaryTables_);
+        // A handful of rows: the table shows them all.
+        gridSummaryTable[t]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        gridSummaryTable[t]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Captions rewrap when the page width changes the column widths.
+        connect(qobject_cast<GroupedHeader*>(gridSummaryTable[t]->horizontalHeader()), &GroupedHeader::heightChanged,
+                this, [this] { fitSummaryHeight(); });
         summaryTables_->addWidget(gridSummaryTable[t]);
     }
     lblNotesHeader = makeTitle("lblNotesHeader", pages[0]);
@@ -66,9 +103,9 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     txtSummaryTableNotes->setObjectName(QStringLiteral("txtSummaryTableNotes"));
     txtSummaryTableNotes->setReadOnly(true);
     summary->addWidget(lblSummaryTableTitle);
-    summary->addWidget(summaryTables_, 3);
+    summary->addWidget(summaryTables_);
     summary->addWidget(lblNotesHeader);
-    summary->addWidget(txtSummaryTableNotes, 2);
+    summary->addWidget(txtSummaryTableNotes, 1);
 
     // Page 1: summary chart.
     pages[1] = new QWidget;
@@ -76,8 +113,8 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     auto* summaryChart = new QVBoxLayout(pages[1]);
     lblSummaryChartTitle = makeTitle("lblSummaryChartTitle", pages[1]);
     summaryCharts_ = new QStackedWidget(pages[1]);
-    chartSummaryChart_IntTerm = makeChart("chartSummaryChart_IntTerm", summaryCharts_);
-    chartSummaryChart_RRSP = makeChart("chartSummaryChart_RRSP", summaryCharts_);
+    chartSummaryChart_IntTerm = makeChart("chartSummaryChart_IntTerm", ChartKind::Summary, 3, summaryCharts_);
+    chartSummaryChart_RRSP = makeChart("chartSummaryChart_RRSP", ChartKind::Summary, 4, summaryCharts_);
     summaryCharts_->addWidget(chartSummaryChart_IntTerm);
     summaryCharts_->addWidget(chartSummaryChart_RRSP);
     summaryChart->addWidget(lblSummaryChartTitle);
@@ -90,11 +127,13 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     lblProjectionTableTitle = makeTitle("lblProjectionTableTitle", pages[2]);
     projectionTables_ = new QStackedWidget(pages[2]);
     for (int t = 0; t < 3; ++t) {
-        gridProjectionTable_Basic[t] = makeGrid(arrayName("gridProjectionTable_Basic", t), projectionTables_);
+        gridProjectionTable_Basic[t] =
+            makeGrid(arrayName("gridProjectionTable_Basic", t), t < 2, projectionTables_);
         projectionTables_->addWidget(gridProjectionTable_Basic[t]);
     }
     for (int t = 0; t < 2; ++t) {
-        gridProjectionTable_Advanced[t] = makeGrid(arrayName("gridProjectionTable_Advanced", t), projectionTables_);
+        gridProjectionTable_Advanced[t] =
+            makeGrid(arrayName("gridProjectionTable_Advanced", t), false, projectionTables_);
         projectionTables_->addWidget(gridProjectionTable_Advanced[t]);
     }
     lblRemainingDeductions = new QLabel(pages[2]);
@@ -111,13 +150,17 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     auto* projectionChart = new QVBoxLayout(pages[3]);
     lblProjectionChartTitle = makeTitle("lblProjectionChartTitle", pages[3]);
     projectionCharts_ = new QStackedWidget(pages[3]);
-    chartProjectionChart_IntTerm = makeChart("chartProjectionChart_IntTerm", projectionCharts_);
-    chartProjectionChart_RRSP = makeChart("chartProjectionChart_RRSP", projectionCharts_);
+    chartProjectionChart_IntTerm = makeChart("chartProjectionChart_IntTerm", ChartKind::Projection, 2, projectionCharts_);
+    chartProjectionChart_RRSP = makeChart("chartProjectionChart_RRSP", ChartKind::Projection, 4, projectionCharts_);
     projectionCharts_->addWidget(chartProjectionChart_IntTerm);
     projectionCharts_->addWidget(chartProjectionChart_RRSP);
     projectionChart->addWidget(lblProjectionChartTitle);
     projectionChart->addWidget(projectionReturnRow(1, pages[3]));
     projectionChart->addWidget(projectionCharts_, 1);
+
+    // The RRSP comparison has four long labels: the legend goes under it.
+    chartSummaryChart_RRSP->chart()->legend()->setAlignment(Qt::AlignBottom);
+    chartProjectionChart_RRSP->chart()->legend()->setAlignment(Qt::AlignBottom);
 }
 
 QWidget* OutputPanel::projectionReturnRow(int index, QWidget* parent)
@@ -142,17 +185,105 @@ QWidget* OutputPanel::projectionReturnRow(int index, QWidget* parent)
     return row;
 }
 
-void OutputPanel::formatCaptions()
+void OutputPanel::formatCaptions(bool limited)
 {
     lblNotesHeader->setText(caption("lblNotesHeader"));
     for (int j = 0; j < 2; ++j)
         lblProjectionReturn[j]->setText(caption("lblProjectionReturn"));
+    for (int t = 0; t < 3; ++t) {
+        formatSummaryTable(t);
+        formatProjectionTable(t, limited);
+    }
+    // The charts' return labels and number formats follow the language.
+    if (results_[2])
+        writeCharts(2);
+    intTermChartsShow_ = -1;
+    if (shownType_ >= 0) {
+        formatSummaryChart(shownType_);
+        formatProjectionChart(shownType_);
+        writeRemainingDeductions(shownType_);
+    }
+}
+
+void OutputPanel::formatSummaryTable(int analysisType)
+{
+    if (analysisType < 0 || analysisType > 2)
+        return;
+    QTableWidget& grid = *gridSummaryTable[analysisType];
+    LayOutGrid(grid, SummaryColumns(analysisType, captions_), analysisType == 2 ? 2 : 1);
+    if (results_[analysisType])
+        WriteSummaryTable(grid, *results_[analysisType], captions_.language());
+    fitSummaryHeight();
+}
+
+bool OutputPanel::limitedFor(int analysisType, bool fallback) const
+{
+    const auto& results = results_[analysisType];
+    return results ? DeductionLimited(*results) : fallback;
+}
+
+void OutputPanel::formatProjectionTable(int analysisType, bool limited)
+{
+    if (analysisType < 0 || analysisType > 2)
+        return;
+    LayOutGrid(*gridProjectionTable_Basic[analysisType], BasicProjectionColumns(analysisType, captions_), 1);
+    QTableWidget* advanced = analysisType < 2 ? gridProjectionTable_Advanced[analysisType] : nullptr;
+    if (advanced)
+        LayOutGrid(*advanced, AdvancedProjectionColumns(analysisType, limitedFor(analysisType, limited), captions_), 1);
+    if (results_[analysisType])
+        WriteProjectionTables(*gridProjectionTable_Basic[analysisType], advanced, *results_[analysisType],
+                              captions_.language());
+}
+
+void OutputPanel::formatOutputTitles(int analysisType, int years)
+{
+    const std::vector<std::string> values{std::to_string(years)};
+    const QString summary = analysisType == 2 ? caption("lblSummaryTableTitle_RRSP", values)
+                                              : caption("lblSummaryTableTitle_Int_Term", values);
+    lblSummaryTableTitle->setText(summary);
+    lblSummaryChartTitle->setText(summary);
+    const QString projection = caption("lblProjectionTableTitle");
+    lblProjectionTableTitle->setText(projection);
+    lblProjectionChartTitle->setText(projection);
+}
+
+void OutputPanel::formatSummaryChart(int analysisType)
+{
+    if (analysisType < 0 || analysisType > 2)
+        return;
+    const bool rrsp = analysisType == 2;
+    QChartView* view = rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm;
+    const QStringList labels = rrsp ? QStringList{caption("CatchUpLoan"), caption("SpendRefund"),
+                                                  caption("ReinvestRefund"), caption("GrossUp")}
+                                    : QStringList{caption("NoLeverage"), caption("Leverage"), caption("$Increase")};
+    LabelChart(*view->chart(), labels, caption("SummaryXAxis"), caption("ProjectionYAxis"), captions_.language());
+    FitLegend(*view->chart());
+    summaryCharts_->setCurrentWidget(view);
+    if (!rrsp && intTermChartsShow_ != analysisType)
+        writeCharts(analysisType);
+}
+
+void OutputPanel::formatProjectionChart(int analysisType)
+{
+    if (analysisType < 0 || analysisType > 2)
+        return;
+    const bool rrsp = analysisType == 2;
+    QChartView* view = rrsp ? chartProjectionChart_RRSP : chartProjectionChart_IntTerm;
+    const QStringList labels = rrsp ? QStringList{caption("CatchUpLoan"), caption("SpendRefund"),
+                                                  caption("ReinvestRefund"), caption("GrossUp")}
+                                    : QStringList{caption("NoLeverage"), caption("Leverage")};
+    LabelChart(*view->chart(), labels, caption("ProjectionXAxis"), caption("ProjectionYAxis"), captions_.language());
+    FitLegend(*view->chart());
+    projectionCharts_->setCurrentWidget(view);
+    if (!rrsp && intTermChartsShow_ != analysisType)
+        writeCharts(analysisType);
 }
 
 void OutputPanel::showStrategy(int analysisType, bool advancedView)
 {
     if (analysisType < 0 || analysisType > 2)
         return;
+    shownType_ = analysisType;
     summaryTables_->setCurrentWidget(gridSummaryTable[analysisType]);
     const bool rrsp = analysisType == 2;
     summaryCharts_->setCurrentWidget(rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm);
@@ -161,6 +292,101 @@ void OutputPanel::showStrategy(int analysisType, bool advancedView)
         projectionTables_->setCurrentWidget(gridProjectionTable_Basic[analysisType]);
     else
         projectionTables_->setCurrentWidget(gridProjectionTable_Advanced[analysisType]);
+    writeRemainingDeductions(analysisType);
+    fitSummaryHeight();
+}
+
+void OutputPanel::showResults(const AnalysisResults& results)
+{
+    const int type = static_cast<int>(results.index());
+    results_[type] = results;
+    if (type < 2) {
+        // The five deduction columns come and go with the tax settings the
+        // analysis ran with.
+        QTableWidget& advanced = *gridProjectionTable_Advanced[type];
+        const auto columns = AdvancedProjectionColumns(type, DeductionLimited(results), captions_);
+        if (!HasColumns(advanced, static_cast<int>(columns.size())))
+            LayOutGrid(advanced, columns, 1);
+    }
+    writeTables(type);
+    if (type == 2 || type == shownType_ || intTermChartsShow_ == type)
+        writeCharts(type);
+    if (type == shownType_)
+        writeRemainingDeductions(type);
+    fitSummaryHeight();
+}
+
+const std::optional<AnalysisResults>& OutputPanel::results(int analysisType) const
+{
+    static const std::optional<AnalysisResults> none;
+    return analysisType >= 0 && analysisType < 3 ? results_[analysisType] : none;
+}
+
+void OutputPanel::setNotes(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (txtSummaryTableNotes->toPlainText() != plain)
+        txtSummaryTableNotes->setPlainText(plain);
+}
+
+void OutputPanel::writeTables(int analysisType)
+{
+    const auto& results = results_[analysisType];
+    if (!results)
+        return;
+    const int language = captions_.language();
+    WriteSummaryTable(*gridSummaryTable[analysisType], *results, language);
+    QTableWidget* advanced = analysisType < 2 ? gridProjectionTable_Advanced[analysisType] : nullptr;
+    WriteProjectionTables(*gridProjectionTable_Basic[analysisType], advanced, *results, language);
+}
+
+void OutputPanel::writeCharts(int analysisType)
+{
+    const bool rrsp = analysisType == 2;
+    QChart& summary = *(rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm)->chart();
+    QChart& projection = *(rrsp ? chartProjectionChart_RRSP : chartProjectionChart_IntTerm)->chart();
+    const auto& results = results_[analysisType];
+    // A strategy without results leaves the shared charts empty rather than
+    // showing the other strategy's figures.
+    FillChart(summary, results ? SummaryChartData(*results, captions_.language()) : ChartData{});
+    FillChart(projection, results ? ProjectionChartData(*results) : ChartData{});
+    if (!rrsp)
+        intTermChartsShow_ = analysisType;
+}
+
+void OutputPanel::writeRemainingDeductions(int analysisType)
+{
+    if (analysisType == 2) {
+        lblRemainingDeductions->hide();
+        return;
+    }
+    lblRemainingDeductions->show();
+    const auto& results = results_[analysisType];
+    if (!results) {
+        lblRemainingDeductions->clear();
+        return;
+    }
+    const RemainingDeductions left = std::visit(
+        [](const auto& r) -> RemainingDeductions {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
+                return {};
+            else
+                return r.remaining_deductions;
+        },
+        *results);
+    const int language = captions_.language();
+    const std::string pools = unbroken(FormatNumber(left.federal, "$#,##0", language)) + " (" +
+                              caption("Assumptions_IntOnly_Term_Federal").toStdString() + "), " +
+                              unbroken(FormatNumber(left.provincial, "$#,##0", language)) + " (" +
+                              caption("Assumptions_IntOnly_Term_Provincial").toStdString() + ")";
+    lblRemainingDeductions->setText(caption("Undeducted_Expenses_After_Pay_Loan", {pools}));
+}
+
+void OutputPanel::fitSummaryHeight()
+{
+    if (auto* grid = qobject_cast<QTableWidget*>(summaryTables_->currentWidget()))
+        summaryTables_->setFixedHeight(FullHeight(*grid));
 }
 
 QString OutputPanel::caption(std::string_view key, const std::vector<std::string>& values) const

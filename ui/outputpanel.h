@@ -1,9 +1,12 @@
 #pragma once
 
+#include "dispatch.h"
+
 #include <QObject>
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,18 +32,41 @@ class UpDown;
 // "gridProjectionTable_Basic<t>", txtProjectionReturn(j)
 // "txtProjectionReturn<j>".
 //
-// This holds the layout and which table or chart is in front; filling them
-// from the results is the table and chart writers' work.
+// The panel keeps the last results of each strategy and writes them into
+// that strategy's tables; the interest-only and term loans share one pair of
+// charts, which show the results of whichever of the two is selected.
 class OutputPanel : public QObject {
     Q_OBJECT
 public:
     explicit OutputPanel(const CaptionSource& captions, QObject* parent = nullptr);
 
-    void formatCaptions();
+    // Every caption, table head and chart label in the current language;
+    // the tables are refilled so that their figures follow the language.
+    // `limited` (a deduction limited to investment income) lays out the
+    // advanced tables of strategies that have no results yet.
+    void formatCaptions(bool limited);
+    // Lays out the strategy's summary table, or its projection tables, and
+    // refills them from the strategy's results.
+    void formatSummaryTable(int analysisType);
+    void formatProjectionTable(int analysisType, bool limited);
+    // Summary titles with the number of years shown; projection titles.
+    void formatOutputTitles(int analysisType, int years);
+    // Series labels and axis titles of the strategy's chart, which is put in
+    // front; the shared chart is refilled when it showed the other strategy.
+    void formatSummaryChart(int analysisType);
+    void formatProjectionChart(int analysisType);
     // Puts the summary table, the projection table (basic or advanced
     // columns; RRSP loans have only the basic one) and both charts of the
-    // strategy in front.
+    // strategy in front, with its remaining-deductions line.
     void showStrategy(int analysisType, bool advancedView);
+
+    // Keeps the results and writes them into the tables, charts and the
+    // remaining-deductions line of the strategy they belong to.
+    void showResults(const AnalysisResults& results);
+    // The last results shown for a strategy, if any.
+    const std::optional<AnalysisResults>& results(int analysisType) const;
+    // The notes under the summary table (paragraphs separated by CR LF).
+    void setNotes(const QString& text);
 
     std::array<QWidget*, 4> pages{};
 
@@ -68,12 +94,20 @@ public:
 private:
     QWidget* projectionReturnRow(int index, QWidget* parent);
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+    void writeTables(int analysisType);
+    void writeCharts(int analysisType);
+    void writeRemainingDeductions(int analysisType);
+    void fitSummaryHeight();
+    bool limitedFor(int analysisType, bool fallback) const;
 
     const CaptionSource& captions_;
     QStackedWidget* summaryTables_ = nullptr;
     QStackedWidget* summaryCharts_ = nullptr;
     QStackedWidget* projectionTables_ = nullptr;
     QStackedWidget* projectionCharts_ = nullptr;
+    std::array<std::optional<AnalysisResults>, 3> results_;
+    int intTermChartsShow_ = -1;  // strategy whose results the shared charts hold
+    int shownType_ = -1;
 };
 
 } // namespace gw

@@ -18,6 +18,7 @@ public:
         return FillPlaceholders(text, values);
     }
     int language() const override { return language_; }
+    const CaptionTables* tables() const override { return &tables_; }
 
 private:
     const CaptionTables& tables_;

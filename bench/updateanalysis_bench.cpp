@@ -1,0 +1,135 @@
+// Times the main window's updateAnalysis at the longest horizon (80 years):
+// the analysis, the summary and projection tables, the charts and the notes.
+// With a page given, the window is shown on that output page (2 the
+// projection table, 3 the projection chart) and repaints after each run.
+// Runs headless on the offscreen platform unless QT_QPA_PLATFORM says
+// otherwise.
+#include "captions.h"
+#include "inputpanel.h"
+#include "mainwindow.h"
+#include "messages.h"
+#include "tablecaptions.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <variant>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SilentMessages : public gw::MessageService {
+public:
+    void show(Icon, const QString&, const QString&) override {}
+    bool askYesNo(const QString&, const QString&) override { return false; }
+};
+
+std::vector<std::string> captionLines(const char* name)
+{
+    std::ifstream in(std::filesystem::path(GEARWISE_SOURCE_DIR) / "data" / name, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+const gw::CaptionTables& captionTables()
+{
+    static const gw::CaptionTables tables{captionLines("english.src.txt"), captionLines("french.src.txt")};
+    return tables;
+}
+
+// A started window at 80 years with a limited deduction, so the advanced
+// tables carry all their columns, on output page `page` (0: not shown).
+struct Window {
+    gw::TableCaptionSource captions{captionTables(), gw::English};
+    SilentMessages messages;
+    std::unique_ptr<gw::MainWindow> window;
+
+    Window(int analysisType, int page)
+    {
+        gw::MainWindowServices services;
+        services.captions = &captions;
+        services.messages = &messages;
+        window = std::make_unique<gw::MainWindow>(services);
+        gw::MainWindowSetup setup;
+        setup.defaults.savingsPeriod = 80;
+        setup.tax.fedLimited = true;
+        setup.tax.taxTable = {gw::TaxBracket{0, 20, 5}, gw::TaxBracket{30'000, 30, 10},
+                              gw::TaxBracket{60'000, 40, 20}, gw::TaxBracket{120'000, 46, 30}};
+        window->start(setup);
+        window->lstStrategyList->setCurrentRow(analysisType);
+        window->tabOutputs->setCurrentIndex(2);
+        if (analysisType != 2)
+            window->cmdAdvancedSettings_Output->click();
+        if (page > 0) {
+            window->tabOutputs->setCurrentIndex(page);
+            window->show();
+            QApplication::processEvents();
+        }
+    }
+};
+
+void BM_UpdateAnalysis(benchmark::State& state)
+{
+    const int type = static_cast<int>(state.range(0));
+    const int page = static_cast<int>(state.range(1));
+    const bool painted = page > 0;
+    Window w(type, page);
+    // Every run gets other figures, as when the user edits a field.
+    QLineEdit* taxRate = w.window->inputs().txtTaxRate;
+    bool other = false;
+    for (auto _ : state) {
+        other = !other;
+        taxRate->setText(other ? QStringLiteral("41") : QStringLiteral("40"));
+        w.window->markInputsChanged();
+        w.window->updateAnalysis();
+        if (painted)
+            QApplication::processEvents();
+    }
+    std::visit([&state](const auto& r) { state.counters["years"] = r.horizon; }, *w.window->lastResults());
+    state.SetLabel(std::string(type == 0 ? "interest-only" : type == 1 ? "term loan" : "RRSP loans") +
+                   (page == 2 ? ", table painted" : page == 3 ? ", chart painted" : ""));
+}
+BENCHMARK(BM_UpdateAnalysis)
+    ->ArgsProduct({{0, 1, 2}, {0, 2, 3}})
+    ->ArgNames({"strategy", "page"})
+    ->Unit(benchmark::kMillisecond);
+
+// What repainting the window costs without an analysis, for comparison.
+void BM_RepaintOnly(benchmark::State& state)
+{
+    Window w(static_cast<int>(state.range(0)), 2);
+    for (auto _ : state) {
+        w.window->update();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RepaintOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

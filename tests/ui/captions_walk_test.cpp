@@ -1,0 +1,251 @@
+// Opens windows on the shipped caption files, in English and in French, and
+// walks everything they show: no text may read "!!!Caption Not Found!!!",
+// and no control that carries a caption may show none. To walk another
+// window, add a WalkedWindow to windowsToWalk(): how to open it and the
+// views of it worth looking at.
+#include "fakes.h"
+#include "source_captions.h"
+
+#include "mainwindow.h"
+#include "outputpanel.h"
+#include "tablecaptions.h"
+#include "tablewriters.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+namespace gw::test {
+namespace {
+
+// One text on screen: where it is, what it says, and whether the control
+// is one that should carry a caption (and is on show).
+struct ShownText {
+    QString where;
+    QString text;
+    bool captionExpected = false;
+};
+
+QString nameOf(const QObject& object)
+{
+    const QString name = object.objectName();
+    return name.isEmpty() ? QString::fromLatin1(object.metaObject()->className()) : name;
+}
+
+void addMenuTexts(const QList<QAction*>& actions, const QString& where, std::vector<ShownText>& out)
+{
+    for (QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        const QString here = where + " > " + nameOf(*action);
+        out.push_back({here, action->text(), action->isVisible()});
+        if (QMenu* menu = action->menu())
+            addMenuTexts(menu->actions(), here, out);
+    }
+}
+
+void addChartTexts(const QChartView& view, bool shown, std::vector<ShownText>& out)
+{
+    const QChart& chart = *view.chart();
+    const QString where = nameOf(view);
+    out.push_back({where + " title", chart.title(), false});
+    for (QAbstractAxis* axis : chart.axes())
+        out.push_back({where + " axis", axis->titleText(), shown});
+    for (QLegendMarker* marker : chart.legend()->markers())
+        out.push_back({where + " legend", marker->label(), shown});
+}
+
+void addTableHeads(const QTableWidget& grid, std::vector<ShownText>& out)
+{
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        const QTableWidgetItem* head = grid.horizontalHeaderItem(c);
+        const QString where = nameOf(grid) + " column " + QString::number(c);
+        out.push_back({where, head ? head->text() : QString(), true});
+        if (head && head->data(GroupedHeader::kGroupIdRole).toInt() >= 0)
+            out.push_back({where + " group", head->data(GroupedHeader::kGroupRole).toString(), true});
+    }
+}
+
+// Everything `window` shows: its title, the texts of its widgets, its menus,
+// table heads and charts.
+std::vector<ShownText> shownTexts(QWidget& window)
+{
+    std::vector<ShownText> out;
+    out.push_back({nameOf(window) + " title", window.windowTitle(), true});
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const bool shown = w->isVisibleTo(&window);
+        const QString where = nameOf(*w);
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->pixmap().isNull())
+                out.push_back({where, label->text(), shown});
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            const auto* tool = qobject_cast<QToolButton*>(w);
+            const bool picture = (tool && tool->arrowType() != Qt::NoArrow) || !button->icon().isNull();
+            out.push_back({where, button->text(), shown && !picture});
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            out.push_back({where, box->title(), shown});
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                out.push_back({where + " tab " + QString::number(i), tabs->tabText(i), shown});
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < combo->count(); ++i)
+                out.push_back({where + " item " + QString::number(i), combo->itemText(i), shown});
+        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+            for (int i = 0; i < list->count(); ++i)
+                out.push_back({where + " row " + QString::number(i), list->item(i)->text(),
+                               shown && !list->isRowHidden(i)});
+        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
+            addTableHeads(*grid, out);
+        } else if (auto* chart = qobject_cast<QChartView*>(w)) {
+            addChartTexts(*chart, shown, out);
+        } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
+            out.push_back({where, edit->toPlainText(), false});
+        } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            out.push_back({where, line->text(), false});
+        } else if (auto* status = qobject_cast<QStatusBar*>(w)) {
+            out.push_back({where, status->currentMessage(), false});
+        }
+    }
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        addMenuTexts(main->menuBar()->actions(), "menu", out);
+    return out;
+}
+
+// The problems of one view, one line each.
+std::vector<std::string> captionProblems(QWidget& window, const std::string& view)
+{
+    std::vector<std::string> problems;
+    const QString notFound = QString::fromUtf8(kCaptionNotFound.data(), qsizetype(kCaptionNotFound.size()));
+    for (const ShownText& t : shownTexts(window)) {
+        if (t.text.contains(notFound))
+            problems.push_back(view + ": " + t.where.toStdString() + " reads \"" + t.text.toStdString() + "\"");
+        else if (t.captionExpected && t.text.trimmed().isEmpty())
+            problems.push_back(view + ": " + t.where.toStdString() + " shows no text");
+    }
+    return problems;
+}
+
+struct WalkedWindow {
+    std::string name;
+    // Opens the window on the captions; the fakes answer its messages.
+    std::function<std::unique_ptr<QWidget>(const CaptionSource&, RecordingMessages&)> open;
+    // Brings the window into each view worth walking and calls walk(view).
+    std::function<void(QWidget&, const std::function<void(const std::string&)>& walk)> views;
+};
+
+std::unique_ptr<QWidget> openMainWindow(const CaptionSource& captions, RecordingMessages& messages)
+{
+    MainWindowServices services;
+    services.captions = &captions;
+    services.messages = &messages;
+    auto window = std::make_unique<MainWindow>(services);
+    MainWindowSetup setup;
+    setup.sponsor = {true, "Acme", "", ""};
+    setup.tax.fedLimited = true;  // shows the limited-deduction inputs and columns
+    window->start(setup);
+    return window;
+}
+
+void mainWindowViews(QWidget& widget, const std::function<void(const std::string&)>& walk)
+{
+    auto& window = static_cast<MainWindow&>(widget);
+    for (int type = 0; type < 3; ++type) {
+        window.lstStrategyList->setCurrentRow(type);
+        for (int input = 0; input < window.tabInputs->count(); ++input) {
+            window.tabInputs->setCurrentIndex(input);
+            for (int output = 0; output < window.tabOutputs->count(); ++output) {
+                window.tabOutputs->setCurrentIndex(output);
+                walk("strategy " + std::to_string(type) + ", input tab " + std::to_string(input) + ", output tab " +
+                     std::to_string(output));
+            }
+        }
+    }
+    window.tabOutputs->setCurrentIndex(2);
+    child<QPushButton>(window, "cmdAdvancedSettings_Output")->click();
+    for (int type = 0; type < 2; ++type) {
+        window.lstStrategyList->setCurrentRow(type);
+        walk("advanced columns, strategy " + std::to_string(type));
+    }
+    child<QPushButton>(window, "cmdAutoCalc")->click();
+    walk("auto-calculation off");
+}
+
+std::vector<WalkedWindow> windowsToWalk()
+{
+    return {{"frmMain", openMainWindow, mainWindowViews}};
+}
+
+TEST(CaptionsWalk, everyShownTextIsACaptionInBothLanguages)
+{
+    for (const WalkedWindow& walked : windowsToWalk()) {
+        for (int language : {English, French}) {
+            SCOPED_TRACE(walked.name + (language == French ? " in French" : " in English"));
+            TableCaptionSource captions(shippedCaptions(), language);
+            RecordingMessages messages;
+            std::unique_ptr<QWidget> window = walked.open(captions, messages);
+            std::vector<std::string> problems;
+            int views = 0;
+            walked.views(*window, [&](const std::string& view) {
+                ++views;
+                for (std::string& p : captionProblems(*window, view))
+                    problems.push_back(std::move(p));
+            });
+            EXPECT_GT(views, 0);
+            std::ostringstream report;
+            for (std::size_t i = 0; i < problems.size() && i < 40; ++i)
+                report << problems[i] << "\n";
+            EXPECT_TRUE(problems.empty()) << problems.size() << " problems:\n" << report.str();
+            EXPECT_EQ(messages.count("critical"), 0) << messages.lastText().toStdString();
+        }
+    }
+}
+
+// The walk itself must see what it is meant to check.
+TEST(CaptionsWalk, findsAMissingCaptionInAMenuAHeadAndAChart)
+{
+    TableCaptionSource captions(shippedCaptions(), English);
+    RecordingMessages messages;
+    std::unique_ptr<QWidget> window = openMainWindow(captions, messages);
+    auto& main = static_cast<MainWindow&>(*window);
+    main.mnuExit->setText(QString::fromUtf8(kCaptionNotFound.data(), qsizetype(kCaptionNotFound.size())));
+    main.outputs().gridProjectionTable_Basic[1]->horizontalHeaderItem(2)->setText(QString());
+    main.lstStrategyList->setCurrentRow(1);
+    main.tabOutputs->setCurrentIndex(1);
+    main.outputs().chartSummaryChart_IntTerm->chart()->axes(Qt::Vertical).front()->setTitleText(QString());
+    const std::vector<std::string> problems = captionProblems(*window, "view");
+    const auto reported = [&](const std::string& part) {
+        return std::any_of(problems.begin(), problems.end(),
+                           [&](const std::string& p) { return p.find(part) != std::string::npos; });
+    };
+    EXPECT_TRUE(reported("mnuExit reads"));
+    EXPECT_TRUE(reported("gridProjectionTable_Basic1 column 2 shows no text"));
+    EXPECT_TRUE(reported("chartSummaryChart_IntTerm axis shows no text"));
+}
+
+} // namespace
+} // namespace gw::test

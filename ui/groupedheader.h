@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QHeaderView>
+
+class QAbstractScrollArea;
+
+namespace gw {
+
+// Horizontal head of a result table. Column captions wrap over as many
+// lines as they need; above them an optional row of group captions, each
+// spanning the run of adjacent columns that share a group id. A column
+// without a group shows its caption over both rows.
+class GroupedHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    // Header data of the model, per column.
+    static constexpr int kGroupRole = Qt::UserRole + 1;    // QString
+    static constexpr int kGroupIdRole = Qt::UserRole + 2;  // int, -1 for none
+    static constexpr int kBaseWidthRole = Qt::UserRole + 3;  // int pixels
+
+    // `table`: the table the head belongs to (its parent).
+    explicit GroupedHeader(QAbstractScrollArea* table);
+
+    // Whether the columns after the first share out the table's width.
+    void setFillsWidth(bool fills) { fillsWidth_ = fills; }
+    bool fillsWidth() const { return fillsWidth_; }
+
+    // Recomputes the height the captions need at the current widths.
+    void updateHeight();
+    QSize sizeHint() const override;
+
+signals:
+    void heightChanged();
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+private:
+    int groupId(int logicalIndex) const;
+    QString text(int logicalIndex, int role) const;
+
+    int height_ = 0;
+    int groupRow_ = 0;  // height of the group row, 0 without groups
+    bool fillsWidth_ = false;
+    bool heightPending_ = false;
+};
+
+} // namespace gw

@@ -1,0 +1,533 @@
+#include "tablewriters.h"
+
+#include "captionsource.h"
+#include "numformat.h"
+
+#include <QFontMetrics>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+
+namespace gw {
+
+namespace {
+
+// Room around a cell's text and a head's caption, in pixels.
+constexpr int kCellPadding = 14;
+constexpr int kHeadPadding = 12;
+
+int widestWord(const QFontMetrics& fm, const QString& text)
+{
+    int widest = 0;
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, fm.horizontalAdvance(word));
+    return widest;
+}
+
+GroupedHeader* headerOf(const QTableWidget& grid)
+{
+    return qobject_cast<GroupedHeader*>(grid.horizontalHeader());
+}
+
+int headerData(const QTableWidget& grid, int column, int role)
+{
+    const QTableWidgetItem* item = grid.horizontalHeaderItem(column);
+    return item ? item->data(role).toInt() : 0;
+}
+
+// A group caption wider than its columns widens the last of them.
+void widenForGroups(QTableWidget& grid, std::vector<int>& widths)
+{
+    const QFontMetrics fm(grid.horizontalHeader()->font());
+    const int columns = grid.columnCount();
+    for (int first = 0; first < columns;) {
+        const int id = headerData(grid, first, GroupedHeader::kGroupIdRole);
+        int last = first;
+        while (last + 1 < columns && headerData(grid, last + 1, GroupedHeader::kGroupIdRole) == id)
+            ++last;
+        if (id >= 0) {
+            int span = 0;
+            for (int c = first; c <= last; ++c)
+                span += widths[c];
+            const QString group = grid.horizontalHeaderItem(first)->data(GroupedHeader::kGroupRole).toString();
+            const int need = fm.horizontalAdvance(group) + kHeadPadding;
+            if (span < need)
+                widths[last] += need - span;
+        }
+        first = last + 1;
+    }
+}
+
+// Column widths. A head that fills the table's width keeps the first
+// column as wide as it needs and shares the rest of the width out; the table
+// then asks for the room its columns need.
+void applyWidths(QTableWidget& grid, std::vector<int> widths)
+{
+    widenForGroups(grid, widths);
+    QHeaderView* header = grid.horizontalHeader();
+    auto* grouped = headerOf(grid);
+    const bool fills = grouped && grouped->fillsWidth();
+    int total = 0;
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        const int width = widths[static_cast<std::size_t>(c)];
+        total += width;
+        const QHeaderView::ResizeMode mode = fills && c > 0 ? QHeaderView::Stretch : QHeaderView::Interactive;
+        if (header->sectionResizeMode(c) != mode)
+            header->setSectionResizeMode(c, mode);
+        if (mode == QHeaderView::Interactive && header->sectionSize(c) != width)
+            header->resizeSection(c, width);
+    }
+    if (fills) {
+        const bool scrolls = grid.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+        const int bar = scrolls ? grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) : 0;
+        grid.setMinimumWidth(total + bar + 2 * grid.frameWidth());
+    }
+    if (grouped)
+        grouped->updateHeight();
+}
+
+// Writes the cells of one table, reusing the items it already has, and
+// keeps the longest text of each column to size the columns afterwards.
+class GridFill {
+public:
+    GridFill(QTableWidget& grid, int rows, int language)
+        : grid_(grid), language_(language), widest_(static_cast<std::size_t>(grid.columnCount()))
+    {
+        if (grid_.rowCount() != rows)
+            grid_.setRowCount(rows);
+    }
+
+    void number(int row, int column, double value, std::string_view pattern, Shade shade = Shade::None)
+    {
+        text(row, column, QString::fromStdString(FormatNumber(value, pattern, language_)), shade);
+    }
+
+    // "amount" over "(per cent)" in one cell.
+    void numberAndPercent(int row, int column, double value, std::string_view pattern, double percent)
+    {
+        const std::string text = FormatNumber(value, pattern, language_) + "\n(" +
+                                 FormatNumber(percent, "##0%", language_) + ")";
+        this->text(row, column, QString::fromStdString(text), Shade::None);
+    }
+
+    void text(int row, int column, const QString& text, Shade shade)
+    {
+        if (column >= grid_.columnCount())
+            return;
+        QTableWidgetItem* item = grid_.item(row, column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setTextAlignment(Qt::AlignCenter);
+            grid_.setItem(row, column, item);
+        }
+        item->setText(text);
+        const QColor colour = ShadeColour(shade);
+        if (colour.isValid()) {
+            item->setBackground(colour);
+            // Dark themes would put light text on the light shades.
+            item->setForeground(QColor(Qt::black));
+        } else {
+            item->setBackground(QBrush());
+            item->setForeground(QBrush());
+        }
+        QString& widest = widest_[static_cast<std::size_t>(column)];
+        if (!text.contains(u'\n')) {
+            if (text.size() > widest.size())
+                widest = text;
+            return;
+        }
+        for (const QString& line : text.split(u'\n')) {
+            if (line.size() > widest.size())
+                widest = line;
+        }
+    }
+
+    // Widens the columns whose figures would not fit.
+    void finish()
+    {
+        const QFontMetrics fm(grid_.font());
+        std::vector<int> widths(static_cast<std::size_t>(grid_.columnCount()));
+        for (int c = 0; c < grid_.columnCount(); ++c) {
+            const int base = headerData(grid_, c, GroupedHeader::kBaseWidthRole);
+            const QString& widest = widest_[static_cast<std::size_t>(c)];
+            const int content = widest.isEmpty() ? 0 : fm.horizontalAdvance(widest) + kCellPadding;
+            widths[static_cast<std::size_t>(c)] = std::max(base, content);
+        }
+        applyWidths(grid_, std::move(widths));
+    }
+
+private:
+    QTableWidget& grid_;
+    int language_;
+    std::vector<QString> widest_;
+};
+
+// Keeps the grid from repainting and re-laying out item by item.
+class BatchUpdate {
+public:
+    explicit BatchUpdate(QTableWidget& grid) : grid_(grid), wasEnabled_(grid.updatesEnabled())
+    {
+        grid_.setUpdatesEnabled(false);
+    }
+    ~BatchUpdate()
+    {
+        grid_.setUpdatesEnabled(wasEnabled_);
+    }
+    BatchUpdate(const BatchUpdate&) = delete;
+    BatchUpdate& operator=(const BatchUpdate&) = delete;
+
+private:
+    QTableWidget& grid_;
+    bool wasEnabled_;
+};
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& rows, std::string_view differencePattern,
+                          int language)
+{
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(rows.size()), language);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const SummaryRow& row = rows[static_cast<std::size_t>(r)];
+        fill.number(r, 0, row.return_, "##0.0%", Shade::Year);
+        fill.number(r, 1, row.unleveraged, "#,###,###,##0");
+        fill.number(r, 2, row.leveraged, "#,###,###,##0", Shade::Leveraged);
+        fill.number(r, 3, row.increase, differencePattern, Shade::Difference);
+        fill.number(r, 4, row.percent_increase, "##0%", Shade::Difference);
+    }
+    fill.finish();
+}
+
+void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, int language)
+{
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(r.summary.size()), language);
+    for (int i = 0; i < static_cast<int>(r.summary.size()); ++i) {
+        const RRSPSummaryRow& row = r.summary[static_cast<std::size_t>(i)];
+        fill.number(i, 0, row.return_, "##0.0%", Shade::Year);
+        fill.number(i, 1, row.catch_up, "###,##0", Shade::Leveraged);
+        fill.numberAndPercent(i, 2, row.spend_refund, "###,##0", row.spend_percent);
+        fill.numberAndPercent(i, 3, row.reinvest_refund, "###,##0", row.reinvest_percent);
+        fill.numberAndPercent(i, 4, row.gross_up, "###,##0", row.gross_up_percent);
+    }
+    fill.finish();
+}
+
+// The short projection of the interest-only and term loans.
+template <typename Year>
+void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, int language)
+{
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(years.size()), language);
+    for (int r = 0; r < static_cast<int>(years.size()); ++r) {
+        const Year& y = years[static_cast<std::size_t>(r)];
+        fill.number(r, 0, y.year, "#0", Shade::Year);
+        fill.number(r, 1, y.unleveraged_balance, money);
+        fill.number(r, 2, y.net_balance_payoff, money);
+        fill.number(r, 3, y.increase, money, Shade::Difference);
+        fill.number(r, 4, y.percent_increase, "##0%", Shade::Difference);
+    }
+    fill.finish();
+}
+
+void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, int language)
+{
+    const int m = r.deduction_limited ? 5 : 0;
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
+    constexpr std::string_view money = "#,##0";
+    constexpr Shade lev = Shade::Leveraged;
+    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
+        const IntOnlyYear& y = r.projection[static_cast<std::size_t>(row)];
+        fill.number(row, 0, y.year, "#0", Shade::Year);
+        fill.number(row, 1, y.unleveraged_balance, money);
+        fill.number(row, 2, y.unleveraged_distributions, money);
+        fill.number(row, 3, y.unleveraged_acb, money);
+        fill.number(row, 4, y.leveraged_balance, money);
+        fill.number(row, 5, y.leveraged_distributions, money);
+        if (m) {
+            fill.number(row, 6, y.after_tax_cost, money, lev);
+            fill.number(row, 7, y.fed_deduction, money, lev);
+            fill.number(row, 8, y.prov_deduction, money, lev);
+            fill.number(row, 9, y.fed_undeducted, money, lev);
+            fill.number(row, 10, y.prov_undeducted, money, lev);
+        }
+        fill.number(row, 6 + m, y.net_balance_payoff, money, lev);
+        fill.number(row, 7 + m, y.acb_after, money, lev);
+        fill.number(row, 8 + m, y.increase, "##,##0", Shade::Difference);
+        fill.number(row, 9 + m, y.percent_increase, "##0%", Shade::Difference);
+    }
+    fill.finish();
+}
+
+void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, int language)
+{
+    const int x = r.deduction_limited ? 5 : 0;
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
+    constexpr std::string_view money = "###,##0";
+    constexpr Shade lev = Shade::Leveraged;
+    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
+        const TermYear& y = r.projection[static_cast<std::size_t>(row)];
+        fill.number(row, 0, y.year, "#0", Shade::Year);
+        fill.number(row, 1, y.after_tax_cashflow, money);
+        fill.number(row, 2, y.unleveraged_balance, money);
+        fill.number(row, 3, y.unleveraged_distributions, money);
+        fill.number(row, 4, y.unleveraged_acb, money);
+        fill.number(row, 5, y.net_balance_payoff, money, lev);
+        fill.number(row, 6, y.loan_balance, money, lev);
+        fill.number(row, 7, y.interest, money, lev);
+        fill.number(row, 8, y.principal, money, lev);
+        fill.number(row, 9, y.after_tax_cashflow, money, lev);
+        fill.number(row, 10, y.leveraged_distributions, money, lev);
+        if (x) {
+            // The unleveraged side invests exactly the after-tax outlay.
+            fill.number(row, 11, y.after_tax_cashflow, "#,##0", lev);
+            fill.number(row, 12, y.fed_deduction, "#,##0", lev);
+            fill.number(row, 13, y.prov_deduction, "#,##0", lev);
+            fill.number(row, 14, y.fed_undeducted, "#,##0", lev);
+            fill.number(row, 15, y.prov_undeducted, "#,##0", lev);
+        }
+        fill.number(row, 11 + x, y.leveraged_acb, money, lev);
+        fill.number(row, 12 + x, y.increase, money, Shade::Difference);
+        fill.number(row, 13 + x, y.percent_increase, "##0%", Shade::Difference);
+    }
+    fill.finish();
+}
+
+void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, int language)
+{
+    BatchUpdate batch(grid);
+    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
+    constexpr std::string_view money = "#,##0";
+    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
+        const RRSPProjectionYear& y = r.projection[static_cast<std::size_t>(row)];
+        fill.number(row, 0, y.year, "#0", Shade::Year);
+        fill.number(row, 1, y.catch_up_contribution, money, Shade::Leveraged);
+        fill.number(row, 2, y.catch_up_balance, money, Shade::Leveraged);
+        fill.number(row, 3, y.spend_contribution, money);
+        fill.number(row, 4, y.spend_balance, money);
+        fill.number(row, 5, y.spend_percent, "##0%", Shade::Difference);
+        fill.number(row, 6, y.reinvest_contribution, money);
+        fill.number(row, 7, y.reinvest_balance, money);
+        fill.number(row, 8, y.reinvest_percent, "##0%", Shade::Difference);
+        fill.number(row, 9, y.gross_up_contribution, money);
+        fill.number(row, 10, y.gross_up_balance, money);
+        fill.number(row, 11, y.gross_up_percent, "##0%", Shade::Difference);
+    }
+    fill.finish();
+}
+
+} // namespace
+
+QColor ShadeColour(Shade shade)
+{
+    switch (shade) {
+    case Shade::Year:
+        return QColor(255, 255, 192);
+    case Shade::Leveraged:
+        return QColor(192, 255, 192);
+    case Shade::Difference:
+        return QColor(192, 255, 255);
+    case Shade::None:
+        break;
+    }
+    return QColor();
+}
+
+std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions)
+{
+    const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
+    if (analysisType == 2) {
+        return {{caption("Return"), {}, -1, 1350},
+                {caption("CatchUpLoan"), {}, -1, 1200},
+                {caption("SpendRefund"), {}, -1, 1200},
+                {caption("ReinvestRefund"), {}, -1, 1200},
+                {caption("GrossUp"), {}, -1, 1200}};
+    }
+    return {{caption("Return"), {}, -1, 1200},
+            {caption("NoLeverage"), {}, -1, 1800},
+            {caption("Leverage"), {}, -1, 1800},
+            {caption("$Increase"), {}, -1, 1800},
+            {caption("%Increase"), {}, -1, 1500}};
+}
+
+std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions)
+{
+    const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
+    if (analysisType == 2) {
+        const QString catchUp = caption("CatchUpShort");
+        const QString spend = caption("Spend");
+        const QString reinvest = caption("Reinvest");
+        const QString grossUp = caption("GrossUpShort");
+        const QString contrib = caption("Contrib");
+        const QString value = caption("RRSPValue");
+        const QString percent = caption("%IncreaseShort");
+        return {{caption("EndOfYear"), {}, -1, 1000},
+                {contrib, catchUp, 0, 1600},  {value, catchUp, 0, 1600},
+                {contrib, spend, 1, 1600},    {value, spend, 1, 1600},    {percent, spend, 1, 1600},
+                {contrib, reinvest, 2, 1600}, {value, reinvest, 2, 1600}, {percent, reinvest, 2, 1600},
+                {contrib, grossUp, 3, 1600},  {value, grossUp, 3, 1600},  {percent, grossUp, 3, 1600}};
+    }
+    return {{caption("EndOfYear"), {}, -1, 800},
+            {caption("NoLeverage"), {}, -1, 1400},
+            {caption("Leverage"), {}, -1, 1400},
+            {caption("$Increase"), {}, -1, 1500},
+            {caption("%Increase"), {}, -1, 1500}};
+}
+
+std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions)
+{
+    if (analysisType != 0 && analysisType != 1)
+        return {};
+    const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
+    const QString noLev = caption("NoLeverage");
+    const QString lev = caption("Leverage");
+    const QString comparison = caption("Comparison");
+    std::vector<TableColumn> columns{{caption("EndOfYear"), {}, -1, 1000}};
+    const auto add = [&columns](const QString& text, const QString& group, int id, int twips = 1400) {
+        columns.push_back({text, group, id, twips});
+    };
+    if (analysisType == 0) {
+        add(caption("BTBalance"), noLev, 0);
+        add(caption("ATDistrib"), noLev, 0);
+        add(caption("ACB"), noLev, 0);
+        add(caption("BTBalance"), lev, 1);
+        add(caption("ATDistrib"), lev, 1);
+    } else {
+        add(caption("AnnInvest"), noLev, 0);
+        add(caption("BTBalance"), noLev, 0);
+        add(caption("ATDistrib"), noLev, 0);
+        add(caption("ACB"), noLev, 0);
+        // The column holds the value net of repaying the balance, not the
+        // market value.
+        add(caption("BalancePayoff"), lev, 1);
+        add(caption("LoanBalance"), lev, 1);
+        add(caption("IntPartOfPmt"), lev, 1, 1600);
+        add(caption("LoanReduction"), lev, 1);
+        add(caption("PmtDeduction"), lev, 1, 1600);
+        add(caption("ATDistrib"), lev, 1);
+    }
+    if (limited) {
+        add(caption("AfterTaxInvestment"), lev, 1, 2000);
+        add(caption("FederalInvestmentExpenseDeducted"), lev, 1, 2000);
+        add(caption("ProvincialInvestmentExpenseDeducted"), lev, 1, 2000);
+        add(caption("FederalTotalUndeductedExpenses"), lev, 1, 2000);
+        add(caption("ProvincialTotalUndeductedExpenses"), lev, 1, 2000);
+    }
+    if (analysisType == 0)
+        add(caption("BalancePayoff"), lev, 1);
+    add(caption("ACB"), lev, 1);
+    add(caption("$Increase"), comparison, 2);
+    add(caption("%Increase"), comparison, 2);
+    return columns;
+}
+
+bool DeductionLimited(const AnalysisResults& results)
+{
+    return std::visit(
+        [](const auto& r) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
+                return false;
+            else
+                return r.deduction_limited;
+        },
+        results);
+}
+
+int TwipsToPixels(int twips, const QWidget& widget)
+{
+    return static_cast<int>(std::lround(twips / 15.0 * widget.logicalDpiX() / 96.0));
+}
+
+bool HasColumns(const QTableWidget& grid, int count)
+{
+    return grid.columnCount() == count;
+}
+
+void LayOutGrid(QTableWidget& grid, const std::vector<TableColumn>& columns, int linesPerRow)
+{
+    BatchUpdate batch(grid);
+    const int count = static_cast<int>(columns.size());
+    if (grid.columnCount() != count) {
+        grid.clearContents();
+        grid.setColumnCount(count);
+    }
+    grid.setWordWrap(false);
+    const QFontMetrics head(grid.horizontalHeader()->font());
+    std::vector<int> widths(columns.size());
+    for (int c = 0; c < count; ++c) {
+        const TableColumn& column = columns[static_cast<std::size_t>(c)];
+        QTableWidgetItem* item = grid.horizontalHeaderItem(c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            grid.setHorizontalHeaderItem(c, item);
+        }
+        item->setText(column.caption);
+        item->setData(GroupedHeader::kGroupRole, column.group);
+        item->setData(GroupedHeader::kGroupIdRole, column.groupId);
+        // Captions wrap between words, never inside one.
+        const int base = std::max(TwipsToPixels(column.twips, grid), widestWord(head, column.caption) + kHeadPadding);
+        item->setData(GroupedHeader::kBaseWidthRole, base);
+        widths[static_cast<std::size_t>(c)] = base;
+    }
+    const QFontMetrics cells(grid.font());
+    const int rowHeight = linesPerRow * cells.lineSpacing() + 8;
+    QHeaderView* rows = grid.verticalHeader();
+    rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), rowHeight));
+    rows->setDefaultSectionSize(rowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    applyWidths(grid, std::move(widths));
+}
+
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language)
+{
+    std::visit(Overloaded{
+                   [&](const IntOnlyResults& r) { writeLeverageSummary(grid, r.summary, "#,##0", language); },
+                   [&](const TermResults& r) { writeLeverageSummary(grid, r.summary, "#,###,###,##0", language); },
+                   [&](const RRSPResults& r) { writeRRSPSummary(grid, r, language); },
+               },
+               results);
+}
+
+void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, int language)
+{
+    std::visit(Overloaded{
+                   [&](const IntOnlyResults& r) {
+                       writeBasicProjection(basic, r.projection, "#,###,###,##0", language);
+                       if (advanced)
+                           writeAdvancedProjection(*advanced, r, language);
+                   },
+                   [&](const TermResults& r) {
+                       writeBasicProjection(basic, r.projection, "###,##0", language);
+                       if (advanced)
+                           writeAdvancedProjection(*advanced, r, language);
+                   },
+                   [&](const RRSPResults& r) { writeRRSPProjection(basic, r, language); },
+               },
+               results);
+}
+
+int FullHeight(const QTableWidget& grid)
+{
+    int rows = 0;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        rows += grid.rowHeight(r);
+    return grid.horizontalHeader()->sizeHint().height() + rows + 2 * grid.frameWidth();
+}
+
+} // namespace gw

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "dispatch.h"
+#include "groupedheader.h"
+
+#include <QColor>
+#include <QString>
+
+#include <vector>
+
+class QTableWidget;
+
+// The result tables of the main window: their heads, column widths and cell
+// shades, and the writers that fill them from the analysis records. Figures
+// are written with the display patterns of numformat.h in the caption
+// language; a table only ever shows the last results it was given.
+namespace gw {
+
+class CaptionSource;
+
+// Background of a cell.
+enum class Shade { None, Year, Leveraged, Difference };
+// Light yellow (255, 255, 192), light green (192, 255, 192), light cyan
+// (192, 255, 255); an invalid colour for None.
+QColor ShadeColour(Shade shade);
+
+// One column of a result table.
+struct TableColumn {
+    QString caption;
+    QString group;      // shown over the run of columns with the same groupId
+    int groupId = -1;   // -1: no group
+    int twips = 1400;   // width in the window layout's twips (1/1440 inch)
+};
+
+// The columns of each table, captions in the current language.
+// `analysisType` 0 interest-only, 1 term loan, 2 RRSP loans; the advanced
+// tables exist for 0 and 1 only (empty for 2). `limited`: a deduction is
+// limited to investment income, which adds the five deduction columns.
+std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions);
+std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions);
+std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions);
+
+// Whether the results carry the five deduction columns (interest-only and
+// term loans with a deduction limited to investment income).
+bool DeductionLimited(const AnalysisResults& results);
+
+// The table's heads, base column widths and row height (`linesPerRow` text
+// lines). The cells are cleared when the number of columns changes; the
+// grid must have a GroupedHeader.
+void LayOutGrid(QTableWidget& grid, const std::vector<TableColumn>& columns, int linesPerRow);
+
+// True when the grid is laid out with exactly these many columns.
+bool HasColumns(const QTableWidget& grid, int count);
+
+// Pixels for a width in twips on the grid's screen: 1/15 of a pixel at 96
+// dots per inch, scaled with the screen's resolution.
+int TwipsToPixels(int twips, const QWidget& widget);
+
+// Fill the summary table and the projection tables of the strategy the
+// results belong to, one summary row per return slot that has a return and
+// one projection row per year. `advanced` is ignored for RRSP loans. The
+// grids must be laid out for the results (see DeductionLimited). Columns are
+// widened where a figure would not fit.
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language);
+void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results,
+                           int language);
+
+// Height that shows the heads and every row without scrolling.
+int FullHeight(const QTableWidget& grid);
+
+} // namespace gw
