@@ -1,11 +1,18 @@
 #include "program.h"
 
 #include "captions.h"
+#include "captionsource.h"
+#include "detaildialogs.h"
+#include "helpwindow.h"
 #include "mainwindow.h"
 #include "messages.h"
+#include "printoptions.h"
+#include "programsetup.h"
 #include "reporter.h"
+#include "reports_settings.h"
 #include "settingsfile.h"
 #include "settingssetup.h"
+#include "setupvalues.h"
 #include "splash.h"
 #include "uservalues.h"
 #include "version.h"
@@ -56,31 +63,104 @@ void Program::openMainWindow(int language)
     ReadMainWindowSettings(settings_, *services_.reporter);
     startWindow_->advanceProgress(20);
 
-    // Services the main window takes at construction (the help viewer
-    // among them) must exist by now.
+    help_ = std::make_unique<HelpWindow>(captions_);
+    // Closing the main window ends the program even while help is open.
+    help_->setAttribute(Qt::WA_QuitOnClose, false);
+
     MainWindowServices services;
     services.captions = &captions_;
     services.messages = services_.messages;
-    services.help = help_;
+    services.help = help_.get();
     services.windowTitle = [this] { return QString::fromStdString(BuildWindowTitle(settings_)); };
-    services.saveDefaults = [this] {
-        SaveUserFile(settings_, CurrentUserValues(settings_, *mainWindow_), *services_.reporter);
-    };
+    services.saveDefaults = [this] { saveDefaults(); };
     mainWindow_ = std::make_unique<MainWindow>(services);
-    startWindow_->advanceProgress(50);
+    startWindow_->advanceProgress(40);
 
+    createDialogs();
     connectDialogs();
-    mainWindow_->start(SetupFromSettings(settings_));
+    startWindow_->advanceProgress(60);
+
+    // The window starts on the tax settings the setup dialog shows.
+    MainWindowSetup setup = SetupFromSettings(settings_);
+    setup.tax = ToTaxSettings(setup_->values());
+    mainWindow_->start(setup);
     startWindow_->advanceProgress(100);
     mainWindow_->show();
+}
+
+void Program::createDialogs()
+{
+    MainWindow* window = mainWindow_.get();
+
+    ProgramSetup::Services setupServices;
+    setupServices.captions = &captions_;
+    setupServices.messages = services_.messages;
+    setupServices.help = help_.get();
+    setupServices.applyLanguage = [this](int language) { applyLanguage(language); };
+    setup_ = std::make_unique<ProgramSetup>(setupServices, window);
+    setup_->load(SetupValuesFrom(settings_.defaults, settings_.CurrentLanguage));
+    setup_->hide();
+
+    // Before the window starts: it writes the times-loan-repeated default
+    // into the advanced details' field.
+    details_ = attachDetailDialogs(*window, help_.get());
+
+    files_ = std::make_unique<QtSaveFileService>(window);
+    PrintOptions::Services printServices;
+    printServices.captions = &captions_;
+    printServices.messages = services_.messages;
+    printServices.settings = &settings_;
+    printServices.help = help_.get();
+    printServices.files = files_.get();
+    printServices.source = [this] { return printSource(); };
+    print_ = std::make_unique<PrintOptions>(printServices, PrintDefaultsFrom(settings_), window);
+    // Modal to the main window only, so that its help stays usable.
+    print_->setWindowModality(Qt::WindowModal);
+    print_->hide();
 }
 
 void Program::connectDialogs()
 {
     MainWindow* window = mainWindow_.get();
     QObject::connect(window, &MainWindow::aboutRequested, window, [this] { showAbout(); });
-    // The setup, print and detail dialogs: create them here (hidden, parented
-    // to the main window) and connect them to its signals.
+    QObject::connect(window, &MainWindow::setupRequested, window, [this](int tab) { setup_->execOnTab(tab); });
+    QObject::connect(setup_.get(), &ProgramSetup::settingsApplied, window,
+                     [this](const SetupValues& values) { applySetup(values); });
+    QObject::connect(window, &MainWindow::printRequested, window, [this] {
+        if (!print_->isVisible())
+            print_->openForPrint();
+    });
+    // The detail dialogs connect themselves (attachDetailDialogs).
+}
+
+PrintSource Program::printSource() const
+{
+    const MainWindow& window = *mainWindow_;
+    PrintSource source;
+    source.analysisType = window.analysisType();
+    source.inputs = window.currentInputs();
+    if (window.autoCalculate()) {
+        const std::optional<AnalysisResults>& results = window.resultsOf(source.analysisType);
+        source.results = results ? &*results : nullptr;
+        source.state = window.analysisState();
+    }
+    return source;
+}
+
+void Program::applySetup(const SetupValues& values)
+{
+    MainWindow& window = *mainWindow_;
+    window.applyTaxSettings(ToTaxSettings(values));
+    window.formatProjectionTable(window.analysisType());
+    window.markInputsChanged();
+    window.updateAnalysis();
+}
+
+bool Program::saveDefaults()
+{
+    UserFileValues values = CurrentUserValues(settings_, *mainWindow_, setup_->values());
+    ApplyPrintDefaults(print_->currentDefaults(), values);
+    return SaveUserFile(settings_, values, *services_.reporter);
 }
 
 void Program::showAbout()
@@ -89,7 +169,7 @@ void Program::showAbout()
         AboutServices services;
         services.captions = &captions_;
         services.messages = services_.messages;
-        services.help = help_;
+        services.help = help_.get();
         about_ = std::make_unique<AboutBox>(info_, AboutSponsorFrom(settings_), services, mainWindow_.get());
     }
     about_->open();
@@ -99,12 +179,26 @@ void Program::applyLanguage(int language)
 {
     settings_.CurrentLanguage = language;
     captions_.setLanguage(language);
-    // In this order: About box, advanced details, main window, print dialog,
-    // setup dialog. The help viewer follows the caption language by itself.
+    // In this order: About box, detail dialogs, main window (its table heads
+    // and charts with it), print dialog, setup dialog; then the help window,
+    // whose help set follows the caption language.
     if (about_)
         about_->formatCaptions();
-    if (mainWindow_)
+    if (details_)
+        details_->formatCaptions();
+    if (mainWindow_) {
         mainWindow_->formatCaptions();
+        // The status hint is not among the window's captions; a hint left
+        // from before would stay in the old language.
+        mainWindow_->setStatusText(
+            lookUp(captions_, mainWindow_->autoCalculate() ? "stsbarPressF1" : "stsbarAutoCalc"));
+    }
+    if (print_)
+        print_->formatCaptions();
+    if (setup_)
+        setup_->formatCaptions();
+    if (help_)
+        help_->formatCaptions();
 }
 
 } // namespace gw

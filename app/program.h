@@ -9,11 +9,17 @@
 
 namespace gw {
 
-class HelpService;
+class DetailDialogs;
+class HelpWindow;
 class MainWindow;
 class MessageService;
+class PrintOptions;
+class ProgramSetup;
+class QtSaveFileService;
 class SettingsReporter;
 class StartWindow;
+struct PrintSource;
+struct SetupValues;
 
 // The name of the program logo beside the executable.
 inline constexpr char kLogoFileName[] = "gearwise-logo.png";
@@ -26,15 +32,18 @@ ProgramInfo BuildProgramInfo(const std::filesystem::path& folder);
 // current language, the messages, and the windows, created in this order:
 //
 //   start()           the start window; it loads the data files.
-//   openMainWindow()  a start button: the main window in the chosen language,
-//                     with its services and dialogs (see there).
-//   connectDialogs()  the dialogs opened from the main window's signals. The
-//                     About box is here; the setup dialog (setupRequested),
-//                     the print dialog (printRequested) and the detail
-//                     dialogs (advancedDetailsRequested,
-//                     customInvestmentMixRequested) plug in the same way.
-//   applyLanguage()   a language switch re-captions every window; each new
-//                     window adds its formatCaptions() there.
+//   openMainWindow()  a start button: the help window, the main window in
+//                     the chosen language, and its dialogs: the setup
+//                     dialog, the print dialog and the detail dialogs are
+//                     created hidden at once and kept; the About box when
+//                     first opened.
+//   applyLanguage()   a language switch (the setup dialog's OK) re-captions
+//                     every window and moves the help to the new language.
+//
+// The setup dialog's fields are the live tax settings: its OK and Cancel
+// hand them to the main window, which redoes its input panel and runs an
+// analysis. Save Defaults writes the main window's fields, the setup
+// dialog's values, the print dialog's options and the language in use.
 class Program {
 public:
     struct Services {
@@ -58,28 +67,47 @@ public:
     void showAbout();
     // Switches the captions to `language` and re-captions every window.
     void applyLanguage(int language);
+    // What the setup dialog's OK and Cancel do to the main window: its tax
+    // settings, its input panel and projection heads, and an analysis.
+    void applySetup(const SetupValues& values);
+    // Save Defaults after the user said Yes: User.dat from the windows.
+    bool saveDefaults();
+    // What the print dialog prints: the selected strategy, the fields and
+    // its last results. With auto-calculation off the results are covered
+    // and may belong to other inputs than the fields hold, so none are given.
+    PrintSource printSource() const;
 
     ProgramSettings& settings() { return settings_; }
     const CaptionSource& captions() const { return captions_; }
     StartWindow* startWindow() const { return startWindow_.get(); }
     MainWindow* mainWindow() const { return mainWindow_.get(); }
     AboutBox* aboutBox() const { return about_.get(); }
+    HelpWindow* helpWindow() const { return help_.get(); }
+    ProgramSetup* setupDialog() const { return setup_.get(); }
+    PrintOptions* printDialog() const { return print_.get(); }
+    // Owned by the main window.
+    DetailDialogs* detailDialogs() const { return details_; }
 
 private:
+    void createDialogs();
     void connectDialogs();
 
     ProgramSettings settings_;
     TableCaptionSource captions_;
     ProgramInfo info_;
     Services services_;
-    // The help viewer, once it is wired in: create it in openMainWindow()
-    // before the main window, which takes it as its help service.
-    HelpService* help_ = nullptr;
     std::unique_ptr<StartWindow> startWindow_;
+    // A window of its own, without a parent, so that the modal dialogs do
+    // not block it; it outlives every window that holds it as help service.
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<QtSaveFileService> files_;
     std::unique_ptr<MainWindow> mainWindow_;
     // Dialogs parented to the main window are declared after it, so they go
     // first.
+    std::unique_ptr<ProgramSetup> setup_;
+    std::unique_ptr<PrintOptions> print_;
     std::unique_ptr<AboutBox> about_;
+    DetailDialogs* details_ = nullptr;
 };
 
 } // namespace gw

@@ -2,10 +2,11 @@
 
 #include "inputpanel.h"
 #include "mainwindow.h"
+#include "setupvalues.h"
 
 namespace gw {
 
-UserFileValues CurrentUserValues(const ProgramSettings& settings, const MainWindow& window)
+UserFileValues CurrentUserValues(const ProgramSettings& settings, const MainWindow& window, const SetupValues& setup)
 {
     UserFileValues values = UserFileValuesFrom(settings);
     const AnalysisInputs in = window.currentInputs();
@@ -24,23 +25,23 @@ UserFileValues CurrentUserValues(const ProgramSettings& settings, const MainWind
     values.ShowAdvancedDetails = window.advancedView();
     values.ProjectedReturn = in.returns;
 
-    const TaxSettings& tax = window.inputs().taxSettings();
-    values.FedInterestDeductibility = tax.fedDeductible;
-    values.ProvInterestDeductibility = tax.provDeductible;
-    values.FedLimitedDeduct = tax.fedLimited;
-    values.ProvLimitedDeduct = tax.provLimited;
-    values.FedInvestmentExpenses = tax.fedExpenses;
-    values.ProvInvestmentExpenses = tax.provExpenses;
-    values.FedIncludeCapGains = tax.fedIncludeCG ? 0 : 1;
-    values.ProvIncludeCapGains = tax.provIncludeCG ? 0 : 1;
-    values.FederalToMTRRatio = tax.federalToMarginalRatio;
-    values.CapGainsInclusionRatePercent = tax.capGainsInclusionRate;
-    for (int n = 0; n < 4; ++n) {
-        values.StartOfTaxBracket[n] = tax.taxTable[n].start;
-        values.InterestTaxRatePercent[n] = tax.taxTable[n].interestRate;
-        values.DividendTaxRatePercent[n] = tax.taxTable[n].dividendRate;
+    values.FedInterestDeductibility = setup.fed.deductible;
+    values.ProvInterestDeductibility = setup.prov.deductible;
+    values.FedLimitedDeduct = setup.fed.limited;
+    values.ProvLimitedDeduct = setup.prov.limited;
+    values.FedInvestmentExpenses = setup.fed.expenses;
+    values.ProvInvestmentExpenses = setup.prov.expenses;
+    values.FedDefer = setup.fed.defer;
+    values.ProvDefer = setup.prov.defer;
+    values.FedIncludeCapGains = setup.fed.includeCapGains;
+    values.ProvIncludeCapGains = setup.prov.includeCapGains;
+    values.FederalToMTRRatio = setup.federalToMarginalRatio;
+    values.CapGainsInclusionRatePercent = setup.capGainsInclusionRate;
+    for (std::size_t n = 0; n < 4; ++n) {
+        values.StartOfTaxBracket[n] = setup.taxTable[n].start;
+        values.InterestTaxRatePercent[n] = setup.taxTable[n].interestRate;
+        values.DividendTaxRatePercent[n] = setup.taxTable[n].dividendRate;
     }
-    // Print dialog: its options go here once it is wired in.
     return values;
 }
 

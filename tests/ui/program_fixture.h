@@ -1,0 +1,268 @@
+#pragma once
+
+// The whole program on a data folder built from the shipped sources: the
+// masked caption files of the build and a Config.dat packed from
+// data/config.src.txt, with the help pages of the build.
+#include "fakes.h"
+
+#include "charset.h"
+#include "mainwindow.h"
+#include "program.h"
+#include "recordfile.h"
+#include "reporter.h"
+#include "splash.h"
+#include "tablewriters.h"
+#include "textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#ifndef GEARWISE_SOURCE_DIR
+#error "GEARWISE_SOURCE_DIR must name the source tree"
+#endif
+
+namespace gw::test {
+
+namespace program_fixture {
+namespace fs = std::filesystem;
+inline const fs::path kSourceDir = GEARWISE_SOURCE_DIR;
+inline const fs::path kDataDir = GEARWISE_DATA_DIR;
+} // namespace program_fixture
+
+// The settings library's messages, kept.
+class ReportLog : public SettingsReporter {
+public:
+    std::vector<std::string> texts;
+    void report(const std::string& title, const std::string& text, Icon) override { texts.push_back(title + ": " + text); }
+};
+
+// Config.dat lines to change: key -> new value, or nullopt to drop the line.
+using ConfigEdits = std::map<std::string, std::optional<std::string>>;
+
+// A sponsor whose name starts with "QZX": the print dialog's checklist
+// report, the sponsor's help entry and the sponsor-limit hints all show.
+inline ConfigEdits qzxSponsor()
+{
+    return {{"SponsorName", "QZX Wealth Partners"}, {"AppTitle", "Presented by"}, {"helpPath", "QZX.hlp"}};
+}
+
+class ProgramOnData {
+public:
+    explicit ProgramOnData(const ConfigEdits& edits = {})
+    {
+        using namespace program_fixture;
+        for (const char* name : {"english.txt", "french.txt"})
+            fs::copy_file(kDataDir / name, folder() / name);
+        writeConfig(edits);
+        program = std::make_unique<Program>(folder(), info(), Program::Services{&messages, &reporter});
+    }
+
+    std::filesystem::path folder() const { return dir_.path().toStdString(); }
+
+    // The start window, then its start button of `language`.
+    MainWindow& start(int language)
+    {
+        if (!program->start())
+            throw std::runtime_error("the start-up failed");
+        (language == English ? program->startWindow()->cmdStart_English : program->startWindow()->cmdStart_French)
+            ->click();
+        if (!program->mainWindow())
+            throw std::runtime_error("no main window");
+        return *program->mainWindow();
+    }
+
+    ReportLog reporter;
+    RecordingMessages messages;
+    std::unique_ptr<Program> program;
+
+private:
+    static ProgramInfo info()
+    {
+        ProgramInfo info;
+        info.productName = QStringLiteral("Gearwise Planner");
+        info.major = 1;
+        info.minor = 0;
+        info.revision = 0;
+        info.copyright = QStringLiteral("Copyright 2025 Corvin's");
+        return info;
+    }
+
+    void writeConfig(const ConfigEdits& edits)
+    {
+        std::vector<std::string> lines;
+        ASSERT_TRUE(ReadTextLines(program_fixture::kSourceDir / "data" / "config.src.txt", lines));
+        std::vector<std::string> plain;
+        for (std::string line : lines) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            const auto equals = line.find('=');
+            const auto keyStart = equals == std::string::npos ? equals : line.find_first_not_of(' ', equals + 1);
+            if (keyStart != std::string::npos) {
+                const auto edit = edits.find(line.substr(keyStart));
+                if (edit != edits.end()) {
+                    if (!edit->second)
+                        continue;
+                    line = *edit->second + "= " + edit->first;
+                }
+            }
+            plain.push_back(Cp1252FromUtf8Lossy(line));
+        }
+        std::string error;
+        const auto file = BuildRecordFile(plain, SeededRandom(5), error);
+        ASSERT_TRUE(file) << error;
+        std::ofstream(folder() / "Config.dat", std::ios::binary) << *file;
+    }
+
+    QTemporaryDir dir_;
+};
+
+// Runs `action` from inside the event loop of a modal dialog once it shows
+// (exec() does not return until the action closes it). Gives up after five
+// seconds, so a dialog that never opens fails the test instead of hanging it.
+inline void whenShown(QWidget* dialog, std::function<void()> action)
+{
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, dialog, action = std::move(action)] {
+        const bool shown = dialog->isVisible();
+        if (!shown && clock->elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (shown)
+            action();
+        else
+            ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " never showed";
+    });
+    timer->start(5);
+}
+
+// One text a window shows: where, what it says, and whether the control is
+// on show and carries a caption (so must not be empty).
+struct ShownText {
+    QString where;
+    QString text;
+    bool captionExpected = false;
+    bool field = false;  // a text box: what the user typed or a number
+};
+
+inline QString nameOf(const QObject& object)
+{
+    const QString name = object.objectName();
+    return name.isEmpty() ? QString::fromLatin1(object.metaObject()->className()) : name;
+}
+
+inline void addMenuTexts(const QList<QAction*>& actions, const QString& where, std::vector<ShownText>& out)
+{
+    for (QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        const QString here = where + " > " + nameOf(*action);
+        out.push_back({here, action->text(), action->isVisible()});
+        if (QMenu* menu = action->menu())
+            addMenuTexts(menu->actions(), here, out);
+    }
+}
+
+// Everything `window` shows: its title, the texts of its widgets (hidden
+// ones too, marked as not expected), its menus, table heads and charts.
+// Labels showing a picture and arrow buttons carry no text.
+inline std::vector<ShownText> shownTexts(QWidget& window)
+{
+    std::vector<ShownText> out;
+    out.push_back({nameOf(window) + " title", window.windowTitle(), true});
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const bool shown = w->isVisibleTo(&window);
+        const QString where = nameOf(*w);
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->pixmap().isNull())
+                out.push_back({where, label->text(), shown});
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            const auto* tool = qobject_cast<QToolButton*>(w);
+            const bool picture = (tool && tool->arrowType() != Qt::NoArrow) || !button->icon().isNull();
+            out.push_back({where, button->text(), shown && !picture});
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            out.push_back({where, box->title(), shown});
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                out.push_back({where + " tab " + QString::number(i), tabs->tabText(i), shown});
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < combo->count(); ++i)
+                out.push_back({where + " item " + QString::number(i), combo->itemText(i), shown});
+        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+            for (int i = 0; i < list->count(); ++i)
+                out.push_back({where + " row " + QString::number(i), list->item(i)->text(),
+                               shown && !list->isRowHidden(i)});
+        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
+            for (int c = 0; c < grid->columnCount(); ++c) {
+                const QTableWidgetItem* head = grid->horizontalHeaderItem(c);
+                const QString at = where + " column " + QString::number(c);
+                out.push_back({at, head ? head->text() : QString(), shown});
+                if (head && head->data(GroupedHeader::kGroupIdRole).toInt() >= 0)
+                    out.push_back({at + " group", head->data(GroupedHeader::kGroupRole).toString(), shown});
+            }
+        } else if (auto* view = qobject_cast<QChartView*>(w)) {
+            const QChart& chart = *view->chart();
+            out.push_back({where + " title", chart.title(), false});
+            for (QAbstractAxis* axis : chart.axes())
+                out.push_back({where + " axis", axis->titleText(), shown});
+            for (QLegendMarker* marker : chart.legend()->markers())
+                out.push_back({where + " legend", marker->label(), shown});
+        } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
+            out.push_back({where, edit->toPlainText(), false});
+        } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            out.push_back({where, line->text(), false, true});
+        }
+    }
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        addMenuTexts(main->menuBar()->actions(), "menu", out);
+    return out;
+}
+
+// The texts by place, for comparing two windows.
+inline std::map<QString, ShownText> textsByPlace(QWidget& window)
+{
+    std::map<QString, ShownText> texts;
+    for (const ShownText& t : shownTexts(window)) {
+        QString key = t.where;
+        for (int n = 2; texts.count(key); ++n)
+            key = t.where + " #" + QString::number(n);
+        texts[key] = t;
+    }
+    return texts;
+}
+
+} // namespace gw::test

@@ -1,0 +1,299 @@
+// The program's wiring on a real data folder: the setup dialog's values in
+// the main window, F1 in every window, the print source and a Save Defaults
+// round trip through User.dat.
+#include "program_fixture.h"
+
+#include "about.h"
+#include "advanceddetails.h"
+#include "custommix.h"
+#include "detaildialogs.h"
+#include "helpwindow.h"
+#include "inputpanel.h"
+#include "printoptions.h"
+#include "programsetup.h"
+#include "reports_settings.h"
+#include "settingsfile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+namespace gw::test {
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramOnData data;
+
+    Program& program() { return *data.program; }
+    HelpWindow& help() { return *program().helpWindow(); }
+    ProgramSetup& setup() { return *program().setupDialog(); }
+
+    // "en/topic-108.html" for the page on show; empty when none was found.
+    std::string helpPage()
+    {
+        if (!help().pageFound())
+            return {};
+        const QFileInfo page(help().currentPage().toLocalFile());
+        return (page.dir().dirName() + u'/' + page.fileName()).toStdString();
+    }
+    // F1 in `window`, made the active window first as a user's click does
+    // (the help window hidden just before may hand the activation back to
+    // the main window late).
+    static void pressF1(QWidget* window)
+    {
+        const bool active = QTest::qWaitFor([window] {
+            if (QApplication::activeWindow() != window)
+                window->activateWindow();
+            return QApplication::activeWindow() == window;
+        });
+        EXPECT_TRUE(active) << window->objectName().toStdString();
+        QTest::keyClick(window, Qt::Key_F1);
+    }
+};
+
+TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
+{
+    MainWindow& window = data.start(English);
+    EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
+    ASSERT_NE(program().setupDialog(), nullptr);
+    ASSERT_NE(program().printDialog(), nullptr);
+    ASSERT_NE(program().detailDialogs(), nullptr);
+    EXPECT_FALSE(setup().isVisible());
+    EXPECT_FALSE(program().printDialog()->isVisible());
+    EXPECT_FALSE(help().isVisible());
+
+    const TaxSettings expected = ToTaxSettings(setup().values());
+    const TaxSettings& tax = window.inputs().taxSettings();
+    EXPECT_EQ(tax.capGainsInclusionRate, 50);
+    EXPECT_EQ(tax.federalToMarginalRatio, expected.federalToMarginalRatio);
+    EXPECT_EQ(tax.fedLimited, expected.fedLimited);
+    for (std::size_t n = 0; n < 4; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(tax.taxTable[n].start, expected.taxTable[n].start);
+        EXPECT_EQ(tax.taxTable[n].interestRate, expected.taxTable[n].interestRate);
+        EXPECT_EQ(tax.taxTable[n].dividendRate, expected.taxTable[n].dividendRate);
+    }
+    // The sponsor file's 0.201 shows, and is used, as 20.1.
+    EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
+    EXPECT_DOUBLE_EQ(tax.taxTable[0].interestRate, 20.1);
+    EXPECT_TRUE(window.lastResults().has_value());
+}
+
+TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
+{
+    MainWindow& window = data.start(English);
+    QLineEdit& inclusion = *setup().txtCapGainsInclusionRate;
+    EXPECT_FALSE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
+    QSignalSpy analyses(&window, &MainWindow::analysisCompleted);
+
+    whenShown(&setup(), [&] {
+        EXPECT_EQ(setup().currentTab(), 2);
+        setup().deduction[0].optLimitedDeduct->click();
+        inclusion.setText(QStringLiteral("75.0"));
+        setup().cmdOk->click();
+    });
+    window.mnuSetupItem[2]->trigger();
+    EXPECT_FALSE(setup().isVisible());
+    EXPECT_TRUE(window.inputs().taxSettings().fedLimited);
+    EXPECT_EQ(window.currentInputs().capGainsInclusionRate, 75);
+    // The limited deduction brings its inputs into the panel.
+    EXPECT_TRUE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
+    EXPECT_EQ(analyses.count(), 1);
+
+    whenShown(&setup(), [&] {
+        EXPECT_EQ(setup().currentTab(), 1);
+        typeInto(&inclusion, QStringLiteral("90"));
+        leave(&inclusion);
+        setup().deduction[0].optPercentDeduct->click();
+        setup().cmdCancel->click();
+    });
+    window.mnuSetupItem[1]->trigger();
+    EXPECT_EQ(inclusion.text(), "75.0");
+    EXPECT_TRUE(setup().deduction[0].optLimitedDeduct->isChecked());
+    EXPECT_EQ(window.currentInputs().capGainsInclusionRate, 75);
+    EXPECT_TRUE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
+    EXPECT_EQ(analyses.count(), 2);
+    EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
+}
+
+TEST_F(ProgramTest, f1OpensTheTopicOfEachWindowInTheLanguageInUse)
+{
+    MainWindow& window = data.start(French);
+    window.show();
+
+    struct OutputCase {
+        int strategy;
+        int tab;
+        const char* page;
+    };
+    for (const OutputCase& c : {OutputCase{0, 0, "fr/topic-801.html"}, OutputCase{1, 3, "fr/topic-807.html"},
+                                OutputCase{2, 2, "fr/topic-811.html"}, OutputCase{2, 1, "fr/topic-809.html"}}) {
+        SCOPED_TRACE("strategy " + std::to_string(c.strategy) + ", output tab " + std::to_string(c.tab));
+        window.lstStrategyList->setCurrentRow(c.strategy);
+        window.tabOutputs->setCurrentIndex(c.tab);
+        pressF1(&window);
+        EXPECT_EQ(helpPage(), c.page);
+        help().hide();
+    }
+
+    for (int tab = 1; tab <= 3; ++tab) {
+        SCOPED_TRACE("setup tab " + std::to_string(tab));
+        whenShown(&setup(), [&] {
+            pressF1(&setup());
+            EXPECT_EQ(helpPage(), "fr/topic-" + std::to_string(107 + tab) + ".html");
+            setup().cmdCancel->click();
+        });
+        window.mnuSetupItem[std::size_t(tab)]->trigger();
+        help().hide();
+    }
+
+    PrintOptions& print = *program().printDialog();
+    whenShown(&print, [&] {
+        pressF1(&print);
+        EXPECT_EQ(helpPage(), "fr/topic-106.html");
+        print.cmdCancel->click();
+    });
+    window.mnuPrint->trigger();
+    EXPECT_FALSE(print.isVisible());
+    help().hide();
+
+    window.lstStrategyList->setCurrentRow(1);
+    emit window.advancedDetailsRequested();
+    AdvancedDetails& advanced = program().detailDialogs()->advancedDetails();
+    ASSERT_TRUE(advanced.isVisible());
+    pressF1(&advanced);
+    EXPECT_EQ(helpPage(), "fr/topic-104.html");
+    advanced.cmdCancel->click();
+    help().hide();
+
+    emit window.customInvestmentMixRequested();
+    CustomInvestmentMix* mix = program().detailDialogs()->customInvestmentMix();
+    ASSERT_NE(mix, nullptr);
+    pressF1(mix);
+    EXPECT_EQ(helpPage(), "fr/topic-104.html");
+    mix->cmdCancel->click();
+    help().hide();
+
+    window.mnuAboutSoftware->trigger();
+    ASSERT_NE(program().aboutBox(), nullptr);
+    ASSERT_TRUE(program().aboutBox()->isVisible());
+    pressF1(program().aboutBox());
+    EXPECT_EQ(helpPage(), "fr/topic-301.html");
+    program().aboutBox()->cmdOk->click();
+}
+
+TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
+{
+    MainWindow& window = data.start(English);
+    window.lstStrategyList->setCurrentRow(1);
+    PrintSource source = program().printSource();
+    EXPECT_EQ(source.analysisType, 1);
+    ASSERT_NE(source.results, nullptr);
+    EXPECT_EQ(source.results->index(), 1u);
+    EXPECT_EQ(source.state, window.analysisState());
+
+    // Auto-calculation off: the fields may change without an analysis.
+    window.cmdAutoCalc->click();
+    typeInto(window.inputs().txtLoanAmount, QStringLiteral("250000"));
+    leave(window.inputs().txtLoanAmount);
+    source = program().printSource();
+    EXPECT_EQ(source.inputs.loanAmount, 250000);
+    EXPECT_EQ(source.results, nullptr);
+
+    window.cmdAutoCalc->click();
+    source = program().printSource();
+    ASSERT_NE(source.results, nullptr);
+    EXPECT_EQ(source.inputs.loanAmount, 250000);
+}
+
+TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
+{
+    MainWindow& window = data.start(English);
+    const std::filesystem::path userFile = data.folder() / "User.dat";
+
+    // No: nothing is written.
+    data.messages.setNextAnswer(false);
+    window.mnuSaveDefaults->trigger();
+    EXPECT_FALSE(std::filesystem::exists(userFile));
+
+    whenShown(&setup(), [&] {
+        ProgramSetup& s = setup();
+        typeInto(s.txtStartOfTaxBracket[1], QStringLiteral("60000"));
+        leave(s.txtStartOfTaxBracket[1]);
+        typeInto(s.txtTaxOnInterest[1], QStringLiteral("31.5"));
+        leave(s.txtTaxOnInterest[1]);
+        typeInto(s.txtCapGainsInclusionRate, QStringLiteral("67"));
+        leave(s.txtCapGainsInclusionRate);
+        s.deduction[1].optLimitedDeduct->click();
+        s.deduction[1].cmbIncludeCapGains->setCurrentIndex(1);
+        s.selectTab(3);
+        s.cboLanguages->setCurrentIndex(French);
+        s.cmdOk->click();
+    });
+    window.mnuSetupItem[1]->trigger();
+    ASSERT_EQ(program().settings().CurrentLanguage, French);
+    typeInto(window.inputs().txtLoanAmount, QStringLiteral("150000"));
+    leave(window.inputs().txtLoanAmount);
+
+    PrintOptions& print = *program().printDialog();
+    print.txtAdvisorName->setText(QStringLiteral("Alex Martin"));
+    print.chkPrint[1]->click();
+    const PrintDefaults printed = print.currentDefaults();
+    ASSERT_FALSE(printed.PrintProjection);
+    const SetupValues saved = setup().values();
+
+    data.messages.messages.clear();
+    window.mnuSaveDefaults->trigger();
+    ASSERT_EQ(data.messages.count("question"), 1);
+    const CaptionTables& tables = program().settings().captions;
+    EXPECT_EQ(data.messages.messages[0].title.toStdString(), GetCaption(tables, "SaveDefaultsTitle", French));
+    ASSERT_TRUE(std::filesystem::exists(userFile));
+    EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
+
+    // The next start-up reads it.
+    ProgramSettings next;
+    next.folder = data.folder();
+    ReportLog reporter;
+    ASSERT_TRUE(LoadStartUpSettings(next, reporter));
+    ReadMainWindowSettings(next, reporter);
+    EXPECT_TRUE(reporter.texts.empty()) << reporter.texts.front();
+    EXPECT_EQ(next.CurrentLanguage, French);
+    EXPECT_EQ(next.defaults.LoanAmount, 150000);
+    EXPECT_DOUBLE_EQ(next.defaults.StartOfTaxBracket[1], 60000);
+    EXPECT_DOUBLE_EQ(next.defaults.InterestTaxRate[1], 0.315);
+    EXPECT_DOUBLE_EQ(next.defaults.CapGainsInclusionRate, 0.67);
+
+    const SetupValues read = SetupValuesFrom(next.defaults, French);
+    for (std::size_t n = 0; n < 4; ++n) {
+        SCOPED_TRACE("bracket " + std::to_string(n + 1));
+        EXPECT_DOUBLE_EQ(read.taxTable[n].start, saved.taxTable[n].start);
+        EXPECT_DOUBLE_EQ(read.taxTable[n].interestRate, saved.taxTable[n].interestRate);
+        EXPECT_DOUBLE_EQ(read.taxTable[n].dividendRate, saved.taxTable[n].dividendRate);
+    }
+    EXPECT_DOUBLE_EQ(read.capGainsInclusionRate, saved.capGainsInclusionRate);
+    EXPECT_DOUBLE_EQ(read.federalToMarginalRatio, saved.federalToMarginalRatio);
+    for (const auto& [name, got, want] :
+         {std::tuple{"federal", read.fed, saved.fed}, std::tuple{"provincial", read.prov, saved.prov}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(got.limited, want.limited);
+        EXPECT_DOUBLE_EQ(got.deductible, want.deductible);
+        EXPECT_EQ(got.includeCapGains, want.includeCapGains);
+        EXPECT_EQ(got.defer, want.defer);
+        EXPECT_DOUBLE_EQ(got.expenses, want.expenses);
+    }
+    EXPECT_TRUE(read.prov.limited);
+    EXPECT_EQ(read.prov.includeCapGains, 1);
+
+    const PrintDefaults readPrint = PrintDefaultsFrom(next);
+    EXPECT_EQ(readPrint.PrintProjection, printed.PrintProjection);
+    EXPECT_EQ(readPrint.PrintSummary, printed.PrintSummary);
+    EXPECT_EQ(readPrint.PrintSummaryChecklist, printed.PrintSummaryChecklist);
+    EXPECT_EQ(readPrint.PrintName, printed.PrintName);
+    EXPECT_EQ(readPrint.advisor.name, "Alex Martin");
+}
+
+} // namespace
+} // namespace gw::test
