@@ -2,24 +2,17 @@
 
 #include "breakeven.h"
 #include "error.h"
+#include "leverage_common.h"
 #include "numformat.h"
 #include "payoff.h"
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 namespace gw {
 
 namespace {
-
-std::string num(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
 
 void requireFiniteInputs(const AnalysisInputs& in)
 {
@@ -89,13 +82,7 @@ IntOnlyYear projectionYear(const IntOnlyState& s, int y)
 // One slot's analysis; a failure names the return it happened at.
 void runSlot(IntOnlyState& s, int slot)
 {
-    const double rate = s.Returns[slot];
-    s.Investment.ReturnPerPeriod = rate;
-    try {
-        CalcIntOnlyLevAnalysis(s.Investment, s.Loan, s.Slots[slot]);
-    } catch (const AnalysisError& e) {
-        throw AnalysisError("at a return of " + num(rate * 100) + " %: " + e.what());
-    }
+    RunLeverageSlot(s, slot, CalcIntOnlyLevAnalysis);
 }
 
 } // namespace
@@ -113,7 +100,7 @@ double WholeDollars(double value) { return RoundHalfAwayFromZero(value); }
 int WholeYears(double value, const char* what)
 {
     if (!std::isfinite(value) || std::fabs(value) > 32767)
-        throw AnalysisError(std::string(what) + " of " + num(value) + " is out of range");
+        throw AnalysisError(std::string(what) + " of " + ErrorNumber(value) + " is out of range");
     return static_cast<int>(RoundHalfToEven(value));
 }
 
@@ -242,49 +229,13 @@ IntOnlyResults RunIntOnlyAnalysis(const AnalysisInputs& in, IntOnlyState& state)
     s.Investment = BuildIntOnlyInvestment(in);
     s.Loan = BuildIntOnlyLoan(in);
 
-    s.Returns[0] = in.projectionReturn / 100;
-    for (int i = 0; i < 4; ++i)
-        s.Returns[i + 1] = in.returns[i] / 100;
-    for (int i = 0; i <= 4; ++i) {
-        if (!(s.Returns[i] > -1))
-            throw AnalysisError("a return of " + num(s.Returns[i] * 100) + " % leaves nothing to project");
-    }
+    ReadLeverageReturns(in, s.Returns);
     s.BreakEvenReturn = CalcIntOnlyBreakEvenReturn(s.Investment, s.Loan, s.Slots[5]);
     s.Returns[5] = s.BreakEvenReturn;
     SortReturns(s.Returns);
 
-    const int n = s.Investment.NPeriods;
     IntOnlyResults results;
-    results.horizon = n;
-    results.loan_amount = s.Loan.LoanAmount;
-    results.break_even_return = s.BreakEvenReturn;
-    results.deduction_limited = s.Loan.FedLimited || s.Loan.ProvLimited;
-
-    for (int slot = 1; slot <= 5; ++slot) {
-        IntOnlySlot& out = s.Slots[slot];
-        const double rate = s.Returns[slot];
-        if (rate == NoReturn) {
-            out = IntOnlySlot{};
-            continue;
-        }
-        runSlot(s, slot);
-        const bool breakEven = rate == s.BreakEvenReturn;
-        if (breakEven) {
-            const double mean = (out.Detail.NetBalancePayoff[n] + out.NoLevFV.BTBalance[n]) / 2;
-            out.Detail.NetBalancePayoff[n] = mean;
-            out.NoLevFV.BTBalance[n] = mean;
-        }
-        results.summary.push_back(
-            MakeSummaryRow(slot, rate, out.NoLevFV.BTBalance[n], out.Detail.NetBalancePayoff[n], breakEven));
-    }
-
-    runSlot(s, 0);
-    results.projection.reserve(n);
-    for (int y = 1; y <= n; ++y)
-        results.projection.push_back(projectionYear(s, y));
-    results.remaining_deductions = {s.Slots[0].Detail.FedUndeductedAfterPayoff[n],
-                                    s.Slots[0].Detail.ProvUndeductedAfterPayoff[n]};
-    results.returns = s.Returns;
+    FillLeverageResults(s, results, runSlot, projectionYear);
 
     RequireFinite(results);
     state = s;

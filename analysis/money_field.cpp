@@ -129,36 +129,36 @@ std::optional<double> intOnlyLoanAmount(const AnalysisInputs& in)
     return loan;
 }
 
+// A term or RRSP loan's figure calc(r, n, t) from the loan rate, the whole
+// years and the tax rate; none when one of them cannot be used (the tax rate
+// only for RRSP loans) or the figure fails.
+template <typename Calc>
+std::optional<double> amortisedFigure(const AnalysisInputs& in, bool rrsp, Calc calc)
+{
+    const auto n = loanYears(in);
+    const double r = in.interestRate / 100;
+    const double t = in.taxRate / 100;
+    if (!n || !usableRate(r) || (rrsp && !(t < 1)))
+        return std::nullopt;
+    try {
+        return finiteOrNone(calc(r, *n, t));
+    } catch (const AnalysisError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::optional<double> setAnnualInvestment(Strategy strategy, const AnalysisInputs& in)
 {
     const double loan = RoundHalfAwayFromZero(in.loanAmount);
-    const double r = in.interestRate / 100;
     switch (strategy) {
     case Strategy::InterestOnly:
         return intOnlyAnnualInvestment(in);
-    case Strategy::TermLoan: {
-        const auto n = loanYears(in);
-        if (!n || !usableRate(r))
-            return std::nullopt;
-        try {
-            return finiteOrNone(Pmt(r, *n, loan));
-        } catch (const AnalysisError&) {
-            return std::nullopt;
-        }
-    }
-    case Strategy::RRSP: {
-        const auto n = loanYears(in);
-        const double t = in.taxRate / 100;
-        if (!n || !usableRate(r) || !(t < 1))
-            return std::nullopt;
-        try {
-            return finiteOrNone(RRSPPayment(loan, t, r, *n));
-        } catch (const AnalysisError&) {
-            return std::nullopt;
-        }
-    }
+    case Strategy::TermLoan:
+        return amortisedFigure(in, false, [&](double r, int n, double) { return Pmt(r, n, loan); });
+    case Strategy::RRSP:
+        return amortisedFigure(in, true, [&](double r, int n, double t) { return RRSPPayment(loan, t, r, n); });
     }
     return std::nullopt;
 }
@@ -166,31 +166,14 @@ std::optional<double> setAnnualInvestment(Strategy strategy, const AnalysisInput
 std::optional<double> setLoanAmount(Strategy strategy, const AnalysisInputs& in)
 {
     const double annual = RoundHalfAwayFromZero(in.annualInvestment);
-    const double r = in.interestRate / 100;
     switch (strategy) {
     case Strategy::InterestOnly:
         return intOnlyLoanAmount(in);
-    case Strategy::TermLoan: {
-        const auto n = loanYears(in);
-        if (!n || !usableRate(r))
-            return std::nullopt;
-        try {
-            return finiteOrNone(Pv(r, *n, annual));
-        } catch (const AnalysisError&) {
-            return std::nullopt;
-        }
-    }
-    case Strategy::RRSP: {
-        const auto n = loanYears(in);
-        const double t = in.taxRate / 100;
-        if (!n || !usableRate(r) || !(t < 1))
-            return std::nullopt;
-        try {
-            return finiteOrNone(annual * AnnuityDueFactor(r, *n) / (1 - t));
-        } catch (const AnalysisError&) {
-            return std::nullopt;
-        }
-    }
+    case Strategy::TermLoan:
+        return amortisedFigure(in, false, [&](double r, int n, double) { return Pv(r, n, annual); });
+    case Strategy::RRSP:
+        return amortisedFigure(in, true,
+                               [&](double r, int n, double t) { return annual * AnnuityDueFactor(r, n) / (1 - t); });
     }
     return std::nullopt;
 }

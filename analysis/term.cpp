@@ -4,23 +4,16 @@
 #include "error.h"
 #include "finance.h"
 #include "intonly.h"
+#include "leverage_common.h"
 #include "payoff.h"
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 namespace gw {
 
 namespace {
-
-std::string num(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
 
 struct TermPeriods {
     int loanPeriods;
@@ -35,9 +28,9 @@ TermPeriods readPeriods(const AnalysisInputs& in)
     p.loanPeriods = WholeYears(in.savingsPeriod, "a savings period");
     p.repeats = WholeYears(in.timesRepeated, "a times-repeated count");
     if (p.loanPeriods < 1)
-        throw AnalysisError("the savings period must be at least 1 year (it is " + num(in.savingsPeriod) + ")");
+        throw AnalysisError("the savings period must be at least 1 year (it is " + ErrorNumber(in.savingsPeriod) + ")");
     if (p.repeats < 0)
-        throw AnalysisError("the loan cannot be repeated " + num(in.timesRepeated) + " times");
+        throw AnalysisError("the loan cannot be repeated " + ErrorNumber(in.timesRepeated) + " times");
     p.horizon = p.loanPeriods * (p.repeats + 1);
     if (p.horizon > kMaxPeriods)
         throw AnalysisError("a loan of " + std::to_string(p.loanPeriods) + " years taken "
@@ -89,13 +82,7 @@ TermYear projectionYear(const TermState& s, int y)
 // One slot's analysis; a failure names the return it happened at.
 void runSlot(TermState& s, int slot)
 {
-    const double rate = s.Returns[slot];
-    s.Investment.ReturnPerPeriod = rate;
-    try {
-        CalcTermLevAnalysis(s.Investment, s.Loan, s.Slots[slot]);
-    } catch (const AnalysisError& e) {
-        throw AnalysisError("at a return of " + num(rate * 100) + " %: " + e.what());
-    }
+    RunLeverageSlot(s, slot, CalcTermLevAnalysis);
 }
 
 } // namespace
@@ -141,7 +128,7 @@ void CalcTermLevAnalysis(GenericInvestment& inv, const TermLoan& loan, TermSlot&
     if (std::fabs(Pmt(loan.LoanInterestRate, n, loan.LoanAmount) - loan.LoanPayment) > 0.005)
         throw AnalysisError("Program Error: Incorrect LoanPayment amount passed to CalcTermLevAnalysis routine.  "
                             "Contact Software Vendor.  Program aborting. (payment "
-                            + num(loan.LoanPayment) + " for a loan of " + num(loan.LoanAmount) + ")");
+                            + ErrorNumber(loan.LoanPayment) + " for a loan of " + ErrorNumber(loan.LoanAmount) + ")");
     if (!loan.EndOfPeriodLoanPmts)
         throw AnalysisError("CalcTermLevAnalysis only handles END of period loan payments, for now.  Change "
                             "EndOfPeriodLoanPmts to TRUE in calling routine.  Program aborting.");
@@ -220,13 +207,7 @@ double CalcTermBreakEvenReturn(GenericInvestment& inv, const TermLoan& loan, Ter
 void ReadTermReturns(const AnalysisInputs& in, TermState& state)
 {
     ReturnSlots returns{};
-    returns[0] = in.projectionReturn / 100;
-    for (int i = 0; i < 4; ++i)
-        returns[i + 1] = in.returns[i] / 100;
-    for (int i = 0; i <= 4; ++i) {
-        if (!std::isfinite(returns[i]) || !(returns[i] > -1))
-            throw AnalysisError("a return of " + num(returns[i] * 100) + " % leaves nothing to project");
-    }
+    ReadLeverageReturns(in, returns);
     state.BreakEvenReturn = CalcTermBreakEvenReturn(state.Investment, state.Loan, state.Slots[5]);
     returns[5] = state.BreakEvenReturn;
     SortReturns(returns);
@@ -242,38 +223,8 @@ TermResults RunTermAnalysis(const AnalysisInputs& in, TermState& state)
     s.Loan = BuildTermLoan(in);
     ReadTermReturns(in, s);
 
-    const int h = s.Investment.NPeriods;
     TermResults results;
-    results.horizon = h;
-    results.loan_amount = s.Loan.LoanAmount;
-    results.break_even_return = s.BreakEvenReturn;
-    results.deduction_limited = s.Loan.FedLimited || s.Loan.ProvLimited;
-
-    for (int slot = 1; slot <= 5; ++slot) {
-        TermSlot& out = s.Slots[slot];
-        const double rate = s.Returns[slot];
-        if (rate == NoReturn) {
-            out = TermSlot{};
-            continue;
-        }
-        runSlot(s, slot);
-        const bool breakEven = rate == s.BreakEvenReturn;
-        if (breakEven) {
-            const double mean = (out.Detail.NetBalancePayoff[h] + out.NoLevFV.BTBalance[h]) / 2;
-            out.Detail.NetBalancePayoff[h] = mean;
-            out.NoLevFV.BTBalance[h] = mean;
-        }
-        results.summary.push_back(
-            MakeSummaryRow(slot, rate, out.NoLevFV.BTBalance[h], out.Detail.NetBalancePayoff[h], breakEven));
-    }
-
-    runSlot(s, 0);
-    results.projection.reserve(h);
-    for (int y = 1; y <= h; ++y)
-        results.projection.push_back(projectionYear(s, y));
-    results.remaining_deductions = {s.Slots[0].Detail.FedUndeductedAfterPayoff[h],
-                                    s.Slots[0].Detail.ProvUndeductedAfterPayoff[h]};
-    results.returns = s.Returns;
+    FillLeverageResults(s, results, runSlot, projectionYear);
 
     RequireFinite(results);
     state = s;

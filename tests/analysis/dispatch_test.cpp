@@ -1,4 +1,5 @@
 #include "dispatch.h"
+#include "sample_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -7,38 +8,19 @@
 namespace gw {
 namespace {
 
-AnalysisInputs baseInputs()
-{
-    AnalysisInputs in;
-    in.loanAmount = 100'000;
-    in.taxRate = 40;
-    in.interestRate = 8;
-    in.savingsPeriod = 10;
-    in.returns = {0, 4, 8, 12};
-    in.projectionReturn = 8;
-    in.breakdown = {50, 20, 10, 20};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20, 5}, TaxBracket{30'000, 30, 10}, TaxBracket{60'000, 40, 20},
-                   TaxBracket{120'000, 46, 30}};
-    return in;
-}
-
 TEST(Dispatch, runsEachStrategyIntoItsOwnResults)
 {
     auto state = std::make_unique<AnalysisState>();
-    const AnalysisOutcome io = RunAnalysis(Strategy::InterestOnly, baseInputs(), *state);
+    const AnalysisOutcome io = RunAnalysis(Strategy::InterestOnly, test::SampleInputs(), *state);
     ASSERT_TRUE(io.ok()) << io.error;
     EXPECT_TRUE(std::holds_alternative<IntOnlyResults>(*io.results));
     EXPECT_EQ(BreakEvenReturn(*state, Strategy::InterestOnly), std::get<IntOnlyResults>(*io.results).break_even_return);
 
-    const AnalysisOutcome term = RunAnalysis(Strategy::TermLoan, baseInputs(), *state);
+    const AnalysisOutcome term = RunAnalysis(Strategy::TermLoan, test::SampleInputs(), *state);
     ASSERT_TRUE(term.ok()) << term.error;
     EXPECT_TRUE(std::holds_alternative<TermResults>(*term.results));
 
-    const AnalysisOutcome rrsp = RunAnalysis(Strategy::RRSP, baseInputs(), *state);
+    const AnalysisOutcome rrsp = RunAnalysis(Strategy::RRSP, test::SampleInputs(), *state);
     ASSERT_TRUE(rrsp.ok()) << rrsp.error;
     EXPECT_TRUE(std::holds_alternative<RRSPResults>(*rrsp.results));
     EXPECT_EQ(BreakEvenReturn(*state, Strategy::RRSP), NoReturn);
@@ -51,14 +33,14 @@ TEST(Dispatch, failedAnalysisLeavesThePreviousResults)
     auto state = std::make_unique<AnalysisState>();
     for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
         SCOPED_TRACE(static_cast<int>(strategy));
-        ASSERT_TRUE(RunAnalysis(strategy, baseInputs(), *state).ok());
+        ASSERT_TRUE(RunAnalysis(strategy, test::SampleInputs(), *state).ok());
         const auto before = std::make_unique<AnalysisState>(*state);
 
         // One input fails before anything runs, the other overflows a
         // projection half-way through the summary rows.
-        AnalysisInputs noPeriod = baseInputs();
+        AnalysisInputs noPeriod = test::SampleInputs();
         noPeriod.savingsPeriod = 0;
-        AnalysisInputs overflow = baseInputs();
+        AnalysisInputs overflow = test::SampleInputs();
         overflow.savingsPeriod = 80;
         overflow.returns[3] = 1e6;
         for (const AnalysisInputs& bad : {noPeriod, overflow}) {
@@ -79,7 +61,7 @@ TEST(Dispatch, failedAnalysisLeavesThePreviousResults)
 TEST(Dispatch, unknownStrategyIsAnError)
 {
     auto state = std::make_unique<AnalysisState>();
-    const AnalysisOutcome outcome = RunAnalysis(static_cast<Strategy>(3), baseInputs(), *state);
+    const AnalysisOutcome outcome = RunAnalysis(static_cast<Strategy>(3), test::SampleInputs(), *state);
     EXPECT_FALSE(outcome.ok());
     EXPECT_NE(outcome.error.find("3"), std::string::npos);
 }

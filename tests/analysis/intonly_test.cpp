@@ -1,5 +1,6 @@
 #include "error.h"
 #include "intonly.h"
+#include "sample_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -9,28 +10,6 @@
 
 namespace gw {
 namespace {
-
-// 100,000 at 8 % for 10 years; tax 40 % of which 60 % federal (24 % + 16 %);
-// half the return deferred gains, 20 % realised gains, 10 % dividends, 20 %
-// interest. The tax table gives a dividend rate of 10 % at 40 %.
-AnalysisInputs baseInputs()
-{
-    AnalysisInputs in;
-    in.loanAmount = 100'000;
-    in.taxRate = 40;
-    in.interestRate = 8;
-    in.savingsPeriod = 10;
-    in.returns = {0, 4, 8, 12};
-    in.projectionReturn = 8;
-    in.breakdown = {50, 20, 10, 20};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20, 5}, TaxBracket{30'000, 30, 10}, TaxBracket{60'000, 40, 20},
-                   TaxBracket{120'000, 46, 30}};
-    return in;
-}
 
 IntOnlySlot analyse(const AnalysisInputs& in, double rate, GenericInvestment* record = nullptr)
 {
@@ -46,7 +25,7 @@ IntOnlySlot analyse(const AnalysisInputs& in, double rate, GenericInvestment* re
 
 TEST(IntOnlyBuild, readsTheFieldsAsWholeDollarsAndYears)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.loanAmount = 100'000.5;
     in.savingsPeriod = 10.5;
     in.investmentType = 2;
@@ -87,7 +66,7 @@ TEST(IntOnlyBuild, rejectsInputsWithoutAnAnalysis)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = baseInputs();
+        AnalysisInputs in = test::SampleInputs();
         c.change(in);
         EXPECT_THROW(
             {
@@ -100,7 +79,7 @@ TEST(IntOnlyBuild, rejectsInputsWithoutAnAnalysis)
 
 TEST(IntOnlyAnalysis, zeroReturnLeavesNothingAfterRepaying)
 {
-    const IntOnlySlot slot = analyse(baseInputs(), 0);
+    const IntOnlySlot slot = analyse(test::SampleInputs(), 0);
     for (int y = 1; y <= 10; ++y) {
         SCOPED_TRACE(y);
         EXPECT_DOUBLE_EQ(slot.LevFV.BTBalance[y], 100'000);
@@ -115,7 +94,7 @@ TEST(IntOnlyAnalysis, fullDeductionCostsInterestAfterTax)
     for (double rate : {0.0, 0.05, 0.12}) {
         SCOPED_TRACE(rate);
         GenericInvestment record;
-        const IntOnlySlot slot = analyse(baseInputs(), rate, &record);
+        const IntOnlySlot slot = analyse(test::SampleInputs(), rate, &record);
         for (int y = 1; y <= 10; ++y) {
             EXPECT_NEAR(record.Cashflow[y], 8'000 * (1 - 0.4), 1e-9) << "year " << y;
             EXPECT_DOUBLE_EQ(slot.Detail.FedDeduction[y], 8'000);
@@ -135,7 +114,7 @@ TEST(IntOnlyAnalysis, fullDeductionCostsInterestAfterTax)
 // after year 2.
 TEST(IntOnlyAnalysis, firstYearsMatchAHandCalculation)
 {
-    const IntOnlySlot slot = analyse(baseInputs(), 0.08);
+    const IntOnlySlot slot = analyse(test::SampleInputs(), 0.08);
     EXPECT_NEAR(slot.LevFV.BTBalance[1], 106'960, 1e-6);
     EXPECT_NEAR(slot.LevFV.ACB[1], 102'960, 1e-6);
     EXPECT_NEAR(slot.Detail.NetBalancePayoff[1], 6'206.4205, 1e-3);
@@ -146,7 +125,7 @@ TEST(IntOnlyAnalysis, firstYearsMatchAHandCalculation)
 
 TEST(IntOnlyAnalysis, halfDeductibleInterestFillsThePool)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.fedDeductible = 50;
     GenericInvestment record;
     const IntOnlySlot slot = analyse(in, 0.08, &record);
@@ -161,7 +140,7 @@ TEST(IntOnlyAnalysis, halfDeductibleInterestFillsThePool)
     // The pool shelters the gain of the repayment sale only where capital
     // gains count as income.
     EXPECT_LT(slot.Detail.FedUndeductedAfterPayoff[10], slot.Detail.FedUndeducted[10]);
-    const IntOnlySlot full = analyse(baseInputs(), 0.08);
+    const IntOnlySlot full = analyse(test::SampleInputs(), 0.08);
     EXPECT_GT(slot.Detail.NetBalancePayoff[10], full.Detail.NetBalancePayoff[10]);
 
     in.fedIncludeCG = false;
@@ -176,7 +155,7 @@ TEST(IntOnlyAnalysis, halfDeductibleInterestFillsThePool)
 //   y4 income 8,558.75 covers 8,000 + 472.3125: deduct 8,472.3125, pool 0.
 TEST(IntOnlyAnalysis, limitedFederalDeductionIsCarriedForward)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.fedLimited = true;
     in.breakdown = {0, 0, 0, 100};
     GenericInvestment record;
@@ -195,7 +174,7 @@ TEST(IntOnlyAnalysis, limitedFederalDeductionIsCarriedForward)
 
 TEST(IntOnlyAnalysis, otherInvestmentsRaiseTheLimit)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.fedLimited = true;
     in.breakdown = {0, 0, 0, 100};
     in.otherUnleveraged = 100'000;  // doubles the income: 15,000 in year 1
@@ -216,7 +195,7 @@ const SummaryRow* breakEvenRow(const IntOnlyResults& r)
 TEST(IntOnlyRun, breakEvenRowSitsAmongTheReturnsWithEqualValues)
 {
     IntOnlyState state;
-    const IntOnlyResults r = RunIntOnlyAnalysis(baseInputs(), state);
+    const IntOnlyResults r = RunIntOnlyAnalysis(test::SampleInputs(), state);
     ASSERT_NE(r.break_even_return, NoReturn);
     ASSERT_EQ(r.summary.size(), 5u);
     for (std::size_t i = 0; i < r.summary.size(); ++i) {
@@ -235,7 +214,7 @@ TEST(IntOnlyRun, breakEvenRowSitsAmongTheReturnsWithEqualValues)
 
     // The gap changes sign across the return found.
     const auto gap = [](double rate) {
-        const IntOnlySlot s = analyse(baseInputs(), rate);
+        const IntOnlySlot s = analyse(test::SampleInputs(), rate);
         return s.Detail.NetBalancePayoff[10] - s.NoLevFV.BTBalance[10];
     };
     EXPECT_LT(gap(r.break_even_return - 0.0005), 0);
@@ -245,7 +224,7 @@ TEST(IntOnlyRun, breakEvenRowSitsAmongTheReturnsWithEqualValues)
 TEST(IntOnlyRun, summaryAndProjectionAgree)
 {
     IntOnlyState state;
-    const IntOnlyResults r = RunIntOnlyAnalysis(baseInputs(), state);
+    const IntOnlyResults r = RunIntOnlyAnalysis(test::SampleInputs(), state);
     ASSERT_EQ(r.projection.size(), 10u);
     EXPECT_EQ(r.horizon, 10);
     EXPECT_EQ(r.loan_amount, 100'000);
@@ -277,7 +256,7 @@ TEST(IntOnlyRun, summaryAndProjectionAgree)
 
 TEST(IntOnlyRun, equalReturnsGiveSeparateRows)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.returns = {6, 6, 6, 6};
     IntOnlyState state;
     const IntOnlyResults r = RunIntOnlyAnalysis(in, state);
@@ -297,7 +276,7 @@ TEST(IntOnlyRun, equalReturnsGiveSeparateRows)
 TEST(IntOnlyRun, noBreakEvenLeavesFourRows)
 {
     // At a loan rate of 0 there is nothing to break even against.
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.interestRate = 0;
     IntOnlyState state;
     const IntOnlyResults r = RunIntOnlyAnalysis(in, state);
@@ -312,8 +291,8 @@ TEST(IntOnlyRun, noBreakEvenLeavesFourRows)
 TEST(IntOnlyRun, failureKeepsThePreviousAnalysis)
 {
     IntOnlyState state;
-    const IntOnlyResults first = RunIntOnlyAnalysis(baseInputs(), state);
-    AnalysisInputs bad = baseInputs();
+    const IntOnlyResults first = RunIntOnlyAnalysis(test::SampleInputs(), state);
+    AnalysisInputs bad = test::SampleInputs();
     bad.projectionReturn = -100;
     EXPECT_THROW(RunIntOnlyAnalysis(bad, state), AnalysisError);
     EXPECT_EQ(state.BreakEvenReturn, first.break_even_return);

@@ -1,5 +1,6 @@
 #include "error.h"
 #include "term.h"
+#include "sample_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -7,27 +8,6 @@
 
 namespace gw {
 namespace {
-
-// 100,000 at 8 % over 10 years, tax 40 % (24 % federal, 16 % provincial);
-// the return as in the interest-only tests.
-AnalysisInputs baseInputs()
-{
-    AnalysisInputs in;
-    in.loanAmount = 100'000;
-    in.taxRate = 40;
-    in.interestRate = 8;
-    in.savingsPeriod = 10;
-    in.returns = {0, 4, 8, 12};
-    in.projectionReturn = 8;
-    in.breakdown = {50, 20, 10, 20};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20, 5}, TaxBracket{30'000, 30, 10}, TaxBracket{60'000, 40, 20},
-                   TaxBracket{120'000, 46, 30}};
-    return in;
-}
 
 TermSlot analyse(const AnalysisInputs& in, double rate, GenericInvestment* record = nullptr)
 {
@@ -43,7 +23,7 @@ TermSlot analyse(const AnalysisInputs& in, double rate, GenericInvestment* recor
 
 TEST(TermBuild, horizonCoversEveryLoan)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.timesRepeated = 2;
     const TermLoan loan = BuildTermLoan(in);
     EXPECT_EQ(BuildTermInvestment(in).NPeriods, 30);
@@ -64,7 +44,7 @@ TEST(TermBuild, horizonCoversEveryLoan)
 
 TEST(TermAnalysis, amortisesTheLoan)
 {
-    const TermSlot slot = analyse(baseInputs(), 0.08);
+    const TermSlot slot = analyse(test::SampleInputs(), 0.08);
     const TermDetail& d = slot.Detail;
     EXPECT_DOUBLE_EQ(d.IntPart[1], 8'000);
     EXPECT_NEAR(d.LoanPaydown[1], 6'902.95, 0.005);
@@ -78,7 +58,7 @@ TEST(TermAnalysis, amortisesTheLoan)
 // repaid: tax 93,097.05 k 0.4 / (1 - 0.4 k) = 701.57, net 13,161.39.
 TEST(TermAnalysis, firstYearMatchesAHandCalculation)
 {
-    const TermSlot slot = analyse(baseInputs(), 0.08);
+    const TermSlot slot = analyse(test::SampleInputs(), 0.08);
     EXPECT_NEAR(slot.LevFV.BTBalance[1], 106'960, 1e-6);
     EXPECT_NEAR(slot.Detail.NetBalancePayoff[1], 13'161.3886, 1e-3);
     EXPECT_NEAR(slot.Detail.ACBAfter[1], 12'669.1900, 1e-3);
@@ -89,7 +69,7 @@ TEST(TermAnalysis, firstYearMatchesAHandCalculation)
 
 TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.timesRepeated = 1;
     GenericInvestment record;
     const TermSlot slot = analyse(in, 0, &record);
@@ -107,8 +87,8 @@ TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
 
 TEST(TermAnalysis, fullDeductionSavesTaxOnTheInterest)
 {
-    const TermSlot slot = analyse(baseInputs(), 0.06);
-    const double payment = BuildTermLoan(baseInputs()).LoanPayment;
+    const TermSlot slot = analyse(test::SampleInputs(), 0.06);
+    const double payment = BuildTermLoan(test::SampleInputs()).LoanPayment;
     for (int y = 1; y <= 10; ++y) {
         SCOPED_TRACE(y);
         const TermDetail& d = slot.Detail;
@@ -136,7 +116,7 @@ TEST(TermAnalysis, poolsUnderLimitedAndPartialDeduction)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = baseInputs();
+        AnalysisInputs in = test::SampleInputs();
         in.fedLimited = in.provLimited = c.limited;
         in.fedDeductible = in.provDeductible = c.deductible;
         const TermSlot slot = analyse(in, c.rate);
@@ -157,7 +137,7 @@ TEST(TermAnalysis, poolsUnderLimitedAndPartialDeduction)
 
 TEST(TermAnalysis, ampleIncomeDeductsInterestAndPoolEveryYear)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.fedLimited = true;
     in.breakdown = {0, 0, 0, 100};  // 20 % all interest: income well above 8,000
     const TermSlot slot = analyse(in, 0.2);
@@ -169,8 +149,8 @@ TEST(TermAnalysis, ampleIncomeDeductsInterestAndPoolEveryYear)
 
 TEST(TermAnalysis, wrongPaymentIsReported)
 {
-    GenericInvestment inv = BuildTermInvestment(baseInputs());
-    TermLoan loan = BuildTermLoan(baseInputs());
+    GenericInvestment inv = BuildTermInvestment(test::SampleInputs());
+    TermLoan loan = BuildTermLoan(test::SampleInputs());
     loan.LoanPayment += 0.01;
     TermSlot slot;
     try {
@@ -179,14 +159,14 @@ TEST(TermAnalysis, wrongPaymentIsReported)
     } catch (const AnalysisError& e) {
         EXPECT_NE(std::string(e.what()).find("Incorrect LoanPayment amount"), std::string::npos);
     }
-    loan = BuildTermLoan(baseInputs());
+    loan = BuildTermLoan(test::SampleInputs());
     loan.EndOfPeriodLoanPmts = false;
     EXPECT_THROW(CalcTermLevAnalysis(inv, loan, slot), AnalysisError);
 }
 
 TEST(TermRun, breakEvenRowShowsNoDifference)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.timesRepeated = 1;
     TermState state;
     const TermResults r = RunTermAnalysis(in, state);
@@ -225,7 +205,7 @@ TEST(TermRun, breakEvenRowShowsNoDifference)
 
 TEST(TermRun, loanRateOfZeroRunsWithoutABreakEven)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.interestRate = 0;
     TermState state;
     const auto start = std::chrono::steady_clock::now();
@@ -241,8 +221,8 @@ TEST(TermRun, loanRateOfZeroRunsWithoutABreakEven)
 TEST(TermRun, failureKeepsThePreviousAnalysis)
 {
     TermState state;
-    const TermResults first = RunTermAnalysis(baseInputs(), state);
-    AnalysisInputs bad = baseInputs();
+    const TermResults first = RunTermAnalysis(test::SampleInputs(), state);
+    AnalysisInputs bad = test::SampleInputs();
     bad.returns[2] = -150;
     EXPECT_THROW(RunTermAnalysis(bad, state), AnalysisError);
     EXPECT_EQ(state.Returns, first.returns);

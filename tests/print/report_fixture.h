@@ -6,6 +6,7 @@
 #include "primitives.h"
 #include "recordingpage.h"
 #include "reports.h"
+#include "sample_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -42,21 +43,8 @@ inline std::string CaptionOf(std::string_view key, int language = English)
 
 inline AnalysisInputs DefaultInputs()
 {
-    AnalysisInputs in;
-    in.loanAmount = 100000;
-    in.taxRate = 40;
-    in.interestRate = 7;
-    in.savingsPeriod = 10;
-    in.returns = {4, 6, 8, 10};
-    in.projectionReturn = 8;
-    in.breakdown = {70, 25, 5, 0};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20.05, 0}, TaxBracket{55867, 29.65, 6.39}, TaxBracket{111733, 43.41, 25.38},
-                   TaxBracket{173205, 53.53, 39.34}};
-    return in;
+    return ReportSampleInputs({TaxBracket{0, 20.05, 0}, TaxBracket{55867, 29.65, 6.39},
+                               TaxBracket{111733, 43.41, 25.38}, TaxBracket{173205, 53.53, 39.34}});
 }
 
 inline const char* StrategyLabel(Strategy strategy)

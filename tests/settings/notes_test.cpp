@@ -1,6 +1,7 @@
 #include "notes.h"
 
 #include "numformat.h"
+#include "sample_inputs.h"
 
 #include <gtest/gtest.h>
 
@@ -57,25 +58,6 @@ const CaptionTables& shippedCaptions()
     return tables;
 }
 
-AnalysisInputs baseInputs()
-{
-    AnalysisInputs in;
-    in.loanAmount = 100'000;
-    in.taxRate = 40;
-    in.interestRate = 8;
-    in.savingsPeriod = 10;
-    in.returns = {0, 4, 8, 12};
-    in.projectionReturn = 8;
-    in.breakdown = {50, 20, 10, 20};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20, 5}, TaxBracket{30'000, 30, 10}, TaxBracket{60'000, 40, 20},
-                   TaxBracket{120'000, 46, 30}};
-    return in;
-}
-
 struct Analysed {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     AnalysisResults results;
@@ -118,7 +100,7 @@ TEST(Notes, leverageLinesCarryTheDirectionAndTheMagnitude)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = baseInputs();
+        AnalysisInputs in = test::SampleInputs();
         in.projectionReturn = c.projectionReturn;
         in.interestRate = c.interestRate;
         Analysed run = analyse(c.strategy, in);
@@ -166,7 +148,7 @@ TEST(Notes, limitedDeductibilityParagraphIsFollowedByAnEmptyLine)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = baseInputs();
+        AnalysisInputs in = test::SampleInputs();
         in.fedLimited = c.fedLimited;
         in.provLimited = c.provLimited;
         Analysed run = analyse(c.strategy, in);
@@ -180,7 +162,7 @@ TEST(Notes, limitedDeductibilityParagraphIsFollowedByAnEmptyLine)
 TEST(Notes, noBreakEvenReturnHasItsOwnSentence)
 {
     // A loan at 0 % has no break-even return.
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.interestRate = 0;
     for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan}) {
         SCOPED_TRACE(static_cast<int>(strategy));
@@ -221,7 +203,7 @@ TEST(Notes, rrspComparesEachPlanWithTheCatchUpLoanAtTheLoanRate)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = baseInputs();
+        AnalysisInputs in = test::SampleInputs();
         in.taxRate = c.taxRate;
         in.loanAmount = c.loanAmount;
         Analysed run = analyse(Strategy::RRSP, in);
@@ -234,14 +216,14 @@ TEST(Notes, rrspComparesEachPlanWithTheCatchUpLoanAtTheLoanRate)
 
 TEST(Notes, rrspWithoutABuiltAnalysisLeavesTheComparisonOut)
 {
-    Analysed run = analyse(Strategy::RRSP, baseInputs());
+    Analysed run = analyse(Strategy::RRSP, test::SampleInputs());
     auto fresh = std::make_unique<AnalysisState>();
     EXPECT_EQ(notes(run.results, *fresh, markedCaptions(), English), "- RRSP\r\n- DISC");
 }
 
 TEST(Notes, frenchNumbersStayOnOneLine)
 {
-    AnalysisInputs in = baseInputs();
+    AnalysisInputs in = test::SampleInputs();
     in.interestRate = 7.25;
     in.projectionReturn = 0;
     Analysed io = analyse(Strategy::InterestOnly, in);
@@ -251,7 +233,7 @@ TEST(Notes, frenchNumbersStayOnOneLine)
     EXPECT_TRUE(line3.ends_with("|10|100" + nbsp + "000" + nbsp + "$")) << line3;
     EXPECT_EQ(line3.find(' ', 2), std::string::npos) << line3;
 
-    Analysed rrsp = analyse(Strategy::RRSP, baseInputs());
+    Analysed rrsp = analyse(Strategy::RRSP, test::SampleInputs());
     const std::string line2 = paragraphs(notes(rrsp.results, *rrsp.state, markedCaptions(), French))[1];
     // 100 000 x 1.08^10 = 215 892.50: 40 % and 16 % of it are 86 357 and 34 543.
     EXPECT_EQ(line2, "- 8,0" + nbsp + "%|8,0" + nbsp + "%|215" + nbsp + "892" + nbsp + "$|10|86" + nbsp + "357" + nbsp
@@ -260,9 +242,9 @@ TEST(Notes, frenchNumbersStayOnOneLine)
 
 TEST(Notes, shippedCaptionsFillEveryPlaceholder)
 {
-    AnalysisInputs limited = baseInputs();
+    AnalysisInputs limited = test::SampleInputs();
     limited.fedLimited = true;
-    AnalysisInputs noBreakEven = baseInputs();
+    AnalysisInputs noBreakEven = test::SampleInputs();
     noBreakEven.interestRate = 0;
     struct Case {
         const char* name;
@@ -273,7 +255,7 @@ TEST(Notes, shippedCaptionsFillEveryPlaceholder)
         {"interest-only", Strategy::InterestOnly, limited},
         {"interest-only, no break-even", Strategy::InterestOnly, noBreakEven},
         {"term loan", Strategy::TermLoan, limited},
-        {"RRSP", Strategy::RRSP, baseInputs()},
+        {"RRSP", Strategy::RRSP, test::SampleInputs()},
     };
     for (const Case& c : cases) {
         for (int language : {English, French}) {

@@ -3,6 +3,7 @@
 #include "printoptions.h"
 #include "recordingpage.h"
 #include "records.h"
+#include "sample_inputs.h"
 #include "updown.h"
 
 #include <gtest/gtest.h>
@@ -41,21 +42,8 @@ public:
 
 AnalysisInputs Inputs()
 {
-    AnalysisInputs in;
-    in.loanAmount = 100000;
-    in.taxRate = 40;
-    in.interestRate = 7;
-    in.savingsPeriod = 10;
-    in.returns = {4, 6, 8, 10};
-    in.projectionReturn = 8;
-    in.breakdown = {70, 25, 5, 0};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20, 0}, TaxBracket{50000, 30, 6}, TaxBracket{100000, 43, 25},
-                   TaxBracket{200000, 53, 39}};
-    return in;
+    return ReportSampleInputs({TaxBracket{0, 20, 0}, TaxBracket{50000, 30, 6}, TaxBracket{100000, 43, 25},
+                               TaxBracket{200000, 53, 39}});
 }
 
 class PrintDialog : public ::testing::Test {
