@@ -186,13 +186,8 @@ void Program::applyLanguage(int language)
         about_->formatCaptions();
     if (details_)
         details_->formatCaptions();
-    if (mainWindow_) {
+    if (mainWindow_)
         mainWindow_->formatCaptions();
-        // The status hint is not among the window's captions; a hint left
-        // from before would stay in the old language.
-        mainWindow_->setStatusText(
-            lookUp(captions_, mainWindow_->autoCalculate() ? "stsbarPressF1" : "stsbarAutoCalc"));
-    }
     if (print_)
         print_->formatCaptions();
     if (setup_)

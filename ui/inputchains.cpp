@@ -11,12 +11,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -114,35 +111,9 @@ void InputPanel::watchField(QLineEdit* box, std::function<void()> leave)
 bool InputPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const auto found = leaveHandlers_.find(watched);
-    if (found == leaveHandlers_.end())
-        return QObject::eventFilter(watched, event);
-    auto* box = static_cast<QLineEdit*>(watched);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        // After the mouse press that gave the focus, which would clear it.
-        QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            runLeave(found->second);
-            box->selectAll();
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusOut: {
-        // A message box, a menu or another program taking the focus is not
-        // the user leaving the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason)
-            runLeave(found->second);
-        break;
-    }
-    default:
-        break;
-    }
+    if (found != leaveHandlers_.end() &&
+        HandleFieldEvent(*static_cast<QLineEdit*>(watched), *event, true, [&] { runLeave(found->second); }))
+        return true;
     return QObject::eventFilter(watched, event);
 }
 
@@ -333,7 +304,7 @@ void InputPanel::sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString&
     if (messages_.askYesNo(caption("SoftwareName"), question))
         return;
     const double value = std::clamp(fallback, double(spinner.min() + 1), double(spinner.max() - 1));
-    checks_.showStatus(caption("stsbarPressF1"));
+    checks_.showStatus("stsbarPressF1");
     InputChecks::markSponsorLimit(box, false);
     box.setText(PlainNumber(value));
     spinner.setValue(static_cast<int>(std::round(value)));

@@ -397,10 +397,16 @@ void InputPanel::rewriteForLanguage(int previousLanguage)
         if (IsNumericText(box->text(), previousLanguage))
             box->setText(FormatField(FieldNumber(box->text(), previousLanguage), "$#,##0", lang));
     }
-    for (QLineEdit* box : {txtTaxRate, txtIntRate, txtSavingsPeriod, txtReturn[0], txtReturn[1], txtReturn[2],
-                           txtReturn[3], timesLoanRepeatedBox()}) {
+    for (QLineEdit* box : {txtTaxRate, txtIntRate, txtSavingsPeriod, timesLoanRepeatedBox()}) {
         if (IsNumericText(box->text(), previousLanguage) && !IsNumericText(box->text(), lang))
             box->setText(PlainNumber(FieldNumber(box->text(), previousLanguage)));
+    }
+    // Returns as they load ("#0.0"), but with any further decimals the user
+    // typed kept: a switch must not change a figure.
+    for (QLineEdit* box : {txtReturn[0], txtReturn[1], txtReturn[2], txtReturn[3], txtProjectionReturn[0],
+                           txtProjectionReturn[1]}) {
+        if (box && IsNumericText(box->text(), previousLanguage))
+            box->setText(FormatField(FieldNumber(box->text(), previousLanguage), "#0.0##########", lang));
     }
 }
 

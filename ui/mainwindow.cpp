@@ -69,7 +69,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
             };
         }
     }
-    checks_.setStatusSink([this](const QString& text) { setStatusText(text); });
+    checks_.setStatusSink(
+        [this](const std::string& key, const std::vector<std::string>& values) { setStatusHint(key, values); });
 
     InputPanel::Host host;
     host.analysisType = [this] { return analysisType(); };
@@ -323,7 +324,7 @@ void MainWindow::start(const MainWindowSetup& setup)
     inputs_->loadDefaults(setup.defaults, setup.tax);
     autoCalculate_ = true;
     formatCaptions();
-    setStatusText(caption("stsbarPressF1"));
+    setStatusHint("stsbarPressF1");
     formatInput(analysisType());
     // The first analysis runs on the default breakdown, which the matching
     // investment-type option shows.
@@ -446,6 +447,9 @@ void MainWindow::strategyChanged()
     formatInput(type);
     if (windowReady_)
         inputs_->setInputsChanged(true);
+    // The interest-only loan lets any times-repeated value through the period
+    // check; a term or RRSP loan must not run on a pair beyond its years.
+    checks_.checkTimesLoanRepeated(*inputs_->txtSavingsPeriod, *inputs_->timesLoanRepeatedBox(), 0, type);
     updateAnalysis();
 }
 
@@ -481,12 +485,12 @@ void MainWindow::toggleAutoCalc()
     if (autoCalculate_) {
         autoCalculate_ = false;
         cmdAutoCalc->setText(caption("cmdAutoCalc_ON"));
-        setStatusText(caption("stsbarAutoCalc"));
+        setStatusHint("stsbarAutoCalc");
         hideResults(true);
     } else {
         autoCalculate_ = true;
         cmdAutoCalc->setText(caption("cmdAutoCalc_OFF"));
-        setStatusText(caption("stsbarPressF1"));
+        setStatusHint("stsbarPressF1");
         inputs_->setInputsChanged(true);
         updateAnalysis();
         hideResults(false);
@@ -546,9 +550,11 @@ QString MainWindow::statusText() const
     return stsStatusPanel->text();
 }
 
-void MainWindow::setStatusText(const QString& text)
+void MainWindow::setStatusHint(std::string key, std::vector<std::string> values)
 {
-    stsStatusPanel->setText(text);
+    statusKey_ = std::move(key);
+    statusValues_ = std::move(values);
+    stsStatusPanel->setText(caption(statusKey_, statusValues_));
 }
 
 QString MainWindow::caption(std::string_view key, const std::vector<std::string>& values) const
@@ -586,6 +592,8 @@ void MainWindow::formatCaptions()
     cmdAdvancedSettings_Output->setText(advancedView_ ? caption("cmdAdvancedSettings_Basic")
                                                       : caption("cmdAdvancedSettings_Advanced"));
     lblHideResultsMessage->setText(caption("stsbarAutoCalc"));
+    if (!statusKey_.empty())
+        stsStatusPanel->setText(caption(statusKey_, statusValues_));
 
     mnuFile->setTitle(caption("mnuFile"));
     mnuSaveDefaults->setText(caption("mnuSaveDefaults"));

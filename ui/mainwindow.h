@@ -104,7 +104,8 @@ public:
     const AnalysisState* analysisState() const { return state_.get(); }
 
     QString statusText() const;
-    void setStatusText(const QString& text);
+    // The status bar hint, by caption key; a language switch re-captions it.
+    void setStatusHint(std::string key, std::vector<std::string> values = {});
 
     InputPanel& inputs() { return *inputs_; }
     const InputPanel& inputs() const { return *inputs_; }
@@ -189,6 +190,8 @@ private:
     bool windowReady_ = false;
     bool advancedView_ = false;
     int captionLanguage_ = -1;
+    std::string statusKey_;
+    std::vector<std::string> statusValues_;
     std::array<QString, 3> notes_;
     std::array<bool, 3> notesStale_{true, true, true};
 };

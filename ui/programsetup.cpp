@@ -8,9 +8,7 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +16,6 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <algorithm>
 #include <initializer_list>
@@ -76,36 +73,11 @@ bool ProgramSetup::eventFilter(QObject* watched, QEvent* event)
                                     [watched](const auto& entry) { return entry.first == watched; });
     if (found == leaveChecks_.end())
         return QDialog::eventFilter(watched, event);
-    auto* box = static_cast<QLineEdit*>(watched);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        // After the mouse press that gave the focus, which would clear it.
-        QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        // These fields check on Enter and keep the key from the OK button;
-        // in the others Enter is OK, which checks every field first.
-        if (enter && std::find(enterChecks_.begin(), enterChecks_.end(), watched) != enterChecks_.end()) {
-            runCheck(found->second);
-            box->selectAll();
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusOut: {
-        // A message box or another window taking the focus is not the user
-        // leaving the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason)
-            runCheck(found->second);
-        break;
-    }
-    default:
-        break;
-    }
+    // Some fields check on Enter and keep the key from the OK button; in the
+    // others Enter is OK, which checks every field first.
+    const bool enterChecks = std::find(enterChecks_.begin(), enterChecks_.end(), watched) != enterChecks_.end();
+    if (HandleFieldEvent(*static_cast<QLineEdit*>(watched), *event, enterChecks, [&] { runCheck(found->second); }))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -6,7 +6,10 @@
 #include "numformat.h"
 #include "updown.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace gw {
 
@@ -16,6 +19,35 @@ namespace {
 constexpr int kMaxYears = 80;
 
 } // namespace
+
+bool HandleFieldEvent(QLineEdit& box, QEvent& event, bool enterLeaves, const std::function<void()>& leave)
+{
+    switch (event.type()) {
+    case QEvent::FocusIn:
+        // After the mouse press that gave the focus, which would clear it.
+        QTimer::singleShot(0, &box, &QLineEdit::selectAll);
+        return false;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent&>(event).key();
+        if (!enterLeaves || (key != Qt::Key_Return && key != Qt::Key_Enter))
+            return false;
+        leave();
+        box.selectAll();
+        return true;
+    }
+    case QEvent::FocusOut: {
+        // A message box, a menu or another program taking the focus is not
+        // the user leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent&>(event).reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason)
+            leave();
+        return false;
+    }
+    default:
+        return false;
+    }
+}
 
 InputChecks::InputChecks(const CaptionSource& captions, MessageService& messages)
     : captions_(captions), messages_(messages)
@@ -27,10 +59,10 @@ QString InputChecks::caption(std::string_view key, const std::vector<std::string
     return lookUp(captions_, key, values);
 }
 
-void InputChecks::showStatus(const QString& text) const
+void InputChecks::showStatus(const std::string& key, const std::vector<std::string>& values) const
 {
     if (status_)
-        status_(text);
+        status_(key, values);
 }
 
 bool InputChecks::checkValue(QLineEdit& box, double replacement) const
@@ -88,9 +120,9 @@ bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& me
     const bool atLimit = (warnAtOrAbove != 0 && value >= warnAtOrAbove) || (warnAtOrBelow != 0 && value <= warnAtOrBelow);
     markSponsorLimit(box, atLimit);
     if (atLimit)
-        showStatus(caption("stsbarRecommendedSponsorLimit", {sponsorName_}));
+        showStatus("stsbarRecommendedSponsorLimit", {sponsorName_});
     else
-        showStatus(caption("stsbarPressF1"));
+        showStatus("stsbarPressF1");
     return inRange;
 }
 

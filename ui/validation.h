@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+class QEvent;
 class QLineEdit;
 
 namespace gw {
@@ -14,6 +15,12 @@ namespace gw {
 class CaptionSource;
 class MessageService;
 class UpDown;
+
+// What an event filter does for a field that runs a check when left:
+// focus selects the text, Enter runs `leave` (when `enterLeaves`) and is
+// consumed, and losing the focus to anything but a message box, a menu or
+// another window runs `leave`. Returns true when the event was consumed.
+bool HandleFieldEvent(QLineEdit& box, QEvent& event, bool enterLeaves, const std::function<void()>& leave);
 
 // The field checks that the main window and its dialogs share. Each takes
 // the text field, shows its message (information icon) when the text is
@@ -24,8 +31,10 @@ public:
     InputChecks(const CaptionSource& captions, MessageService& messages);
 
     // Where the sponsor-limit hint goes (the main window's status bar), and
-    // the sponsor name it carries.
-    void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
+    // the sponsor name it carries. The hint goes as a caption key with its
+    // values, so that the bar can re-caption it on a language switch.
+    using StatusSink = std::function<void(const std::string& key, const std::vector<std::string>& values)>;
+    void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void setSponsorName(std::string name) { sponsorName_ = std::move(name); }
 
     // Not a number: "checkValue" message, the field becomes `replacement` as
@@ -59,7 +68,7 @@ public:
     static void markSponsorLimit(QLineEdit& box, bool atLimit);
     static bool atSponsorLimit(const QLineEdit& box);
 
-    void showStatus(const QString& text) const;
+    void showStatus(const std::string& key, const std::vector<std::string>& values = {}) const;
 
     const CaptionSource& captions() const { return captions_; }
     MessageService& messages() const { return messages_; }
@@ -69,7 +78,7 @@ private:
 
     const CaptionSource& captions_;
     MessageService& messages_;
-    std::function<void(const QString&)> status_;
+    StatusSink status_;
     std::string sponsorName_;
 };
 

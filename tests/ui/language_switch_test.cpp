@@ -114,6 +114,46 @@ TEST(LanguageSwitch, frenchThroughTheSetupDialogRecaptionsEveryWindow)
     EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
 }
 
+// The returns keep their one-decimal writing both ways ("8,0" in French,
+// "8.0" back in English), the projection returns with them, and no figure
+// changes on the way.
+TEST(LanguageSwitch, returnsAreRewrittenWithOneDecimal)
+{
+    ProgramOnData data;
+    MainWindow& window = data.start(English);
+    Program& program = *data.program;
+    InputPanel& inputs = window.inputs();
+    inputs.txtReturn[0]->setText("8");
+    inputs.txtReturn[1]->setText("6.25");
+    const std::vector<QLineEdit*> boxes = {inputs.txtReturn[0], inputs.txtReturn[1], inputs.txtReturn[2],
+                                           inputs.txtReturn[3], inputs.txtProjectionReturn[0],
+                                           inputs.txtProjectionReturn[1]};
+    for (QLineEdit* box : boxes)
+        ASSERT_NE(box, nullptr);
+    std::vector<double> values;
+    for (QLineEdit* box : boxes)
+        values.push_back(FieldNumber(box->text(), English));
+
+    const auto expectWriting = [&](int language) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            SCOPED_TRACE(boxes[i]->objectName().toStdString());
+            const QString text = boxes[i]->text();
+            EXPECT_EQ(FieldNumber(text, language), values[i]);
+            if (i == 1)
+                EXPECT_EQ(text, language == French ? "6,25" : "6.25");
+            else
+                EXPECT_EQ(text, FormatField(values[i], "#0.0", language));
+        }
+    };
+    switchThroughSetup(program, French);
+    expectWriting(French);
+    EXPECT_EQ(inputs.txtReturn[0]->text(), "8,0");
+    switchThroughSetup(program, English);
+    expectWriting(English);
+    EXPECT_EQ(inputs.txtReturn[0]->text(), "8.0");
+    EXPECT_EQ(window.statusText().toStdString(), GetCaption(program.settings().captions, "stsbarPressF1", English));
+}
+
 // Every text, field and table head of the switched windows equals what the
 // same windows show when the program starts in French.
 TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShows)

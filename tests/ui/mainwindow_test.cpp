@@ -305,7 +305,7 @@ TEST_F(WindowTest, languageSwitchRewritesTheFieldsItWouldMisread)
     captions.lang = 0;
     window->formatCaptions();
     EXPECT_EQ(text("txtLoanAmount"), "$100,000");
-    EXPECT_EQ(text("txtReturn1"), "8");
+    EXPECT_EQ(text("txtReturn1"), "8.0");
     EXPECT_EQ(text("txtProjectionReturn0"), text("txtReturn2"));
     enter("txtTaxRate", "45");
     EXPECT_EQ(runner.inputs.back().loanAmount, 100000);

@@ -13,6 +13,7 @@
 #include "programsetup.h"
 #include "reports_settings.h"
 #include "settingsfile.h"
+#include "updown.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,6 +81,35 @@ TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
     EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
     EXPECT_DOUBLE_EQ(tax.taxTable[0].interestRate, 20.1);
     EXPECT_TRUE(window.lastResults().has_value());
+}
+
+// A period of 50 is fine for the interest-only loan, but with the one repeat
+// set under the term loan it would make 100 years: going back to the term
+// loan repairs the repeats before the analysis runs.
+TEST_F(ProgramTest, switchingToTheTermLoanRepairsTimesRepeatedBeyondEightyYears)
+{
+    MainWindow& window = data.start(English);
+    InputPanel& inputs = window.inputs();
+    QLineEdit& times = *inputs.timesLoanRepeatedBox();
+    window.lstStrategyList->setCurrentRow(1);
+    times.setText("1");
+    window.lstStrategyList->setCurrentRow(0);
+    ASSERT_GE(inputs.updSavingsPeriod->max() - 1, 50);
+    inputs.txtSavingsPeriod->setText("50");
+    inputs.setInputsChanged(true);
+    inputs.leaveSavingsPeriod();
+    EXPECT_EQ(times.text(), "1");
+    data.messages.messages.clear();
+
+    window.lstStrategyList->setCurrentRow(1);
+    EXPECT_EQ(times.text(), "0");
+    ASSERT_EQ(data.messages.count("information"), 1);
+    EXPECT_TRUE(data.messages.lastText().contains("80")) << data.messages.lastText().toStdString();
+    EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
+    ASSERT_TRUE(window.lastResults().has_value());
+    EXPECT_TRUE(std::holds_alternative<TermResults>(*window.lastResults()));
+    EXPECT_EQ(window.currentInputs().savingsPeriod, 50);
+    EXPECT_EQ(window.currentInputs().timesRepeated, 0);
 }
 
 TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)

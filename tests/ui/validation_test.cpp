@@ -21,7 +21,9 @@ protected:
 
     ChecksTest()
     {
-        checks.setStatusSink([this](const QString& text) { status = text; });
+        checks.setStatusSink([this](const std::string& key, const std::vector<std::string>& values) {
+            status = lookUp(checks.captions(), key, values);
+        });
         checks.setSponsorName("Acme");
     }
 };
