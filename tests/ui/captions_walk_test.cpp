@@ -4,6 +4,7 @@
 // window, add a WalkedWindow to windowsToWalk(): how to open it and the
 // views of it worth looking at.
 #include "fakes.h"
+#include "shown_texts.h"
 #include "source_captions.h"
 
 #include "mainwindow.h"
@@ -13,26 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QChart>
 #include <QChartView>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QTabWidget>
 #include <QTableWidget>
-#include <QTextEdit>
-#include <QToolButton>
 
 #include <algorithm>
 #include <functional>
@@ -42,99 +26,6 @@
 
 namespace gw::test {
 namespace {
-
-// One text on screen: where it is, what it says, and whether the control
-// is one that should carry a caption (and is on show).
-struct ShownText {
-    QString where;
-    QString text;
-    bool captionExpected = false;
-};
-
-QString nameOf(const QObject& object)
-{
-    const QString name = object.objectName();
-    return name.isEmpty() ? QString::fromLatin1(object.metaObject()->className()) : name;
-}
-
-void addMenuTexts(const QList<QAction*>& actions, const QString& where, std::vector<ShownText>& out)
-{
-    for (QAction* action : actions) {
-        if (action->isSeparator())
-            continue;
-        const QString here = where + " > " + nameOf(*action);
-        out.push_back({here, action->text(), action->isVisible()});
-        if (QMenu* menu = action->menu())
-            addMenuTexts(menu->actions(), here, out);
-    }
-}
-
-void addChartTexts(const QChartView& view, bool shown, std::vector<ShownText>& out)
-{
-    const QChart& chart = *view.chart();
-    const QString where = nameOf(view);
-    out.push_back({where + " title", chart.title(), false});
-    for (QAbstractAxis* axis : chart.axes())
-        out.push_back({where + " axis", axis->titleText(), shown});
-    for (QLegendMarker* marker : chart.legend()->markers())
-        out.push_back({where + " legend", marker->label(), shown});
-}
-
-void addTableHeads(const QTableWidget& grid, std::vector<ShownText>& out)
-{
-    for (int c = 0; c < grid.columnCount(); ++c) {
-        const QTableWidgetItem* head = grid.horizontalHeaderItem(c);
-        const QString where = nameOf(grid) + " column " + QString::number(c);
-        out.push_back({where, head ? head->text() : QString(), true});
-        if (head && head->data(GroupedHeader::kGroupIdRole).toInt() >= 0)
-            out.push_back({where + " group", head->data(GroupedHeader::kGroupRole).toString(), true});
-    }
-}
-
-// Everything `window` shows: its title, the texts of its widgets, its menus,
-// table heads and charts.
-std::vector<ShownText> shownTexts(QWidget& window)
-{
-    std::vector<ShownText> out;
-    out.push_back({nameOf(window) + " title", window.windowTitle(), true});
-    for (QWidget* w : window.findChildren<QWidget*>()) {
-        const bool shown = w->isVisibleTo(&window);
-        const QString where = nameOf(*w);
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->pixmap().isNull())
-                out.push_back({where, label->text(), shown});
-        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            const auto* tool = qobject_cast<QToolButton*>(w);
-            const bool picture = (tool && tool->arrowType() != Qt::NoArrow) || !button->icon().isNull();
-            out.push_back({where, button->text(), shown && !picture});
-        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
-            out.push_back({where, box->title(), shown});
-        } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-            for (int i = 0; i < tabs->count(); ++i)
-                out.push_back({where + " tab " + QString::number(i), tabs->tabText(i), shown});
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            for (int i = 0; i < combo->count(); ++i)
-                out.push_back({where + " item " + QString::number(i), combo->itemText(i), shown});
-        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-            for (int i = 0; i < list->count(); ++i)
-                out.push_back({where + " row " + QString::number(i), list->item(i)->text(),
-                               shown && !list->isRowHidden(i)});
-        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
-            addTableHeads(*grid, out);
-        } else if (auto* chart = qobject_cast<QChartView*>(w)) {
-            addChartTexts(*chart, shown, out);
-        } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
-            out.push_back({where, edit->toPlainText(), false});
-        } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
-            out.push_back({where, line->text(), false});
-        } else if (auto* status = qobject_cast<QStatusBar*>(w)) {
-            out.push_back({where, status->currentMessage(), false});
-        }
-    }
-    if (auto* main = qobject_cast<QMainWindow*>(&window))
-        addMenuTexts(main->menuBar()->actions(), "menu", out);
-    return out;
-}
 
 // The problems of one view, one line each.
 std::vector<std::string> captionProblems(QWidget& window, const std::string& view)
