@@ -16,6 +16,8 @@ struct TaxBracket {
     double start = 0;
     double interestRate = 0;
     double dividendRate = 0;
+
+    bool operator==(const TaxBracket&) const = default;
 };
 
 // The values of the windows that an analysis reads, in the units the fields
@@ -48,6 +50,8 @@ struct AnalysisInputs {
     double fedExpenses = 0;             // per cent; not read by the strategies
     double provExpenses = 0;            // per cent; not read by the strategies
     std::array<TaxBracket, 4> taxTable{};  // row 0 is the lowest bracket
+
+    bool operator==(const AnalysisInputs&) const = default;
 };
 
 // Breakdown index names, in the stored order.

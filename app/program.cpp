@@ -11,10 +11,8 @@
 #include "reporter.h"
 #include "reports_settings.h"
 #include "settingsfile.h"
-#include "settingssetup.h"
-#include "setupvalues.h"
 #include "splash.h"
-#include "uservalues.h"
+#include "userfile.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -58,7 +56,7 @@ bool Program::start()
 
 void Program::openMainWindow(int language)
 {
-    settings_.CurrentLanguage = language;
+    settings_.CurrentLanguage = language == French ? French : English;
     captions_.setLanguage(language);
     ReadMainWindowSettings(settings_, *services_.reporter);
     startWindow_->advanceProgress(20);
@@ -80,10 +78,9 @@ void Program::openMainWindow(int language)
     connectDialogs();
     startWindow_->advanceProgress(60);
 
-    // The window starts on the tax settings the setup dialog shows.
-    MainWindowSetup setup = SetupFromSettings(settings_);
-    setup.tax = ToTaxSettings(setup_->values());
-    mainWindow_->start(setup);
+    // The window starts its fields, and the setup values it analyses with,
+    // from the same StartValues as the setup dialog.
+    mainWindow_->start({settings_.values, settings_.sponsorInfo, settings_.IsSponsored});
     startWindow_->advanceProgress(100);
     mainWindow_->show();
 }
@@ -98,7 +95,7 @@ void Program::createDialogs()
     setupServices.help = help_.get();
     setupServices.applyLanguage = [this](int language) { applyLanguage(language); };
     setup_ = std::make_unique<ProgramSetup>(setupServices, window);
-    setup_->load(SetupValuesFrom(settings_.defaults, settings_.CurrentLanguage));
+    setup_->load(settings_.values);
     setup_->hide();
 
     // Before the window starts: it writes the times-loan-repeated default
@@ -125,7 +122,7 @@ void Program::connectDialogs()
     QObject::connect(window, &MainWindow::aboutRequested, window, [this] { showAbout(); });
     QObject::connect(window, &MainWindow::setupRequested, window, [this](int tab) { setup_->execOnTab(tab); });
     QObject::connect(setup_.get(), &ProgramSetup::settingsApplied, window,
-                     [this](const SetupValues& values) { applySetup(values); });
+                     [this](const SettingValues& values) { applySetup(values); });
     QObject::connect(window, &MainWindow::printRequested, window, [this] {
         if (!print_->isVisible())
             print_->openForPrint();
@@ -147,10 +144,10 @@ PrintSource Program::printSource() const
     return source;
 }
 
-void Program::applySetup(const SetupValues& values)
+void Program::applySetup(const SettingValues& values)
 {
     MainWindow& window = *mainWindow_;
-    window.applyTaxSettings(ToTaxSettings(values));
+    window.applySetupValues(values);
     window.formatProjectionTable(window.analysisType());
     window.markInputsChanged();
     window.updateAnalysis();
@@ -158,7 +155,10 @@ void Program::applySetup(const SetupValues& values)
 
 bool Program::saveDefaults()
 {
-    UserFileValues values = CurrentUserValues(settings_, *mainWindow_, setup_->values());
+    // What was read, with what the windows hold now.
+    UserFileValues values = UserFileValuesFrom(settings_);
+    mainWindow_->storeValues(values.values);
+    setup_->storeValues(values.values);
     ApplyPrintDefaults(print_->currentDefaults(), values);
     return SaveUserFile(settings_, values, *services_.reporter);
 }
@@ -177,7 +177,7 @@ void Program::showAbout()
 
 void Program::applyLanguage(int language)
 {
-    settings_.CurrentLanguage = language;
+    settings_.CurrentLanguage = language == French ? French : English;
     captions_.setLanguage(language);
     // In this order: About box, detail dialogs, main window (its table heads
     // and charts with it), print dialog, setup dialog; then the help window,

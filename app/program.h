@@ -19,7 +19,6 @@ class QtSaveFileService;
 class SettingsReporter;
 class StartWindow;
 struct PrintSource;
-struct SetupValues;
 
 // The name of the program logo beside the executable.
 inline constexpr char kLogoFileName[] = "gearwise-logo.png";
@@ -69,7 +68,7 @@ public:
     void applyLanguage(int language);
     // What the setup dialog's OK and Cancel do to the main window: its tax
     // settings, its input panel and projection heads, and an analysis.
-    void applySetup(const SetupValues& values);
+    void applySetup(const SettingValues& values);
     // Save Defaults after the user said Yes: User.dat from the windows.
     bool saveDefaults();
     // What the print dialog prints: the selected strategy, the fields and

@@ -8,6 +8,7 @@
 #include "inputpanel.h"
 #include "mainwindow.h"
 #include "messages.h"
+#include "sample_settings.h"
 #include "tablecaptions.h"
 
 #include <benchmark/benchmark.h>
@@ -65,10 +66,10 @@ struct Window {
         services.messages = &messages;
         window = std::make_unique<gw::MainWindow>(services);
         gw::MainWindowSetup setup;
-        setup.defaults.savingsPeriod = 80;
-        setup.tax.fedLimited = true;
-        setup.tax.taxTable = {gw::TaxBracket{0, 20, 5}, gw::TaxBracket{30'000, 30, 10},
-                              gw::TaxBracket{60'000, 40, 20}, gw::TaxBracket{120'000, 46, 30}};
+        setup.values = gw::test::SampleSettingValues();
+        setup.values[gw::Setting::SavingsPeriod] = 80;
+        setup.values.setFlag(gw::Setting::FedLimitedDeduct, true);
+        gw::test::SetTaxTable(setup.values, {{{0, 20, 5}, {30'000, 30, 10}, {60'000, 40, 20}, {120'000, 46, 30}}});
         window->start(setup);
         window->lstStrategyList->setCurrentRow(analysisType);
         window->tabOutputs->setCurrentIndex(2);

@@ -2,7 +2,7 @@
 
 #include "captions.h"
 #include "inputs.h"
-#include "records.h"
+#include "settingtable.h"
 
 #include <filesystem>
 #include <optional>
@@ -17,15 +17,13 @@ namespace gw::cli {
 
 enum class OutputFormat { Json, Csv };
 
-// Everything an option left out falls back on, in the shape of the settings
-// records the sponsor and user files fill, plus the command's own choices.
+// Everything an option left out falls back on: the settings as the program
+// reads them, plus the command's own choices.
 struct AnalyzeDefaults {
-    InputDefaults inputs;              // tax-table rates and inclusion rate as fractions
-    InputLimits limits;                // per cent; the warning levels are not used here
-    AnalysisRestrictions restrictions; // strategies offered
+    SettingValues values;              // as read, in the units of the fields
     Strategy strategy = Strategy::InterestOnly;  // the first strategy offered
     OutputFormat format = OutputFormat::Json;
-    int language = English;            // the user file's "PrevLanguage"
+    Language language = English;       // the user file's language
 };
 
 // What the command reads from its data folder.
@@ -36,20 +34,13 @@ struct AnalyzeData {
 };
 
 // Reads Config.dat, User.dat when there is one, english.txt and french.txt
-// from `folder` as the desktop program's start-up does: InputDefaults from
-// the user file (keys checked against the sponsor file), the restrictions
-// and limits from the sponsor file only, the language from "PrevLanguage".
-// Every problem goes to `reporter`; returns nullopt when the files cannot
-// be used (Config.dat missing or damaged, a caption file that does not
-// unmask). A sponsor file that offers no strategy offers them all, as the
-// window does.
+// from `folder` as the desktop program's start-up does. Every problem goes
+// to `reporter`; returns nullopt when the files cannot be used (Config.dat
+// missing or damaged, a caption file that does not unmask).
 std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, SettingsReporter& reporter);
 
 // The folder of the running executable; the current folder when the system
 // cannot tell.
 std::filesystem::path ProgramFolder();
-
-// The inputs an analysis starts from before any option is read.
-AnalysisInputs InputsFromDefaults(const InputDefaults& defaults);
 
 } // namespace gw::cli

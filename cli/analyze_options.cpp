@@ -1,5 +1,6 @@
 #include "analyze_options.h"
 
+#include "fieldvalues.h"
 #include "money_field.h"
 #include "numformat.h"
 
@@ -54,16 +55,41 @@ struct Rule {
     double high = INFINITY;
     bool whole = false;
 
+    std::string span() const
+    {
+        if (std::isinf(low))
+            return "any amount";
+        if (std::isinf(high))
+            return num(low) + " or more";
+        return num(low) + " to " + num(high);
+    }
+
     std::string range() const
     {
-        std::string text = what + " is " + (whole ? "a whole " : "") + unit;
-        if (std::isinf(low))
-            return text + ", any amount";
-        if (std::isinf(high))
-            return text + ", " + num(low) + " or more";
-        return text + " from " + num(low) + " to " + num(high);
+        const std::string text = what + " is " + (whole ? "a whole " : "") + unit;
+        return std::isinf(low) ? text + ", " + span() : text + (std::isinf(high) ? ", " : " from ") + span();
     }
 };
+
+std::string unitWords(Unit unit)
+{
+    switch (unit) {
+    case Unit::Dollars: return "dollars";
+    case Unit::Percent: return "per cent";
+    case Unit::Years: return "number of years";
+    case Unit::Count:
+    case Unit::Index:
+    case Unit::Flag: return "number";
+    }
+    return "number";
+}
+
+// The rule of the window's field for `s`.
+Rule ruleOf(Setting s, const std::string& what, const SettingValues& limits)
+{
+    const LegalRange range = RangeOf(s, limits);
+    return {what, unitWords(Row(s).unit), range.low, range.high, range.whole};
+}
 
 Problem checkValue(double value, std::string_view text, const Rule& rule)
 {
@@ -74,33 +100,46 @@ Problem checkValue(double value, std::string_view text, const Rule& rule)
     return std::nullopt;
 }
 
-Problem readChecked(std::string_view text, const Rule& rule, double& target)
+// A number for setting `s`, kept as its field keeps it and within its range.
+Problem readSetting(std::string_view text, Setting s, const Rule& rule, SettingValues& fields)
 {
-    const auto value = readNumber(text);
-    if (!value)
+    const auto typed = readNumber(text);
+    if (!typed)
         return "'" + std::string(text) + "' is not a number: " + rule.range();
-    if (auto problem = checkValue(*value, text, rule))
+    const double value = EnteredValue(s, *typed);
+    if (auto problem = checkValue(value, text, rule))
         return problem;
-    target = *value;
+    fields[s] = value;
     return std::nullopt;
 }
 
 const char* const kOrdinals[4] = {"first", "second", "third", "fourth"};
 
-// Four comma-separated values, each within `rule`.
-Problem readFour(std::string_view text, const Rule& rule, std::array<double, 4>& target)
+// Four comma-separated values, into the four settings in order.
+Problem readFour(std::string_view text, const std::array<Setting, 4>& settings, const Rule& rule,
+                 SettingValues& fields)
 {
     const auto parts = splitCommas(text);
     if (parts.size() != 4)
         return "'" + std::string(text) + "' is not four values separated by commas: " + rule.range();
-    std::array<double, 4> values{};
+    SettingValues read = fields;
     for (size_t i = 0; i < 4; ++i) {
-        if (auto problem = readChecked(parts[i], rule, values[i]))
+        if (auto problem = readSetting(parts[i], settings[i], rule, read))
             return std::string("in the ") + kOrdinals[i] + " place, " + *problem;
     }
-    target = values;
+    fields = read;
     return std::nullopt;
 }
+
+std::array<Setting, 4> numbered(Setting first)
+{
+    return {first, Nth(first, 1), Nth(first, 2), Nth(first, 3)};
+}
+
+// The breakdown in its stored order: deferred capital gains, capital gains,
+// dividends, interest.
+constexpr std::array<Setting, 4> kBreakdown{Setting::DeferredCapitalGains, Setting::CapitalGains,
+                                            Setting::Dividends, Setting::Interest};
 
 Problem readBool(std::string_view text, bool& target)
 {
@@ -110,15 +149,16 @@ Problem readBool(std::string_view text, bool& target)
     return std::nullopt;
 }
 
-// Dollars read as the window keeps them: whole, and above 0.
-Problem readPositiveDollars(std::string_view text, const std::string& what, double& target)
+// Dollars read as the window keeps the loan amount: whole, and at least $1.
+Problem readPositiveDollars(std::string_view text, const std::string& what, const SettingValues& limits,
+                            double& target)
 {
     const auto value = readNumber(text);
     const std::string range = what + " is in dollars and must be at least $1 after rounding to whole dollars";
     if (!value)
         return "'" + std::string(text) + "' is not a number: " + range;
-    const double whole = RoundHalfAwayFromZero(*value);
-    if (!(whole > 0))
+    const double whole = EnteredValue(Setting::LoanAmount, *value);
+    if (RangeProblem(Setting::LoanAmount, whole, limits))
         return std::string(text) + " is out of range: " + range;
     target = whole;
     return std::nullopt;
@@ -139,83 +179,83 @@ struct OptionSpec {
     std::function<Problem(std::string_view)> apply;
 };
 
-// The input panel's legal ranges: the spinners stand one step outside them,
-// and the sponsor's limits move the return and interest-rate spinners.
-struct Ranges {
-    Rule loanRate, returns;
-};
-
-Ranges rangesFor(const InputLimits& limits)
-{
-    const double maxReturn = RoundHalfToEven(limits.MaxReturnAllowed + 1) - 1;
-    const double minRate = RoundHalfToEven(limits.MinInterestRateAllowed - 1) + 1;
-    return {Rule{"the loan interest rate", "per cent", minRate, 50},
-            Rule{"each return", "per cent", -99, maxReturn}};
-}
-
-const Rule kTaxRate{"the marginal tax rate", "per cent", 0, 99};
-const Rule kSavingsPeriod{"the savings period", "number of years", 1, 80, true};
-const Rule kTimesRepeated{"the number of times the loan is repeated", "number", 0, 80, true};
-const Rule kBreakdownPart{"each part", "per cent", 0, 100, true};
-const Rule kInvestmentType{"the investment type", "number", 0, 4, true};
-const Rule kOtherUnleveraged{"other unleveraged investments", "dollars", -INFINITY, INFINITY};
-const Rule kInclusionRate{"the capital-gains inclusion rate", "per cent", 0, 100};
-const Rule kFederalRatio{"the federal share of the marginal rate", "per cent", 0, 100};
-const Rule kDeductible{"the deductible portion of the interest", "per cent", 0};
-const Rule kTableRate{"each rate", "per cent", 0, 100};
-
 std::string yesNo(bool value) { return value ? "yes" : "no"; }
 
-std::string joinFour(const std::array<double, 4>& values)
+std::vector<std::string> offeredNames(const SettingValues& values)
 {
-    return num(values[0]) + "," + num(values[1]) + "," + num(values[2]) + "," + num(values[3]);
-}
-
-bool offered(const AnalysisRestrictions& restrictions, Strategy strategy)
-{
-    switch (strategy) {
-    case Strategy::InterestOnly:
-        return restrictions.showIntOnlyAnalysis;
-    case Strategy::TermLoan:
-        return restrictions.showTermLoanAnalysis;
-    case Strategy::RRSP:
-        return restrictions.showRRSPAnalysis;
+    std::vector<std::string> names;
+    for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
+        if (StrategyOffered(values, s))
+            names.push_back(StrategyName(s));
     }
-    return false;
+    return names;
 }
 
 std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
 {
-    AnalysisInputs& in = p.request.inputs;
-    const AnalysisInputs base = InputsFromDefaults(d.inputs);
-    const Ranges ranges = rangesFor(d.limits);
-    std::array<double, 4> baseInterestRates{};
-    std::array<double, 4> baseDividendRates{};
-    for (size_t i = 0; i < 4; ++i) {
-        baseInterestRates[i] = base.taxTable[i].interestRate;
-        baseDividendRates[i] = base.taxTable[i].dividendRate;
-    }
+    SettingValues& fields = p.request.fields;
+    const SettingValues& limits = d.values;
+    // What the window's field shows of a default, as the option would be typed.
+    const auto shown = [&d](Setting s) { return num(ShownValue(s, d.values[s])); };
+    const auto shownFour = [&](const std::array<Setting, 4>& settings) {
+        return shown(settings[0]) + "," + shown(settings[1]) + "," + shown(settings[2]) + "," + shown(settings[3]);
+    };
 
     std::vector<OptionSpec> options;
-    std::vector<std::string> offeredNames;
-    for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
-        if (offered(d.restrictions, s))
-            offeredNames.push_back(StrategyName(s));
-    }
-    std::string strategyHelp = offeredNames.empty() ? "none" : offeredNames.back();
-    if (offeredNames.size() > 1) {
-        std::string list = offeredNames[0];
-        for (size_t i = 1; i + 1 < offeredNames.size(); ++i)
-            list += ", " + offeredNames[i];
+    // One setting per option: its help is the rule of the window's field.
+    const auto settingOption = [&](const std::string& name, const std::string& metavar, const std::string& what,
+                                   Setting s, const std::string& help) {
+        const Rule rule = ruleOf(s, "the " + what, limits);
+        options.push_back({name, metavar, help.empty() ? what + ", " + rule.unit + ", " + rule.span() : help,
+                           shown(s), false,
+                           [&fields, s, rule](std::string_view v) { return readSetting(v, s, rule, fields); }});
+    };
+    const auto fourOption = [&](const std::string& name, const std::string& metavar, const std::string& what,
+                                const std::array<Setting, 4>& settings, const std::string& help) {
+        const Rule rule = ruleOf(settings[0], "each " + what, limits);
+        options.push_back({name, metavar, help + ", " + rule.unit + ", each " + rule.span(), shownFour(settings),
+                           false, [&fields, settings, rule](std::string_view v) {
+                               return readFour(v, settings, rule, fields);
+                           }});
+    };
+    const auto flagOption = [&](const std::string& name, const std::string& who, Setting s) {
+        options.push_back({name, "",
+                           who + " deduction of the interest limited to investment income; bare, or followed "
+                                 "by yes or no",
+                           yesNo(d.values.flag(s)), true, [&fields, s](std::string_view v) -> Problem {
+                               bool on = false;
+                               if (auto problem = readBool(v, on))
+                                   return problem;
+                               fields.setFlag(s, on);
+                               return std::nullopt;
+                           }});
+    };
+    // The setup's list: entry 0 "yes", capital gains count as investment income.
+    const auto includeOption = [&](const std::string& name, const std::string& where, Setting s) {
+        options.push_back({name, "yes|no", "capital gains count as investment income " + where,
+                           yesNo(d.values.index(s) == 0), false, [&fields, s](std::string_view v) -> Problem {
+                               bool yes = false;
+                               if (auto problem = readBool(v, yes))
+                                   return problem;
+                               fields[s] = yes ? 0 : 1;
+                               return std::nullopt;
+                           }});
+    };
+
+    const std::vector<std::string> names = offeredNames(d.values);
+    std::string strategyHelp = names.empty() ? "none" : names.back();
+    if (names.size() > 1) {
+        std::string list = names[0];
+        for (size_t i = 1; i + 1 < names.size(); ++i)
+            list += ", " + names[i];
         strategyHelp = list + " or " + strategyHelp;
     }
-    options.push_back({"strategy", "NAME", "strategies offered: " + strategyHelp, StrategyName(d.strategy),
-                       false,
+    options.push_back({"strategy", "NAME", "strategies offered: " + strategyHelp, StrategyName(d.strategy), false,
                        [&p, &d](std::string_view v) -> Problem {
                            for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
                                if (v != StrategyName(s))
                                    continue;
-                               if (!offered(d.restrictions, s))
+                               if (!StrategyOffered(d.values, s))
                                    return "the " + std::string(v) + " strategy is not offered in this copy";
                                p.request.strategy = s;
                                return std::nullopt;
@@ -223,107 +263,64 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            return "'" + std::string(v) + "' is not a strategy: interest-only, term or rrsp";
                        }});
     options.push_back({"loan-amount", "DOLLARS", "loan amount, dollars, at least 1 after rounding to whole dollars",
-                       num(base.loanAmount), false, [&in](std::string_view v) {
-                           return readPositiveDollars(v, "the loan amount", in.loanAmount);
+                       shown(Setting::LoanAmount), false, [&fields, &limits](std::string_view v) {
+                           return readPositiveDollars(v, "the loan amount", limits, fields[Setting::LoanAmount]);
                        }});
     options.push_back({"annual-investment", "DOLLARS",
                        "after-tax annual investment instead of the loan amount, dollars, at least 1 "
                        "after rounding to whole dollars; the loan amount is the one that costs it",
-                       "", false, [&p](std::string_view v) {
-                           return readPositiveDollars(v, "the after-tax annual investment", p.annualGiven);
+                       "", false, [&p, &limits](std::string_view v) {
+                           return readPositiveDollars(v, "the after-tax annual investment", limits, p.annualGiven);
                        }});
-    options.push_back({"tax-rate", "PERCENT", "marginal tax rate, per cent, 0 to 99", num(base.taxRate), false,
-                       [&in](std::string_view v) { return readChecked(v, kTaxRate, in.taxRate); }});
-    options.push_back({"interest-rate", "PERCENT",
-                       "loan interest rate, per cent, " + num(ranges.loanRate.low) + " to " +
-                           num(ranges.loanRate.high),
-                       num(base.interestRate), false, [&in, rule = ranges.loanRate](std::string_view v) {
-                           return readChecked(v, rule, in.interestRate);
-                       }});
-    options.push_back({"savings-period", "YEARS", "savings period, whole years, 1 to 80", num(base.savingsPeriod),
-                       false,
-                       [&in](std::string_view v) { return readChecked(v, kSavingsPeriod, in.savingsPeriod); }});
-    options.push_back({"returns", "R1,R2,R3,R4",
-                       "the four projected before-tax returns, per cent, each " + num(ranges.returns.low) + " to " +
-                           num(ranges.returns.high) + "; the projection runs at R3",
-                       joinFour(base.returns), false, [&in, rule = ranges.returns](std::string_view v) {
-                           return readFour(v, rule, in.returns);
-                       }});
-    options.push_back({"times-repeated", "COUNT",
-                       "times the term or RRSP loan is taken again once repaid, whole number, 0 to 80, "
-                       "with (times + 1) x savings period at most 80 years",
-                       num(base.timesRepeated), false,
-                       [&in](std::string_view v) { return readChecked(v, kTimesRepeated, in.timesRepeated); }});
-    options.push_back({"breakdown", "DCG,CG,DIV,INT",
-                       "breakdown of the gross return into deferred capital gains, capital gains, dividends "
-                       "and interest, whole per cent, each 0 to 100, totalling 100",
-                       joinFour(base.breakdown), false, [&in](std::string_view v) -> Problem {
-                           std::array<double, 4> parts{};
-                           if (auto problem = readFour(v, kBreakdownPart, parts))
-                               return problem;
-                           const double total = parts[0] + parts[1] + parts[2] + parts[3];
-                           if (total != 100)
-                               return "the parts total " + num(total) + ": they must total 100";
-                           in.breakdown = parts;
-                           return std::nullopt;
-                       }});
-    options.push_back({"investment-type", "INDEX",
-                       "investment loan type, 0 \"100%\", 1 \"1:1\", 2 \"2:1\", 3 \"3:1\", 4 \"4:1\"",
-                       num(d.inputs.InvestmentType), false, [&in](std::string_view v) -> Problem {
-                           double type = 0;
-                           if (auto problem = readChecked(v, kInvestmentType, type))
-                               return problem;
-                           in.investmentType = static_cast<int>(type);
-                           return std::nullopt;
-                       }});
-    options.push_back({"other-unleveraged", "DOLLARS", "other unleveraged investments, dollars, any amount",
-                       num(base.otherUnleveraged), false, [&in](std::string_view v) {
-                           return readChecked(v, kOtherUnleveraged, in.otherUnleveraged);
-                       }});
-    options.push_back({"inclusion-rate", "PERCENT", "capital-gains inclusion rate, per cent, 0 to 100",
-                       num(base.capGainsInclusionRate), false, [&in](std::string_view v) {
-                           return readChecked(v, kInclusionRate, in.capGainsInclusionRate);
-                       }});
-    options.push_back({"federal-ratio", "PERCENT", "federal share of the marginal tax rate, per cent, 0 to 100",
-                       num(base.federalToMarginalRatio), false, [&in](std::string_view v) {
-                           return readChecked(v, kFederalRatio, in.federalToMarginalRatio);
-                       }});
-    const auto limitedOption = [&](const std::string& name, const std::string& who, bool value, bool& target) {
-        options.push_back({name, "",
-                           who + " deduction of the interest limited to investment income; bare, or followed "
-                                 "by yes or no",
-                           yesNo(value), true, [&target](std::string_view v) { return readBool(v, target); }});
-    };
-    limitedOption("fed-limited", "federal", base.fedLimited, in.fedLimited);
-    limitedOption("prov-limited", "provincial", base.provLimited, in.provLimited);
-    options.push_back({"fed-deductible", "PERCENT",
-                       "federal deductible portion of the interest when not limited, per cent, 0 or more",
-                       num(base.fedDeductible), false,
-                       [&in](std::string_view v) { return readChecked(v, kDeductible, in.fedDeductible); }});
-    options.push_back({"prov-deductible", "PERCENT",
-                       "provincial deductible portion of the interest when not limited, per cent, 0 or more",
-                       num(base.provDeductible), false,
-                       [&in](std::string_view v) { return readChecked(v, kDeductible, in.provDeductible); }});
-    options.push_back({"fed-include-cg", "yes|no", "capital gains count as investment income federally",
-                       yesNo(base.fedIncludeCG), false,
-                       [&in](std::string_view v) { return readBool(v, in.fedIncludeCG); }});
-    options.push_back({"prov-include-cg", "yes|no", "capital gains count as investment income provincially",
-                       yesNo(base.provIncludeCG), false,
-                       [&in](std::string_view v) { return readBool(v, in.provIncludeCG); }});
-    const auto tableOption = [&](const std::string& name, const std::string& what,
-                                 const std::array<double, 4>& defaults, bool interest) {
-        options.push_back({name, "a,b,c,d", what + " of the four tax brackets, lowest first, per cent, each 0 to 100",
-                           joinFour(defaults), false, [&in, interest](std::string_view v) -> Problem {
-                               std::array<double, 4> rates{};
-                               if (auto problem = readFour(v, kTableRate, rates))
+    settingOption("tax-rate", "PERCENT", "marginal tax rate", Setting::TaxRate, "");
+    settingOption("interest-rate", "PERCENT", "loan interest rate", Setting::InterestRateOnLoan, "");
+    settingOption("savings-period", "YEARS", "savings period", Setting::SavingsPeriod,
+                  "savings period, whole years, " + ruleOf(Setting::SavingsPeriod, "", limits).span());
+    fourOption("returns", "R1,R2,R3,R4", "return", numbered(Setting::ProjectedReturn1),
+               "the four projected before-tax returns");
+    options.back().help += "; the projection runs at R3";
+    settingOption("times-repeated", "COUNT", "number of times the loan is repeated", Setting::TimesLoanRepeated,
+                  "times the term or RRSP loan is taken again once repaid, whole number, " +
+                      ruleOf(Setting::TimesLoanRepeated, "", limits).span() +
+                      ", with (times + 1) x savings period at most 80 years");
+    {
+        const Rule part = ruleOf(kBreakdown[0], "each part", limits);
+        options.push_back({"breakdown", "DCG,CG,DIV,INT",
+                           "breakdown of the gross return into deferred capital gains, capital gains, dividends "
+                           "and interest, whole per cent, each " +
+                               part.span() + ", totalling 100",
+                           shownFour(kBreakdown), false, [&fields, part](std::string_view v) -> Problem {
+                               SettingValues read = fields;
+                               if (auto problem = readFour(v, kBreakdown, part, read))
                                    return problem;
-                               for (size_t i = 0; i < 4; ++i)
-                                   (interest ? in.taxTable[i].interestRate : in.taxTable[i].dividendRate) = rates[i];
+                               double total = 0;
+                               for (Setting s : kBreakdown)
+                                   total += read[s];
+                               if (total != 100)
+                                   return "the parts total " + num(total) + ": they must total 100";
+                               fields = read;
                                return std::nullopt;
                            }});
-    };
-    tableOption("interest-tax-rates", "tax rates on interest", baseInterestRates, true);
-    tableOption("dividend-tax-rates", "tax rates on dividends", baseDividendRates, false);
+    }
+    settingOption("investment-type", "INDEX", "investment type", Setting::InvestmentType,
+                  "investment loan type, 0 \"100%\", 1 \"1:1\", 2 \"2:1\", 3 \"3:1\", 4 \"4:1\"");
+    settingOption("other-unleveraged", "DOLLARS", "other unleveraged investments", Setting::OtherUnleveragedIncome,
+                  "");
+    settingOption("inclusion-rate", "PERCENT", "capital-gains inclusion rate", Setting::CapGainsInclusionRate, "");
+    settingOption("federal-ratio", "PERCENT", "federal share of the marginal tax rate", Setting::FederalToMTRRatio,
+                  "");
+    flagOption("fed-limited", "federal", Setting::FedLimitedDeduct);
+    flagOption("prov-limited", "provincial", Setting::ProvLimitedDeduct);
+    settingOption("fed-deductible", "PERCENT", "federal deductible portion of the interest when not limited",
+                  Setting::FedInterestDeductibility, "");
+    settingOption("prov-deductible", "PERCENT", "provincial deductible portion of the interest when not limited",
+                  Setting::ProvInterestDeductibility, "");
+    includeOption("fed-include-cg", "federally", Setting::FedIncludeCapGains);
+    includeOption("prov-include-cg", "provincially", Setting::ProvIncludeCapGains);
+    fourOption("interest-tax-rates", "a,b,c,d", "rate", numbered(Setting::InterestTaxRate1),
+               "tax rates on interest of the four tax brackets, lowest first");
+    fourOption("dividend-tax-rates", "a,b,c,d", "rate", numbered(Setting::DividendTaxRate1),
+               "tax rates on dividends of the four tax brackets, lowest first");
     options.push_back({"language", "en|fr", "language of the notes", LanguageName(d.language), false,
                        [&p](std::string_view v) -> Problem {
                            if (v == LanguageName(English))
@@ -390,6 +387,7 @@ OptionError optionError(std::string_view name, const std::string& problem)
 std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
 {
     AnalysisInputs& in = p.request.inputs;
+    in = InputsFrom(p.request.fields);
     const Strategy strategy = p.request.strategy;
     if (strategy != Strategy::InterestOnly && (in.timesRepeated + 1) * in.savingsPeriod > 80) {
         return optionError("times-repeated",
@@ -413,6 +411,7 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
     if (!(whole > 0) || !std::isfinite(whole))
         return optionError("annual-investment", asked);
     in.loanAmount = whole;
+    p.request.fields[Setting::LoanAmount] = whole;
     return std::nullopt;
 }
 
@@ -431,7 +430,7 @@ const char* StrategyName(Strategy strategy)
     return "unknown";
 }
 
-const char* LanguageName(int language) { return language == French ? "fr" : "en"; }
+const char* LanguageName(Language language) { return language == French ? "fr" : "en"; }
 
 ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults)
 {
@@ -440,7 +439,12 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
             return HelpRequested{};
     }
     Parsed p;
-    p.request.inputs = InputsFromDefaults(defaults.inputs);
+    p.request.strategy = defaults.strategy;
+    p.request.format = defaults.format;
+    p.request.language = defaults.language;
+    // Settings without an option start as the window starts them; those with
+    // one take their default through the option's checks below.
+    p.request.fields = StartValues(defaults.values);
     const std::vector<OptionSpec> options = analyzeOptions(defaults, p);
 
     // The defaults come from data files that anyone can edit: each goes
@@ -503,8 +507,6 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
                                                     " to replace it)");
         }
     }
-    // The projection is always run at the third return, as in the window.
-    p.request.inputs.projectionReturn = p.request.inputs.returns[2];
     if (auto error = crossCheck(p, isGiven("loan-amount")))
         return *error;
     return p.request;

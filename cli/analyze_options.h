@@ -2,6 +2,7 @@
 
 #include "analyze_defaults.h"
 #include "inputs.h"
+#include "settingtable.h"
 
 #include <filesystem>
 #include <string>
@@ -16,11 +17,12 @@ namespace gw::cli {
 // One validated command line.
 struct AnalyzeRequest {
     Strategy strategy = Strategy::InterestOnly;
-    AnalysisInputs inputs;          // annualInvestment holds the typed amount
-                                    // when annualInvestmentGiven
+    SettingValues fields;           // what the window's fields would hold
+    AnalysisInputs inputs;          // InputsFrom(fields); annualInvestment holds
+                                    // the typed amount when annualInvestmentGiven
     bool annualInvestmentGiven = false;
     OutputFormat format = OutputFormat::Json;
-    int language = English;         // of the notes
+    Language language = English;    // of the notes
 };
 
 struct HelpRequested {};
@@ -34,12 +36,14 @@ struct OptionError {
 using ParsedAnalyze = std::variant<AnalyzeRequest, HelpRequested, OptionError>;
 
 // Reads `args` (the words after "analyze", without --data-dir): "--opt
-// value" and "--opt=value"; the last of a repeated option wins. Checks each
-// value against the input panel's legal range, the breakdown total, the
-// 80-year limit of repeated loans, and derives the loan amount from
-// --annual-investment. A default that an option does not replace is checked
-// the same way, so a data file with an impossible default is refused, naming
-// the option that would replace it. Never throws for any input.
+// value" and "--opt=value"; the last of a repeated option wins. Each value
+// is kept as the window's field keeps it and checked against the legal range
+// the window applies (RangeOf, EnteredValue), then the breakdown total, the
+// 80-year limit of repeated loans; the loan amount follows from
+// --annual-investment. A default is what the window's field shows at start
+// (ShownValue) and goes through the same checks: a data file with an
+// impossible default is refused, naming the option that would replace it,
+// unless that option is given. Never throws for any input.
 ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults);
 
 // The text of `gearwise-cli analyze --help`, with the ranges and defaults
@@ -50,6 +54,6 @@ std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesyst
 const char* StrategyName(Strategy strategy);
 
 // Command-line names of the languages: "en", "fr".
-const char* LanguageName(int language);
+const char* LanguageName(Language language);
 
 } // namespace gw::cli

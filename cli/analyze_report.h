@@ -22,7 +22,7 @@ struct AnalyzeReport {
     AnalysisResults results;                  // of `strategy`
     std::optional<double> annualInvestment;   // none when no amount answers the loan
     std::optional<RRSPVariantValues> atLoanRate;  // RRSP loans only: the plans at the loan rate
-    int language = English;
+    Language language = English;
     std::string notes;                        // UTF-8, paragraphs separated by CR LF
 };
 

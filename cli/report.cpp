@@ -174,13 +174,13 @@ std::string ParseReportOptions(const std::vector<std::string>& args, ReportOptio
 // The summary's last page as the print dialog would leave it.
 void ChooseLastPage(const ReportOptions& options, const ProgramSettings& settings, PrintJob& job)
 {
-    const InputDefaults& d = settings.defaults;
+    const SettingValues& v = settings.values;
     LastPage last = LastPage::Signatures;
-    if (d.PrintSummaryChecklist)
+    if (v.flag(Setting::PrintSummaryChecklist))
         last = LastPage::Checklist;
-    if (d.PrintLegalDisclaimer)
+    if (v.flag(Setting::PrintLegalDisclaimer))
         last = LastPage::Disclaimer;
-    if (d.PrintSignatures)
+    if (v.flag(Setting::PrintSignatures))
         last = LastPage::Signatures;
     if (options.lastPage)
         last = *options.lastPage;
@@ -270,7 +270,7 @@ int runReport(const std::vector<std::string>& args)
     settings.IsSponsored = settings.sponsorInfo.SponsorName != "none";
     settings.captions = data->captions;
     settings.CurrentLanguage = request.language;
-    settings.defaults = data->defaults.inputs;
+    settings.values = data->defaults.values;
 
     auto state = std::make_unique<AnalysisState>();
     const AnalysisOutcome outcome = RunAnalysis(request.strategy, request.inputs, *state);

@@ -16,18 +16,7 @@ AdvisorInfo ReadAdvisorInfo(const SettingLines& userLines)
 
 PrintDefaults PrintDefaultsFrom(const ProgramSettings& settings)
 {
-    const InputDefaults& d = settings.defaults;
-    PrintDefaults p;
-    p.PrintSummaryChecklist = d.PrintSummaryChecklist;
-    p.PrintLegalDisclaimer = d.PrintLegalDisclaimer;
-    p.PrintSignatures = d.PrintSignatures;
-    p.PrintSummary = d.PrintSummary;
-    p.PrintProjection = d.PrintProjection;
-    p.PrintChecklistPage = d.PrintChecklistPage;
-    p.PrintName = d.PrintName;
-    p.PrintCompanyName = d.PrintCompanyName;
-    p.advisor = ReadAdvisorInfo(settings.UserLines);
-    return p;
+    return {settings.values, ReadAdvisorInfo(settings.UserLines)};
 }
 
 std::string CleanAdvisorField(std::string_view text)
@@ -52,14 +41,8 @@ std::string CleanAdvisorField(std::string_view text)
 
 void ApplyPrintDefaults(const PrintDefaults& defaults, UserFileValues& values)
 {
-    values.PrintSummaryChecklist = defaults.PrintSummaryChecklist;
-    values.PrintLegalDisclaimer = defaults.PrintLegalDisclaimer;
-    values.PrintSignatures = defaults.PrintSignatures;
-    values.PrintSummary = defaults.PrintSummary;
-    values.PrintProjection = defaults.PrintProjection;
-    values.PrintChecklistPage = defaults.PrintChecklistPage;
-    values.PrintName = defaults.PrintName;
-    values.PrintCompanyName = defaults.PrintCompanyName;
+    for (Setting s : kPrintSettings)
+        values.values[s] = defaults.values[s];
 
     auto& extra = values.extraSettings;
     std::erase_if(extra, [](const auto& setting) {

@@ -3,6 +3,7 @@
 #include "printjob.h"
 #include "records.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,16 +20,17 @@ inline constexpr std::string_view kAdvisorCompanyKey = "Advisor Company";
 // not fit a record of the user file.
 inline constexpr std::size_t kMaxAdvisorField = 100;
 
-// The print dialog's state as Save Defaults writes it.
+// The settings the print dialog keeps: which reports are ticked, how the
+// summary ends, and whether the name lines print.
+inline constexpr std::array<Setting, 8> kPrintSettings{
+    Setting::PrintSummaryChecklist, Setting::PrintLegalDisclaimer, Setting::PrintSignatures,
+    Setting::PrintSummary,          Setting::PrintProjection,      Setting::PrintChecklistPage,
+    Setting::PrintName,             Setting::PrintCompanyName};
+
+// The print dialog's state as Save Defaults writes it: its settings
+// (kPrintSettings) and who prepares the reports.
 struct PrintDefaults {
-    bool PrintSummaryChecklist = false;  // the summary ends with the checklist
-    bool PrintLegalDisclaimer = false;   // ... with the legal disclaimer
-    bool PrintSignatures = false;        // ... with the signature lines
-    bool PrintSummary = false;           // "One-Page Summary" ticked
-    bool PrintProjection = false;        // "Projection Table" ticked
-    bool PrintChecklistPage = false;     // "Leverage Investment Checklist" ticked
-    bool PrintName = false;
-    bool PrintCompanyName = false;
+    SettingValues values;
     AdvisorInfo advisor;
 };
 
@@ -36,14 +38,14 @@ struct PrintDefaults {
 // "Advisor Company"); empty when absent.
 AdvisorInfo ReadAdvisorInfo(const SettingLines& userLines);
 
-// The print flags of the defaults read at start-up and the advisor saved in
-// the user lines.
+// The print settings read at start-up and the advisor saved in the user
+// lines.
 PrintDefaults PrintDefaultsFrom(const ProgramSettings& settings);
 
 // Trimmed, without line breaks, at most kMaxAdvisorField characters.
 std::string CleanAdvisorField(std::string_view text);
 
-// Sets the eight print flags of `values` and puts the advisor's name and
+// Sets the print settings of `values` and puts the advisor's name and
 // company (cleaned) among its further settings, replacing earlier ones.
 void ApplyPrintDefaults(const PrintDefaults& defaults, UserFileValues& values);
 

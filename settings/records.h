@@ -1,8 +1,8 @@
 #pragma once
 
 #include "captions.h"
+#include "settingtable.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,64 +25,6 @@ struct SponsorInfo {
     std::string logoPath;     // replaced at start-up by the welcome picture
 };
 
-// Section "[AnalysisRestrictions]": which strategies are offered.
-struct AnalysisRestrictions {
-    bool showIntOnlyAnalysis = false;
-    bool showTermLoanAnalysis = false;
-    bool showRRSPAnalysis = false;
-};
-
-// Section "[InputLimits]", all per cent. A warning level of 0 switches that
-// warning off.
-struct InputLimits {
-    double MaxReturnAllowed = 0;
-    double ReturnWarningLevel = 0;
-    double MinInterestRateAllowed = 0;
-    double InterestRateWarningLevel = 0;
-};
-
-// Section "[InputDefaults]". Per cent as typed (8 for 8 %) unless marked
-// fraction; arrays are numbered 1..4 in the files, index 0..3 here.
-struct InputDefaults {
-    double LoanAmount = 0;                 // dollars
-    double TaxRate = 0;                    // per cent
-    double InterestRateOnLoan = 0;         // per cent
-    double SavingsPeriod = 0;              // years
-    std::array<double, 4> ProjectedReturn{};  // per cent
-    double PortionDeductible = 0;          // per cent; carried from file to file
-    double CapGainsInclusionRate = 0;      // fraction
-    std::array<double, 4> InterestTaxRate{};  // fraction
-    std::array<double, 4> DividendTaxRate{};  // fraction
-    std::array<double, 4> StartOfTaxBracket{};  // whole dollars
-    bool ProvLimitedDeduct = false;
-    bool FedLimitedDeduct = false;
-    double ProvInvestmentExpenses = 0;     // per cent
-    double FedInvestmentExpenses = 0;      // per cent
-    double ProvInterestDeductibility = 0;  // per cent
-    double FedInterestDeductibility = 0;   // per cent
-    int ProvIncludeCapGains = 0;           // list index, 0 = yes
-    int FedIncludeCapGains = 0;
-    int ProvDefer = 0;                     // list index
-    int FedDefer = 0;
-    double FederalToMTRRatio = 0;          // per cent of the marginal rate
-    bool PrintSummaryChecklist = false;
-    bool PrintLegalDisclaimer = false;
-    bool PrintSignatures = false;
-    bool PrintSummary = false;
-    bool PrintProjection = false;
-    bool PrintChecklistPage = false;
-    bool PrintName = false;
-    bool PrintCompanyName = false;
-    double ProjectionReturn = 0;           // per cent
-    double TimesLoanRepeated = 0;          // count
-    double CapitalGains = 0;               // per cent of the gross return
-    double DeferredCapitalGains = 0;
-    double Dividends = 0;
-    double Interest = 0;
-    double InvestmentType = 0;             // list index: 0 "100%" .. 4 "4:1"
-    double OtherUnleveragedIncome = 0;     // dollars
-};
-
 // Everything the data files configure, owned by the program for the whole
 // run and passed by reference; nothing here is global.
 struct ProgramSettings {
@@ -91,10 +33,10 @@ struct ProgramSettings {
     SettingLines SponsorLines;     // Config.dat
     SettingLines UserLines;        // User.dat, or Config.dat when there is none
     SponsorInfo sponsorInfo;
-    AnalysisRestrictions restrictions;
-    InputLimits limits;
-    InputDefaults defaults;
-    int CurrentLanguage = English;  // 0 English, 1 French
+    // The strategies offered, the input limits and the default inputs, as
+    // read (ReadSettingValues); the windows start from StartValues of them.
+    SettingValues values;
+    Language CurrentLanguage = English;
     bool IsSponsored = false;       // SponsorName is not "none"
 };
 

@@ -32,13 +32,6 @@ std::string_view trimBlanks(std::string_view s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Whole numbers for list indices and the language, kept in 16 bits.
-int wholeNumber(std::string_view text)
-{
-    const double value = RoundHalfToEven(LenientParse(text));
-    return static_cast<int>(std::clamp(value, -32768.0, 32767.0));
-}
-
 class SilentReporter : public SettingsReporter {
 public:
     void report(const std::string&, const std::string&, Icon) override {}
@@ -120,99 +113,37 @@ std::string GetSettingValue(std::string_view key, const SettingLines& lines)
 SponsorInfo ReadSponsorInfo(const SettingLines& sponsorLines, SettingsReporter& reporter)
 {
     SponsorInfo info;
-    info.SponsorName = GetSettingValue("SponsorName", sponsorLines, true, reporter);
-    if (info.SponsorName == "none")
-        return info;
-    info.AppTitle = GetSettingValue("AppTitle", sponsorLines, true, reporter);
-    info.PrintoutFooter = GetSettingValue("PrintoutFooter", sponsorLines, true, reporter);
-    info.helpPath = GetSettingValue("helpPath", sponsorLines, true, reporter);
-    info.helpCaption = GetSettingValue("helpCaption", sponsorLines, true, reporter);
-    info.logoPath = GetSettingValue("logoPath", sponsorLines, true, reporter);
+    for (const SponsorKey& k : kSponsorKeys) {
+        info.*k.field = GetSettingValue(k.key, sponsorLines, true, reporter);
+        if (k.field == &SponsorInfo::SponsorName && info.SponsorName == "none")
+            break;
+    }
     return info;
 }
 
-RestrictionsAndLimits ReadRestrictionsAndLimits(const SettingLines& sponsorLines, SettingsReporter& reporter)
-{
-    const auto number = [&](std::string_view key) { return LenientParse(GetSettingValue(key, sponsorLines, true, reporter)); };
-    RestrictionsAndLimits result;
-    result.restrictions.showIntOnlyAnalysis = number("showIntOnlyAnalysis") != 0;
-    result.restrictions.showTermLoanAnalysis = number("showTermLoanAnalysis") != 0;
-    result.restrictions.showRRSPAnalysis = number("showRRSPAnalysis") != 0;
-    result.limits.MaxReturnAllowed = number("Maximum Return Allowed");
-    result.limits.ReturnWarningLevel = number("Return at which Warning Issued");
-    result.limits.MinInterestRateAllowed = number("Minimum Interest Rate Allowed");
-    result.limits.InterestRateWarningLevel = number("Interest Rate at which Warning Issued");
-    return result;
-}
-
-InputDefaults ReadInputDefaults(const SettingLines& sponsorLines, const SettingLines& userLines,
+SettingValues ReadSettingValues(const SettingLines& sponsorLines, const SettingLines& userLines,
                                 SettingsReporter& reporter)
 {
-    InputDefaults d;
-    // The sponsor file must hold every key; the value comes from the user lines.
-    const auto value = [&](const std::string& key) {
-        GetSettingValue(key, sponsorLines, true, reporter);
-        return GetSettingValue(key, userLines);
-    };
-    const auto number = [&](const std::string& key) { return LenientParse(value(key)); };
-    const auto index = [&](const std::string& key) { return wholeNumber(value(key)); };
-    const auto isTrue = [&](const std::string& key) { return value(key) == "True"; };
-    const auto isOne = [&](const std::string& key) { return value(key) == "1"; };
-    const auto numbered = [](const char* name, int n, const char* unit) {
-        return std::string(name) + " " + std::to_string(n) + unit;
-    };
-
-    d.LoanAmount = number("Loan Amount ($)");
-    d.TaxRate = number("Tax Rate (%)");
-    d.InterestRateOnLoan = number("Interest Rate on Loan (%)");
-    d.SavingsPeriod = number("Savings Period (years)");
-    d.PortionDeductible = number("Portion of Interest Rate Deductible (%)");
-    d.FedInterestDeductibility = number("Federal Portion of Interest Rate Deductible (%)");
-    d.ProvInterestDeductibility = number("Provincial Portion of Interest Rate Deductible (%)");
-    d.FedLimitedDeduct = isTrue("Federal Deductibility Limited to Taxable Income");
-    d.ProvLimitedDeduct = isTrue("Provincial Deductibility Limited to Taxable Income");
-    d.FedInvestmentExpenses = number("Federal Investment Expenses (%)");
-    d.ProvInvestmentExpenses = number("Provincial Investment Expenses (%)");
-    d.FedDefer = index("Federal Defer Undeducted Expenses");
-    d.ProvDefer = index("Provincial Defer Undeducted Expenses");
-    d.FedIncludeCapGains = index("Federal Include Capital Gains");
-    d.ProvIncludeCapGains = index("Provincial Include Capital Gains");
-    d.FederalToMTRRatio = number("Federal To Marginal Tax Rate Ratio (%)");
-    for (int n = 1; n <= 4; ++n)
-        d.ProjectedReturn[n - 1] = number(numbered("Projected Return", n, " (%)"));
-    d.CapGainsInclusionRate = number("Capital Gains Inclusion Rate (%)");
-    for (int n = 1; n <= 4; ++n)
-        d.InterestTaxRate[n - 1] = number(numbered("Interest Tax Rate", n, " (%)"));
-    for (int n = 1; n <= 4; ++n)
-        d.DividendTaxRate[n - 1] = number(numbered("Dividend Tax Rate", n, " (%)"));
-    for (int n = 1; n <= 4; ++n)
-        d.StartOfTaxBracket[n - 1] = RoundHalfAwayFromZero(number(numbered("Start of Tax Bracket", n, " ($)")));
-    d.PrintSummary = isOne("Print Summary");
-    d.PrintProjection = isOne("Print Projection");
-    d.PrintChecklistPage = isOne("Print Checklist Page");
-    d.PrintName = isOne("Print Name");
-    d.PrintCompanyName = isOne("Print Company Name");
-    d.PrintSummaryChecklist = isTrue("Print Summary Checklist");
-    d.PrintLegalDisclaimer = isTrue("Print Legal Disclaimer");
-    d.PrintSignatures = isTrue("Print Signatures");
-    d.ProjectionReturn = number("Projection Return");
-    d.TimesLoanRepeated = number("Times Loan Repeated");
-    d.CapitalGains = number("Capital Gains");
-    d.DeferredCapitalGains = number("Deferred Capital Gains");
-    d.Dividends = number("Dividends");
-    d.Interest = number("Interest");
-    d.InvestmentType = number("Investment Type");
-    d.OtherUnleveragedIncome = number("Other Unleveraged Income ($)");
-    return d;
+    SettingValues values;
+    for (const SettingRow& row : SettingRows()) {
+        if (!row.read)
+            continue;
+        std::string text = GetSettingValue(row.key, sponsorLines, true, reporter);
+        // The sponsor file must hold every default; the value is the user's.
+        if (row.section == Section::InputDefaults)
+            text = GetSettingValue(row.key, userLines);
+        values[row.id] = ReadStored(row, text);
+    }
+    return values;
 }
 
 std::string GetLegalDisclaimer(const SettingLines& sponsorLines, int language)
 {
     std::string base;
     if (language == English)
-        base = "LegalDisclaimerEnglish";
+        base = kLegalDisclaimerEnglishKey;
     else if (language == French)
-        base = "LegalDisclaimerFrench";
+        base = kLegalDisclaimerFrenchKey;
     else
         return {};
     std::string text;
@@ -248,8 +179,9 @@ bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter)
 {
     if (!LoadSettingsFiles(settings.folder, settings.SponsorLines, settings.UserLines, reporter))
         return false;
-    const int language = wholeNumber(GetSettingValue("PrevLanguage", settings.UserLines, true, reporter));
-    settings.CurrentLanguage = language == French ? French : English;
+    const double language =
+        RoundHalfToEven(LenientParse(GetSettingValue(kPrevLanguageKey, settings.UserLines, true, reporter)));
+    settings.CurrentLanguage = language == 1 ? French : English;
     if (!LoadCaptionFiles(settings.folder, settings.captions, reporter))
         return false;
     settings.sponsorInfo = ReadSponsorInfo(settings.SponsorLines, reporter);
@@ -261,10 +193,7 @@ bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter)
 
 void ReadMainWindowSettings(ProgramSettings& settings, SettingsReporter& reporter)
 {
-    settings.defaults = ReadInputDefaults(settings.SponsorLines, settings.UserLines, reporter);
-    const RestrictionsAndLimits rl = ReadRestrictionsAndLimits(settings.SponsorLines, reporter);
-    settings.restrictions = rl.restrictions;
-    settings.limits = rl.limits;
+    settings.values = ReadSettingValues(settings.SponsorLines, settings.UserLines, reporter);
 }
 
 } // namespace gw

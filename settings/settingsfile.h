@@ -2,6 +2,7 @@
 
 #include "records.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,23 +38,38 @@ bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponso
 std::string GetSettingValue(std::string_view key, const SettingLines& lines, bool report, SettingsReporter& reporter);
 std::string GetSettingValue(std::string_view key, const SettingLines& lines);
 
+// The text settings of "[SponsorInfo]", in the order they are read and
+// written, with the field of SponsorInfo that holds each.
+struct SponsorKey {
+    std::string_view key;
+    std::string SponsorInfo::*field;
+};
+inline const std::array<SponsorKey, 6> kSponsorKeys{{
+    {"SponsorName", &SponsorInfo::SponsorName},
+    {"AppTitle", &SponsorInfo::AppTitle},
+    {"PrintoutFooter", &SponsorInfo::PrintoutFooter},
+    {"helpPath", &SponsorInfo::helpPath},
+    {"helpCaption", &SponsorInfo::helpCaption},
+    {"logoPath", &SponsorInfo::logoPath},
+}};
+// The language last used ("0" English, "1" French), in the user file.
+inline constexpr std::string_view kPrevLanguageKey = "PrevLanguage";
+// The bases of the legal disclaimer's numbered chunks.
+inline constexpr std::string_view kLegalDisclaimerEnglishKey = "LegalDisclaimerEnglish";
+inline constexpr std::string_view kLegalDisclaimerFrenchKey = "LegalDisclaimerFrench";
+
 // "[SponsorInfo]" from the sponsor file, every key reported when missing;
 // with SponsorName "none" nothing else is read. logoPath is as stored: the
 // start-up replaces it (LoadStartUpSettings).
 SponsorInfo ReadSponsorInfo(const SettingLines& sponsorLines, SettingsReporter& reporter);
 
-struct RestrictionsAndLimits {
-    AnalysisRestrictions restrictions;
-    InputLimits limits;
-};
-// "[AnalysisRestrictions]" (a flag is set when its numeric value is not 0,
-// so "True" reads as not offered) and "[InputLimits]", from the sponsor file.
-RestrictionsAndLimits ReadRestrictionsAndLimits(const SettingLines& sponsorLines, SettingsReporter& reporter);
-
-// Every default is looked up in the sponsor file (reported when missing
-// there, value ignored) and its value taken from the user lines (absent:
-// 0 / False without a message).
-InputDefaults ReadInputDefaults(const SettingLines& sponsorLines, const SettingLines& userLines,
+// Every setting of the table that is read back, in its order: a default
+// input is looked up in the sponsor file (reported when missing there,
+// value ignored) and its value taken from the user lines (absent: 0 / off
+// without a message); the strategies offered and the input limits come
+// from the sponsor file, reported when missing. So a flag of
+// "[AnalysisRestrictions]" stored as "True" reads as not offered.
+SettingValues ReadSettingValues(const SettingLines& sponsorLines, const SettingLines& userLines,
                                 SettingsReporter& reporter);
 
 // The sponsor's legal disclaimer in `language` (0 English, 1 French):
@@ -75,8 +91,7 @@ std::string GetWelcomePicture(const std::filesystem::path& folder, int language)
 // after the loaders reported why.
 bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter);
 
-// The main window's start-up: InputDefaults, then AnalysisRestrictions and
-// InputLimits, into `settings`.
+// The main window's start-up: ReadSettingValues into settings.values.
 void ReadMainWindowSettings(ProgramSettings& settings, SettingsReporter& reporter);
 
 } // namespace gw

@@ -3,7 +3,6 @@
 #include "records.h"
 #include "textveil.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,59 +13,14 @@ namespace gw {
 
 class SettingsReporter;
 
-// What Save Defaults writes to User.dat: the current values of the windows
-// as numbers (the window reads its field texts in the language shown), in
-// the units the fields show them.
+// What Save Defaults writes to User.dat.
 struct UserFileValues {
     SponsorInfo sponsorInfo;  // written trimmed; logoPath is never written
-    int CurrentLanguage = English;
-    AnalysisRestrictions restrictions;
-    InputLimits limits;
-
-    // Main window.
-    double LoanAmount = 0;              // dollars
-    double TaxRate = 0;                 // per cent
-    double InterestRateOnLoan = 0;      // per cent
-    double SavingsPeriod = 0;           // years
-    int InvestmentType = 0;             // list index
-    double OtherUnleveragedIncome = 0;  // dollars
-    double ProjectionReturn = 0;        // per cent
-    double TimesLoanRepeated = 0;       // count, advanced-details dialog
-    double CapitalGains = 0;            // breakdown, per cent of the gross return
-    double DeferredCapitalGains = 0;
-    double Dividends = 0;
-    double Interest = 0;
-    bool ShowAdvancedDetails = false;   // the detailed projection table is showing
-    std::array<double, 4> ProjectedReturn{};  // per cent
-
-    // Print dialog.
-    bool PrintSummaryChecklist = false;
-    bool PrintLegalDisclaimer = false;
-    bool PrintSignatures = false;
-    bool PrintSummary = false;
-    bool PrintProjection = false;
-    bool PrintChecklistPage = false;
-    bool PrintName = false;
-    bool PrintCompanyName = false;
-
-    // Setup dialog; the tax-table rates and the inclusion rate in per cent as
-    // shown (stored as fractions).
-    double PortionDeductible = 0;       // per cent, carried from InputDefaults
-    double FedInterestDeductibility = 0;
-    double ProvInterestDeductibility = 0;
-    bool FedLimitedDeduct = false;
-    bool ProvLimitedDeduct = false;
-    double FedInvestmentExpenses = 0;
-    double ProvInvestmentExpenses = 0;
-    int FedDefer = 0;
-    int ProvDefer = 0;
-    int FedIncludeCapGains = 0;
-    int ProvIncludeCapGains = 0;
-    double FederalToMTRRatio = 0;
-    double CapGainsInclusionRatePercent = 0;
-    std::array<double, 4> InterestTaxRatePercent{};
-    std::array<double, 4> DividendTaxRatePercent{};
-    std::array<double, 4> StartOfTaxBracket{};  // dollars
+    Language CurrentLanguage = English;
+    // Every setting of the table, in the units its field shows: the
+    // strategies offered and the limits as read, the rest what the windows
+    // hold now.
+    SettingValues values;
 
     // Further settings (key, value), written as "value= key" after the tax
     // table, e.g. {"Advisor Name", "..."}. Read them back with
@@ -74,9 +28,8 @@ struct UserFileValues {
     std::vector<std::pair<std::string, std::string>> extraSettings;
 };
 
-// Values to start a save from: the sponsor's records, the language,
-// PortionDeductible and every default as read at start-up (fractions turned
-// back into per cent). The window then sets what its fields hold.
+// Values to start a save from: the sponsor's records, the language and
+// every setting as read at start-up. The windows then set what they hold.
 UserFileValues UserFileValuesFrom(const ProgramSettings& settings);
 
 // Appends the chunk lines of a long setting: `text` trimmed, line breaks
@@ -103,10 +56,5 @@ bool SaveUserFile(const std::filesystem::path& folder, const UserFileValues& val
                   SettingsReporter& reporter);
 // In settings.folder, with the disclaimers of settings.SponsorLines.
 bool SaveUserFile(const ProgramSettings& settings, const UserFileValues& values, SettingsReporter& reporter);
-
-// Per cent <-> fraction by moving the decimal point, so 43.41 is stored as
-// "0.4341" and comes back as exactly 43.41 (dividing by 100 would not).
-std::string PercentToFractionText(double percent);
-double FractionToPercent(double fraction);
 
 } // namespace gw

@@ -205,8 +205,8 @@ void InputPanel::update()
 
 void InputPanel::leaveLoanAmount()
 {
-    checks_.checkValue(*txtLoanAmount, defaults_.loanAmount);
-    checks_.checkDollarValue(*txtLoanAmount, defaults_.loanAmount);
+    checks_.checkValue(*txtLoanAmount, start_[Setting::LoanAmount]);
+    checks_.checkDollarValue(*txtLoanAmount, start_[Setting::LoanAmount]);
     checkCashflow(type());
     update();
 }
@@ -221,14 +221,14 @@ void InputPanel::leaveAnnualInvestment()
 
 void InputPanel::leaveOtherUnleveraged()
 {
-    checks_.checkValue(*txtOtherUnlevInvest, defaults_.otherUnleveraged);
+    checks_.checkValue(*txtOtherUnlevInvest, start_[Setting::OtherUnleveragedIncome]);
     checkCashflow(type());
     update();
 }
 
 void InputPanel::leaveTaxRate()
 {
-    checks_.checkValue(*txtTaxRate, defaults_.taxRate);
+    checks_.checkValue(*txtTaxRate, start_[Setting::TaxRate]);
     checks_.checkBounds(*txtTaxRate, *updTaxRate,
                         caption("BoundsTaxRate", {boundText(updTaxRate->min() + 1), boundText(updTaxRate->max() - 1)}),
                         0, 0);
@@ -238,8 +238,8 @@ void InputPanel::leaveTaxRate()
 
 void InputPanel::leaveIntRate()
 {
-    const double warnAt = limits_.interestRateWarningLevel;
-    checks_.checkValue(*txtIntRate, defaults_.interestRate);
+    const double warnAt = start_[Setting::InterestRateWarningLevel];
+    checks_.checkValue(*txtIntRate, start_[Setting::InterestRateOnLoan]);
     checks_.checkBounds(*txtIntRate, *updIntRate,
                         caption("BoundsInterestRate", {boundText(updIntRate->min() + 1),
                                                        boundText(updIntRate->max() - 1), settingText(warnAt)}),
@@ -255,7 +255,7 @@ void InputPanel::leaveIntRate()
 
 void InputPanel::leaveSavingsPeriod()
 {
-    checks_.checkValue(*txtSavingsPeriod, defaults_.savingsPeriod);
+    checks_.checkValue(*txtSavingsPeriod, start_[Setting::SavingsPeriod]);
     checks_.checkBounds(*txtSavingsPeriod, *updSavingsPeriod,
                         caption("BoundsSavingsPeriod", {boundText(updSavingsPeriod->min() + 1),
                                                         boundText(updSavingsPeriod->max() - 1)}),
@@ -286,7 +286,7 @@ void InputPanel::returnChanged(QLineEdit& box, UpDown& spinner)
     // Nothing changed since the last analysis: nothing to check.
     if (!inputsChanged_)
         return;
-    const double warnAt = limits_.returnWarningLevel;
+    const double warnAt = start_[Setting::ReturnWarningLevel];
     checks_.checkValue(box, kReturnReplacement);
     checks_.checkBounds(box, spinner,
                         caption("BoundsReturns", {boundText(spinner.min() + 1), boundText(spinner.max() - 1)}),

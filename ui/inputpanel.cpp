@@ -2,6 +2,7 @@
 
 #include "captionsource.h"
 #include "fieldtext.h"
+#include "fieldvalues.h"
 #include "numformat.h"
 #include "updown.h"
 
@@ -24,7 +25,8 @@ namespace gw {
 
 namespace {
 
-// The spinner limits of the layout; start-up moves some of them.
+// The spinner limits of the layout, until start() sets them from the legal
+// ranges.
 constexpr int kTaxMin = -1, kTaxMax = 100;
 constexpr int kIntRateMin = 1, kIntRateMax = 50;
 constexpr int kPeriodMin = 0, kPeriodMax = 81;
@@ -68,11 +70,6 @@ QWidget* withSpinner(QLineEdit* box, UpDown* spinner, QWidget* parent)
     row->addWidget(spinner);
     row->addStretch(1);
     return cell;
-}
-
-double clampTo(double value, const UpDown& spinner)
-{
-    return std::clamp(value, double(spinner.min() + 1), double(spinner.max() - 1));
 }
 
 } // namespace
@@ -246,70 +243,61 @@ void InputPanel::bindTimesLoanRepeated(QLineEdit* box)
     }
 }
 
-void InputPanel::setRestrictions(const PanelLimits& limits)
+void InputPanel::start(const SettingValues& start)
 {
-    limits_ = limits;
-    const int maxReturn = static_cast<int>(RoundHalfAwayFromZero(limits.maxReturnAllowed + 1));
-    for (UpDown* spinner : updReturn)
-        spinner->setRange(-100, maxReturn);
-    // The projection return is the third return under another name, so it
-    // takes the same range: a fixed one would let it carry the third return
-    // past the sponsor's maximum.
-    for (UpDown* spinner : updProjectionReturn) {
-        if (spinner)
-            spinner->setRange(-100, maxReturn);
-    }
-    const int minRate = static_cast<int>(RoundHalfAwayFromZero(limits.minInterestRateAllowed - 1));
-    updIntRate->setRange(minRate, kIntRateMax + 1);
-}
-
-void InputPanel::loadDefaults(const PanelDefaults& defaults, const TaxSettings& tax)
-{
-    defaults_ = defaults;
-    // A default outside its field's range would feed the first analysis a
-    // value the checks never let through (a tax rate of 100, a period of 0).
-    defaults_.taxRate = clampTo(defaults.taxRate, *updTaxRate);
-    defaults_.interestRate = clampTo(defaults.interestRate, *updIntRate);
-    defaults_.savingsPeriod = clampTo(RoundHalfAwayFromZero(defaults.savingsPeriod), *updSavingsPeriod);
-    for (int i = 0; i < 4; ++i)
-        defaults_.projectedReturns[i] = clampTo(defaults.projectedReturns[i], *updReturn[i]);
-    defaults_.investmentType = std::clamp(defaults.investmentType, 0, 4);
-    defaults_.timesLoanRepeated = std::clamp(RoundHalfAwayFromZero(defaults.timesLoanRepeated), 0.0, 80.0);
+    start_ = start;
+    setSetupValues(start);
     const int lang = language();
+    // The spinners stand one step outside the legal values.
+    const auto bound = [&start](UpDown* spinner, Setting s) {
+        if (!spinner)
+            return;
+        const LegalRange range = RangeOf(s, start);
+        spinner->setRange(static_cast<int>(range.low) - 1, static_cast<int>(range.high) + 1);
+        spinner->setValue(static_cast<int>(std::round(start[s])));
+    };
+    const auto write = [&](QLineEdit* box, Setting s) {
+        const std::string_view pattern = Row(s).pattern;
+        box->setText(pattern.empty() ? PlainNumber(start[s]) : FormatField(start[s], pattern, lang));
+    };
 
     optLoanAmount->setChecked(true);
     chooseMoneyField(true);
-    txtLoanAmount->setText(FormatField(defaults_.loanAmount, "$#,##0", lang));
-    txtTaxRate->setText(PlainNumber(defaults_.taxRate));
-    txtIntRate->setText(PlainNumber(defaults_.interestRate));
-    txtSavingsPeriod->setText(FormatField(defaults_.savingsPeriod, "#0", lang));
-    updTaxRate->setValue(static_cast<int>(std::round(defaults_.taxRate)));
-    updIntRate->setValue(static_cast<int>(std::round(defaults_.interestRate)));
-    updSavingsPeriod->setValue(static_cast<int>(defaults_.savingsPeriod));
-    // The projection return always equals the third return, which the
-    // mirroring copies in.
+    write(txtLoanAmount, Setting::LoanAmount);
+    write(txtTaxRate, Setting::TaxRate);
+    write(txtIntRate, Setting::InterestRateOnLoan);
+    write(txtSavingsPeriod, Setting::SavingsPeriod);
+    bound(updTaxRate, Setting::TaxRate);
+    bound(updIntRate, Setting::InterestRateOnLoan);
+    bound(updSavingsPeriod, Setting::SavingsPeriod);
     for (int i = 0; i < 4; ++i) {
-        txtReturn[i]->setText(FormatField(defaults_.projectedReturns[i], "#0.0", lang));
-        updReturn[i]->setValue(static_cast<int>(std::round(defaults_.projectedReturns[i])));
+        write(txtReturn[i], Nth(Setting::ProjectedReturn1, i));
+        bound(updReturn[i], Nth(Setting::ProjectedReturn1, i));
     }
-    for (UpDown* spinner : updProjectionReturn) {
-        if (spinner)
-            spinner->setValue(static_cast<int>(std::round(defaults_.projectedReturns[2])));
-    }
-    cmbInvestmentType->setCurrentIndex(defaults_.investmentType);
-    txtOtherUnlevInvest->setText(PlainNumber(defaults_.otherUnleveraged));
-    timesLoanRepeatedBox()->setText(PlainNumber(defaults_.timesLoanRepeated));
-    setTaxSettings(tax);
-    breakdown_ = defaults_.breakdown;
+    // The projection return is the third return under another name, which
+    // the mirroring copies in; it takes the same range, or it could carry the
+    // third return past the sponsor's maximum.
+    for (UpDown* spinner : updProjectionReturn)
+        bound(spinner, Setting::ProjectedReturn3);
+    cmbInvestmentType->setCurrentIndex(start.index(Setting::InvestmentType));
+    write(txtOtherUnlevInvest, Setting::OtherUnleveragedIncome);
+    write(timesLoanRepeatedBox(), Setting::TimesLoanRepeated);
+    breakdown_ = {start[Setting::DeferredCapitalGains], start[Setting::CapitalGains], start[Setting::Dividends],
+                  start[Setting::Interest]};
     selectMatchingInvestmentType(breakdown_);
     const double annual = annualInvestmentFromLoan(type());
     txtAnnualInvestment->setText(FormatField(annual, "$#,##0", lang));
 }
 
-void InputPanel::setTaxSettings(const TaxSettings& tax)
+void InputPanel::setSetupValues(const SettingValues& setup)
 {
-    tax_ = tax;
-    setLimitedDeductionInputsVisible(tax.limited());
+    setup_ = setup;
+    setLimitedDeductionInputsVisible(deductionLimited());
+}
+
+bool InputPanel::deductionLimited() const
+{
+    return setup_.flag(Setting::FedLimitedDeduct) || setup_.flag(Setting::ProvLimitedDeduct);
 }
 
 void InputPanel::setLimitedDeductionInputsVisible(bool visible)
@@ -367,7 +355,7 @@ void InputPanel::formatInputPanels(int analysisType)
 {
     switch (analysisType) {
     case 0:
-        optAnnualInvestment->setText(tax_.limited() ? caption("InitialAftertaxInvestment")
+        optAnnualInvestment->setText(deductionLimited() ? caption("InitialAftertaxInvestment")
                                                     : caption("optAnnualInvestment_Int_RRSP"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Int"));
         break;
@@ -412,38 +400,30 @@ void InputPanel::rewriteForLanguage(int previousLanguage)
 
 AnalysisInputs InputPanel::currentInputs() const
 {
-    const int lang = language();
-    const auto number = [lang](const QLineEdit* box) { return box ? FieldNumber(box->text(), lang) : 0.0; };
-    AnalysisInputs in;
-    in.loanAmount = number(txtLoanAmount);
-    in.annualInvestment = number(txtAnnualInvestment);
-    in.taxRate = number(txtTaxRate);
-    in.interestRate = number(txtIntRate);
-    in.savingsPeriod = number(txtSavingsPeriod);
-    for (int i = 0; i < 4; ++i)
-        in.returns[i] = number(txtReturn[i]);
-    in.projectionReturn = txtProjectionReturn[0] ? number(txtProjectionReturn[0]) : in.returns[2];
-    in.breakdown = breakdown_;
-    in.timesRepeated = number(timesLoanRepeatedBox());
-    in.investmentType = cmbInvestmentType->currentIndex();
-    in.otherUnleveraged = number(txtOtherUnlevInvest);
-    ApplyTaxSettings(tax_, in);
-    return in;
+    SettingValues fields = setup_;
+    storeValues(fields);
+    return InputsFrom(fields, FieldNumber(txtAnnualInvestment->text(), language()));
 }
 
-void ApplyTaxSettings(const TaxSettings& tax, AnalysisInputs& inputs)
+void InputPanel::storeValues(SettingValues& values) const
 {
-    inputs.capGainsInclusionRate = tax.capGainsInclusionRate;
-    inputs.federalToMarginalRatio = tax.federalToMarginalRatio;
-    inputs.fedLimited = tax.fedLimited;
-    inputs.provLimited = tax.provLimited;
-    inputs.fedDeductible = tax.fedDeductible;
-    inputs.provDeductible = tax.provDeductible;
-    inputs.fedIncludeCG = tax.fedIncludeCG;
-    inputs.provIncludeCG = tax.provIncludeCG;
-    inputs.fedExpenses = tax.fedExpenses;
-    inputs.provExpenses = tax.provExpenses;
-    inputs.taxTable = tax.taxTable;
+    const int lang = language();
+    const auto number = [lang](const QLineEdit* box) { return box ? FieldNumber(box->text(), lang) : 0.0; };
+    values[Setting::LoanAmount] = number(txtLoanAmount);
+    values[Setting::TaxRate] = number(txtTaxRate);
+    values[Setting::InterestRateOnLoan] = number(txtIntRate);
+    values[Setting::SavingsPeriod] = number(txtSavingsPeriod);
+    for (int i = 0; i < 4; ++i)
+        values[Nth(Setting::ProjectedReturn1, i)] = number(txtReturn[i]);
+    values[Setting::ProjectionReturn] =
+        txtProjectionReturn[0] ? number(txtProjectionReturn[0]) : values[Setting::ProjectedReturn3];
+    values[Setting::DeferredCapitalGains] = breakdown_[kDeferredCapGains];
+    values[Setting::CapitalGains] = breakdown_[kCapGains];
+    values[Setting::Dividends] = breakdown_[kDividends];
+    values[Setting::Interest] = breakdown_[kInterest];
+    values[Setting::TimesLoanRepeated] = number(timesLoanRepeatedBox());
+    values[Setting::InvestmentType] = cmbInvestmentType->currentIndex();
+    values[Setting::OtherUnleveragedIncome] = number(txtOtherUnlevInvest);
 }
 
 QString InputPanel::caption(std::string_view key, const std::vector<std::string>& values) const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "inputs.h"
-#include "windowsetup.h"
+#include "settingtable.h"
 
 #include <QObject>
 #include <QLineEdit>
@@ -72,12 +72,15 @@ public:
     void bindTimesLoanRepeated(QLineEdit* box);
     QLineEdit* timesLoanRepeatedBox() const { return timesBox_ ? timesBox_.data() : ownTimesBox_; }
 
-    // Start-up: spinner limits from the sponsor, then the defaults into the
-    // fields (each clamped to its legal range first).
-    void setRestrictions(const PanelLimits& limits);
-    void loadDefaults(const PanelDefaults& defaults, const TaxSettings& tax);
-    void setTaxSettings(const TaxSettings& tax);
-    const TaxSettings& taxSettings() const { return tax_; }
+    // Start-up: the spinners' limits and the fields from `start`
+    // (StartValues: each default as its field shows it, inside its range),
+    // which also gives the replacements of bad entries and the sponsor's
+    // warning levels.
+    void start(const SettingValues& start);
+    // The setup dialog's values, which every analysis reads with the fields.
+    void setSetupValues(const SettingValues& setup);
+    // Either interest deduction is limited to investment income.
+    bool deductionLimited() const;
 
     void formatCaptions();
     // Captions that follow the strategy, then checkCashflow.
@@ -86,8 +89,10 @@ public:
     // from `previousLanguage`.
     void rewriteForLanguage(int previousLanguage);
 
-    // The values an analysis reads, from the fields and the tax settings.
+    // The values an analysis reads, from the fields and the setup's values.
     AnalysisInputs currentInputs() const;
+    // Writes the settings the panel's fields hold into `values`.
+    void storeValues(SettingValues& values) const;
 
     bool inputsChanged() const { return inputsChanged_; }
     void setInputsChanged(bool changed) { inputsChanged_ = changed; }
@@ -185,9 +190,8 @@ private:
     MessageService& messages_;
     InputChecks& checks_;
     Host host_;
-    PanelLimits limits_;
-    PanelDefaults defaults_;
-    TaxSettings tax_;
+    SettingValues start_;  // replacements, limits and warning levels
+    SettingValues setup_;  // the setup dialog's values
     std::array<double, 4> breakdown_{70, 25, 5, 0};
     QLineEdit* ownTimesBox_ = nullptr;
     QPointer<QLineEdit> timesBox_;  // the dialog's, when bound

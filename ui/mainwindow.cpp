@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "captionsource.h"
+#include "fieldvalues.h"
 #include "helpservice.h"
 #include "inputpanel.h"
 #include "messages.h"
@@ -59,8 +60,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     if (!services_.runAnalysis) {
         state_ = std::make_unique<AnalysisState>();
-        services_.runAnalysis = [state = state_.get()](int type, const AnalysisInputs& in) {
-            return RunAnalysis(static_cast<Strategy>(type), in, *state);
+        services_.runAnalysis = [state = state_.get()](Strategy strategy, const AnalysisInputs& in) {
+            return RunAnalysis(strategy, in, *state);
         };
         if (!services_.notes) {
             services_.notes = [this](const AnalysisResults& results) {
@@ -300,28 +301,19 @@ void MainWindow::start(const MainWindowSetup& setup)
 {
     windowReady_ = false;
     sponsor_ = setup.sponsor;
-    offered_ = setup.strategies;
-    checks_.setSponsorName(setup.sponsor.sponsorName);
-    mnuAboutSponsor->setVisible(setup.sponsor.isSponsored && !setup.sponsor.helpPath.empty());
+    isSponsored_ = setup.isSponsored;
+    checks_.setSponsorName(sponsor_.SponsorName);
+    mnuAboutSponsor->setVisible(isSponsored_ && !sponsor_.helpPath.empty());
 
     // Hidden rows keep their numbers: the row is the strategy.
-    const std::array<bool, kStrategies> offered{offered_.interestOnly, offered_.termLoan, offered_.rrsp};
-    const bool any = offered[0] || offered[1] || offered[2];
-    int first = -1;
-    for (int t = 0; t < kStrategies; ++t) {
-        // A sponsor file that offers nothing would leave the window unusable.
-        const bool shown = offered[t] || !any;
-        lstStrategyList->setRowHidden(t, !shown);
-        if (shown && first < 0)
-            first = t;
-    }
+    for (int t = 0; t < kStrategies; ++t)
+        lstStrategyList->setRowHidden(t, !StrategyOffered(setup.values, static_cast<Strategy>(t)));
     {
         const QSignalBlocker blocker(lstStrategyList);
-        lstStrategyList->setCurrentRow(first);
+        lstStrategyList->setCurrentRow(static_cast<int>(FirstStrategyOffered(setup.values)));
     }
 
-    inputs_->setRestrictions(setup.limits);
-    inputs_->loadDefaults(setup.defaults, setup.tax);
+    inputs_->start(StartValues(setup.values));
     autoCalculate_ = true;
     formatCaptions();
     setStatusHint("stsbarPressF1");
@@ -356,7 +348,7 @@ void MainWindow::updateAnalysis()
         return;
     }
     if (autoCalculate_ && inputs_->inputsChanged()) {
-        AnalysisOutcome outcome = services_.runAnalysis(type, currentInputs());
+        AnalysisOutcome outcome = services_.runAnalysis(static_cast<Strategy>(type), currentInputs());
         if (outcome.ok()) {
             lastResults_ = std::move(outcome.results);
             outputs_->showResults(*lastResults_);
@@ -403,7 +395,7 @@ void MainWindow::formatSummaryTable(int analysisType)
 
 void MainWindow::formatProjectionTable(int analysisType)
 {
-    outputs_->formatProjectionTable(analysisType, inputs_->taxSettings().limited());
+    outputs_->formatProjectionTable(analysisType, inputs_->deductionLimited());
 }
 
 const std::optional<AnalysisResults>& MainWindow::resultsOf(int analysisType) const
@@ -534,15 +526,21 @@ int MainWindow::outputHelpTopic() const
     return 801 + 4 * type + (tab - tab % 2);
 }
 
-void MainWindow::applyTaxSettings(const TaxSettings& tax)
+void MainWindow::applySetupValues(const SettingValues& values)
 {
-    inputs_->setTaxSettings(tax);
+    inputs_->setSetupValues(values);
     formatInput(analysisType());
 }
 
 AnalysisInputs MainWindow::currentInputs() const
 {
     return inputs_->currentInputs();
+}
+
+void MainWindow::storeValues(SettingValues& values) const
+{
+    inputs_->storeValues(values);
+    values.setFlag(Setting::ShowAdvancedDetails, advancedView_);
 }
 
 QString MainWindow::statusText() const
@@ -571,7 +569,7 @@ void MainWindow::formatCaptions()
 
     setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));
     inputs_->formatCaptions();
-    outputs_->formatCaptions(inputs_->taxSettings().limited());
+    outputs_->formatCaptions(inputs_->deductionLimited());
     notesStale_.fill(true);
     lblStrategyHeader->setText(caption("lblStrategyHeader"));
     for (int t = 0; t < kStrategies; ++t)
@@ -613,7 +611,7 @@ void MainWindow::formatCaptions()
     mnuRRSPLoans1->setText(caption("mnuRRSPLoans1"));
     for (int k = 0; k < 2; ++k)
         mnuAboutCorvin[k]->setText(caption(captionKey("mnuAboutCorvin", k)));
-    mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.sponsorName}));
+    mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.SponsorName}));
     mnuAboutSoftware->setText(caption("mnuAboutSoftware"));
 
     const int type = analysisType();

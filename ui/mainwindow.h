@@ -90,10 +90,13 @@ public:
     void formatProjectionTable(int analysisType);
     void hideResults(bool show);
     void errorAnalysis(int analysisType);
-    // The setup dialog's settings, when it closes.
-    void applyTaxSettings(const TaxSettings& tax);
+    // The setup dialog's values, when it closes.
+    void applySetupValues(const SettingValues& values);
     // The fields as an analysis reads them.
     AnalysisInputs currentInputs() const;
+    // Writes the settings the window's fields hold, and whether the detailed
+    // projection shows, into `values` (for Save Defaults).
+    void storeValues(SettingValues& values) const;
     // The help topic of the output page on show.
     int outputHelpTopic() const;
     // The results of the last analysis that succeeded, if any.
@@ -184,8 +187,8 @@ private:
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
-    SponsorSetup sponsor_;
-    OfferedStrategies offered_;
+    SponsorInfo sponsor_;
+    bool isSponsored_ = false;
     bool autoCalculate_ = false;
     bool windowReady_ = false;
     bool advancedView_ = false;

@@ -341,23 +341,23 @@ void PrintOptions::load(const PrintDefaults& defaults)
         chkPrintCompanyName->setChecked(true);
 
     // The saved flags win over the two guesses above.
-    chkName->setChecked(defaults.PrintName);
-    chkPrintCompanyName->setChecked(defaults.PrintCompanyName);
+    const SettingValues& saved = defaults.values;
+    chkName->setChecked(saved.flag(Setting::PrintName));
+    chkPrintCompanyName->setChecked(saved.flag(Setting::PrintCompanyName));
     nameTicked(chkName->isChecked());
     companyTicked(chkPrintCompanyName->isChecked());
+    // The last option set wins; none set means the signatures.
     QRadioButton* option = optPrintSignatures;
-    if (defaults.PrintSummaryChecklist)
+    if (saved.flag(Setting::PrintSummaryChecklist))
         option = optPrintCheckList;
-    if (defaults.PrintLegalDisclaimer)
+    if (saved.flag(Setting::PrintLegalDisclaimer))
         option = optPrintLegalDisclaimer;
-    if (defaults.PrintSignatures)
-        option = optPrintSignatures;
-    if (!(defaults.PrintSummaryChecklist || defaults.PrintLegalDisclaimer || defaults.PrintSignatures))
+    if (saved.flag(Setting::PrintSignatures))
         option = optPrintSignatures;
     selectOption(option);
-    chkPrint[0]->setChecked(defaults.PrintSummary);
-    chkPrint[1]->setChecked(defaults.PrintProjection);
-    chkPrint[2]->setChecked(defaults.PrintChecklistPage);
+    chkPrint[0]->setChecked(saved.flag(Setting::PrintSummary));
+    chkPrint[1]->setChecked(saved.flag(Setting::PrintProjection));
+    chkPrint[2]->setChecked(saved.flag(Setting::PrintChecklistPage));
 
     // The checklist report is that sponsor's alone.
     chkPrint[2]->setVisible(qzx_);
@@ -454,14 +454,14 @@ AdvisorInfo PrintOptions::advisor() const
 PrintDefaults PrintOptions::currentDefaults() const
 {
     PrintDefaults d;
-    d.PrintSummaryChecklist = optPrintCheckList->isChecked();
-    d.PrintLegalDisclaimer = optPrintLegalDisclaimer->isChecked();
-    d.PrintSignatures = optPrintSignatures->isChecked();
-    d.PrintSummary = chkPrint[0]->isChecked();
-    d.PrintProjection = chkPrint[1]->isChecked();
-    d.PrintChecklistPage = chkPrint[2]->isChecked();
-    d.PrintName = chkName->isChecked();
-    d.PrintCompanyName = chkPrintCompanyName->isChecked();
+    d.values.setFlag(Setting::PrintSummaryChecklist, optPrintCheckList->isChecked());
+    d.values.setFlag(Setting::PrintLegalDisclaimer, optPrintLegalDisclaimer->isChecked());
+    d.values.setFlag(Setting::PrintSignatures, optPrintSignatures->isChecked());
+    d.values.setFlag(Setting::PrintSummary, chkPrint[0]->isChecked());
+    d.values.setFlag(Setting::PrintProjection, chkPrint[1]->isChecked());
+    d.values.setFlag(Setting::PrintChecklistPage, chkPrint[2]->isChecked());
+    d.values.setFlag(Setting::PrintName, chkName->isChecked());
+    d.values.setFlag(Setting::PrintCompanyName, chkPrintCompanyName->isChecked());
     d.advisor = advisor();
     return d;
 }

@@ -2,6 +2,7 @@
 
 #include "captionsource.h"
 #include "fieldtext.h"
+#include "fieldvalues.h"
 #include "helpservice.h"
 #include "messages.h"
 #include "updown.h"
@@ -40,7 +41,7 @@ QString plainIn(double value, int language)
 
 // A field text written in `from` rewritten for `to`: a text in the field's
 // display pattern keeps the pattern, anything else becomes a plain number.
-QString rewriteText(const QString& text, const char* pattern, int from, int to)
+QString rewriteText(const QString& text, std::string_view pattern, int from, int to)
 {
     if (!IsNumericText(text, from))
         return text;
@@ -48,13 +49,6 @@ QString rewriteText(const QString& text, const char* pattern, int from, int to)
     if (FormatField(value, pattern, from) == text)
         return FormatField(value, pattern, to);
     return plainIn(value, to);
-}
-
-// The display pattern of numberFields()[k] when the dialog is shown: the
-// four bracket starts come first, every other field shows one decimal.
-const char* fieldPattern(std::size_t k)
-{
-    return k < 4 ? "$#,##0" : "#0.0";
 }
 
 } // namespace
@@ -91,61 +85,71 @@ void ProgramSetup::runCheck(const std::function<void()>& check)
     inCheck_ = false;
 }
 
-void ProgramSetup::load(const SetupValues& defaults)
+void ProgramSetup::load(const SettingValues& read)
 {
-    load(defaults, defaults);
+    load(read, StartValues(read));
 }
 
-void ProgramSetup::load(const SetupValues& defaults, const SetupValues& values)
+void ProgramSetup::load(const SettingValues& read, const SettingValues& values)
 {
-    defaults_ = defaults;
+    defaults_ = StartValues(read);
     writeFields(values);
     hasSnapshot_ = false;
 }
 
-void ProgramSetup::writeFields(const SetupValues& values)
+namespace {
+
+// The settings of a deduction frame: 0 federal, 1 provincial.
+struct FrameSettings {
+    Setting limited, deductible, includeCapGains, defer, expenses;
+};
+constexpr std::array<FrameSettings, 2> kFrameSettings{{
+    {Setting::FedLimitedDeduct, Setting::FedInterestDeductibility, Setting::FedIncludeCapGains, Setting::FedDefer,
+     Setting::FedInvestmentExpenses},
+    {Setting::ProvLimitedDeduct, Setting::ProvInterestDeductibility, Setting::ProvIncludeCapGains, Setting::ProvDefer,
+     Setting::ProvInvestmentExpenses},
+}};
+
+} // namespace
+
+void ProgramSetup::writeFields(const SettingValues& values)
 {
     const int lang = language();
-    const auto rate = [lang](double value) { return FormatField(value, "#0.0", lang); };
-    for (std::size_t row = 0; row < 4; ++row) {
-        txtStartOfTaxBracket[row]->setText(FormatField(values.taxTable[row].start, "$#,##0", lang));
-        txtTaxOnInterest[row]->setText(rate(values.taxTable[row].interestRate));
-        txtTaxOnDividends[row]->setText(rate(values.taxTable[row].dividendRate));
-    }
-    txtCapGainsInclusionRate->setText(rate(values.capGainsInclusionRate));
-    txtFederalToMTRRatio->setText(rate(values.federalToMarginalRatio));
-    for (int j = 0; j < 2; ++j) {
-        const DeductionSetup& d = j == 0 ? values.fed : values.prov;
-        DeductionFrame& f = deduction[std::size_t(j)];
-        f.optLimitedDeduct->setChecked(d.limited);
-        f.optPercentDeduct->setChecked(!d.limited);
-        f.txtInterestDeductibility->setText(rate(d.deductible));
-        f.txtInvestmentExpenses->setText(plainIn(d.expenses, lang));
-        f.cmbIncludeCapGains->setCurrentIndex(yesNo(d.includeCapGains));
-        f.cmbDefer->setCurrentIndex(yesNo(d.defer));
-        applyVisibility(j);
+    const std::vector<QLineEdit*> fields = numberFields();
+    const std::vector<Setting> settings = numberSettings();
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        fields[k]->setText(FormatField(values[settings[k]], Row(settings[k]).pattern, lang));
+    for (std::size_t j = 0; j < 2; ++j) {
+        const FrameSettings& s = kFrameSettings[j];
+        DeductionFrame& f = deduction[j];
+        f.optLimitedDeduct->setChecked(values.flag(s.limited));
+        f.optPercentDeduct->setChecked(!values.flag(s.limited));
+        f.cmbIncludeCapGains->setCurrentIndex(yesNo(values.index(s.includeCapGains)));
+        f.cmbDefer->setCurrentIndex(yesNo(values.index(s.defer)));
+        applyVisibility(int(j));
     }
 }
 
-SetupValues ProgramSetup::values() const
+SettingValues ProgramSetup::values() const
 {
-    SetupValues v;
-    for (std::size_t row = 0; row < 4; ++row)
-        v.taxTable[row] = {number(*txtStartOfTaxBracket[row]), number(*txtTaxOnInterest[row]),
-                           number(*txtTaxOnDividends[row])};
-    v.capGainsInclusionRate = number(*txtCapGainsInclusionRate);
-    v.federalToMarginalRatio = number(*txtFederalToMTRRatio);
-    for (int j = 0; j < 2; ++j) {
-        const DeductionFrame& f = deduction[std::size_t(j)];
-        DeductionSetup& d = j == 0 ? v.fed : v.prov;
-        d.limited = f.optLimitedDeduct->isChecked();
-        d.deductible = number(*f.txtInterestDeductibility);
-        d.includeCapGains = yesNo(f.cmbIncludeCapGains->currentIndex());
-        d.defer = yesNo(f.cmbDefer->currentIndex());
-        d.expenses = number(*f.txtInvestmentExpenses);
-    }
-    v.language = language();
+    SettingValues v;
+    storeValues(v);
     return v;
+}
+
+void ProgramSetup::storeValues(SettingValues& values) const
+{
+    const std::vector<QLineEdit*> fields = numberFields();
+    const std::vector<Setting> settings = numberSettings();
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        values[settings[k]] = number(*fields[k]);
+    for (std::size_t j = 0; j < 2; ++j) {
+        const FrameSettings& s = kFrameSettings[j];
+        const DeductionFrame& f = deduction[j];
+        values.setFlag(s.limited, f.optLimitedDeduct->isChecked());
+        values[s.includeCapGains] = yesNo(f.cmbIncludeCapGains->currentIndex());
+        values[s.defer] = yesNo(f.cmbDefer->currentIndex());
+    }
 }
 
 int ProgramSetup::execOnTab(int tab)
@@ -194,8 +198,9 @@ void ProgramSetup::reformatFields()
 {
     const int lang = language();
     const std::vector<QLineEdit*> fields = numberFields();
+    const std::vector<Setting> settings = numberSettings();
     for (std::size_t k = 0; k < fields.size(); ++k)
-        fields[k]->setText(FormatField(number(*fields[k]), fieldPattern(k), lang));
+        fields[k]->setText(FormatField(number(*fields[k]), Row(settings[k]).pattern, lang));
 }
 
 void ProgramSetup::fillLanguageList()
@@ -224,6 +229,26 @@ void ProgramSetup::applyVisibility(int j)
     // limit; the portion does not apply.
     f.txtInterestDeductibility->setEnabled(!limited);
     f.updInterestDeductibility->setEnabled(!limited);
+}
+
+std::vector<Setting> ProgramSetup::editedSettings()
+{
+    std::vector<Setting> settings = numberSettings();
+    for (const FrameSettings& s : kFrameSettings)
+        settings.insert(settings.end(), {s.limited, s.includeCapGains, s.defer});
+    return settings;
+}
+
+std::vector<Setting> ProgramSetup::numberSettings()
+{
+    std::vector<Setting> settings;
+    for (Setting first : {Setting::StartOfTaxBracket1, Setting::InterestTaxRate1, Setting::DividendTaxRate1})
+        for (int n = 0; n < 4; ++n)
+            settings.push_back(Nth(first, n));
+    settings.insert(settings.end(), {Setting::CapGainsInclusionRate, Setting::FederalToMTRRatio});
+    for (const FrameSettings& s : kFrameSettings)
+        settings.insert(settings.end(), {s.deductible, s.expenses});
+    return settings;
 }
 
 std::vector<QLineEdit*> ProgramSetup::numberFields() const
@@ -321,7 +346,7 @@ void ProgramSetup::clampRate(QLineEdit& box, double low, double high, double rep
 void ProgramSetup::leaveStartOfTaxBracket(int row)
 {
     QLineEdit& box = *txtStartOfTaxBracket[std::size_t(row)];
-    const double fallback = defaults_.taxTable[std::size_t(row)].start;
+    const double fallback = defaults_[Nth(Setting::StartOfTaxBracket1, row)];
     checks_.checkValue(box, fallback);
     checkAboveZero(box, fallback);
     box.setText(FormatField(number(box), "$#,##0", language()));
@@ -330,18 +355,22 @@ void ProgramSetup::leaveStartOfTaxBracket(int row)
 void ProgramSetup::leaveTaxOnInterest(int row)
 {
     QLineEdit& box = *txtTaxOnInterest[std::size_t(row)];
-    const double fallback = defaults_.taxTable[std::size_t(row)].interestRate;
+    const Setting setting = Nth(Setting::InterestTaxRate1, row);
+    const double fallback = defaults_[setting];
+    const LegalRange range = RangeOf(setting, defaults_);
     checks_.checkValue(box, fallback);
-    clampRate(box, 0, 100, fallback);
+    clampRate(box, range.low, range.high, fallback);
     box.setText(FormatField(number(box), "#0.0", language()));
 }
 
 void ProgramSetup::leaveTaxOnDividends(int row)
 {
     QLineEdit& box = *txtTaxOnDividends[std::size_t(row)];
-    const double fallback = defaults_.taxTable[std::size_t(row)].dividendRate;
+    const Setting setting = Nth(Setting::DividendTaxRate1, row);
+    const double fallback = defaults_[setting];
+    const LegalRange range = RangeOf(setting, defaults_);
     checks_.checkValue(box, fallback);
-    clampRate(box, 0, 100, fallback);
+    clampRate(box, range.low, range.high, fallback);
     box.setText(FormatField(number(box), "#0.0", language()));
 }
 
@@ -349,7 +378,7 @@ void ProgramSetup::leaveCapGainsInclusionRate()
 {
     QLineEdit& box = *txtCapGainsInclusionRate;
     UpDown& spinner = *updCapGainsInclusionRate;
-    checks_.checkValue(box, defaults_.capGainsInclusionRate);
+    checks_.checkValue(box, defaults_[Setting::CapGainsInclusionRate]);
     const QString message = caption("BoundsCapitalGainsInclusionRate",
                                     {std::to_string(spinner.min() + 1), std::to_string(spinner.max() - 1)});
     checks_.checkBounds(box, spinner, message, 0, 0);
@@ -361,54 +390,60 @@ void ProgramSetup::leaveFederalToMTRRatio()
     // would give the province a negative tax rate.
     QLineEdit& box = *txtFederalToMTRRatio;
     const int lang = language();
-    checks_.checkValue(box, defaults_.federalToMarginalRatio);
+    const LegalRange range = RangeOf(Setting::FederalToMTRRatio, defaults_);
+    checks_.checkValue(box, defaults_[Setting::FederalToMTRRatio]);
     box.setText(FormatField(number(box), "#0.0", lang));
     const double value = number(box);
-    if (value < kRatioMin || value > kRatioMax) {
+    if (!range.contains(value)) {
         messages_.information(caption("OutOfBoundsTitle"),
-                              caption("BoundsFederalToMTRRatio",
-                                      {std::to_string(kRatioMin), std::to_string(kRatioMax)}));
-        box.setText(FormatField(value > kRatioMax ? kRatioMax : kRatioMin, "#0.0", lang));
+                              caption("BoundsFederalToMTRRatio", {PlainNumber(range.low).toStdString(),
+                                                                  PlainNumber(range.high).toStdString()}));
+        box.setText(FormatField(std::clamp(value, range.low, range.high), "#0.0", lang));
     }
 }
 
 void ProgramSetup::leaveInterestDeductibility(int j)
 {
+    const Setting setting = kFrameSettings[std::size_t(j)].deductible;
     QLineEdit& box = *deduction[std::size_t(j)].txtInterestDeductibility;
-    const double fallback = (j == 0 ? defaults_.fed : defaults_.prov).deductible;
+    const double fallback = defaults_[setting];
+    const LegalRange range = RangeOf(setting, defaults_);
     const int lang = language();
     checks_.checkValue(box, fallback);
     checkAboveZero(box, fallback);
     box.setText(FormatField(number(box), "##0.0", lang));
     // More than the whole interest cannot be deducted.
-    if (number(box) > kDeductibleMax) {
+    if (number(box) > range.high) {
         messages_.information(caption("OutOfBoundsTitle"),
-                              caption("BoundsInterestDeductibility",
-                                      {std::to_string(kDeductibleMin), std::to_string(kDeductibleMax)}));
-        box.setText(FormatField(kDeductibleMax, "##0.0", lang));
+                              caption("BoundsInterestDeductibility", {PlainNumber(range.low).toStdString(),
+                                                                      PlainNumber(range.high).toStdString()}));
+        box.setText(FormatField(range.high, "##0.0", lang));
     }
 }
 
 void ProgramSetup::leaveInvestmentExpenses(int j)
 {
+    const Setting setting = kFrameSettings[std::size_t(j)].expenses;
     QLineEdit& box = *deduction[std::size_t(j)].txtInvestmentExpenses;
-    const double fallback = (j == 0 ? defaults_.fed : defaults_.prov).expenses;
+    const double fallback = defaults_[setting];
+    const double high = RangeOf(setting, defaults_).high;
     const int lang = language();
     checks_.checkValue(box, fallback);
     checkAboveZero(box, fallback);
     box.setText(FormatField(number(box), "##0.0", lang));
-    if (number(box) > kExpenseMax)
-        box.setText(FormatField(kExpenseMax, "##0.0", lang));
+    if (number(box) > high)
+        box.setText(FormatField(high, "##0.0", lang));
 }
 
 void ProgramSetup::rewriteForLanguage(int previousLanguage)
 {
     const int lang = language();
     const std::vector<QLineEdit*> fields = numberFields();
+    const std::vector<Setting> settings = numberSettings();
     for (std::size_t k = 0; k < fields.size(); ++k)
-        fields[k]->setText(rewriteText(fields[k]->text(), fieldPattern(k), previousLanguage, lang));
-    for (std::size_t k = 0; k < snapshot_.texts.size(); ++k)
-        snapshot_.texts[k] = rewriteText(snapshot_.texts[k], fieldPattern(k), previousLanguage, lang);
+        fields[k]->setText(rewriteText(fields[k]->text(), Row(settings[k]).pattern, previousLanguage, lang));
+    for (std::size_t k = 0; k < snapshot_.texts.size() && k < settings.size(); ++k)
+        snapshot_.texts[k] = rewriteText(snapshot_.texts[k], Row(settings[k]).pattern, previousLanguage, lang);
 }
 
 void ProgramSetup::formatCaptions()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setupvalues.h"
+#include "settingtable.h"
 #include "validation.h"
 
 #include <QDialog>
@@ -52,13 +52,18 @@ public:
     explicit ProgramSetup(Services services, QWidget* parent = nullptr);
     ~ProgramSetup() override;
 
-    // Start-up: the values that repair bad entries, and the fields' first
-    // contents. The language of `values` is ignored.
-    void load(const SetupValues& defaults);
-    void load(const SetupValues& defaults, const SetupValues& values);
-    // The fields as numbers; `language` is the language in force.
-    SetupValues values() const;
-    const SetupValues& defaults() const { return defaults_; }
+    // Start-up, with the settings as read: the fields show StartValues of
+    // them, which also repair bad entries. The second form starts the fields
+    // from other values.
+    void load(const SettingValues& read);
+    void load(const SettingValues& read, const SettingValues& values);
+    // The dialog's settings as its fields hold them (the rest 0).
+    SettingValues values() const;
+    // Writes the dialog's settings into `values`, leaving the others.
+    void storeValues(SettingValues& values) const;
+    // The settings the dialog edits.
+    static std::vector<Setting> editedSettings();
+    const SettingValues& defaults() const { return defaults_; }
 
     // Shows the dialog modal to its parent window on tab 1..3 and returns
     // when OK or Cancel closed it. The help window stays usable meanwhile.
@@ -145,7 +150,7 @@ public:
 signals:
     // After OK and after Cancel: the values the main window uses from now on.
     // It redoes its input panel and projection headings and runs an analysis.
-    void settingsApplied(const gw::SetupValues& values);
+    void settingsApplied(const gw::SettingValues& values);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -176,7 +181,7 @@ private:
     void arrangeTabOrder();
     void watch(QLineEdit* box, std::function<void()> leave, bool enterChecks);
     void runCheck(const std::function<void()>& check);
-    void writeFields(const SetupValues& values);
+    void writeFields(const SettingValues& values);
     void onShown();
     void reformatFields();
     void fillLanguageList();
@@ -184,8 +189,10 @@ private:
     void showHelp();
     Snapshot takeSnapshot() const;
     void restore(const Snapshot& snapshot);
-    // The number fields in the order the snapshot keeps them.
+    // The number fields in the order the snapshot keeps them, and the
+    // setting each shows.
     std::vector<QLineEdit*> numberFields() const;
+    static std::vector<Setting> numberSettings();
     void rewriteForLanguage(int previousLanguage);
     void clampRate(QLineEdit& box, double low, double high, double replacement);
     void checkAboveZero(QLineEdit& box, double replacement);
@@ -197,7 +204,7 @@ private:
     const CaptionSource& captions_;
     MessageService& messages_;
     InputChecks checks_;
-    SetupValues defaults_;
+    SettingValues defaults_;
     Snapshot snapshot_;
     bool hasSnapshot_ = false;
     bool inCheck_ = false;

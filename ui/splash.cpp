@@ -250,7 +250,7 @@ void StartWindow::startProgram(int language)
     // No second start while the main window loads.
     for (QPushButton* button : {cmdStart_English, cmdStart_French, cmdDisclaimer})
         button->setEnabled(false);
-    settings_.CurrentLanguage = language;
+    settings_.CurrentLanguage = language == French ? French : English;
     if (services_.start)
         services_.start(language);
     accept();

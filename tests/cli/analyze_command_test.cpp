@@ -25,12 +25,13 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun runCommand(const Args& args, const AnalysisRunner& runner = RunRequestedAnalysis)
+CommandRun runCommand(const Args& args, const AnalysisRunner& runner = RunRequestedAnalysis,
+                      const AnalyzeData& data = test::ShippedData())
 {
     std::ostringstream out;
     std::ostringstream err;
     CommandRun run;
-    run.status = RunAnalyzeCommand(args, test::ShippedData(), out, err, runner);
+    run.status = RunAnalyzeCommand(args, data, out, err, runner);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -44,9 +45,9 @@ std::string joined(const Args& args)
     return text;
 }
 
-JsonValue runJson(const Args& args)
+JsonValue runJson(const Args& args, const AnalyzeData& data = test::ShippedData())
 {
-    const CommandRun run = runCommand(args);
+    const CommandRun run = runCommand(args, RunRequestedAnalysis, data);
     EXPECT_EQ(run.status, kExitOk) << run.err;
     const auto json = ParseJson(run.out);
     EXPECT_TRUE(json) << "not JSON:\n" << run.out;
@@ -95,14 +96,14 @@ TEST(AnalyzeCommand, BadInputExitsTwoNamingTheOption)
         {{"--loan-amount", "100,000"}, "--loan-amount", "at least $1"},
         {{"--annual-investment", "0"}, "--annual-investment", "at least $1"},
         {{"--annual-investment", "5000", "--loan-amount", "1000"}, "--annual-investment", "not both"},
-        // Deducting three times the interest makes every loan pay for itself.
-        {{"--annual-investment", "5000", "--fed-deductible", "300", "--prov-deductible", "300"},
-         "--annual-investment", "no loan amount"},
+        // No finite loan costs this much a year.
+        {{"--annual-investment", "1e307", "--interest-rate", "1"}, "--annual-investment", "no loan amount"},
         {{"--investment-type", "5"}, "--investment-type", "0 to 4"},
         {{"--investment-type", "1.5"}, "--investment-type", "whole"},
         {{"--inclusion-rate", "101"}, "--inclusion-rate", "0 to 100"},
         {{"--federal-ratio", "-1"}, "--federal-ratio", "0 to 100"},
-        {{"--fed-deductible", "-1"}, "--fed-deductible", "0 or more"},
+        {{"--fed-deductible", "-1"}, "--fed-deductible", "0 to 100"},
+        {{"--prov-deductible", "100.1"}, "--prov-deductible", "0 to 100"},
         {{"--fed-include-cg", "maybe"}, "--fed-include-cg", "yes or no"},
         {{"--prov-include-cg"}, "--prov-include-cg", "missing value"},
         {{"--fed-limited", "maybe"}, "--fed-limited", "yes or no"},
@@ -219,13 +220,13 @@ TEST(AnalyzeCommand, NotesComeInTheLanguageAskedForEveryStrategy)
 {
     const CaptionTables& captions = test::ShippedData().captions;
     for (const std::string strategy : {"interest-only", "term", "rrsp"}) {
-        for (const int language : {English, French}) {
+        for (const Language language : {English, French}) {
             SCOPED_TRACE(strategy + " " + LanguageName(language));
             const JsonValue json = runJson({"--strategy", strategy, "--language", LanguageName(language)});
             EXPECT_EQ(json["language"].text, LanguageName(language));
             const std::string& notes = json["notes"].text;
             EXPECT_NE(notes.find(GetCaption(captions, "Notes_Disclaimer", language)), std::string::npos) << notes;
-            EXPECT_EQ(notes.find(GetCaption(captions, "Notes_Disclaimer", 1 - language)), std::string::npos) << notes;
+            EXPECT_EQ(notes.find(GetCaption(captions, "Notes_Disclaimer", language == English ? French : English)), std::string::npos) << notes;
             EXPECT_EQ(notes.find(kCaptionNotFound), std::string::npos) << notes;
         }
     }
@@ -284,11 +285,12 @@ TEST(AnalyzeCommand, BreakEvenRowIsTheBreakEvenReturn)
 
 TEST(AnalyzeCommand, BreakEvenIsNullWhenLeverageWinsAtZero)
 {
-    // Deducting three times the interest makes the loan pay for itself.
+    // A loan without interest pays for itself, where the sponsor allows one.
+    AnalyzeData data = test::ShippedData();
+    data.defaults.values[Setting::MinInterestRateAllowed] = 0;
     for (const std::string strategy : {"interest-only", "term"}) {
         SCOPED_TRACE(strategy);
-        const JsonValue json =
-            runJson({"--strategy", strategy, "--fed-deductible", "300", "--prov-deductible", "300"});
+        const JsonValue json = runJson({"--strategy", strategy, "--interest-rate", "0"}, data);
         EXPECT_TRUE(json["break_even_return"].isNull());
         EXPECT_TRUE(json["returns"].items[1].isNull());  // NoReturn sorts first
         ASSERT_EQ(json["summary"].items.size(), 4u);

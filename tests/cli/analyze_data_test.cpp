@@ -145,23 +145,20 @@ TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
     settings.folder = folder.path();
     ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
     ReadMainWindowSettings(settings, reporter);
+    using S = Setting;
     UserFileValues saved = UserFileValuesFrom(settings);
     saved.CurrentLanguage = French;
-    saved.LoanAmount = 250000;
-    saved.TaxRate = 45;
-    saved.InterestRateOnLoan = 6;
-    saved.SavingsPeriod = 15;
-    saved.ProjectedReturn = {3, 5, 9, 11};
-    saved.DeferredCapitalGains = 40;
-    saved.CapitalGains = 30;
-    saved.Dividends = 20;
-    saved.Interest = 10;
-    saved.CapGainsInclusionRatePercent = 66.67;
-    saved.InterestTaxRatePercent = {20.05, 29.65, 43.41, 53.53};
-    saved.StartOfTaxBracket = {0, 55867, 111733, 173205};
-    saved.FedLimitedDeduct = true;
-    saved.restrictions.showRRSPAnalysis = false;  // not the user's to decide
-    saved.limits.MaxReturnAllowed = 30;
+    for (const auto& [setting, value] : std::vector<std::pair<Setting, double>>{
+             {S::LoanAmount, 250000}, {S::TaxRate, 45}, {S::InterestRateOnLoan, 6}, {S::SavingsPeriod, 15},
+             {S::ProjectedReturn1, 3}, {S::ProjectedReturn2, 5}, {S::ProjectedReturn3, 9}, {S::ProjectedReturn4, 11},
+             {S::DeferredCapitalGains, 40}, {S::CapitalGains, 30}, {S::Dividends, 20}, {S::Interest, 10},
+             {S::CapGainsInclusionRate, 66.67}, {S::InterestTaxRate1, 20.05}, {S::InterestTaxRate2, 29.65},
+             {S::InterestTaxRate3, 43.41}, {S::InterestTaxRate4, 53.53}, {S::StartOfTaxBracket1, 0},
+             {S::StartOfTaxBracket2, 55867}, {S::StartOfTaxBracket3, 111733}, {S::StartOfTaxBracket4, 173205},
+             {S::FedLimitedDeduct, 1},
+             // Not the user's to decide: the sponsor file's stand.
+             {S::ShowRRSPAnalysis, 0}, {S::MaxReturnAllowed, 30}})
+        saved.values[setting] = value;
     ASSERT_TRUE(SaveUserFile(settings, saved, reporter));
     ASSERT_EQ(reporter.messages, std::vector<std::string>{});
 
@@ -174,8 +171,10 @@ TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
     EXPECT_EQ(in["interest_rate"].number, 6);
     EXPECT_EQ(numbers(in["returns"]), (std::vector<double>{3, 5, 9, 11}));
     EXPECT_EQ(numbers(in["breakdown"]), (std::vector<double>{40, 30, 20, 10}));
-    EXPECT_EQ(in["inclusion_rate"].number, 66.67);
-    EXPECT_EQ(numbers(in["interest_tax_rates"]), (std::vector<double>{20.05, 29.65, 43.41, 53.53}));
+    // The setup dialog's fields show one decimal, and the analysis runs on
+    // what they show.
+    EXPECT_EQ(in["inclusion_rate"].number, 66.7);
+    EXPECT_EQ(numbers(in["interest_tax_rates"]), (std::vector<double>{20.1, 29.7, 43.4, 53.5}));
     EXPECT_EQ(numbers(in["tax_bracket_starts"]), (std::vector<double>{0, 55867, 111733, 173205}));
     EXPECT_TRUE(in["fed_limited"].boolean);
     EXPECT_EQ(json["language"].text, "fr");

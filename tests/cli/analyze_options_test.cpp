@@ -116,7 +116,7 @@ TEST(AnalyzeOptions, RangeEndsAreAccepted)
         {"--returns", "-99,0,0,20"},  {"--breakdown", "70,25,5,0"},
         {"--breakdown", "0,0,0,100"}, {"--investment-type", "4"},
         {"--inclusion-rate", "0"},    {"--inclusion-rate", "100"},
-        {"--federal-ratio", "100"},   {"--fed-deductible", "120"},
+        {"--federal-ratio", "100"},   {"--fed-deductible", "100"},
         {"--prov-deductible", "0"},   {"--interest-tax-rates", "0,0,100,100"},
         {"--loan-amount", "0.5"},     {"--times-repeated", "80"},
         // 20 years repeated 3 times makes exactly 80.
@@ -135,13 +135,13 @@ TEST(AnalyzeOptions, RangeEndsAreAccepted)
 TEST(AnalyzeOptions, SponsorLimitsMoveTheReturnAndRateRanges)
 {
     AnalyzeDefaults defaults = test::ShippedData().defaults;
-    defaults.limits.MaxReturnAllowed = 30;
-    defaults.limits.MinInterestRateAllowed = 3;
+    defaults.values[Setting::MaxReturnAllowed] = 30;
+    defaults.values[Setting::MinInterestRateAllowed] = 3;
     parseOk({"--returns", "4,6,8,30"}, defaults);
     EXPECT_NE(parseError({"--returns", "4,6,8,31"}, defaults).find("-99 to 30"), std::string::npos);
     EXPECT_NE(parseError({"--interest-rate", "2.5"}, defaults).find("3 to 50"), std::string::npos);
 
-    defaults.restrictions.showRRSPAnalysis = false;
+    defaults.values.setFlag(Setting::ShowRRSPAnalysis, false);
     EXPECT_NE(parseError({"--strategy", "rrsp"}, defaults).find("not offered"), std::string::npos);
 }
 
@@ -151,29 +151,29 @@ TEST(AnalyzeOptions, ImpossibleDefaultsAreRefusedUnlessReplaced)
 {
     struct Case {
         const char* what;
-        void (*spoil)(InputDefaults&);
+        void (*spoil)(SettingValues&);
         std::string option;
         Args replacement;
     };
     const std::vector<Case> cases = {
-        {"savings period 0", [](InputDefaults& d) { d.SavingsPeriod = 0; }, "--savings-period",
+        {"savings period 0", [](SettingValues& d) { d[Setting::SavingsPeriod] = 0; }, "--savings-period",
          {"--savings-period", "10"}},
-        {"breakdown totalling 145", [](InputDefaults& d) { d.Dividends = 50; }, "--breakdown",
+        {"breakdown totalling 145", [](SettingValues& d) { d[Setting::Dividends] = 50; }, "--breakdown",
          {"--breakdown", "70,25,5,0"}},
-        {"loan amount 0", [](InputDefaults& d) { d.LoanAmount = 0; }, "--loan-amount", {"--loan-amount", "1000"}},
-        {"loan amount 0, annual investment given", [](InputDefaults& d) { d.LoanAmount = 0; }, "--loan-amount",
+        {"loan amount 0", [](SettingValues& d) { d[Setting::LoanAmount] = 0; }, "--loan-amount", {"--loan-amount", "1000"}},
+        {"loan amount 0, annual investment given", [](SettingValues& d) { d[Setting::LoanAmount] = 0; }, "--loan-amount",
          {"--annual-investment", "4200"}},
-        {"loan rate under the sponsor's minimum", [](InputDefaults& d) { d.InterestRateOnLoan = 0.5; },
+        {"loan rate under the sponsor's minimum", [](SettingValues& d) { d[Setting::InterestRateOnLoan] = 0.5; },
          "--interest-rate", {"--interest-rate", "5"}},
-        {"investment type beyond int", [](InputDefaults& d) { d.InvestmentType = 1e300; }, "--investment-type",
+        {"investment type beyond int", [](SettingValues& d) { d[Setting::InvestmentType] = 1e300; }, "--investment-type",
          {"--investment-type", "1"}},
-        {"interest tax rate of 150 %", [](InputDefaults& d) { d.InterestTaxRate[0] = 1.5; },
+        {"interest tax rate of 150 %", [](SettingValues& d) { d[Setting::InterestTaxRate1] = 150; },
          "--interest-tax-rates", {"--interest-tax-rates", "20,30,40,50"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         AnalyzeDefaults defaults = test::ShippedData().defaults;
-        c.spoil(defaults.inputs);
+        c.spoil(defaults.values);
         const std::string error = parseError({}, defaults);
         EXPECT_EQ(error.rfind(c.option + ":", 0), 0u) << error;
         EXPECT_NE(error.find("data files"), std::string::npos) << error;

@@ -22,18 +22,18 @@ public:
 TEST(PrintDefaults, AdvisorAndFlagsRoundTripThroughTheUserFile)
 {
     PrintDefaults defaults;
-    defaults.PrintSignatures = true;
-    defaults.PrintProjection = true;
-    defaults.PrintCompanyName = true;
+    defaults.values.setFlag(Setting::PrintSignatures, true);
+    defaults.values.setFlag(Setting::PrintProjection, true);
+    defaults.values.setFlag(Setting::PrintCompanyName, true);
     defaults.advisor = {"  Élise Côté\r\n", "Northfield = Wealth"};
 
     UserFileValues values;
     values.extraSettings = {{"Advisor Name", "someone older"}, {"Other", "kept"}};
     ApplyPrintDefaults(defaults, values);
-    EXPECT_TRUE(values.PrintSignatures);
-    EXPECT_TRUE(values.PrintProjection);
-    EXPECT_FALSE(values.PrintSummary);
-    EXPECT_TRUE(values.PrintCompanyName);
+    EXPECT_TRUE(values.values.flag(Setting::PrintSignatures));
+    EXPECT_TRUE(values.values.flag(Setting::PrintProjection));
+    EXPECT_FALSE(values.values.flag(Setting::PrintSummary));
+    EXPECT_TRUE(values.values.flag(Setting::PrintCompanyName));
 
     const SettingLines lines = BuildUserFileLines(values, {});
     const AdvisorInfo advisor = ReadAdvisorInfo(lines);

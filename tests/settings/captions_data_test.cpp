@@ -18,6 +18,8 @@
 // caption-keys.txt all the same, since the inventory is what the caption
 // files are checked against.
 
+#include "settingtable.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -446,25 +448,13 @@ struct SettingsSource {
     SettingsKind kind;
 };
 
+// The default inputs every sponsor file must hold.
 std::vector<std::string> inputDefaultKeys()
 {
-    std::vector<std::string> keys{
-        "Loan Amount ($)", "Tax Rate (%)", "Interest Rate on Loan (%)", "Savings Period (years)",
-        "Portion of Interest Rate Deductible (%)", "Federal Portion of Interest Rate Deductible (%)",
-        "Provincial Portion of Interest Rate Deductible (%)", "Federal Deductibility Limited to Taxable Income",
-        "Provincial Deductibility Limited to Taxable Income", "Federal Investment Expenses (%)",
-        "Provincial Investment Expenses (%)", "Federal Defer Undeducted Expenses", "Provincial Defer Undeducted Expenses",
-        "Federal Include Capital Gains", "Provincial Include Capital Gains", "Federal To Marginal Tax Rate Ratio (%)",
-        "Capital Gains Inclusion Rate (%)", "Print Summary", "Print Projection", "Print Checklist Page", "Print Name",
-        "Print Company Name", "Print Summary Checklist", "Print Legal Disclaimer", "Print Signatures",
-        "Projection Return", "Times Loan Repeated", "Capital Gains", "Deferred Capital Gains", "Dividends", "Interest",
-        "Investment Type", "Other Unleveraged Income ($)"};
-    for (int n = 1; n <= 4; ++n) {
-        const std::string number = " " + std::to_string(n);
-        keys.push_back("Projected Return" + number + " (%)");
-        keys.push_back("Interest Tax Rate" + number + " (%)");
-        keys.push_back("Dividend Tax Rate" + number + " (%)");
-        keys.push_back("Start of Tax Bracket" + number + " ($)");
+    std::vector<std::string> keys;
+    for (const gw::SettingRow& row : gw::SettingRows()) {
+        if (row.section == gw::Section::InputDefaults && row.read)
+            keys.emplace_back(row.key);
     }
     return keys;
 }

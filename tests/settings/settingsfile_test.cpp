@@ -103,122 +103,118 @@ TEST(ReadSponsorInfo, sponsoredReadsEveryFieldAndReportsMissingOnes)
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("helpPath")});
 }
 
-TEST(ReadRestrictionsAndLimits, flagsAreNumericAndLimitsArePerCent)
+// Each key of the sponsor file lands in its setting, in the unit of its
+// field: the tax-table rates and the inclusion rate as per cent.
+TEST(ReadSettingValues, readsEverySettingFromTheSponsorFile)
+{
+    using S = Setting;
+    const SettingLines lines = test::sponsorFileLines();
+    RecordingReporter reporter;
+    const SettingValues read = ReadSettingValues(lines, lines, reporter);
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.texts()[0];
+    const std::vector<std::pair<Setting, double>> expected = {
+        {S::LoanAmount, 50000}, {S::TaxRate, 40}, {S::InterestRateOnLoan, 7.5}, {S::SavingsPeriod, 20},
+        {S::ProjectedReturn1, 4}, {S::ProjectedReturn2, 6}, {S::ProjectedReturn3, 8}, {S::ProjectedReturn4, 10},
+        {S::PortionDeductible, 100}, {S::CapGainsInclusionRate, 50},
+        {S::InterestTaxRate1, 25.05}, {S::InterestTaxRate2, 31.15}, {S::InterestTaxRate3, 43.41},
+        {S::InterestTaxRate4, 46.41}, {S::DividendTaxRate2, 5.75}, {S::DividendTaxRate3, 22.12},
+        {S::DividendTaxRate4, 29.15}, {S::StartOfTaxBracket2, 35000}, {S::StartOfTaxBracket3, 70000},
+        {S::StartOfTaxBracket4, 113804}, {S::ProvLimitedDeduct, 1}, {S::FedInvestmentExpenses, 2},
+        {S::ProvInvestmentExpenses, 2.5}, {S::FedInterestDeductibility, 100}, {S::ProvInterestDeductibility, 100},
+        {S::FedDefer, 1}, {S::ProvIncludeCapGains, 1}, {S::FederalToMTRRatio, 58},
+        {S::PrintSummaryChecklist, 1}, {S::PrintSignatures, 1}, {S::PrintSummary, 1}, {S::PrintProjection, 1},
+        {S::PrintName, 1}, {S::ProjectionReturn, 8}, {S::TimesLoanRepeated, 1}, {S::CapitalGains, 40},
+        {S::DeferredCapitalGains, 50}, {S::Dividends, 5}, {S::Interest, 5},
+        // "[AnalysisRestrictions]" and "[InputLimits]".
+        {S::ShowIntOnlyAnalysis, 1}, {S::ShowTermLoanAnalysis, 1}, {S::MaxReturnAllowed, 25},
+        {S::ReturnWarningLevel, 15}, {S::MinInterestRateAllowed, 2}, {S::InterestRateWarningLevel, 3.5},
+    };
+    SettingValues values;  // everything else reads 0: false, "yes", nothing
+    for (const auto& [setting, value] : expected)
+        values[setting] = value;
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(std::string(row.key));
+        EXPECT_EQ(read[row.id], values[row.id]);
+    }
+}
+
+TEST(ReadSettingValues, restrictionFlagsAreNumericAndLimitsComeFromTheSponsorFile)
 {
     auto lines = replaced(test::sponsorFileLines(), "showTermLoanAnalysis", "True");
     lines = replaced(lines, "showRRSPAnalysis", "2.5");
     lines = without(lines, "Minimum Interest Rate Allowed");
+    // The user lines never carry the restrictions or the limits.
+    auto user = replaced(lines, "Maximum Return Allowed", "99");
     RecordingReporter reporter;
-    const RestrictionsAndLimits rl = ReadRestrictionsAndLimits(lines, reporter);
-    EXPECT_TRUE(rl.restrictions.showIntOnlyAnalysis);
-    EXPECT_FALSE(rl.restrictions.showTermLoanAnalysis);  // "True" reads as 0
-    EXPECT_TRUE(rl.restrictions.showRRSPAnalysis);
-    EXPECT_EQ(rl.limits.MaxReturnAllowed, 25);
-    EXPECT_EQ(rl.limits.ReturnWarningLevel, 15);
-    EXPECT_EQ(rl.limits.MinInterestRateAllowed, 0);
-    EXPECT_EQ(rl.limits.InterestRateWarningLevel, 3.5);
+    const SettingValues v = ReadSettingValues(lines, user, reporter);
+    EXPECT_TRUE(v.flag(Setting::ShowIntOnlyAnalysis));
+    EXPECT_FALSE(v.flag(Setting::ShowTermLoanAnalysis));  // "True" reads as 0
+    EXPECT_TRUE(v.flag(Setting::ShowRRSPAnalysis));
+    EXPECT_EQ(v[Setting::MaxReturnAllowed], 25);
+    EXPECT_EQ(v[Setting::ReturnWarningLevel], 15);
+    EXPECT_EQ(v[Setting::MinInterestRateAllowed], 0);
+    EXPECT_EQ(v[Setting::InterestRateWarningLevel], 3.5);
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Minimum Interest Rate Allowed")});
 }
 
-TEST(ReadInputDefaults, readsEveryFieldFromTheSponsorFile)
-{
-    const SettingLines lines = test::sponsorFileLines();
-    RecordingReporter reporter;
-    const InputDefaults d = ReadInputDefaults(lines, lines, reporter);
-    EXPECT_TRUE(reporter.messages.empty()) << reporter.texts()[0];
-    EXPECT_EQ(d.LoanAmount, 50000);
-    EXPECT_EQ(d.TaxRate, 40);
-    EXPECT_EQ(d.InterestRateOnLoan, 7.5);
-    EXPECT_EQ(d.SavingsPeriod, 20);
-    EXPECT_EQ(d.ProjectedReturn, (std::array<double, 4>{4, 6, 8, 10}));
-    EXPECT_EQ(d.PortionDeductible, 100);
-    EXPECT_EQ(d.CapGainsInclusionRate, 0.5);
-    EXPECT_EQ(d.InterestTaxRate, (std::array<double, 4>{0.2505, 0.3115, 0.4341, 0.4641}));
-    EXPECT_EQ(d.DividendTaxRate, (std::array<double, 4>{0, 0.0575, 0.2212, 0.2915}));
-    EXPECT_EQ(d.StartOfTaxBracket, (std::array<double, 4>{0, 35000, 70000, 113804}));
-    EXPECT_FALSE(d.FedLimitedDeduct);
-    EXPECT_TRUE(d.ProvLimitedDeduct);
-    EXPECT_EQ(d.FedInvestmentExpenses, 2);
-    EXPECT_EQ(d.ProvInvestmentExpenses, 2.5);
-    EXPECT_EQ(d.FedInterestDeductibility, 100);
-    EXPECT_EQ(d.ProvInterestDeductibility, 100);
-    EXPECT_EQ(d.FedDefer, 1);
-    EXPECT_EQ(d.ProvDefer, 0);
-    EXPECT_EQ(d.FedIncludeCapGains, 0);
-    EXPECT_EQ(d.ProvIncludeCapGains, 1);
-    EXPECT_EQ(d.FederalToMTRRatio, 58);
-    EXPECT_TRUE(d.PrintSummaryChecklist);
-    EXPECT_FALSE(d.PrintLegalDisclaimer);
-    EXPECT_TRUE(d.PrintSignatures);
-    EXPECT_TRUE(d.PrintSummary);
-    EXPECT_TRUE(d.PrintProjection);
-    EXPECT_FALSE(d.PrintChecklistPage);
-    EXPECT_TRUE(d.PrintName);
-    EXPECT_FALSE(d.PrintCompanyName);
-    EXPECT_EQ(d.ProjectionReturn, 8);
-    EXPECT_EQ(d.TimesLoanRepeated, 1);
-    EXPECT_EQ(d.CapitalGains, 40);
-    EXPECT_EQ(d.DeferredCapitalGains, 50);
-    EXPECT_EQ(d.Dividends, 5);
-    EXPECT_EQ(d.Interest, 5);
-    EXPECT_EQ(d.InvestmentType, 0);
-    EXPECT_EQ(d.OtherUnleveragedIncome, 0);
-}
-
-TEST(ReadInputDefaults, userFileWinsAndItsMissingKeysReadAsAbsent)
+TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
 {
     const SettingLines sponsor = without(test::sponsorFileLines(), "Times Loan Repeated");
     SettingLines user = replaced(test::sponsorFileLines(), "Loan Amount ($)", "75000");
     user = replaced(user, "Times Loan Repeated", "3");
     user = without(user, "Tax Rate (%)");
     RecordingReporter reporter;
-    const InputDefaults d = ReadInputDefaults(sponsor, user, reporter);
-    EXPECT_EQ(d.LoanAmount, 75000);
-    EXPECT_EQ(d.TaxRate, 0);            // present in the sponsor file only: no message
-    EXPECT_EQ(d.TimesLoanRepeated, 3);  // absent from the sponsor file: reported, user value kept
+    const SettingValues d = ReadSettingValues(sponsor, user, reporter);
+    EXPECT_EQ(d[Setting::LoanAmount], 75000);
+    EXPECT_EQ(d[Setting::TaxRate], 0);            // present in the sponsor file only: no message
+    EXPECT_EQ(d[Setting::TimesLoanRepeated], 3);  // absent from the sponsor file: reported, user value kept
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Times Loan Repeated")});
 }
 
-TEST(ReadInputDefaults, booleanAndNumberRules)
+TEST(ReadSettingValues, booleanAndNumberRules)
 {
     const struct {
         const char* key;
         const char* value;
-        std::function<double(const InputDefaults&)> field;
+        Setting setting;
         double expected;
     } cases[] = {
-        {"Federal Deductibility Limited to Taxable Income", "true", [](auto& d) { return d.FedLimitedDeduct; }, 0},
-        {"Federal Deductibility Limited to Taxable Income", "1", [](auto& d) { return d.FedLimitedDeduct; }, 0},
-        {"Federal Deductibility Limited to Taxable Income", "True", [](auto& d) { return d.FedLimitedDeduct; }, 1},
-        {"Print Summary", "True", [](auto& d) { return d.PrintSummary; }, 0},
-        {"Print Summary", "1", [](auto& d) { return d.PrintSummary; }, 1},
-        {"Print Signatures", "1", [](auto& d) { return d.PrintSignatures; }, 0},
-        {"Tax Rate (%)", "46.4", [](auto& d) { return d.TaxRate; }, 46.4},
-        {"Tax Rate (%)", "12abc", [](auto& d) { return d.TaxRate; }, 12},
-        {"Loan Amount ($)", "$50,000", [](auto& d) { return d.LoanAmount; }, 0},
-        {"Loan Amount ($)", "", [](auto& d) { return d.LoanAmount; }, 0},
-        {"Start of Tax Bracket 2 ($)", "35000.5", [](auto& d) { return d.StartOfTaxBracket[1]; }, 35001},
-        {"Start of Tax Bracket 2 ($)", "35000.4", [](auto& d) { return d.StartOfTaxBracket[1]; }, 35000},
-        {"Federal Defer Undeducted Expenses", "1e9", [](auto& d) { return d.FedDefer; }, 32767},
-        {"Investment Type", "3", [](auto& d) { return d.InvestmentType; }, 3},
+        {"Federal Deductibility Limited to Taxable Income", "true", Setting::FedLimitedDeduct, 0},
+        {"Federal Deductibility Limited to Taxable Income", "1", Setting::FedLimitedDeduct, 0},
+        {"Federal Deductibility Limited to Taxable Income", "True", Setting::FedLimitedDeduct, 1},
+        {"Print Summary", "True", Setting::PrintSummary, 0},
+        {"Print Summary", "1", Setting::PrintSummary, 1},
+        {"Print Signatures", "1", Setting::PrintSignatures, 0},
+        {"Tax Rate (%)", "46.4", Setting::TaxRate, 46.4},
+        {"Tax Rate (%)", "12abc", Setting::TaxRate, 12},
+        {"Loan Amount ($)", "$50,000", Setting::LoanAmount, 0},
+        {"Loan Amount ($)", "", Setting::LoanAmount, 0},
+        {"Start of Tax Bracket 2 ($)", "35000.5", Setting::StartOfTaxBracket2, 35001},
+        {"Start of Tax Bracket 2 ($)", "35000.4", Setting::StartOfTaxBracket2, 35000},
+        {"Federal Defer Undeducted Expenses", "1e9", Setting::FedDefer, 32767},
+        {"Investment Type", "3", Setting::InvestmentType, 3},
+        {"Interest Tax Rate 3 (%)", "0.4341", Setting::InterestTaxRate3, 43.41},
+        // Written, never read back.
+        {"Show Advanced Details", "True", Setting::ShowAdvancedDetails, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " = '" + c.value + "'");
         const SettingLines user = replaced(test::sponsorFileLines(), c.key, c.value);
         RecordingReporter reporter;
-        EXPECT_EQ(c.field(ReadInputDefaults(test::sponsorFileLines(), user, reporter)), c.expected);
+        EXPECT_EQ(ReadSettingValues(test::sponsorFileLines(), user, reporter)[c.setting], c.expected);
     }
 }
 
-TEST(ReadInputDefaults, missingSponsorKeysAreReportedInOrder)
+TEST(ReadSettingValues, missingSponsorKeysAreReportedInOrder)
 {
     SettingLines sponsor = without(test::sponsorFileLines(), "Interest");
     sponsor = without(sponsor, "Loan Amount ($)");
     sponsor = without(sponsor, "Print Name");
+    sponsor = without(sponsor, "showRRSPAnalysis");
     RecordingReporter reporter;
-    ReadInputDefaults(sponsor, sponsor, reporter);
-    EXPECT_EQ(reporter.texts(),
-              (std::vector<std::string>{notFound("Loan Amount ($)"), notFound("Print Name"), notFound("Interest")}));
+    ReadSettingValues(sponsor, sponsor, reporter);
+    EXPECT_EQ(reporter.texts(), (std::vector<std::string>{notFound("Loan Amount ($)"), notFound("Print Name"),
+                                                           notFound("Interest"), notFound("showRRSPAnalysis")}));
 }
 
 TEST(GetLegalDisclaimer, joinsChunksUntilTheFirstEmptyOne)
@@ -277,9 +273,9 @@ TEST(LoadSettingsFiles, loadTruncatedConfig_reportsAndUsesDefaults)
     EXPECT_EQ(sponsor.size(), loanRecord);
 
     reporter.messages.clear();
-    const InputDefaults d = ReadInputDefaults(sponsor, user, reporter);
-    EXPECT_EQ(d.LoanAmount, 0);
-    EXPECT_EQ(d.TaxRate, 0);
+    const SettingValues d = ReadSettingValues(sponsor, user, reporter);
+    EXPECT_EQ(d[Setting::LoanAmount], 0);
+    EXPECT_EQ(d[Setting::TaxRate], 0);
     ASSERT_FALSE(reporter.messages.empty());
     EXPECT_EQ(reporter.messages[0].text, notFound("Loan Amount ($)"));
     EXPECT_EQ(ReadSponsorInfo(sponsor, reporter).SponsorName, "Acme Wealth");
@@ -413,9 +409,9 @@ TEST(ReadMainWindowSettings, fillsDefaultsRestrictionsAndLimits)
     RecordingReporter reporter;
     ReadMainWindowSettings(settings, reporter);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(settings.defaults.TaxRate, 43.41);
-    EXPECT_TRUE(settings.restrictions.showTermLoanAnalysis);
-    EXPECT_EQ(settings.limits.InterestRateWarningLevel, 3.5);
+    EXPECT_EQ(settings.values[Setting::TaxRate], 43.41);
+    EXPECT_TRUE(settings.values.flag(Setting::ShowTermLoanAnalysis));
+    EXPECT_EQ(settings.values[Setting::InterestRateWarningLevel], 3.5);
 }
 
 // The data files the build masks beside the executables start the program

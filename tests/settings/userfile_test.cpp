@@ -13,6 +13,7 @@ using test::TempFolder;
 
 UserFileValues sampleValues()
 {
+    using S = Setting;
     UserFileValues v;
     v.sponsorInfo.SponsorName = "  Acme Wealth ";
     v.sponsorInfo.AppTitle = "presented by";
@@ -21,51 +22,32 @@ UserFileValues sampleValues()
     v.sponsorInfo.helpCaption = "Acme help";
     v.sponsorInfo.logoPath = "Welcome.jpg";
     v.CurrentLanguage = French;
-    v.restrictions = {true, false, true};
-    v.limits = {25, 15.5, 2, 3.25};
-    v.LoanAmount = 123456.78;
-    v.TaxRate = 43.41;
-    v.InterestRateOnLoan = 7.5;
-    v.SavingsPeriod = 25;
-    v.InvestmentType = 2;
-    v.OtherUnleveragedIncome = 10000.5;
-    v.ProjectionReturn = 8.25;
-    v.TimesLoanRepeated = 3;
-    v.CapitalGains = 35;
-    v.DeferredCapitalGains = 45;
-    v.Dividends = 12.5;
-    v.Interest = 7.5;
-    v.ShowAdvancedDetails = true;
-    v.ProjectedReturn = {4.5, 6, 8.1, 10.75};
-    v.PrintSummaryChecklist = false;
-    v.PrintLegalDisclaimer = true;
-    v.PrintSignatures = true;
-    v.PrintSummary = true;
-    v.PrintProjection = false;
-    v.PrintChecklistPage = true;
-    v.PrintName = false;
-    v.PrintCompanyName = true;
-    v.PortionDeductible = 100;
-    v.FedInterestDeductibility = 87.5;
-    v.ProvInterestDeductibility = 120;
-    v.FedLimitedDeduct = true;
-    v.ProvLimitedDeduct = false;
-    v.FedInvestmentExpenses = 2.5;
-    v.ProvInvestmentExpenses = 5;
-    v.FedDefer = 1;
-    v.ProvDefer = 0;
-    v.FedIncludeCapGains = 1;
-    v.ProvIncludeCapGains = 0;
-    v.FederalToMTRRatio = 57.3;
-    v.CapGainsInclusionRatePercent = 66.7;
-    v.InterestTaxRatePercent = {25.05, 29.1, 43.41, 46.41};
-    v.DividendTaxRatePercent = {0, 5.75, 22.12, 29.15};
-    v.StartOfTaxBracket = {0, 35000, 70000, 113804};
+    const std::vector<std::pair<Setting, double>> values = {
+        {S::ShowIntOnlyAnalysis, 1}, {S::ShowRRSPAnalysis, 1}, {S::MaxReturnAllowed, 25},
+        {S::ReturnWarningLevel, 15.5}, {S::MinInterestRateAllowed, 2}, {S::InterestRateWarningLevel, 3.25},
+        {S::LoanAmount, 123456.78}, {S::TaxRate, 43.41}, {S::InterestRateOnLoan, 7.5}, {S::SavingsPeriod, 25},
+        {S::InvestmentType, 2}, {S::OtherUnleveragedIncome, 10000.5}, {S::ProjectionReturn, 8.25},
+        {S::TimesLoanRepeated, 3}, {S::CapitalGains, 35}, {S::DeferredCapitalGains, 45}, {S::Dividends, 12.5},
+        {S::Interest, 7.5}, {S::ShowAdvancedDetails, 1}, {S::ProjectedReturn1, 4.5}, {S::ProjectedReturn2, 6},
+        {S::ProjectedReturn3, 8.1}, {S::ProjectedReturn4, 10.75}, {S::PrintLegalDisclaimer, 1},
+        {S::PrintSignatures, 1}, {S::PrintSummary, 1}, {S::PrintChecklistPage, 1}, {S::PrintCompanyName, 1},
+        {S::PortionDeductible, 100}, {S::FedInterestDeductibility, 87.5}, {S::ProvInterestDeductibility, 120},
+        {S::FedLimitedDeduct, 1}, {S::FedInvestmentExpenses, 2.5}, {S::ProvInvestmentExpenses, 5},
+        {S::FedDefer, 1}, {S::FedIncludeCapGains, 1}, {S::FederalToMTRRatio, 57.3},
+        {S::CapGainsInclusionRate, 66.7}, {S::InterestTaxRate1, 25.05}, {S::InterestTaxRate2, 29.1},
+        {S::InterestTaxRate3, 43.41}, {S::InterestTaxRate4, 46.41}, {S::DividendTaxRate2, 5.75},
+        {S::DividendTaxRate3, 22.12}, {S::DividendTaxRate4, 29.15}, {S::StartOfTaxBracket2, 35000},
+        {S::StartOfTaxBracket3, 70000}, {S::StartOfTaxBracket4, 113804},
+    };
+    for (const auto& [setting, value] : values)
+        v.values[setting] = value;
     v.extraSettings = {{"Advisor Name", "Jean Côté = CFP"}, {"Advisor Company", "Acme Wealth"}};
     return v;
 }
 
-TEST(SaveUserFile, writtenFileReadsBackFieldByField)
+// Every setting comes back as it was saved, in the unit of its field: the
+// rates stored as fractions come back as the exact per cent.
+TEST(SaveUserFile, writtenFileReadsBackSettingForSetting)
 {
     TempFolder folder;
     const auto sponsorLines = test::sponsorFileLines();
@@ -79,50 +61,17 @@ TEST(SaveUserFile, writtenFileReadsBackFieldByField)
     SettingLines sponsor, user;
     ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
     EXPECT_EQ(user, BuildUserFileLines(v, sponsorLines));
-    const InputDefaults d = ReadInputDefaults(sponsor, user, reporter);
+    const SettingValues read = ReadSettingValues(sponsor, user, reporter);
     EXPECT_TRUE(reporter.messages.empty());
-
-    EXPECT_EQ(d.LoanAmount, v.LoanAmount);
-    EXPECT_EQ(d.TaxRate, 43.41);
-    EXPECT_EQ(d.InterestRateOnLoan, 7.5);
-    EXPECT_EQ(d.SavingsPeriod, v.SavingsPeriod);
-    EXPECT_EQ(d.InvestmentType, v.InvestmentType);
-    EXPECT_EQ(d.OtherUnleveragedIncome, v.OtherUnleveragedIncome);
-    EXPECT_EQ(d.ProjectionReturn, v.ProjectionReturn);
-    EXPECT_EQ(d.TimesLoanRepeated, v.TimesLoanRepeated);
-    EXPECT_EQ(d.CapitalGains, v.CapitalGains);
-    EXPECT_EQ(d.DeferredCapitalGains, v.DeferredCapitalGains);
-    EXPECT_EQ(d.Dividends, v.Dividends);
-    EXPECT_EQ(d.Interest, v.Interest);
-    EXPECT_EQ(d.ProjectedReturn, v.ProjectedReturn);
-    EXPECT_EQ(d.PrintSummaryChecklist, v.PrintSummaryChecklist);
-    EXPECT_EQ(d.PrintLegalDisclaimer, v.PrintLegalDisclaimer);
-    EXPECT_EQ(d.PrintSignatures, v.PrintSignatures);
-    EXPECT_EQ(d.PrintSummary, v.PrintSummary);
-    EXPECT_EQ(d.PrintProjection, v.PrintProjection);
-    EXPECT_EQ(d.PrintChecklistPage, v.PrintChecklistPage);
-    EXPECT_EQ(d.PrintName, v.PrintName);
-    EXPECT_EQ(d.PrintCompanyName, v.PrintCompanyName);
-    EXPECT_EQ(d.PortionDeductible, v.PortionDeductible);
-    EXPECT_EQ(d.FedInterestDeductibility, v.FedInterestDeductibility);
-    EXPECT_EQ(d.ProvInterestDeductibility, v.ProvInterestDeductibility);
-    EXPECT_EQ(d.FedLimitedDeduct, v.FedLimitedDeduct);
-    EXPECT_EQ(d.ProvLimitedDeduct, v.ProvLimitedDeduct);
-    EXPECT_EQ(d.FedInvestmentExpenses, v.FedInvestmentExpenses);
-    EXPECT_EQ(d.ProvInvestmentExpenses, v.ProvInvestmentExpenses);
-    EXPECT_EQ(d.FedDefer, v.FedDefer);
-    EXPECT_EQ(d.ProvDefer, v.ProvDefer);
-    EXPECT_EQ(d.FedIncludeCapGains, v.FedIncludeCapGains);
-    EXPECT_EQ(d.ProvIncludeCapGains, v.ProvIncludeCapGains);
-    EXPECT_EQ(d.FederalToMTRRatio, v.FederalToMTRRatio);
-    EXPECT_EQ(FractionToPercent(d.CapGainsInclusionRate), 66.7);
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE("tax table row " + std::to_string(i + 1));
-        EXPECT_EQ(FractionToPercent(d.InterestTaxRate[i]), v.InterestTaxRatePercent[i]);
-        EXPECT_EQ(FractionToPercent(d.DividendTaxRate[i]), v.DividendTaxRatePercent[i]);
-        EXPECT_EQ(d.StartOfTaxBracket[i], v.StartOfTaxBracket[i]);
+    for (const SettingRow& row : SettingRows()) {
+        // The restrictions and limits are read from the sponsor file, and
+        // the advanced view only kept for the record.
+        if (row.section != Section::InputDefaults || !row.read)
+            continue;
+        SCOPED_TRACE(std::string(row.key));
+        EXPECT_EQ(read[row.id], v.values[row.id]);
     }
-    EXPECT_EQ(d.InterestTaxRate[2], 0.4341);
+    EXPECT_EQ(GetSettingValue("Interest Tax Rate 3 (%)", user), "0.4341");
 
     EXPECT_EQ(GetSettingValue("PrevLanguage", user), "1");
     EXPECT_EQ(GetSettingValue("SponsorName", user), "Acme Wealth");
@@ -151,16 +100,7 @@ TEST(UserFileValuesFrom, savingUnchangedDefaultsReadsThemBack)
     // No caption files here; nothing else is reported.
     const std::string noCaptions = "Language data files not found, please re-install the software.";
     EXPECT_EQ(reporter.texts(), (std::vector<std::string>{noCaptions, noCaptions}));
-    const InputDefaults& a = settings.defaults;
-    const InputDefaults& b = again.defaults;
-    EXPECT_EQ(a.InterestTaxRate, b.InterestTaxRate);
-    EXPECT_EQ(a.DividendTaxRate, b.DividendTaxRate);
-    EXPECT_EQ(a.CapGainsInclusionRate, b.CapGainsInclusionRate);
-    EXPECT_EQ(a.InterestRateOnLoan, b.InterestRateOnLoan);
-    EXPECT_EQ(a.ProvLimitedDeduct, b.ProvLimitedDeduct);
-    EXPECT_EQ(a.PrintSignatures, b.PrintSignatures);
-    EXPECT_EQ(a.FedDefer, b.FedDefer);
-    EXPECT_EQ(a.StartOfTaxBracket, b.StartOfTaxBracket);
+    EXPECT_EQ(again.values, settings.values);
     EXPECT_EQ(BuildUserFileLines(UserFileValuesFrom(settings), settings.SponsorLines),
               BuildUserFileLines(UserFileValuesFrom(again), again.SponsorLines));
 }
@@ -351,7 +291,7 @@ TEST(SaveUserFile, readOnlyFolderIsReportedAndKeepsTheOldFile)
         }
     }
     UserFileValues v = sampleValues();
-    v.LoanAmount = 1;
+    v.values[Setting::LoanAmount] = 1;
     EXPECT_FALSE(SaveUserFile(folder.path(), v, sponsorLines, reporter, SeededRandom(1)));
     EXPECT_EQ(reporter.messages.size(), 1u);
     fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::replace);

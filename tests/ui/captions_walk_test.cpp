@@ -4,6 +4,7 @@
 // window, add a WalkedWindow to windowsToWalk(): how to open it and the
 // views of it worth looking at.
 #include "fakes.h"
+#include "sample_settings.h"
 #include "shown_texts.h"
 #include "source_captions.h"
 
@@ -56,8 +57,10 @@ std::unique_ptr<QWidget> openMainWindow(const CaptionSource& captions, Recording
     services.messages = &messages;
     auto window = std::make_unique<MainWindow>(services);
     MainWindowSetup setup;
-    setup.sponsor = {true, "Acme", "", ""};
-    setup.tax.fedLimited = true;  // shows the limited-deduction inputs and columns
+    setup.values = SampleSettingValues();
+    setup.sponsor.SponsorName = "Acme";
+    setup.isSponsored = true;
+    setup.values.setFlag(Setting::FedLimitedDeduct, true);  // shows the limited-deduction inputs and columns
     window->start(setup);
     return window;
 }

@@ -198,7 +198,7 @@ TEST_F(DetailDialogTest, aSpinnerClickPastTheEndIsRepaired)
 
 TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
 {
-    setup.defaults.savingsPeriod = 20;
+    setup.values[Setting::SavingsPeriod] = 20;
     struct Case {
         int strategy;
         QString typed;
@@ -252,7 +252,7 @@ TEST_F(DetailDialogTest, theSavingsPeriodCheckReadsTheDialogsTimesRepeated)
 
 TEST_F(DetailDialogTest, cancelPutsBackTheTimesRepeatedShownAndTouchesNothing)
 {
-    setup.defaults.timesLoanRepeated = 2;
+    setup.values[Setting::TimesLoanRepeated] = 2;
     for (QString how : {"button", "escape"}) {
         SCOPED_TRACE(how.toStdString());
         openWithDialogs(1, 0);
@@ -427,7 +427,7 @@ TEST(DetailDialogCaptions, everyTextIsFoundInEnglishAndFrench)
     MainWindow window(services);
     DetailDialogs* dialogs = attachDetailDialogs(window, &help);
     MainWindowSetup setup;
-    setup.defaults.savingsPeriod = 20;
+    setup.values[Setting::SavingsPeriod] = 20;
     window.start(setup);
     window.lstStrategyList->setCurrentRow(1);
 

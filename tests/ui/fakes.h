@@ -117,9 +117,9 @@ struct FakeRunner {
 
     AnalysisRunner function()
     {
-        return [this](int type, const AnalysisInputs& in) {
+        return [this](Strategy strategy, const AnalysisInputs& in) {
             ++runs;
-            types.push_back(type);
+            types.push_back(static_cast<int>(strategy));
             inputs.push_back(in);
             AnalysisOutcome outcome;
             if (failWith.empty())

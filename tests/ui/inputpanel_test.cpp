@@ -257,12 +257,12 @@ TEST_F(WindowTest, investmentTypesSetTheBreakdownOfTheNextAnalysis)
 
 TEST_F(WindowTest, defaultBreakdownPicksItsOptionAndRunsFirst)
 {
-    setup.defaults.breakdown = {95, 5, 0, 0};
+    SetBreakdown(setup.values, {95, 5, 0, 0});
     open();
     EXPECT_TRUE(child<QRadioButton>(*window, "optTaxEfficient")->isChecked());
     EXPECT_EQ(runner.inputs.front().breakdown, (std::array<double, 4>{95, 5, 0, 0}));
 
-    setup.defaults.breakdown = {50, 50, 0, 0};
+    SetBreakdown(setup.values, {50, 50, 0, 0});
     open();
     EXPECT_TRUE(child<QRadioButton>(*window, "optCustomInvestmentMix")->isChecked());
     EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{50, 50, 0, 0}));
@@ -270,9 +270,9 @@ TEST_F(WindowTest, defaultBreakdownPicksItsOptionAndRunsFirst)
 
 TEST_F(WindowTest, defaultsOutsideTheirRangesStartRepaired)
 {
-    setup.defaults.taxRate = 100;
-    setup.defaults.savingsPeriod = 0;
-    setup.defaults.projectedReturns = {6, 8, 10, 40};
+    setup.values[Setting::TaxRate] = 100;
+    setup.values[Setting::SavingsPeriod] = 0;
+    setup.values[Setting::ProjectedReturn4] = 40;
     open();
     EXPECT_EQ(text("txtTaxRate"), "99");
     EXPECT_EQ(text("txtSavingsPeriod"), "1");
@@ -287,9 +287,9 @@ TEST_F(WindowTest, limitedDeductionInputsFollowTheTaxSettings)
     EXPECT_FALSE(field("txtOtherUnlevInvest")->isVisibleTo(window.get()));
     EXPECT_EQ(child<QRadioButton>(*window, "optAnnualInvestment")->text(), "[optAnnualInvestment_Int_RRSP]");
 
-    TaxSettings tax;
-    tax.provLimited = true;
-    window->applyTaxSettings(tax);
+    SettingValues tax = SampleSettingValues();
+    tax.setFlag(Setting::ProvLimitedDeduct, true);
+    window->applySetupValues(tax);
     EXPECT_TRUE(child<QComboBox>(*window, "cmbInvestmentType")->isVisibleTo(window.get()));
     EXPECT_TRUE(field("txtOtherUnlevInvest")->isVisibleTo(window.get()));
     EXPECT_EQ(child<QRadioButton>(*window, "optAnnualInvestment")->text(), "[InitialAftertaxInvestment]");

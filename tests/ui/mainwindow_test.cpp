@@ -72,7 +72,8 @@ TEST_F(WindowTest, updateAnalysisWithoutAChangeComputesOnce)
 
 TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
 {
-    setup.strategies = {false, true, true};
+    setup.values.setFlag(Setting::ShowTermLoanAnalysis, true);
+    setup.values.setFlag(Setting::ShowRRSPAnalysis, true);
     open();
     EXPECT_TRUE(window->lstStrategyList->isRowHidden(0));
     EXPECT_EQ(window->analysisType(), 1);
@@ -81,7 +82,8 @@ TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
     EXPECT_EQ(window->analysisType(), 2);
     EXPECT_EQ(runner.types.back(), 2);
 
-    setup.strategies = {true, false, true};
+    setup.values.setFlag(Setting::ShowIntOnlyAnalysis, true);
+    setup.values.setFlag(Setting::ShowTermLoanAnalysis, false);
     open();
     EXPECT_EQ(window->analysisType(), 0);
     window->lstStrategyList->setCurrentRow(2);
@@ -269,7 +271,7 @@ TEST_F(WindowTest, tabGoesDownTheInputPanel)
 
 TEST_F(WindowTest, investmentLoanTypeChoiceRunsAnAnalysis)
 {
-    setup.tax.fedLimited = true;
+    setup.values.setFlag(Setting::FedLimitedDeduct, true);
     open();
     auto* type = child<QComboBox>(*window, "cmbInvestmentType");
     QTest::keyClick(type, Qt::Key_Down);

@@ -1,6 +1,7 @@
 // The result tables, charts, titles, notes and remaining-deductions line of
 // the main window, on the real analysis and the shipped caption texts.
 #include "fakes.h"
+#include "sample_settings.h"
 #include "source_captions.h"
 
 #include "chartwriters.h"
@@ -200,13 +201,8 @@ protected:
 
     OutputsTest()
     {
-        setup.defaults.loanAmount = 100000;
-        setup.defaults.taxRate = 40;
-        setup.defaults.interestRate = 8;
-        setup.defaults.savingsPeriod = 10;
-        setup.defaults.projectedReturns = {6, 8, 10, 12};
-        setup.defaults.projectionReturn = 10;
-        setup.tax.taxTable = {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}};
+        setup.values = SampleSettingValues();
+        SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
     }
 
     void open(int language)
@@ -240,7 +236,7 @@ TEST_F(OutputsTest, tablesShowEveryFigureOfTheRecordsInBothLanguages)
     };
     for (const Case c : {Case{English, false}, Case{French, true}}) {
         SCOPED_TRACE("language " + std::to_string(c.lang) + (c.limited ? ", deduction limited" : ""));
-        setup.tax.fedLimited = c.limited;
+        setup.values.setFlag(Setting::FedLimitedDeduct, c.limited);
         open(c.lang);
         const Expect f{c.lang};
         for (int type = 0; type < 3; ++type) {
@@ -269,7 +265,7 @@ TEST_F(OutputsTest, tablesShowEveryFigureOfTheRecordsInBothLanguages)
 
 TEST_F(OutputsTest, summaryTitleCountsTheYearsOfEveryLoan)
 {
-    setup.defaults.timesLoanRepeated = 2;
+    setup.values[Setting::TimesLoanRepeated] = 2;
     open(English);
     EXPECT_EQ(window->outputs().lblSummaryTableTitle->text(),
               "Results After 10 Years (leveraged values net of the loan)");
@@ -313,9 +309,9 @@ TEST_F(OutputsTest, aLimitedDeductionAddsFiveColumnsBeforeTheLeveragedCostBase)
     QTableWidget& intOnly = *out().gridProjectionTable_Advanced[0];
     EXPECT_EQ(intOnly.columnCount(), 10);
 
-    TaxSettings tax = setup.tax;
-    tax.provLimited = true;
-    window->applyTaxSettings(tax);
+    SettingValues tax = setup.values;
+    tax.setFlag(Setting::ProvLimitedDeduct, true);
+    window->applySetupValues(tax);
     window->markInputsChanged();
     window->updateAnalysis();
     ASSERT_EQ(intOnly.columnCount(), 15);
@@ -338,8 +334,8 @@ TEST_F(OutputsTest, aLimitedDeductionAddsFiveColumnsBeforeTheLeveragedCostBase)
     EXPECT_EQ(headCaptions(term).mid(11, 5), five);
     EXPECT_EQ(headCaptions(term)[16], caption("ACB"));
 
-    tax.provLimited = false;
-    window->applyTaxSettings(tax);
+    tax.setFlag(Setting::ProvLimitedDeduct, false);
+    window->applySetupValues(tax);
     window->markInputsChanged();
     window->updateAnalysis();
     EXPECT_EQ(term.columnCount(), 14);
@@ -348,11 +344,11 @@ TEST_F(OutputsTest, aLimitedDeductionAddsFiveColumnsBeforeTheLeveragedCostBase)
 
 TEST_F(OutputsTest, remainingDeductionsLineShowsThePoolsAtTheHorizon)
 {
-    setup.tax.fedLimited = true;
-    setup.tax.provLimited = true;
-    setup.tax.fedIncludeCG = false;  // pools then survive the payoff
-    setup.defaults.projectionReturn = 6;
-    setup.defaults.projectedReturns = {6, 8, 6, 12};
+    setup.values.setFlag(Setting::FedLimitedDeduct, true);
+    setup.values.setFlag(Setting::ProvLimitedDeduct, true);
+    setup.values[Setting::FedIncludeCapGains] = 1;  // "no": pools then survive the payoff
+    setup.values[Setting::ProjectionReturn] = 6;
+    setup.values[Setting::ProjectedReturn3] = 6;
     open(English);
     const RemainingDeductions left = results<IntOnlyResults>(0).remaining_deductions;
     EXPECT_GT(left.federal, 0);
@@ -428,7 +424,7 @@ TEST_F(OutputsTest, rrspChartsReplaceTheTermChartsWithFourLabelledSeries)
 
 TEST_F(OutputsTest, sharedChartsShowTheSelectedStrategysOwnResults)
 {
-    setup.defaults.projectedReturns = {8, 8, 10, 12};  // two equal returns stay two bars
+    setup.values[Setting::ProjectedReturn1] = 8;  // two equal returns stay two bars
     open(English);
     select(1);
     const TermResults term = results<TermResults>(1);

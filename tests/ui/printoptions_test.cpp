@@ -59,9 +59,9 @@ protected:
         std::ofstream(settings.folder / "print-english.gif") << "GIF89a";
         captions.set("errorCopies", "No more than <1>, no fewer than <2>.");
         captions.set("lstStrategyList.listindex(0)", "Interest-Only: Loan");
-        defaults.PrintSummary = true;
-        defaults.PrintProjection = true;
-        defaults.PrintSummaryChecklist = true;
+        defaults.values.setFlag(Setting::PrintSummary, true);
+        defaults.values.setFlag(Setting::PrintProjection, true);
+        defaults.values.setFlag(Setting::PrintSummaryChecklist, true);
         defaults.advisor = {"Alex Martin", "Northfield Wealth"};
     }
 
@@ -146,7 +146,7 @@ TEST_F(PrintDialog, NoReportTickedDisablesPrint)
 TEST_F(PrintDialog, ThreeCopiesOfThreeReportsMakeNineDocumentsInOrder)
 {
     analyse(Strategy::InterestOnly);
-    defaults.PrintChecklistPage = true;
+    defaults.values.setFlag(Setting::PrintChecklistPage, true);
     open("QZX Securities");
     setCopies("3");
     EXPECT_EQ(dialog->job().Copies, 3);
@@ -176,9 +176,9 @@ TEST_F(PrintDialog, QZXSponsorAlwaysEndsTheSummaryWithTheLegalDisclaimer)
         SCOPED_TRACE(c.sponsor);
         analyse(Strategy::InterestOnly);
         pages.clear();
-        defaults.PrintChecklistPage = true;   // only the QZX sponsor has that report
-        defaults.PrintSummaryChecklist = true;
-        defaults.PrintProjection = false;
+        defaults.values.setFlag(Setting::PrintChecklistPage, true);   // only the QZX sponsor has that report
+        defaults.values.setFlag(Setting::PrintSummaryChecklist, true);
+        defaults.values.setFlag(Setting::PrintProjection, false);
         open(c.sponsor);
         dialog->show();
         EXPECT_EQ(dialog->qzxSponsor(), c.qzx);
@@ -301,9 +301,9 @@ TEST_F(PrintDialog, HelpAndSavedDefaults)
     const PrintDefaults saved = dialog->currentDefaults();
     EXPECT_EQ(saved.advisor.name, "Élise Côté");
     EXPECT_EQ(saved.advisor.companyName, "Northfield Wealth");
-    EXPECT_TRUE(saved.PrintLegalDisclaimer);
-    EXPECT_FALSE(saved.PrintSummaryChecklist);
-    EXPECT_TRUE(saved.PrintName);
+    EXPECT_TRUE(saved.values.flag(Setting::PrintLegalDisclaimer));
+    EXPECT_FALSE(saved.values.flag(Setting::PrintSummaryChecklist));
+    EXPECT_TRUE(saved.values.flag(Setting::PrintName));
     EXPECT_EQ(dialog->job().PreparedForName, "Jean Tremblay");
     EXPECT_TRUE(dialog->job().PrintLegalDisclaimer);
 

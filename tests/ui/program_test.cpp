@@ -7,6 +7,7 @@
 #include "advanceddetails.h"
 #include "custommix.h"
 #include "detaildialogs.h"
+#include "fieldvalues.h"
 #include "helpwindow.h"
 #include "inputpanel.h"
 #include "printoptions.h"
@@ -66,17 +67,15 @@ TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
     EXPECT_FALSE(program().printDialog()->isVisible());
     EXPECT_FALSE(help().isVisible());
 
-    const TaxSettings expected = ToTaxSettings(setup().values());
-    const TaxSettings& tax = window.inputs().taxSettings();
+    const AnalysisInputs expected = InputsFrom(setup().values());
+    const AnalysisInputs tax = window.currentInputs();
     EXPECT_EQ(tax.capGainsInclusionRate, 50);
     EXPECT_EQ(tax.federalToMarginalRatio, expected.federalToMarginalRatio);
     EXPECT_EQ(tax.fedLimited, expected.fedLimited);
-    for (std::size_t n = 0; n < 4; ++n) {
-        SCOPED_TRACE(n);
-        EXPECT_EQ(tax.taxTable[n].start, expected.taxTable[n].start);
-        EXPECT_EQ(tax.taxTable[n].interestRate, expected.taxTable[n].interestRate);
-        EXPECT_EQ(tax.taxTable[n].dividendRate, expected.taxTable[n].dividendRate);
-    }
+    EXPECT_EQ(tax.provLimited, expected.provLimited);
+    EXPECT_EQ(tax.fedDeductible, expected.fedDeductible);
+    EXPECT_EQ(tax.fedIncludeCG, expected.fedIncludeCG);
+    EXPECT_EQ(tax.taxTable, expected.taxTable);
     // The sponsor file's 0.201 shows, and is used, as 20.1.
     EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
     EXPECT_DOUBLE_EQ(tax.taxTable[0].interestRate, 20.1);
@@ -127,7 +126,7 @@ TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
     });
     window.mnuSetupItem[2]->trigger();
     EXPECT_FALSE(setup().isVisible());
-    EXPECT_TRUE(window.inputs().taxSettings().fedLimited);
+    EXPECT_TRUE(window.currentInputs().fedLimited);
     EXPECT_EQ(window.currentInputs().capGainsInclusionRate, 75);
     // The limited deduction brings its inputs into the panel.
     EXPECT_TRUE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
@@ -272,8 +271,8 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
     print.txtAdvisorName->setText(QStringLiteral("Alex Martin"));
     print.chkPrint[1]->click();
     const PrintDefaults printed = print.currentDefaults();
-    ASSERT_FALSE(printed.PrintProjection);
-    const SetupValues saved = setup().values();
+    ASSERT_FALSE(printed.values.flag(Setting::PrintProjection));
+    const SettingValues saved = setup().values();
 
     data.messages.messages.clear();
     window.mnuSaveDefaults->trigger();
@@ -291,37 +290,24 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
     ReadMainWindowSettings(next, reporter);
     EXPECT_TRUE(reporter.texts.empty()) << reporter.texts.front();
     EXPECT_EQ(next.CurrentLanguage, French);
-    EXPECT_EQ(next.defaults.LoanAmount, 150000);
-    EXPECT_DOUBLE_EQ(next.defaults.StartOfTaxBracket[1], 60000);
-    EXPECT_DOUBLE_EQ(next.defaults.InterestTaxRate[1], 0.315);
-    EXPECT_DOUBLE_EQ(next.defaults.CapGainsInclusionRate, 0.67);
+    EXPECT_EQ(next.values[Setting::LoanAmount], 150000);
+    EXPECT_EQ(next.values[Setting::StartOfTaxBracket2], 60000);
+    EXPECT_EQ(next.values[Setting::InterestTaxRate2], 31.5);
+    EXPECT_EQ(next.values[Setting::CapGainsInclusionRate], 67);
+    EXPECT_EQ(GetSettingValue("Interest Tax Rate 2 (%)", next.UserLines), "0.315");
 
-    const SetupValues read = SetupValuesFrom(next.defaults, French);
-    for (std::size_t n = 0; n < 4; ++n) {
-        SCOPED_TRACE("bracket " + std::to_string(n + 1));
-        EXPECT_DOUBLE_EQ(read.taxTable[n].start, saved.taxTable[n].start);
-        EXPECT_DOUBLE_EQ(read.taxTable[n].interestRate, saved.taxTable[n].interestRate);
-        EXPECT_DOUBLE_EQ(read.taxTable[n].dividendRate, saved.taxTable[n].dividendRate);
+    // Every setting of the dialog starts the next run as it was saved.
+    const SettingValues read = StartValues(next.values);
+    for (const Setting s : ProgramSetup::editedSettings()) {
+        SCOPED_TRACE(std::string(Row(s).key));
+        EXPECT_EQ(read[s], saved[s]);
     }
-    EXPECT_DOUBLE_EQ(read.capGainsInclusionRate, saved.capGainsInclusionRate);
-    EXPECT_DOUBLE_EQ(read.federalToMarginalRatio, saved.federalToMarginalRatio);
-    for (const auto& [name, got, want] :
-         {std::tuple{"federal", read.fed, saved.fed}, std::tuple{"provincial", read.prov, saved.prov}}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(got.limited, want.limited);
-        EXPECT_DOUBLE_EQ(got.deductible, want.deductible);
-        EXPECT_EQ(got.includeCapGains, want.includeCapGains);
-        EXPECT_EQ(got.defer, want.defer);
-        EXPECT_DOUBLE_EQ(got.expenses, want.expenses);
-    }
-    EXPECT_TRUE(read.prov.limited);
-    EXPECT_EQ(read.prov.includeCapGains, 1);
+    EXPECT_TRUE(read.flag(Setting::ProvLimitedDeduct));
+    EXPECT_EQ(read[Setting::ProvIncludeCapGains], 1);
 
     const PrintDefaults readPrint = PrintDefaultsFrom(next);
-    EXPECT_EQ(readPrint.PrintProjection, printed.PrintProjection);
-    EXPECT_EQ(readPrint.PrintSummary, printed.PrintSummary);
-    EXPECT_EQ(readPrint.PrintSummaryChecklist, printed.PrintSummaryChecklist);
-    EXPECT_EQ(readPrint.PrintName, printed.PrintName);
+    for (const Setting s : kPrintSettings)
+        EXPECT_EQ(readPrint.values.flag(s), printed.values.flag(s)) << Row(s).key;
     EXPECT_EQ(readPrint.advisor.name, "Alex Martin");
 }
 

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "fieldvalues.h"
 #include "programsetup.h"
 #include "updown.h"
 
@@ -18,23 +19,28 @@
 namespace gw::test {
 namespace {
 
-// The stored defaults as the settings file holds them: rates as fractions.
-InputDefaults storedDefaults()
+// The defaults as read from a settings file that holds the rates as
+// fractions.
+SettingValues storedDefaults()
 {
-    InputDefaults d;
-    d.StartOfTaxBracket = {0, 50000, 100000, 200000};
-    d.InterestTaxRate = {0.22, 0.29, 0.40, 0.46};
-    d.DividendTaxRate = {0.05, 0.12, 0.25, 0.31};
-    d.CapGainsInclusionRate = 0.5;
-    d.FederalToMTRRatio = 60;
-    d.FedLimitedDeduct = false;
-    d.FedInterestDeductibility = 100;
-    d.FedIncludeCapGains = 0;
-    d.FedInvestmentExpenses = 0;
-    d.ProvLimitedDeduct = true;
-    d.ProvInterestDeductibility = 100;
-    d.ProvIncludeCapGains = 5;  // not a list entry
-    d.ProvInvestmentExpenses = 2;
+    using S = Setting;
+    SettingValues d;
+    const auto stored = [&d](Setting s, const char* text) { d[s] = ReadStored(Row(s), text); };
+    const char* interest[] = {"0.22", "0.29", "0.40", "0.46"};
+    const char* dividends[] = {"0.05", "0.12", "0.25", "0.31"};
+    const char* starts[] = {"0", "50000", "100000", "200000"};
+    for (int n = 0; n < 4; ++n) {
+        stored(Nth(S::InterestTaxRate1, n), interest[n]);
+        stored(Nth(S::DividendTaxRate1, n), dividends[n]);
+        stored(Nth(S::StartOfTaxBracket1, n), starts[n]);
+    }
+    stored(S::CapGainsInclusionRate, "0.5");
+    d[S::FederalToMTRRatio] = 60;
+    d[S::FedInterestDeductibility] = 100;
+    d.setFlag(S::ProvLimitedDeduct, true);
+    d[S::ProvInterestDeductibility] = 100;
+    d[S::ProvIncludeCapGains] = 5;  // not a list entry
+    d[S::ProvInvestmentExpenses] = 2;
     return d;
 }
 
@@ -44,8 +50,8 @@ protected:
     RecordingMessages messages;
     RecordingHelp help;
     std::vector<int> languagesApplied;
-    std::vector<SetupValues> applied;
-    SetupValues defaults = SetupValuesFrom(storedDefaults(), 0);
+    std::vector<SettingValues> applied;
+    SettingValues defaults = storedDefaults();
     std::unique_ptr<ProgramSetup> dialog;
 
     SetupTest()
@@ -65,7 +71,7 @@ protected:
         };
         dialog = std::make_unique<ProgramSetup>(services);
         QObject::connect(dialog.get(), &ProgramSetup::settingsApplied,
-                         [this](const SetupValues& values) { applied.push_back(values); });
+                         [this](const SettingValues& values) { applied.push_back(values); });
         dialog->load(defaults);
     }
 
@@ -87,8 +93,8 @@ protected:
 
 TEST_F(SetupTest, storedDefaultsBecomePerCentFields)
 {
-    EXPECT_EQ(defaults.taxTable[1].interestRate, 29);  // not 28.999999999999996
-    EXPECT_EQ(defaults.prov.includeCapGains, 1);
+    EXPECT_EQ(dialog->defaults()[Setting::InterestTaxRate2], 29);  // not 28.999999999999996
+    EXPECT_EQ(dialog->values()[Setting::ProvIncludeCapGains], 1);
     open();
     EXPECT_EQ(text("txtStartOfTaxBracket2"), "$100,000");
     EXPECT_EQ(text("txtTaxOnInterest1"), "29.0");
@@ -174,8 +180,8 @@ TEST_F(SetupTest, enterChecksTheRateFieldsButIsOkInTheTable)
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0].taxTable[1].interestRate, 29);
-    EXPECT_EQ(applied[0].capGainsInclusionRate, 100);
+    EXPECT_EQ(applied[0][Setting::InterestTaxRate2], 29);
+    EXPECT_EQ(applied[0][Setting::CapGainsInclusionRate], 100);
 }
 
 TEST_F(SetupTest, spinnerClicksAreCheckedLikeTypedValues)
@@ -193,9 +199,9 @@ TEST_F(SetupTest, spinnerClicksAreCheckedLikeTypedValues)
 
 TEST_F(SetupTest, cancelPutsBackExactlyWhatWasShown)
 {
-    SetupValues values = defaults;
-    values.capGainsInclusionRate = 66.7;
-    values.taxTable[2].dividendRate = 24.5;
+    SettingValues values = StartValues(defaults);
+    values[Setting::CapGainsInclusionRate] = 66.7;
+    values[Setting::DividendTaxRate3] = 24.5;
     dialog->load(defaults, values);
     open(2);
     EXPECT_EQ(text("txtCapGainsInclusionRate"), "66.7");
@@ -212,8 +218,8 @@ TEST_F(SetupTest, cancelPutsBackExactlyWhatWasShown)
     EXPECT_TRUE(child<QRadioButton>(*dialog, "optFedPercentDeduct")->isChecked());
     EXPECT_EQ(child<QComboBox>(*dialog, "cmbFedIncludeCapGains")->currentIndex(), 0);
     ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0].capGainsInclusionRate, 66.7);
-    EXPECT_FALSE(applied[0].fed.limited);
+    EXPECT_EQ(applied[0][Setting::CapGainsInclusionRate], 66.7);
+    EXPECT_FALSE(applied[0].flag(Setting::FedLimitedDeduct));
 
     // The next showing snapshots what OK kept.
     open();
@@ -223,7 +229,7 @@ TEST_F(SetupTest, cancelPutsBackExactlyWhatWasShown)
     enter("txtCapGainsInclusionRate", "40");
     child<QPushButton>(*dialog, "cmdCancel")->click();
     EXPECT_EQ(text("txtCapGainsInclusionRate"), "33.3");
-    EXPECT_EQ(applied.back().capGainsInclusionRate, 33.3);
+    EXPECT_EQ(applied.back()[Setting::CapGainsInclusionRate], 33.3);
 }
 
 TEST_F(SetupTest, cancelledLanguageChoiceIsNotAppliedByTheNextOk)
@@ -249,8 +255,7 @@ TEST_F(SetupTest, cancelledLanguageChoiceIsNotAppliedByTheNextOk)
     EXPECT_EQ(languagesApplied, std::vector<int>{1});
     EXPECT_EQ(text("txtTaxOnInterest1"), "29,0");
     EXPECT_EQ(text("txtStartOfTaxBracket2"), "100 000 $");
-    EXPECT_EQ(applied.back().language, 1);
-    EXPECT_EQ(applied.back().taxTable[2].start, 100000);
+    EXPECT_EQ(applied.back()[Setting::StartOfTaxBracket3], 100000);
     EXPECT_EQ(list->currentIndex(), 1);
     EXPECT_FALSE(dialog->languageChanged());
 }
@@ -266,7 +271,7 @@ TEST_F(SetupTest, frenchFieldsReadTheCommaAsDecimalMark)
     EXPECT_EQ(text("txtTaxOnInterest1"), "29,0");
     EXPECT_TRUE(messages.messages.empty());
     child<QPushButton>(*dialog, "cmdOk")->click();
-    EXPECT_EQ(applied.back().taxTable[1].interestRate, 29);
+    EXPECT_EQ(applied.back()[Setting::InterestTaxRate2], 29);
 }
 
 TEST_F(SetupTest, visibilityFollowsTheDeductionOption)
@@ -301,7 +306,7 @@ TEST_F(SetupTest, okHandsOnTheFieldsAsTaxSettings)
     leave(field("txtProvInterestDeductibility"));
     child<QPushButton>(*dialog, "cmdOk")->click();
     ASSERT_EQ(applied.size(), 1u);
-    const TaxSettings tax = ToTaxSettings(applied[0]);
+    const AnalysisInputs tax = InputsFrom(applied[0]);
     EXPECT_TRUE(tax.fedLimited);
     EXPECT_FALSE(tax.fedIncludeCG);
     EXPECT_TRUE(tax.provLimited);

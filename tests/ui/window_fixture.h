@@ -3,6 +3,7 @@
 #include "fakes.h"
 #include "inputpanel.h"
 #include "mainwindow.h"
+#include "sample_settings.h"
 #include "updown.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +31,13 @@ protected:
 
     WindowTest()
     {
-        setup.limits = {25, 15, 2, 4};
-        setup.defaults.loanAmount = 100000;
-        setup.defaults.taxRate = 40;
-        setup.defaults.interestRate = 8;
-        setup.defaults.savingsPeriod = 10;
-        setup.defaults.projectedReturns = {6, 8, 10, 12};
-        setup.sponsor = {true, "Acme", "", ""};
+        setup.values = SampleSettingValues();
+        setup.values[Setting::MaxReturnAllowed] = 25;
+        setup.values[Setting::ReturnWarningLevel] = 15;
+        setup.values[Setting::MinInterestRateAllowed] = 2;
+        setup.values[Setting::InterestRateWarningLevel] = 4;
+        setup.sponsor.SponsorName = "Acme";
+        setup.isSponsored = true;
     }
 
     void open()

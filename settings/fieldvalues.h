@@ -1,0 +1,57 @@
+#pragma once
+
+#include "inputs.h"
+#include "settingtable.h"
+
+#include <optional>
+#include <string>
+
+// What the input fields make of a setting, shared by the windows and the
+// command line so that both run an analysis on the same numbers: the
+// display pattern a field shows a value with (the analysis runs on the value
+// shown, not on the one stored), the legal range, and the one conversion of
+// the fields' values into the inputs of an analysis.
+namespace gw {
+
+struct LegalRange {
+    double low = 0;
+    double high = 0;
+    bool whole = false;
+
+    bool contains(double value) const;
+    bool bounded() const;  // both ends finite
+};
+
+// The legal range of `s`, with the sponsor's limits from `limits`
+// (MaxReturnAllowed, MinInterestRateAllowed). A limit is taken inward to a
+// whole number; a setting without a range gets -inf..inf.
+LegalRange RangeOf(Setting s, const SettingValues& limits);
+
+// `value` as the field of `s` shows it: through its display pattern, or
+// unchanged when it has none.
+double ShownValue(Setting s, double value);
+// A typed `value` as the field keeps it after leaving it: reformatted for
+// the fields that reformat what is typed (money, setup rates), as typed
+// otherwise.
+double EnteredValue(Setting s, double value);
+
+// The values the windows start from: every setting as its field shows it,
+// and a ranged one moved into its legal range (whole ones rounded). The loan
+// amount is left as read: a loan of 0 is for the analysis to refuse.
+SettingValues StartValues(const SettingValues& read);
+
+// Why `value` is not a legal value of `s` (out of range, not whole), or
+// nothing when it is. The text names neither the field nor the value.
+std::optional<std::string> RangeProblem(Setting s, double value, const SettingValues& limits);
+
+// Whether the sponsor offers `strategy`. A sponsor file that offers none
+// offers them all, so that the program stays usable.
+bool StrategyOffered(const SettingValues& values, Strategy strategy);
+// The first strategy offered.
+Strategy FirstStrategyOffered(const SettingValues& values);
+
+// The inputs of an analysis from the values the fields hold. The projection
+// runs at the third return; `annualInvestment` is the dependent money field.
+AnalysisInputs InputsFrom(const SettingValues& fields, double annualInvestment = 0);
+
+} // namespace gw
