@@ -22,6 +22,7 @@ struct SummaryRow {
     double percent_increase = 0;
     bool break_even = false;    // the return is the break-even return; then
                                 // both values are their mean and increase is 0
+    bool operator==(const SummaryRow&) const = default;
 };
 
 // Pools of interest not yet deducted that are left after the sale repaying
@@ -29,6 +30,7 @@ struct SummaryRow {
 struct RemainingDeductions {
     double federal = 0;
     double provincial = 0;
+    bool operator==(const RemainingDeductions&) const = default;
 };
 
 // One year of the interest-only projection at the projection return.
@@ -50,6 +52,7 @@ struct IntOnlyYear {
     double acb_after = 0;                  // cost base left after that sale
     double increase = 0;                   // net_balance_payoff - unleveraged_balance
     double percent_increase = 0;
+    bool operator==(const IntOnlyYear&) const = default;
 };
 
 // One year of the term-loan projection at the projection return.
@@ -74,6 +77,7 @@ struct TermYear {
     double acb_after = 0;
     double increase = 0;                   // net_balance_payoff - unleveraged_balance
     double percent_increase = 0;
+    bool operator==(const TermYear&) const = default;
 };
 
 // The whole result of one interest-only (Year = IntOnlyYear) or term-loan
@@ -90,6 +94,7 @@ struct LeverageResults {
     std::vector<SummaryRow> summary;  // slot order, NoReturn slots left out
     std::vector<Year> projection;     // years 1..horizon
     RemainingDeductions remaining_deductions;
+    bool operator==(const LeverageResults&) const = default;
 };
 
 using IntOnlyResults = LeverageResults<IntOnlyYear>;

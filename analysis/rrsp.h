@@ -56,6 +56,7 @@ struct RRSPSummaryRow {
     double spend_percent = 0;
     double reinvest_percent = 0;
     double gross_up_percent = 0;
+    bool operator==(const RRSPSummaryRow&) const = default;
 };
 
 // One year of the projection at the projection return: each plan's
@@ -73,6 +74,7 @@ struct RRSPProjectionYear {
     double gross_up_contribution = 0;
     double gross_up_balance = 0;
     double gross_up_percent = 0;
+    bool operator==(const RRSPProjectionYear&) const = default;
 };
 
 struct RRSPResults {
@@ -82,6 +84,7 @@ struct RRSPResults {
     ReturnSlots returns{};         // sorted; slot 5 is kRRSPReturnFiller
     std::array<RRSPSummaryRow, 4> summary{};  // summary[k] is return slot k + 1
     std::vector<RRSPProjectionYear> projection;  // years 1..horizon
+    bool operator==(const RRSPResults&) const = default;
 };
 
 // The four plans' values at the horizon.
@@ -90,6 +93,7 @@ struct RRSPVariantValues {
     double spend_refund = 0;
     double reinvest_refund = 0;
     double gross_up = 0;
+    bool operator==(const RRSPVariantValues&) const = default;
 };
 
 // P: the level start-of-year payment that repays (1 - taxRate) x loanAmount

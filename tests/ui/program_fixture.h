@@ -91,6 +91,13 @@ public:
 
     std::filesystem::path folder() const { return dir_.path().toStdString(); }
 
+    // A new run of the program on the same folder, as after a restart.
+    void restart()
+    {
+        program.reset();
+        program = std::make_unique<Program>(folder(), info(), Program::Services{&messages, &reporter});
+    }
+
     // The start window, then its start button of `language`.
     MainWindow& start(int language)
     {
