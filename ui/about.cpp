@@ -4,6 +4,7 @@
 #include "helpservice.h"
 #include "messages.h"
 #include "records.h"
+#include "widgets.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -31,30 +32,6 @@ QLabel[role="fine"] { color: #5b6f73; }
 QFrame#fraSponsorLogo { background: white; border: 1px solid #d3e2e1; border-radius: 8px; }
 QFrame[role="rule"] { background: #d3e2e1; max-height: 1px; border: none; }
 )";
-
-QLabel* makeLabel(const char* name, QWidget* parent, const char* role = nullptr)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    if (role)
-        label->setProperty("role", QString::fromLatin1(role));
-    return label;
-}
-
-QFrame* makeRule(QWidget* parent)
-{
-    auto* rule = new QFrame(parent);
-    rule->setProperty("role", QStringLiteral("rule"));
-    rule->setFixedHeight(1);
-    return rule;
-}
-
-void scaleFont(QWidget* widget, double factor)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
-    widget->setFont(font);
-}
 
 } // namespace
 
@@ -109,10 +86,10 @@ void AboutBox::build()
     top->addWidget(logo, 0, Qt::AlignTop);
     auto* program = new QVBoxLayout;
     program->setSpacing(4);
-    lblSoftwareInformationHeader = makeLabel("lblSoftwareInformationHeader", this, "heading");
-    lblProgramName = makeLabel("lblProgramName", this);
-    scaleFont(lblProgramName, 1.35);
-    lblCopyright = makeLabel("lblCopyright", this, "fine");
+    lblSoftwareInformationHeader = MakeLabel("lblSoftwareInformationHeader", this, "heading");
+    lblProgramName = MakeLabel("lblProgramName", this);
+    ScaleFont(lblProgramName, 1.35);
+    lblCopyright = MakeLabel("lblCopyright", this, "fine");
     lblCopyright->setWordWrap(true);
     program->addWidget(lblSoftwareInformationHeader);
     program->addWidget(lblProgramName);
@@ -121,37 +98,37 @@ void AboutBox::build()
     layout->addLayout(top);
 
     // The sponsor: name, then its picture in a frame of its own.
-    lblSponsorName = makeLabel("lblSponsorName", this);
+    lblSponsorName = MakeLabel("lblSponsorName", this);
     lblSponsorName->setAlignment(Qt::AlignCenter);
     lblSponsorName->setWordWrap(true);
-    scaleFont(lblSponsorName, 1.1);
+    ScaleFont(lblSponsorName, 1.1);
     fraSponsorLogo = new QFrame(this);
     fraSponsorLogo->setObjectName(QStringLiteral("fraSponsorLogo"));
     auto* frame = new QVBoxLayout(fraSponsorLogo);
     frame->setContentsMargins(12, 10, 12, 12);
     frame->setSpacing(6);
-    lblComplimentsOfHeader = makeLabel("lblComplimentsOfHeader", fraSponsorLogo, "fine");
+    lblComplimentsOfHeader = MakeLabel("lblComplimentsOfHeader", fraSponsorLogo, "fine");
     lblComplimentsOfHeader->setAlignment(Qt::AlignCenter);
-    picSponsorLogo = makeLabel("picSponsorLogo", fraSponsorLogo);
+    picSponsorLogo = MakeLabel("picSponsorLogo", fraSponsorLogo);
     picSponsorLogo->setAlignment(Qt::AlignCenter);
     frame->addWidget(lblComplimentsOfHeader);
     frame->addWidget(picSponsorLogo);
-    sponsorRule_ = makeRule(this);
+    sponsorRule_ = MakeRule(this);
     layout->addWidget(sponsorRule_);
     layout->addWidget(lblSponsorName);
     layout->addWidget(fraSponsorLogo);
 
     // Support and the legal warning.
-    layout->addWidget(makeRule(this));
-    lblWebAddressHeader = makeLabel("lblWebAddressHeader", this, "heading");
-    lblWebName = makeLabel("lblWebName", this);
+    layout->addWidget(MakeRule(this));
+    lblWebAddressHeader = MakeLabel("lblWebAddressHeader", this, "heading");
+    lblWebName = MakeLabel("lblWebName", this);
     lblWebName->setText(QString::fromLatin1(kWebAddress));
     lblWebName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblEmailAddress = makeLabel("lblEmailAddress", this);
+    lblEmailAddress = MakeLabel("lblEmailAddress", this);
     lblEmailAddress->setWordWrap(true);
-    lblCriminalWarning = makeLabel("lblCriminalWarning", this, "fine");
+    lblCriminalWarning = MakeLabel("lblCriminalWarning", this, "fine");
     lblCriminalWarning->setWordWrap(true);
-    scaleFont(lblCriminalWarning, 0.9);
+    ScaleFont(lblCriminalWarning, 0.9);
     layout->addWidget(lblWebAddressHeader);
     layout->addWidget(lblWebName);
     layout->addWidget(lblEmailAddress);

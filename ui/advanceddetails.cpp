@@ -7,6 +7,7 @@
 #include "numformat.h"
 #include "updown.h"
 #include "validation.h"
+#include "widgets.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -29,13 +30,6 @@ namespace {
 constexpr int kTimesMin = -1, kTimesMax = 81;
 // The most years a projection holds.
 constexpr double kMaxYears = 80;
-
-QPushButton* makeButton(const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 } // namespace
 
@@ -99,7 +93,7 @@ void AdvancedDetails::buildLayout()
     updTimesLoanRepeated->setObjectName(QStringLiteral("updTimesLoanRepeated"));
     updTimesLoanRepeated->setValue(0);
     lblTimesLoanRepeated->setBuddy(txtTimesLoanRepeated);
-    cmdTimesLoanRepeated = makeButton("cmdTimesLoanRepeated", fraTimesLoanRepeated);
+    cmdTimesLoanRepeated = MakeButton("cmdTimesLoanRepeated", fraTimesLoanRepeated);
     cmdTimesLoanRepeated->setText(QStringLiteral("?"));
     cmdTimesLoanRepeated->setFixedWidth(26);
     cmdTimesLoanRepeated->setAutoDefault(false);
@@ -108,9 +102,9 @@ void AdvancedDetails::buildLayout()
     timesRow->addWidget(updTimesLoanRepeated);
     timesRow->addWidget(cmdTimesLoanRepeated);
 
-    cmdOK = makeButton("cmdOK", this);
-    cmdCancel = makeButton("cmdCancel", this);
-    cmdHelp = makeButton("cmdHelp", this);
+    cmdOK = MakeButton("cmdOK", this);
+    cmdCancel = MakeButton("cmdCancel", this);
+    cmdHelp = MakeButton("cmdHelp", this);
     cmdOK->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

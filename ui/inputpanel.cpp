@@ -5,6 +5,7 @@
 #include "fieldvalues.h"
 #include "numformat.h"
 #include "updown.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -32,32 +33,6 @@ constexpr int kIntRateMin = 1, kIntRateMax = 50;
 constexpr int kPeriodMin = 0, kPeriodMax = 81;
 constexpr int kReturnMin = -99, kReturnMax = 50;
 constexpr int kProjectionMin = -100, kProjectionMax = 51;
-
-QLineEdit* makeField(const char* name, int width, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(width);
-    box->setMaximumWidth(width + 40);
-    return box;
-}
-
-QLabel* makeLabel(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    return label;
-}
-
-QPushButton* makeExplainButton(const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(QStringLiteral("?"), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFixedWidth(26);
-    return button;
-}
 
 // A field with its spinner beside it, as one cell of a grid.
 QWidget* withSpinner(QLineEdit* box, UpDown* spinner, QWidget* parent)
@@ -98,16 +73,16 @@ void InputPanel::buildBasicPage()
 
     optLoanAmount = new QRadioButton(basicPage);
     optLoanAmount->setObjectName(QStringLiteral("optLoanAmount"));
-    txtLoanAmount = makeField("txtLoanAmount", 110, basicPage);
+    txtLoanAmount = MakeNumberField("txtLoanAmount", basicPage, 110, 150);
     grid->addWidget(optLoanAmount, row, 0);
     grid->addWidget(txtLoanAmount, row++, 1);
-    lblOR = makeLabel("lblOR", basicPage);
+    lblOR = MakeWrappedLabel("lblOR", basicPage);
     lblOR->setAlignment(Qt::AlignCenter);
     grid->addWidget(lblOR, row++, 0, 1, 3);
     optAnnualInvestment = new QRadioButton(basicPage);
     optAnnualInvestment->setObjectName(QStringLiteral("optAnnualInvestment"));
-    txtAnnualInvestment = makeField("txtAnnualInvestment", 110, basicPage);
-    cmdWTAfterTaxAnnualInvestment = makeExplainButton("cmdWTAfterTaxAnnualInvestment", basicPage);
+    txtAnnualInvestment = MakeNumberField("txtAnnualInvestment", basicPage, 110, 150);
+    cmdWTAfterTaxAnnualInvestment = MakeExplainButton("cmdWTAfterTaxAnnualInvestment", basicPage);
     grid->addWidget(optAnnualInvestment, row, 0);
     grid->addWidget(txtAnnualInvestment, row, 1);
     grid->addWidget(cmdWTAfterTaxAnnualInvestment, row++, 2);
@@ -117,10 +92,9 @@ void InputPanel::buildBasicPage()
 
     const auto addSpinnerRow = [&](QLabel*& label, const char* labelName, QLineEdit*& box, const char* boxName,
                                    UpDown*& spinner, const char* spinnerName, int min, int max) {
-        label = makeLabel(labelName, basicPage);
-        box = makeField(boxName, 60, basicPage);
-        spinner = new UpDown(box, min, max, basicPage);
-        spinner->setObjectName(QString::fromLatin1(spinnerName));
+        label = MakeWrappedLabel(labelName, basicPage);
+        box = MakeNumberField(boxName, basicPage, 60, 100);
+        spinner = MakeSpinner(spinnerName, box, min, max, basicPage);
         label->setBuddy(box);
         grid->addWidget(label, row, 0);
         grid->addWidget(withSpinner(box, spinner, basicPage), row++, 1, 1, 2);
@@ -131,7 +105,7 @@ void InputPanel::buildBasicPage()
     addSpinnerRow(lblSavingsPeriod, "lblSavingsPeriod", txtSavingsPeriod, "txtSavingsPeriod", updSavingsPeriod,
                   "updSavingsPeriod", kPeriodMin, kPeriodMax);
 
-    lblReturnsHeader = makeLabel("lblReturnsHeader", basicPage);
+    lblReturnsHeader = MakeWrappedLabel("lblReturnsHeader", basicPage);
     grid->addWidget(lblReturnsHeader, row++, 0, 1, 3);
     auto* returns = new QWidget(basicPage);
     auto* returnsRow = new QHBoxLayout(returns);
@@ -140,10 +114,8 @@ void InputPanel::buildBasicPage()
     for (int i = 0; i < 4; ++i) {
         lblReturn[i] = new QLabel(QString::number(i + 1), returns);
         lblReturn[i]->setObjectName(arrayName("lblReturn", i));
-        txtReturn[i] = makeField("", 46, returns);
-        txtReturn[i]->setObjectName(arrayName("txtReturn", i));
-        updReturn[i] = new UpDown(txtReturn[i], kReturnMin, kReturnMax, returns);
-        updReturn[i]->setObjectName(arrayName("updReturn", i));
+        txtReturn[i] = MakeNumberField(arrayName("txtReturn", i), returns, 46, 86);
+        updReturn[i] = MakeSpinner(arrayName("updReturn", i), txtReturn[i], kReturnMin, kReturnMax, returns);
         lblReturn[i]->setBuddy(txtReturn[i]);
         returnsRow->addWidget(lblReturn[i]);
         returnsRow->addWidget(txtReturn[i]);
@@ -153,13 +125,10 @@ void InputPanel::buildBasicPage()
     returnsRow->addStretch(1);
     grid->addWidget(returns, row++, 0, 1, 3);
 
-    Line1 = new QFrame(basicPage);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
+    Line1 = MakeBar(QStringLiteral("Line1"), basicPage);
     grid->addWidget(Line1, row++, 0, 1, 3);
 
-    lblInvestmentLoanType = makeLabel("lblInvestmentLoanType", basicPage);
+    lblInvestmentLoanType = MakeWrappedLabel("lblInvestmentLoanType", basicPage);
     cmbInvestmentType = new QComboBox(basicPage);
     cmbInvestmentType->setObjectName(QStringLiteral("cmbInvestmentType"));
     cmbInvestmentType->addItems({QStringLiteral("100%"), QStringLiteral("1:1"), QStringLiteral("2:1"),
@@ -168,15 +137,15 @@ void InputPanel::buildBasicPage()
     grid->addWidget(lblInvestmentLoanType, row, 0);
     grid->addWidget(cmbInvestmentType, row++, 1, Qt::AlignLeft);
 
-    lblOtherUnlevInvest = makeLabel("lblOtherUnlevInvest", basicPage);
-    txtOtherUnlevInvest = makeField("txtOtherUnlevInvest", 110, basicPage);
-    cmdWTOtherUnleveragedInvestments = makeExplainButton("cmdWTOtherUnleveragedInvestments", basicPage);
+    lblOtherUnlevInvest = MakeWrappedLabel("lblOtherUnlevInvest", basicPage);
+    txtOtherUnlevInvest = MakeNumberField("txtOtherUnlevInvest", basicPage, 110, 150);
+    cmdWTOtherUnleveragedInvestments = MakeExplainButton("cmdWTOtherUnleveragedInvestments", basicPage);
     lblOtherUnlevInvest->setBuddy(txtOtherUnlevInvest);
     grid->addWidget(lblOtherUnlevInvest, row, 0);
     grid->addWidget(txtOtherUnlevInvest, row, 1);
     grid->addWidget(cmdWTOtherUnleveragedInvestments, row++, 2);
 
-    lblReference = makeLabel("lblReference", basicPage);
+    lblReference = MakeWrappedLabel("lblReference", basicPage);
     grid->addWidget(lblReference, row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
 }
@@ -210,8 +179,8 @@ void InputPanel::buildCompositionPage()
     column->addWidget(fraTypeOfInvestment);
 
     auto* explain = new QHBoxLayout;
-    lblWTBreakdown = makeLabel("lblWTBreakdown", fraReturnComposition);
-    cmdWTBreakdown = makeExplainButton("cmdWTBreakdown", fraReturnComposition);
+    lblWTBreakdown = MakeWrappedLabel("lblWTBreakdown", fraReturnComposition);
+    cmdWTBreakdown = MakeExplainButton("cmdWTBreakdown", fraReturnComposition);
     explain->addWidget(lblWTBreakdown, 1);
     explain->addWidget(cmdWTBreakdown, 0, Qt::AlignTop);
     column->addLayout(explain);

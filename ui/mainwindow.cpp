@@ -8,6 +8,7 @@
 #include "notes.h"
 #include "numformat.h"
 #include "outputpanel.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,20 +34,6 @@ namespace gw {
 namespace {
 
 constexpr int kStrategies = 3;
-
-QPushButton* makeButton(const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-QAction* makeAction(const QString& name, QObject* parent)
-{
-    auto* action = new QAction(parent);
-    action->setObjectName(name);
-    return action;
-}
 
 } // namespace
 
@@ -129,9 +116,9 @@ void MainWindow::buildInputSide(QWidget* side)
     connect(tabInputs, &QTabWidget::currentChanged, this, [this] { formatInput(analysisType()); });
 
     auto* buttons = new QHBoxLayout;
-    cmdBack_Input = makeButton("cmdBack_Input", side);
-    cmdAdvancedSettings_Input = makeButton("cmdAdvancedSettings_Input", side);
-    cmdNext_Input = makeButton("cmdNext_Input", side);
+    cmdBack_Input = MakeButton("cmdBack_Input", side);
+    cmdAdvancedSettings_Input = MakeButton("cmdAdvancedSettings_Input", side);
+    cmdNext_Input = MakeButton("cmdNext_Input", side);
     buttons->addWidget(cmdBack_Input);
     buttons->addStretch(1);
     buttons->addWidget(cmdAdvancedSettings_Input);
@@ -141,7 +128,7 @@ void MainWindow::buildInputSide(QWidget* side)
     connect(cmdNext_Input, &QPushButton::clicked, this, [this] { stepTab(tabInputs, +1); });
     connect(cmdAdvancedSettings_Input, &QPushButton::clicked, this, &MainWindow::advancedDetailsRequested);
 
-    cmdAutoCalc = makeButton("cmdAutoCalc", side);
+    cmdAutoCalc = MakeButton("cmdAutoCalc", side);
     connect(cmdAutoCalc, &QPushButton::clicked, this, &MainWindow::toggleAutoCalc);
 
     column->addWidget(lblStrategyHeader);
@@ -186,11 +173,11 @@ void MainWindow::buildOutputSide(QWidget* side)
     results->addWidget(picHideResults, 0, 0);
 
     auto* buttons = new QHBoxLayout;
-    cmdBack_Output = makeButton("cmdBack_Output", side);
-    cmdHelp = makeButton("cmdHelp", side);
-    cmdAdvancedSettings_Output = makeButton("cmdAdvancedSettings_Output", side);
-    cmdPrint = makeButton("cmdPrint", side);
-    cmdNext_Output = makeButton("cmdNext_Output", side);
+    cmdBack_Output = MakeButton("cmdBack_Output", side);
+    cmdHelp = MakeButton("cmdHelp", side);
+    cmdAdvancedSettings_Output = MakeButton("cmdAdvancedSettings_Output", side);
+    cmdPrint = MakeButton("cmdPrint", side);
+    cmdNext_Output = MakeButton("cmdNext_Output", side);
     buttons->addWidget(cmdBack_Output);
     buttons->addWidget(cmdHelp);
     buttons->addStretch(1);
@@ -232,10 +219,10 @@ void MainWindow::buildMenus()
 {
     mnuFile = menuBar()->addMenu(QString());
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuSaveDefaults = makeAction(QStringLiteral("mnuSaveDefaults"), this);
-    mnuPrint = makeAction(QStringLiteral("mnuPrint"), this);
+    mnuSaveDefaults = MakeAction(QStringLiteral("mnuSaveDefaults"), this);
+    mnuPrint = MakeAction(QStringLiteral("mnuPrint"), this);
     mnuPrint->setShortcut(QKeySequence::Print);
-    mnuExit = makeAction(QStringLiteral("mnuExit"), this);
+    mnuExit = MakeAction(QStringLiteral("mnuExit"), this);
     mnuFile->addAction(mnuSaveDefaults);
     mnuFile->addAction(mnuPrint);
     mnuFile->addSeparator();
@@ -247,14 +234,14 @@ void MainWindow::buildMenus()
     mnuSetup = menuBar()->addMenu(QString());
     mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
     for (int k = 1; k <= 3; ++k) {
-        mnuSetupItem[k] = makeAction(arrayName("mnuSetupItem", k), this);
+        mnuSetupItem[k] = MakeAction(arrayName("mnuSetupItem", k), this);
         mnuSetup->addAction(mnuSetupItem[k]);
         connect(mnuSetupItem[k], &QAction::triggered, this, [this, k] { emit setupRequested(k); });
     }
 
     mnuHelp = menuBar()->addMenu(QString());
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpMenu0 = makeAction(QStringLiteral("mnuHelpMenu0"), this);
+    mnuHelpMenu0 = MakeAction(QStringLiteral("mnuHelpMenu0"), this);
     mnuHelp->addAction(mnuHelpMenu0);
     connect(mnuHelpMenu0, &QAction::triggered, this, [this] {
         if (services_.help)
@@ -266,33 +253,33 @@ void MainWindow::buildMenus()
     mnuGeneral1 = mnuHelp->addMenu(QString());
     mnuGeneral1->setObjectName(QStringLiteral("mnuGeneral1"));
     for (int k = 0; k < 6; ++k) {
-        mnuGeneralNotes1[k] = makeAction(arrayName("mnuGeneralNotes1", k), this);
+        mnuGeneralNotes1[k] = MakeAction(arrayName("mnuGeneralNotes1", k), this);
         mnuGeneral1->addAction(mnuGeneralNotes1[k]);
         topicAction(mnuGeneralNotes1[k], 101 + k);
     }
     mnuAnalysis1 = mnuHelp->addMenu(QString());
     mnuAnalysis1->setObjectName(QStringLiteral("mnuAnalysis1"));
-    mnuIntOnly1 = makeAction(QStringLiteral("mnuIntOnly1"), this);
-    mnuTermLoans1 = makeAction(QStringLiteral("mnuTermLoans1"), this);
-    mnuRRSPLoans1 = makeAction(QStringLiteral("mnuRRSPLoans1"), this);
+    mnuIntOnly1 = MakeAction(QStringLiteral("mnuIntOnly1"), this);
+    mnuTermLoans1 = MakeAction(QStringLiteral("mnuTermLoans1"), this);
+    mnuRRSPLoans1 = MakeAction(QStringLiteral("mnuRRSPLoans1"), this);
     mnuAnalysis1->addActions({mnuIntOnly1, mnuTermLoans1, mnuRRSPLoans1});
     topicAction(mnuIntOnly1, 501);
     topicAction(mnuTermLoans1, 502);
     topicAction(mnuRRSPLoans1, 503);
     mnuHelp->addSeparator();
     for (int k = 0; k < 2; ++k) {
-        mnuAboutCorvin[k] = makeAction(arrayName("mnuAboutCorvin", k), this);
+        mnuAboutCorvin[k] = MakeAction(arrayName("mnuAboutCorvin", k), this);
         mnuHelp->addAction(mnuAboutCorvin[k]);
         topicAction(mnuAboutCorvin[k], 301 + 100 * k);
     }
-    mnuAboutSponsor = makeAction(QStringLiteral("mnuAboutSponsor"), this);
+    mnuAboutSponsor = MakeAction(QStringLiteral("mnuAboutSponsor"), this);
     mnuHelp->addAction(mnuAboutSponsor);
     connect(mnuAboutSponsor, &QAction::triggered, this, [this] {
         if (services_.help)
             services_.help->showFileContents(sponsor_.helpPath);
     });
     mnuAboutSponsor->setVisible(false);
-    mnuAboutSoftware = makeAction(QStringLiteral("mnuAboutSoftware"), this);
+    mnuAboutSoftware = MakeAction(QStringLiteral("mnuAboutSoftware"), this);
     mnuHelp->addAction(mnuAboutSoftware);
     connect(mnuAboutSoftware, &QAction::triggered, this, &MainWindow::aboutRequested);
 }

@@ -5,6 +5,7 @@
 #include "numformat.h"
 #include "tablewriters.h"
 #include "updown.h"
+#include "widgets.h"
 
 #include <QChart>
 #include <QChartView>
@@ -24,17 +25,6 @@
 namespace gw {
 
 namespace {
-
-QLabel* makeTitle(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 // `fillsWidth`: a table of a few columns spreads them over the page.
 QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
@@ -86,7 +76,7 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     pages[0] = new QWidget;
     pages[0]->setObjectName(QStringLiteral("pageSummaryTable"));
     auto* summary = new QVBoxLayout(pages[0]);
-    lblSummaryTableTitle = makeTitle("lblSummaryTableTitle", pages[0]);
+    lblSummaryTableTitle = MakeHeading("lblSummaryTableTitle", pages[0], true);
     summaryTables_ = new QStackedWidget(pages[0]);
     for (int t = 0; t < 3; ++t) {
         gridSummaryTable[t] = makeGrid(arrayName("gridSummaryTable", t), true, summaryTables_);
@@ -98,7 +88,7 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
                 this, [this] { fitSummaryHeight(); });
         summaryTables_->addWidget(gridSummaryTable[t]);
     }
-    lblNotesHeader = makeTitle("lblNotesHeader", pages[0]);
+    lblNotesHeader = MakeHeading("lblNotesHeader", pages[0], true);
     txtSummaryTableNotes = new QTextEdit(pages[0]);
     txtSummaryTableNotes->setObjectName(QStringLiteral("txtSummaryTableNotes"));
     txtSummaryTableNotes->setReadOnly(true);
@@ -111,7 +101,7 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     pages[1] = new QWidget;
     pages[1]->setObjectName(QStringLiteral("pageSummaryChart"));
     auto* summaryChart = new QVBoxLayout(pages[1]);
-    lblSummaryChartTitle = makeTitle("lblSummaryChartTitle", pages[1]);
+    lblSummaryChartTitle = MakeHeading("lblSummaryChartTitle", pages[1], true);
     summaryCharts_ = new QStackedWidget(pages[1]);
     chartSummaryChart_IntTerm = makeChart("chartSummaryChart_IntTerm", ChartKind::Summary, 3, summaryCharts_);
     chartSummaryChart_RRSP = makeChart("chartSummaryChart_RRSP", ChartKind::Summary, 4, summaryCharts_);
@@ -124,7 +114,7 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     pages[2] = new QWidget;
     pages[2]->setObjectName(QStringLiteral("pageProjectionTable"));
     auto* projection = new QVBoxLayout(pages[2]);
-    lblProjectionTableTitle = makeTitle("lblProjectionTableTitle", pages[2]);
+    lblProjectionTableTitle = MakeHeading("lblProjectionTableTitle", pages[2], true);
     projectionTables_ = new QStackedWidget(pages[2]);
     for (int t = 0; t < 3; ++t) {
         gridProjectionTable_Basic[t] =
@@ -148,7 +138,7 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     pages[3] = new QWidget;
     pages[3]->setObjectName(QStringLiteral("pageProjectionChart"));
     auto* projectionChart = new QVBoxLayout(pages[3]);
-    lblProjectionChartTitle = makeTitle("lblProjectionChartTitle", pages[3]);
+    lblProjectionChartTitle = MakeHeading("lblProjectionChartTitle", pages[3], true);
     projectionCharts_ = new QStackedWidget(pages[3]);
     chartProjectionChart_IntTerm = makeChart("chartProjectionChart_IntTerm", ChartKind::Projection, 2, projectionCharts_);
     chartProjectionChart_RRSP = makeChart("chartProjectionChart_RRSP", ChartKind::Projection, 4, projectionCharts_);

@@ -9,6 +9,7 @@
 #include "primitives.h"
 #include "records.h"
 #include "updown.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,13 +74,6 @@ std::string TwoDigits(int n)
     return (n < 10 ? "0" : "") + std::to_string(n);
 }
 
-QLineEdit* makeField(const char* objectName, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    return box;
-}
-
 } // namespace
 
 PageFactory DevicePageFactory()
@@ -142,7 +136,7 @@ void PrintOptions::buildControls()
     lblPrinter->setBuddy(cboPrinters);
     lblCopies = new QLabel(fraPrinter);
     lblCopies->setObjectName(QStringLiteral("lblCopies"));
-    txtCopies = makeField("txtCopies", fraPrinter);
+    txtCopies = MakeField("txtCopies", fraPrinter);
     txtCopies->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtCopies->setMaximumWidth(60);
     lblCopies->setBuddy(txtCopies);
@@ -169,14 +163,14 @@ void PrintOptions::buildControls()
     auto* names = new QGridLayout;
     chkName = new QCheckBox(this);
     chkName->setObjectName(QStringLiteral("chkName"));
-    txtName = makeField("txtName", this);
+    txtName = MakeField("txtName", this);
     lblAdvisorName = new QLabel(this);
     lblAdvisorName->setObjectName(QStringLiteral("lblAdvisorName"));
-    txtAdvisorName = makeField("txtAdvisorName", this);
+    txtAdvisorName = MakeField("txtAdvisorName", this);
     lblAdvisorName->setBuddy(txtAdvisorName);
     chkPrintCompanyName = new QCheckBox(this);
     chkPrintCompanyName->setObjectName(QStringLiteral("chkPrintCompanyName"));
-    txtCompanyName = makeField("txtCompanyName", this);
+    txtCompanyName = MakeField("txtCompanyName", this);
     for (QLineEdit* box : {txtName, txtAdvisorName, txtCompanyName}) {
         box->setMaxLength(static_cast<int>(kMaxAdvisorField));
         box->setMinimumWidth(220);

@@ -4,6 +4,7 @@
 #include "captionsource.h"
 #include "messages.h"
 #include "updown.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -30,58 +31,6 @@ constexpr std::array<const char*, 2> kJurisdiction{"Fed", "Prov"};
 QString frameName(const char* before, int j, const char* after)
 {
     return QString::fromLatin1(before) + QString::fromLatin1(kJurisdiction[std::size_t(j)]) + QString::fromLatin1(after);
-}
-
-QLineEdit* makeField(const QString& objectName, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(objectName);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(70);
-    box->setMaximumWidth(120);
-    return box;
-}
-
-QLabel* makeLabel(const QString& objectName, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    return label;
-}
-
-QLabel* makeHeading(const QString& objectName, QWidget* parent)
-{
-    QLabel* label = makeLabel(objectName, parent);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
-// The bar under a heading.
-QFrame* makeBar(const QString& objectName, QWidget* parent)
-{
-    auto* bar = new QFrame(parent);
-    bar->setObjectName(objectName);
-    bar->setFrameShape(QFrame::HLine);
-    bar->setFrameShadow(QFrame::Sunken);
-    return bar;
-}
-
-QPushButton* makeExplainButton(const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(QStringLiteral("?"), parent);
-    button->setObjectName(objectName);
-    button->setFixedWidth(26);
-    button->setAutoDefault(false);
-    return button;
-}
-
-UpDown* makeSpinner(const QString& objectName, QLineEdit* buddy, int min, int max, QWidget* parent)
-{
-    auto* spinner = new UpDown(buddy, min, max, parent);
-    spinner->setObjectName(objectName);
-    return spinner;
 }
 
 // A field with its spinner (and whatever follows) as one cell.
@@ -157,23 +106,23 @@ QWidget* ProgramSetup::buildTaxesTab()
     page->setObjectName(QStringLiteral("tabSetupTaxes"));
     auto* column = new QVBoxLayout(page);
 
-    lblTaxTableHeading = makeHeading(QStringLiteral("lblTaxTableHeading"), page);
+    lblTaxTableHeading = MakeHeading(QStringLiteral("lblTaxTableHeading"), page);
     column->addWidget(lblTaxTableHeading);
-    column->addWidget(makeBar(QStringLiteral("linTaxTableHeading"), page));
+    column->addWidget(MakeBar(QStringLiteral("linTaxTableHeading"), page));
 
     auto* table = new QGridLayout;
     table->setHorizontalSpacing(12);
-    lblTableColOne = makeLabel(QStringLiteral("lblTableColOne"), page);
-    lblTableColTwo = makeLabel(QStringLiteral("lblTableColTwo"), page);
-    lblTableColThree = makeLabel(QStringLiteral("lblTableColThree"), page);
+    lblTableColOne = MakeLabel(QStringLiteral("lblTableColOne"), page);
+    lblTableColTwo = MakeLabel(QStringLiteral("lblTableColTwo"), page);
+    lblTableColThree = MakeLabel(QStringLiteral("lblTableColThree"), page);
     table->addWidget(lblTableColOne, 0, 1, Qt::AlignRight | Qt::AlignBottom);
     table->addWidget(lblTableColTwo, 0, 2, Qt::AlignRight | Qt::AlignBottom);
     table->addWidget(lblTableColThree, 0, 3, Qt::AlignRight | Qt::AlignBottom);
     for (int row = 0; row < 4; ++row) {
-        lblTaxBracket[row] = makeLabel(arrayName("lblTaxBracket", row + 1), page);
-        txtStartOfTaxBracket[row] = makeField(arrayName("txtStartOfTaxBracket", row), page);
-        txtTaxOnInterest[row] = makeField(arrayName("txtTaxOnInterest", row), page);
-        txtTaxOnDividends[row] = makeField(arrayName("txtTaxOnDividends", row), page);
+        lblTaxBracket[row] = MakeLabel(arrayName("lblTaxBracket", row + 1), page);
+        txtStartOfTaxBracket[row] = MakeNumberField(arrayName("txtStartOfTaxBracket", row), page, 70, 120);
+        txtTaxOnInterest[row] = MakeNumberField(arrayName("txtTaxOnInterest", row), page, 70, 120);
+        txtTaxOnDividends[row] = MakeNumberField(arrayName("txtTaxOnDividends", row), page, 70, 120);
         table->addWidget(lblTaxBracket[row], row + 1, 0);
         table->addWidget(txtStartOfTaxBracket[row], row + 1, 1, Qt::AlignRight);
         table->addWidget(txtTaxOnInterest[row], row + 1, 2, Qt::AlignRight);
@@ -183,25 +132,25 @@ QWidget* ProgramSetup::buildTaxesTab()
     column->addLayout(table);
     column->addSpacing(10);
 
-    lblMiscParametersHeader = makeHeading(QStringLiteral("lblMiscParametersHeader"), page);
+    lblMiscParametersHeader = MakeHeading(QStringLiteral("lblMiscParametersHeader"), page);
     column->addWidget(lblMiscParametersHeader);
-    column->addWidget(makeBar(QStringLiteral("linMiscParametersHeader"), page));
+    column->addWidget(MakeBar(QStringLiteral("linMiscParametersHeader"), page));
 
     auto* misc = new QGridLayout;
-    lblCapitalGainsInclusionRate = makeLabel(QStringLiteral("lblCapitalGainsInclusionRate"), page);
-    txtCapGainsInclusionRate = makeField(QStringLiteral("txtCapGainsInclusionRate"), page);
-    updCapGainsInclusionRate = makeSpinner(QStringLiteral("updCapGainsInclusionRate"), txtCapGainsInclusionRate,
+    lblCapitalGainsInclusionRate = MakeLabel(QStringLiteral("lblCapitalGainsInclusionRate"), page);
+    txtCapGainsInclusionRate = MakeNumberField(QStringLiteral("txtCapGainsInclusionRate"), page, 70, 120);
+    updCapGainsInclusionRate = MakeSpinner(QStringLiteral("updCapGainsInclusionRate"), txtCapGainsInclusionRate,
                                            kInclusionMin, kInclusionMax, page);
-    cmdWTCapitalGainsInclusionRate = makeExplainButton(QStringLiteral("cmdWTCapitalGainsInclusionRate"), page);
+    cmdWTCapitalGainsInclusionRate = MakeExplainButton(QStringLiteral("cmdWTCapitalGainsInclusionRate"), page);
     misc->addWidget(lblCapitalGainsInclusionRate, 0, 0);
     misc->addLayout(fieldCell({txtCapGainsInclusionRate, updCapGainsInclusionRate, cmdWTCapitalGainsInclusionRate}),
                     0, 1);
 
-    lblFederalToMTRRatio = makeLabel(QStringLiteral("lblFederalToMTRRatio"), page);
-    txtFederalToMTRRatio = makeField(QStringLiteral("txtFederalToMTRRatio"), page);
+    lblFederalToMTRRatio = MakeLabel(QStringLiteral("lblFederalToMTRRatio"), page);
+    txtFederalToMTRRatio = MakeNumberField(QStringLiteral("txtFederalToMTRRatio"), page, 70, 120);
     updFederalToMTRRatio =
-        makeSpinner(QStringLiteral("updFederalToMTRRatio"), txtFederalToMTRRatio, kRatioMin, kRatioMax, page);
-    cmdWTFederalToMTRRatio = makeExplainButton(QStringLiteral("cmdWTFederalToMTRRatio"), page);
+        MakeSpinner(QStringLiteral("updFederalToMTRRatio"), txtFederalToMTRRatio, kRatioMin, kRatioMax, page);
+    cmdWTFederalToMTRRatio = MakeExplainButton(QStringLiteral("cmdWTFederalToMTRRatio"), page);
     misc->addWidget(lblFederalToMTRRatio, 1, 0);
     misc->addLayout(fieldCell({txtFederalToMTRRatio, updFederalToMTRRatio, cmdWTFederalToMTRRatio}), 1, 1);
     misc->setColumnStretch(1, 1);
@@ -230,11 +179,11 @@ void ProgramSetup::buildDeductionFrame(int j, QWidget* parent)
     f.frame->setObjectName(frameName("fra", j, "TaxInterestDeductibility"));
     QWidget* box = f.frame;
 
-    f.lblAnnualDeductibility = makeLabel(frameName("lbl", j, "AnnualDeductibility"), box);
+    f.lblAnnualDeductibility = MakeLabel(frameName("lbl", j, "AnnualDeductibility"), box);
     f.optPercentDeduct = new QRadioButton(box);
     f.optPercentDeduct->setObjectName(frameName("opt", j, "PercentDeduct"));
-    f.txtInterestDeductibility = makeField(frameName("txt", j, "InterestDeductibility"), box);
-    f.updInterestDeductibility = makeSpinner(frameName("upd", j, "InterestDeductibility"), f.txtInterestDeductibility,
+    f.txtInterestDeductibility = MakeNumberField(frameName("txt", j, "InterestDeductibility"), box, 70, 120);
+    f.updInterestDeductibility = MakeSpinner(frameName("upd", j, "InterestDeductibility"), f.txtInterestDeductibility,
                                              kDeductibleMin, kDeductibleMax, box);
     f.optLimitedDeduct = new QRadioButton(box);
     f.optLimitedDeduct->setObjectName(frameName("opt", j, "LimitedDeduct"));
@@ -242,10 +191,10 @@ void ProgramSetup::buildDeductionFrame(int j, QWidget* parent)
     options->addButton(f.optPercentDeduct);
     options->addButton(f.optLimitedDeduct);
 
-    f.lblIncludeCapitalGains = makeLabel(frameName("lbl", j, "IncludeCapitalGains"), box);
+    f.lblIncludeCapitalGains = MakeLabel(frameName("lbl", j, "IncludeCapitalGains"), box);
     f.cmbIncludeCapGains = new QComboBox(box);
     f.cmbIncludeCapGains->setObjectName(frameName("cmb", j, "IncludeCapGains"));
-    f.lblDefer = makeLabel(frameName("lbl", j, "Defer"), box);
+    f.lblDefer = MakeLabel(frameName("lbl", j, "Defer"), box);
     f.cmbDefer = new QComboBox(box);
     f.cmbDefer->setObjectName(frameName("cmb", j, "Defer"));
     for (QComboBox* list : {f.cmbIncludeCapGains, f.cmbDefer}) {
@@ -254,13 +203,13 @@ void ProgramSetup::buildDeductionFrame(int j, QWidget* parent)
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     }
 
-    f.lblInvestExpenseExplanation = makeLabel(frameName("lbl", j, "InvestExpenseExplanation"), box);
-    f.txtInvestmentExpenses = makeField(frameName("txt", j, "InvestmentExpenses"), box);
+    f.lblInvestExpenseExplanation = MakeLabel(frameName("lbl", j, "InvestExpenseExplanation"), box);
+    f.txtInvestmentExpenses = MakeNumberField(frameName("txt", j, "InvestmentExpenses"), box, 70, 120);
     f.updInvestExpense =
-        makeSpinner(frameName("upd", j, "InvestExpense"), f.txtInvestmentExpenses, kExpenseMin, kExpenseMax, box);
-    f.lblPercentSign = makeLabel(frameName("lbl", j, "PercentSign"), box);
+        MakeSpinner(frameName("upd", j, "InvestExpense"), f.txtInvestmentExpenses, kExpenseMin, kExpenseMax, box);
+    f.lblPercentSign = MakeLabel(frameName("lbl", j, "PercentSign"), box);
     f.lblPercentSign->setText(QStringLiteral("%"));
-    f.cmdWTInvestFeeExplanantion = makeExplainButton(frameName("cmdWT", j, "InvestFeeExplanantion"), box);
+    f.cmdWTInvestFeeExplanantion = MakeExplainButton(frameName("cmdWT", j, "InvestFeeExplanantion"), box);
 
     auto* grid = new QGridLayout(box);
     grid->addWidget(f.lblAnnualDeductibility, 0, 0, 1, 3);
@@ -291,10 +240,10 @@ QWidget* ProgramSetup::buildLanguageTab()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tabSetupLanguage"));
     auto* column = new QVBoxLayout(page);
-    lblLanguageHeader = makeHeading(QStringLiteral("lblLanguageHeader"), page);
+    lblLanguageHeader = MakeHeading(QStringLiteral("lblLanguageHeader"), page);
     column->addWidget(lblLanguageHeader);
-    column->addWidget(makeBar(QStringLiteral("linLanguageHeader"), page));
-    lblCurrentLanguage = makeLabel(QStringLiteral("lblCurrentLanguage"), page);
+    column->addWidget(MakeBar(QStringLiteral("linLanguageHeader"), page));
+    lblCurrentLanguage = MakeLabel(QStringLiteral("lblCurrentLanguage"), page);
     cboLanguages = new QComboBox(page);
     cboLanguages->setObjectName(QStringLiteral("cboLanguages"));
     cboLanguages->setSizeAdjustPolicy(QComboBox::AdjustToContents);

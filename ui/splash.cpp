@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "records.h"
 #include "settingsfile.h"
+#include "widgets.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -45,35 +46,6 @@ QPushButton:default:focus { border: 2px solid #0b3c49; }
 QPushButton:disabled { color: #9aa9ab; }
 )";
 
-QLabel* makeLabel(const char* name, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-QPushButton* makeButton(const char* name, const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-QFrame* makeRule(QWidget* parent)
-{
-    auto* rule = new QFrame(parent);
-    rule->setProperty("role", QStringLiteral("rule"));
-    rule->setFixedHeight(1);
-    return rule;
-}
-
-void setPointSize(QWidget* widget, double factor)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(font.pointSizeF() * factor);
-    widget->setFont(font);
-}
-
 // A horizontally centred row of widgets, with no room between them.
 QHBoxLayout* centredRow(std::initializer_list<QWidget*> widgets)
 {
@@ -112,22 +84,26 @@ void StartWindow::build()
     layout->setSpacing(10);
 
     // The program's name beside its logo.
-    imgSoftwareLogo = makeLabel("imgSoftwareLogo", QString(), fraContainer);
+    imgSoftwareLogo = MakeLabel("imgSoftwareLogo", fraContainer);
     const QPixmap logo(info_.logoPath);
     if (!logo.isNull())
         imgSoftwareLogo->setPixmap(logo.scaled(kLogoSize, kLogoSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     imgSoftwareLogo->setVisible(!logo.isNull());
-    lblEducation = makeLabel("lblEducation", QStringLiteral("Education and Analysis Software"), fraContainer);
+    lblEducation = MakeLabel("lblEducation", fraContainer);
+    lblEducation->setText(QStringLiteral("Education and Analysis Software"));
     QFont education = lblEducation->font();
     education.setCapitalization(QFont::AllUppercase);
     education.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
     education.setPointSizeF(education.pointSizeF() * 0.85);
     lblEducation->setFont(education);
-    lblCorvins = makeLabel("lblCorvins", QStringLiteral("Corvin's"), fraContainer);
-    setPointSize(lblCorvins, 1.15);
-    lblGearwise = makeLabel("lblGearwise", QStringLiteral("Gearwise Planner"), fraContainer);
-    setPointSize(lblGearwise, 2.4);
-    lblVersion = makeLabel("lblVersion", QStringLiteral("Version"), fraContainer);
+    lblCorvins = MakeLabel("lblCorvins", fraContainer);
+    lblCorvins->setText(QStringLiteral("Corvin's"));
+    ScaleFont(lblCorvins, 1.15);
+    lblGearwise = MakeLabel("lblGearwise", fraContainer);
+    lblGearwise->setText(QStringLiteral("Gearwise Planner"));
+    ScaleFont(lblGearwise, 2.4);
+    lblVersion = MakeLabel("lblVersion", fraContainer);
+    lblVersion->setText(QStringLiteral("Version"));
 
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
@@ -145,34 +121,38 @@ void StartWindow::build()
     layout->addLayout(header);
 
     // The sponsor: a greeting and the name as text, or the welcome picture.
-    sponsorRule_ = makeRule(fraContainer);
-    lblComplimentsOf = makeLabel("lblComplimentsOf", QStringLiteral("Compliments of"), fraContainer);
+    sponsorRule_ = MakeRule(fraContainer);
+    lblComplimentsOf = MakeLabel("lblComplimentsOf", fraContainer);
+    lblComplimentsOf->setText(QStringLiteral("Compliments of"));
     lblComplimentsOf->setAlignment(Qt::AlignCenter);
-    lblWelcomeText = makeLabel("lblWelcomeText", QString(), fraContainer);
+    lblWelcomeText = MakeLabel("lblWelcomeText", fraContainer);
     lblWelcomeText->setAlignment(Qt::AlignCenter);
     lblWelcomeText->setWordWrap(true);
-    setPointSize(lblWelcomeText, 1.5);
-    picSponsorLogo = makeLabel("picSponsorLogo", QString(), fraContainer);
+    ScaleFont(lblWelcomeText, 1.5);
+    picSponsorLogo = MakeLabel("picSponsorLogo", fraContainer);
     picSponsorLogo->setAlignment(Qt::AlignCenter);
     layout->addSpacing(6);
     layout->addWidget(sponsorRule_);
     layout->addWidget(lblComplimentsOf);
     layout->addWidget(lblWelcomeText);
     layout->addWidget(picSponsorLogo);
-    layout->addWidget(makeRule(fraContainer));
+    layout->addWidget(MakeRule(fraContainer));
 
-    lblWebReference = makeLabel("lblWebReference", QStringLiteral("For more information, visit "), fraContainer);
-    lblWebName = makeLabel("lblWebName", QString::fromLatin1(kWebAddress), fraContainer);
-    lblCopyright = makeLabel("lblCopyright", QString(), fraContainer);
+    lblWebReference = MakeLabel("lblWebReference", fraContainer);
+    lblWebReference->setText(QStringLiteral("For more information, visit "));
+    lblWebName = MakeLabel("lblWebName", fraContainer);
+    lblWebName->setText(QString::fromLatin1(kWebAddress));
+    lblCopyright = MakeLabel("lblCopyright", fraContainer);
     lblCopyright->setAlignment(Qt::AlignCenter);
     lblCopyright->setWordWrap(true);
-    setPointSize(lblCopyright, 0.9);
+    ScaleFont(lblCopyright, 0.9);
     layout->addLayout(centredRow({lblWebReference, lblWebName}));
     layout->addWidget(lblCopyright);
 
     // Bottom: the loading note, the progress bar, then the buttons.
-    lblWarning = makeLabel("lblWarning", QStringLiteral("Please be patient while program loads..."), fraContainer);
-    setPointSize(lblWarning, 0.9);
+    lblWarning = MakeLabel("lblWarning", fraContainer);
+    lblWarning->setText(QStringLiteral("Please be patient while program loads..."));
+    ScaleFont(lblWarning, 0.9);
     prbLoadingProgress = new QProgressBar(fraContainer);
     prbLoadingProgress->setObjectName(QStringLiteral("prbLoadingProgress"));
     prbLoadingProgress->setRange(0, 100);
@@ -183,9 +163,9 @@ void StartWindow::build()
     layout->addWidget(lblWarning);
     layout->addWidget(prbLoadingProgress);
 
-    cmdDisclaimer = makeButton("cmdDisclaimer", QStringLiteral("Disclaimer"), fraContainer);
-    cmdStart_English = makeButton("cmdStart_English", QStringLiteral("English"), fraContainer);
-    cmdStart_French = makeButton("cmdStart_French", QStringLiteral("Fran\u00e7ais"), fraContainer);
+    cmdDisclaimer = MakeButton("cmdDisclaimer", fraContainer, QStringLiteral("Disclaimer"));
+    cmdStart_English = MakeButton("cmdStart_English", fraContainer, QStringLiteral("English"));
+    cmdStart_French = MakeButton("cmdStart_French", fraContainer, QStringLiteral("Fran\u00e7ais"));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     buttons->addWidget(cmdDisclaimer);
