@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -96,12 +97,12 @@ protected:
                             .sponsorFooter = ""};
     }
 
-    // Index of the first text op containing `fragment` at or after `from`,
-    // or -1.
+    // Index of the first text op containing `fragment` at or after `from`
+    // (a negative `from` counts as 0), or -1.
     int indexOf(std::string_view fragment, int from = 0) const
     {
         const auto texts = page.texts();
-        for (int i = from; i < static_cast<int>(texts.size()); ++i) {
+        for (int i = std::max(from, 0); i < static_cast<int>(texts.size()); ++i) {
             if (texts[static_cast<std::size_t>(i)].text.find(fragment) != std::string::npos)
                 return i;
         }
