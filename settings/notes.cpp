@@ -26,17 +26,7 @@ struct Writer {
     // French numbers must not wrap between their groups or before "$" and "%".
     std::string number(double value, std::string_view pattern) const
     {
-        const std::string text = FormatNumber(value, pattern, language);
-        if (language != French)
-            return text;
-        std::string out;
-        for (char c : text) {
-            if (c == ' ')
-                out += "\u00A0";
-            else
-                out += c;
-        }
-        return out;
+        return FormatNumberUnbroken(value, pattern, language);
     }
 };
 
