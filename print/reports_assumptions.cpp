@@ -3,7 +3,6 @@
 
 #include "notes.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -137,10 +136,7 @@ std::vector<std::string> RRSPAssumptions(const PrintContext& context, const Repo
 // The window's notes as paragraphs, without their "- " bullets.
 std::vector<std::string> WindowNoteParagraphs(const PrintContext& context, const ReportData& data)
 {
-    // The RRSP notes re-run the plans at the loan rate into the state, which
-    // the report only reads: they run on a copy.
-    auto state = std::make_unique<AnalysisState>(*data.state);
-    const std::string text = notes(*data.results, *state, context.captions, context.language);
+    const std::string text = notes(*data.results, context.captions, context.language);
     std::vector<std::string> paragraphs;
     std::size_t start = 0;
     while (start <= text.size()) {

@@ -43,9 +43,8 @@ struct MainWindowServices {
     std::function<void()> saveDefaults;       // after the user said Yes
     std::function<QString()> windowTitle;     // default: the caption "SoftwareName"
     // The notes under the summary table for these results (UTF-8, CR LF
-    // between paragraphs). Default: the notes of settings/notes.h, from the
-    // window's own AnalysisState and the caption tables, when the window runs
-    // the analysis itself and the captions have tables; otherwise none.
+    // between paragraphs). Default: the notes of wording/notes.h in the
+    // captions' language when the captions have tables; otherwise none.
     std::function<std::string(const AnalysisResults&)> notes;
 };
 
@@ -180,7 +179,7 @@ private:
     const CaptionSource& captions_;
     MessageService& messages_;
     InputChecks checks_;
-    std::unique_ptr<AnalysisState> state_;
+    std::unique_ptr<AnalysisState> state_;  // the default runner's
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
