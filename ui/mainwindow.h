@@ -99,8 +99,6 @@ public:
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
     // The last results of one strategy, if it has run.
     const std::optional<AnalysisResults>& resultsOf(int analysisType) const;
-    // The window's own results when no runner was given.
-    const AnalysisState* analysisState() const { return state_.get(); }
 
     QString statusText() const;
     // The status bar hint, by caption key; a language switch re-captions it.

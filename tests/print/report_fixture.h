@@ -72,7 +72,7 @@ protected:
     // Runs the analysis; fails the test when it does not succeed.
     void analyse(Strategy strategy, const AnalysisInputs& in = DefaultInputs())
     {
-        state = std::make_unique<AnalysisState>();
+        auto state = std::make_unique<AnalysisState>();
         const AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
@@ -80,7 +80,6 @@ protected:
         data.strategy = strategy;
         data.inputs = in;
         data.results = &results;
-        data.state = state.get();
         data.date = {2025, 1, 5};
         data.legalDisclaimer = "This report is an illustration prepared for discussion purposes only.";
         data.pictureFolder = std::string(GEARWISE_SOURCE_DIR) + "/print/pictures";
@@ -132,7 +131,6 @@ protected:
     RecordingReporter reporter;
     PrintJob job;
     AdvisorInfo advisor;
-    std::unique_ptr<AnalysisState> state;
     AnalysisResults results;
     ReportData data;
 };
