@@ -148,7 +148,7 @@ struct LeverageResults {
     std::vector<SummaryRow> summary;  // slot order, NoReturn slots left out
     std::vector<Year> projection;     // years 1..horizon
     RemainingDeductions remaining_deductions;
-    LeverageTerms terms;
+    LeverageTerms terms;              // what the analysis ran on
     ScheduleOf<Year> schedule;        // term loans only
 
     bool operator==(const LeverageResults&) const = default;

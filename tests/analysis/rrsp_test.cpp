@@ -71,7 +71,7 @@ TEST(RRSPLoans, returnEqualToTheLoanRate)
     EXPECT_NEAR(last.catch_up_balance, 107946.25, 0.005);
     EXPECT_NEAR(last.reinvest_percent, -0.16, 1e-12);
 
-    // The notes' run at the loan rate lands on the same values.
+    // The run at the loan rate lands on the same values.
     const RRSPVariantValues atLoanRate = RunRRSPAtLoanRate(state);
     EXPECT_NEAR(atLoanRate.catch_up, 107946.25, 0.005);
     EXPECT_NEAR(atLoanRate.gross_up, atLoanRate.catch_up, 1e-6);
