@@ -236,6 +236,7 @@ IntOnlyResults RunIntOnlyAnalysis(const AnalysisInputs& in, IntOnlyState& state)
 
     IntOnlyResults results;
     FillLeverageResults(s, results, runSlot, projectionYear);
+    results.terms = LeverageTermsOf(s.Investment, s.Loan, in);
 
     RequireFinite(results);
     state = s;

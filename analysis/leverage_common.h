@@ -3,6 +3,7 @@
 // What the interest-only and term-loan analyses do alike once their records
 // are built: reading the returns, running a slot, and gathering the results.
 #include "error.h"
+#include "growth.h"
 #include "inputs.h"
 #include "results.h"
 #include "returns.h"
@@ -18,6 +19,27 @@ std::string ErrorNumber(double value);
 // slot 5 is left as it is. Throws AnalysisError for a return that is not
 // finite or is -100 % or less.
 void ReadLeverageReturns(const AnalysisInputs& in, ReturnSlots& returns);
+
+// The terms of a built investment record and loan record. The expenses are
+// echoed from the inputs: the records leave them out.
+template <typename Loan>
+LeverageTerms LeverageTermsOf(const GenericInvestment& inv, const Loan& loan, const AnalysisInputs& in)
+{
+    LeverageTerms t;
+    t.loan_rate = loan.LoanInterestRate;
+    t.tax_rate = inv.TaxRate;
+    t.federal_tax_rate = inv.FedTaxRate;
+    t.provincial_tax_rate = inv.ProvTaxRate;
+    t.dividend_tax_rate = inv.DivTaxRate;
+    t.inclusion_rate = inv.CapGainsInclusionRate;
+    t.deferred_gains_ratio = inv.DCGRatioOfReturn;
+    t.capital_gains_ratio = inv.CapGainsRatioOfReturn;
+    t.dividend_ratio = inv.DivRatioOfReturn;
+    t.interest_ratio = inv.IntRatioOfReturn;
+    t.federal = {loan.FedLimited, loan.FedDeductRatio, loan.FedIncludeCG, in.fedExpenses};
+    t.provincial = {loan.ProvLimited, loan.ProvDeductRatio, loan.ProvIncludeCG, in.provExpenses};
+    return t;
+}
 
 // One slot's analysis at state.Returns[slot] with calc(investment, loan,
 // slot record); an AnalysisError is rethrown naming the return.

@@ -315,6 +315,21 @@ std::string FormatNumber(double value, std::string_view pattern, int language)
     return out;
 }
 
+std::string FormatNumberUnbroken(double value, std::string_view pattern, int language)
+{
+    const std::string text = FormatNumber(value, pattern, language);
+    if (!isFrench(language))
+        return text;
+    std::string out;
+    for (char c : text) {
+        if (c == ' ')
+            out += "\u00A0";
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string ShortestDecimal(double value)
 {
     if (!std::isfinite(value) || value == 0)

@@ -11,8 +11,8 @@
 // "12,5 %": the grouping separator and the space before "$" and "%" are the
 // plain ASCII space U+0020, so every formatted number is one run of printable
 // ASCII that widths can be measured on and that the readers take back. A
-// caller that must keep a French number on one line may replace its spaces
-// with U+00A0; ReadField accepts both.
+// French number that must stay on one line comes from FormatNumberUnbroken,
+// with U+00A0 for its spaces; ReadField accepts both.
 namespace gw {
 
 // Formats `value` with a display pattern ("$#,##0", "##0.0#%", "#0.0", "#"):
@@ -28,6 +28,10 @@ namespace gw {
 // pattern "#" shows 0 (and anything under 0.5) as the empty text.
 // A NaN or infinite value gives the empty text.
 std::string FormatNumber(double value, std::string_view pattern, int language);
+
+// FormatNumber for text that must keep the number on one line: in French
+// every space becomes U+00A0 ("1\u00A0234\u00A0$"); English is unchanged.
+std::string FormatNumberUnbroken(double value, std::string_view pattern, int language);
 
 // Shortest text that reads back as exactly `value` ("7.5", "43.41", "0.1"),
 // with "." as decimal point, for the data files. Plain notation for

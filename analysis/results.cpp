@@ -40,6 +40,22 @@ void checkHead(const LeverageResults<Year>& r)
     check({{"remaining federal deductions", r.remaining_deductions.federal},
            {"remaining provincial deductions", r.remaining_deductions.provincial}},
           "year", r.horizon);
+    const LeverageTerms& t = r.terms;
+    check({{"loan_rate", t.loan_rate},
+           {"tax_rate", t.tax_rate},
+           {"federal_tax_rate", t.federal_tax_rate},
+           {"provincial_tax_rate", t.provincial_tax_rate},
+           {"dividend_tax_rate", t.dividend_tax_rate},
+           {"inclusion_rate", t.inclusion_rate},
+           {"deferred_gains_ratio", t.deferred_gains_ratio},
+           {"capital_gains_ratio", t.capital_gains_ratio},
+           {"dividend_ratio", t.dividend_ratio},
+           {"interest_ratio", t.interest_ratio},
+           {"federal deductible_ratio", t.federal.deductible_ratio},
+           {"provincial deductible_ratio", t.provincial.deductible_ratio},
+           {"federal expenses_percent", t.federal.expenses_percent},
+           {"provincial expenses_percent", t.provincial.expenses_percent}},
+          "the analysis", 0);
 }
 
 } // namespace
@@ -83,6 +99,7 @@ void RequireFinite(const IntOnlyResults& results)
 void RequireFinite(const TermResults& results)
 {
     checkHead(results);
+    check({{"payment", results.schedule.payment}}, "the analysis", 0);
     for (const TermYear& y : results.projection) {
         check({{"after_tax_cashflow", y.after_tax_cashflow},
                {"unleveraged_balance", y.unleveraged_balance},

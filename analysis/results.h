@@ -2,14 +2,16 @@
 
 #include "returns.h"
 
+#include <type_traits>
 #include <vector>
 
 // What the interest-only and term-loan analyses hand to the tables, charts,
 // notes and reports: numbers only, formatted by the reader. Amounts are
-// dollars, returns and percents fractions (0.08 for 8 %; a percent increase
-// is PercentIncrease, so 1 when the unleveraged value is 0). Field names are
-// the keys under which the command-line tool prints them; `return_` prints as
-// "return". No field ever holds NaN or infinity (RequireFinite).
+// dollars, returns, rates and percents fractions (0.08 for 8 %; a percent
+// increase is PercentIncrease, so 1 when the unleveraged value is 0), but for
+// DeductionTerms::expenses_percent. Field names are the keys under which the
+// command-line tool prints them; `return_` prints as "return". No field ever
+// holds NaN or infinity (RequireFinite).
 namespace gw {
 
 // One row of the summary table: the values at the horizon for one return.
@@ -22,6 +24,7 @@ struct SummaryRow {
     double percent_increase = 0;
     bool break_even = false;    // the return is the break-even return; then
                                 // both values are their mean and increase is 0
+
     bool operator==(const SummaryRow&) const = default;
 };
 
@@ -30,7 +33,53 @@ struct SummaryRow {
 struct RemainingDeductions {
     double federal = 0;
     double provincial = 0;
+
     bool operator==(const RemainingDeductions&) const = default;
+};
+
+// How one jurisdiction deducts the loan interest in the analysis that ran.
+struct DeductionTerms {
+    bool limited = false;               // limited to investment income
+    double deductible_ratio = 1;        // fraction of the interest deductible; 1 when limited
+    bool include_capital_gains = true;  // capital gains count as investment income
+    double expenses_percent = 0;        // in per cent (1.5 for 1.5 %), not a fraction: the
+                                        // investment expenses as typed; the analysis does not read them
+
+    bool operator==(const DeductionTerms&) const = default;
+};
+
+// The terms an interest-only or term-loan analysis ran on. Rates are
+// fractions.
+struct LeverageTerms {
+    double loan_rate = 0;            // the loan's yearly interest rate
+    double tax_rate = 0;             // marginal rate
+    double federal_tax_rate = 0;     // federal + provincial = tax_rate
+    double provincial_tax_rate = 0;
+    double dividend_tax_rate = 0;
+    double inclusion_rate = 0;       // part of a capital gain that is taxed
+    // Breakdown of the gross return.
+    double deferred_gains_ratio = 0;
+    double capital_gains_ratio = 0;
+    double dividend_ratio = 0;
+    double interest_ratio = 0;
+    DeductionTerms federal;
+    DeductionTerms provincial;
+
+    bool operator==(const LeverageTerms&) const = default;
+};
+
+// The repayment of a term loan.
+struct TermSchedule {
+    int loan_periods = 0;  // years, the yearly payments of one loan
+    int loan_repeats = 0;  // times the loan is taken again once repaid
+    double payment = 0;    // dollars, the level year-end payment
+
+    bool operator==(const TermSchedule&) const = default;
+};
+
+// An interest-only loan is never repaid before the horizon.
+struct NoSchedule {
+    bool operator==(const NoSchedule&) const = default;
 };
 
 // One year of the interest-only projection at the projection return.
@@ -52,6 +101,7 @@ struct IntOnlyYear {
     double acb_after = 0;                  // cost base left after that sale
     double increase = 0;                   // net_balance_payoff - unleveraged_balance
     double percent_increase = 0;
+
     bool operator==(const IntOnlyYear&) const = default;
 };
 
@@ -77,8 +127,12 @@ struct TermYear {
     double acb_after = 0;
     double increase = 0;                   // net_balance_payoff - unleveraged_balance
     double percent_increase = 0;
+
     bool operator==(const TermYear&) const = default;
 };
+
+template <typename Year>
+using ScheduleOf = std::conditional_t<std::is_same_v<Year, TermYear>, TermSchedule, NoSchedule>;
 
 // The whole result of one interest-only (Year = IntOnlyYear) or term-loan
 // (Year = TermYear) analysis.
@@ -94,6 +148,9 @@ struct LeverageResults {
     std::vector<SummaryRow> summary;  // slot order, NoReturn slots left out
     std::vector<Year> projection;     // years 1..horizon
     RemainingDeductions remaining_deductions;
+    LeverageTerms terms;              // what the analysis ran on
+    ScheduleOf<Year> schedule;        // term loans only
+
     bool operator==(const LeverageResults&) const = default;
 };
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace gw {
 
@@ -233,8 +234,44 @@ RRSPResults RunRRSPAnalysis(const AnalysisInputs& in, RRSPState& state)
     for (int y = 1; y <= n; ++y)
         results.projection.push_back(projectionYear(next, y));
 
+    const RRSPLoan& loan = next.Loan;
+    results.loan_rate = loan.LoanInterestRate;
+    results.tax_rate = loan.TaxRate;
+    results.loan_periods = loan.NLoanPeriods;
+    results.loan_repeats = loan.NLoanRepeats;
+    results.refund = loan.LoanAmount * loan.TaxRate;
+    results.spend_contribution = next.SpendRefund.InvestmentPerPeriod;
+    results.reinvest_contribution = next.ReinvestRefund.InvestmentPerPeriod;
+    results.gross_up_contribution = next.GrossUp.InvestmentPerPeriod;
+    RequireFinite(results);
+
+    // The comparison at the loan rate only adds to the notes: the analysis
+    // stands without it.
+    try {
+        results.at_loan_rate = RunRRSPAtLoanRate(next);
+    } catch (const AnalysisError&) {
+    }
+
     state = next;
     return results;
+}
+
+void RequireFinite(const RRSPResults& results)
+{
+    const std::pair<const char*, double> values[] = {
+        {"loan_amount", results.loan_amount},
+        {"annual_investment", results.annual_investment},
+        {"loan_rate", results.loan_rate},
+        {"tax_rate", results.tax_rate},
+        {"refund", results.refund},
+        {"spend_contribution", results.spend_contribution},
+        {"reinvest_contribution", results.reinvest_contribution},
+        {"gross_up_contribution", results.gross_up_contribution},
+    };
+    for (const auto& [name, value] : values) {
+        if (!std::isfinite(value))
+            throw AnalysisError(std::string(name) + " of the RRSP analysis is not a finite number");
+    }
 }
 
 RRSPVariantValues RunRRSPAtLoanRate(RRSPState& state)

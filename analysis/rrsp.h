@@ -5,6 +5,7 @@
 #include "returns.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // RRSP loans: a catch-up loan contributed to the plan at once and repaid from
@@ -56,6 +57,7 @@ struct RRSPSummaryRow {
     double spend_percent = 0;
     double reinvest_percent = 0;
     double gross_up_percent = 0;
+
     bool operator==(const RRSPSummaryRow&) const = default;
 };
 
@@ -74,7 +76,18 @@ struct RRSPProjectionYear {
     double gross_up_contribution = 0;
     double gross_up_balance = 0;
     double gross_up_percent = 0;
+
     bool operator==(const RRSPProjectionYear&) const = default;
+};
+
+// The four plans' values at the horizon.
+struct RRSPVariantValues {
+    double catch_up = 0;
+    double spend_refund = 0;
+    double reinvest_refund = 0;
+    double gross_up = 0;
+
+    bool operator==(const RRSPVariantValues&) const = default;
 };
 
 struct RRSPResults {
@@ -84,16 +97,20 @@ struct RRSPResults {
     ReturnSlots returns{};         // sorted; slot 5 is kRRSPReturnFiller
     std::array<RRSPSummaryRow, 4> summary{};  // summary[k] is return slot k + 1
     std::vector<RRSPProjectionYear> projection;  // years 1..horizon
-    bool operator==(const RRSPResults&) const = default;
-};
+    // The terms the plans ran on.
+    double loan_rate = 0;          // fraction, the loan's yearly interest rate
+    double tax_rate = 0;           // fraction; also the refund rate of a contribution
+    int loan_periods = 0;          // years to repay one loan
+    int loan_repeats = 0;          // times the loan is taken again once repaid
+    double refund = 0;             // dollars, loan_amount x tax_rate
+    // Yearly contributions in dollars: P, (1 + t) P and P / (1 - t).
+    double spend_contribution = 0;
+    double reinvest_contribution = 0;
+    double gross_up_contribution = 0;
+    // The plans run at the loan rate (slot 5); empty when that run failed.
+    std::optional<RRSPVariantValues> at_loan_rate;
 
-// The four plans' values at the horizon.
-struct RRSPVariantValues {
-    double catch_up = 0;
-    double spend_refund = 0;
-    double reinvest_refund = 0;
-    double gross_up = 0;
-    bool operator==(const RRSPVariantValues&) const = default;
+    bool operator==(const RRSPResults&) const = default;
 };
 
 // P: the level start-of-year payment that repays (1 - taxRate) x loanAmount
@@ -125,9 +142,11 @@ void CalcRRSPVariants(DeferredInvestment& catchUpLoan, DeferredInvestment& spend
                       DeferredFutureValue& spendOut, DeferredFutureValue& reinvestOut,
                       DeferredFutureValue& grossUpOut);
 
-// The whole analysis: build, the four summary returns into slots 1..4 and the
-// projection return into slot 0. On AnalysisError `state` keeps the previous
-// analysis untouched.
+// The whole analysis: build, the four summary returns into slots 1..4, the
+// projection return into slot 0, then the loan rate into slot 5
+// (RunRRSPAtLoanRate) for at_loan_rate, left empty when that run throws; the
+// analysis stands without it. On any other AnalysisError `state` keeps the
+// previous analysis untouched.
 RRSPResults RunRRSPAnalysis(const AnalysisInputs& in, RRSPState& state);
 
 // Re-runs the four plans of the last analysis with the loan interest rate as
@@ -135,5 +154,9 @@ RRSPResults RunRRSPAnalysis(const AnalysisInputs& in, RRSPState& state);
 // Throws AnalysisError when no analysis has been built or a value is not
 // finite; slot 5 is then left as it was.
 RRSPVariantValues RunRRSPAtLoanRate(RRSPState& state);
+
+// Throws AnalysisError naming the first of the amounts and terms that is not
+// finite; the plans' balances are checked as they run.
+void RequireFinite(const RRSPResults& results);
 
 } // namespace gw

@@ -225,6 +225,8 @@ TermResults RunTermAnalysis(const AnalysisInputs& in, TermState& state)
 
     TermResults results;
     FillLeverageResults(s, results, runSlot, projectionYear);
+    results.terms = LeverageTermsOf(s.Investment, s.Loan, in);
+    results.schedule = {s.Loan.NLoanPeriods, s.Loan.NLoanRepeats, s.Loan.LoanPayment};
 
     RequireFinite(results);
     state = s;

@@ -139,7 +139,6 @@ PrintSource Program::printSource() const
     if (window.autoCalculate()) {
         const std::optional<AnalysisResults>& results = window.resultsOf(source.analysisType);
         source.results = results ? &*results : nullptr;
-        source.state = window.analysisState();
     }
     return source;
 }

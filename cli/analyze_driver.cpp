@@ -93,10 +93,8 @@ AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request, const CaptionT
     report.results = std::move(*outcome.results);
     report.annualInvestment = request.annualInvestmentGiven ? std::optional<double>(request.inputs.annualInvestment)
                                                             : setAnnualInvestment(request.strategy, request.inputs);
-    if (request.strategy == Strategy::RRSP)
-        report.atLoanRate = RunRRSPAtLoanRate(state->RRSP);
     report.language = request.language;
-    report.notes = notes(report.results, *state, captions, request.language);
+    report.notes = notes(report.results, captions, request.language);
     return report;
 }
 

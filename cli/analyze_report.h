@@ -21,7 +21,6 @@ struct AnalyzeReport {
     AnalysisInputs inputs;                    // as the analysis read them (per cent as typed)
     AnalysisResults results;                  // of `strategy`
     std::optional<double> annualInvestment;   // none when no amount answers the loan
-    std::optional<RRSPVariantValues> atLoanRate;  // RRSP loans only: the plans at the loan rate
     Language language = English;
     std::string notes;                        // UTF-8, paragraphs separated by CR LF
 };

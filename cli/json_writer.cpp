@@ -84,7 +84,7 @@ StrategyParts leverageParts(const LeverageResults<Year>& r, const std::array<Fie
     return parts;
 }
 
-StrategyParts rrspParts(const RRSPResults& r, const std::optional<RRSPVariantValues>& atLoanRate)
+StrategyParts rrspParts(const RRSPResults& r)
 {
     StrategyParts parts;
     parts.returns = r.returns;
@@ -97,11 +97,11 @@ StrategyParts rrspParts(const RRSPResults& r, const std::optional<RRSPVariantVal
     }
     parts.summary = jsonRows(summary, kRRSPSummaryFields);
     parts.years = jsonRows(r.projection, kRRSPYearFields);
-    if (atLoanRate) {
-        parts.atLoanRate = "{\"catch_up\": " + JsonNumber(atLoanRate->catch_up) +
-                           ", \"spend_refund\": " + JsonNumber(atLoanRate->spend_refund) +
-                           ", \"reinvest_refund\": " + JsonNumber(atLoanRate->reinvest_refund) +
-                           ", \"gross_up\": " + JsonNumber(atLoanRate->gross_up) + "}";
+    if (const std::optional<RRSPVariantValues>& v = r.at_loan_rate) {
+        parts.atLoanRate = "{\"catch_up\": " + JsonNumber(v->catch_up) +
+                           ", \"spend_refund\": " + JsonNumber(v->spend_refund) +
+                           ", \"reinvest_refund\": " + JsonNumber(v->reinvest_refund) +
+                           ", \"gross_up\": " + JsonNumber(v->gross_up) + "}";
     }
     return parts;
 }
@@ -202,7 +202,7 @@ void WriteAnalysisJson(std::ostream& out, const AnalyzeReport& report)
             else if constexpr (std::is_same_v<R, TermResults>)
                 return leverageParts(r, kTermYearFields);
             else
-                return rrspParts(r, report.atLoanRate);
+                return rrspParts(r);
         },
         report.results);
 

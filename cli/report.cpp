@@ -272,6 +272,7 @@ int runReport(const std::vector<std::string>& args)
     settings.CurrentLanguage = request.language;
     settings.values = data->defaults.values;
 
+    // The states are large; keep them off the stack.
     auto state = std::make_unique<AnalysisState>();
     const AnalysisOutcome outcome = RunAnalysis(request.strategy, request.inputs, *state);
     if (!outcome.ok()) {
@@ -292,7 +293,7 @@ int runReport(const std::vector<std::string>& args)
 
     const auto application = OffscreenApplication();
     ReportData report = MakeReportData(settings, request.language, request.strategy, request.inputs,
-                                       *outcome.results, *state);
+                                       *outcome.results);
     // The pictures are installed beside the program.
     if (!std::filesystem::exists(report.pictureFolder / std::string(kEnglishReportPicture)))
         report.pictureFolder = ProgramFolder();

@@ -1,9 +1,11 @@
 // The year-by-year projection printout.
+#include "report_text.h"
 #include "reports_common.h"
 #include "reports_table.h"
 
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace gw {
@@ -187,26 +189,12 @@ ReportTable MakeTable(const ColumnSet<Year>& set, const std::vector<Year>& years
     return table;
 }
 
-struct ProjectionFigures {
-    std::string titleKey;
-    std::string notesKey;
-    double projectionReturn = 0;
-    double loanRate = 0;
-    double taxRate = 0;
-};
-
-ProjectionFigures FiguresOf(const ReportData& data)
+std::string TitleKey(Strategy strategy)
 {
-    switch (data.strategy) {
-    case Strategy::InterestOnly:
-        return {"ProjectionTitle_IntOnly", "Notes_IntOnly_Projection", IntOnly(data).returns[0],
-                data.state->IntOnly.Loan.LoanInterestRate, data.state->IntOnly.Investment.TaxRate};
-    case Strategy::TermLoan:
-        return {"ProjectionTitle_Term", "Notes_Term_Projection", Term(data).returns[0],
-                data.state->Term.Loan.LoanInterestRate, data.state->Term.Investment.TaxRate};
-    case Strategy::RRSP:
-        return {"ProjectionTitle_RRSP", "Notes_RRSP_Projection", RRSP(data).returns[0],
-                data.state->RRSP.Loan.LoanInterestRate, data.state->RRSP.Loan.TaxRate};
+    switch (strategy) {
+    case Strategy::InterestOnly: return "ProjectionTitle_IntOnly";
+    case Strategy::TermLoan: return "ProjectionTitle_Term";
+    case Strategy::RRSP: return "ProjectionTitle_RRSP";
     }
     return {};
 }
@@ -223,36 +211,24 @@ ReportTable ProjectionTable(const PrintContext& context, const ReportData& data)
     return {};
 }
 
-std::vector<std::string> ProjectionNoteLines(const PrintContext& context, const ReportData& data,
-                                             const ProjectionFigures& figures)
-{
-    std::vector<std::string> lines{Caption(context, figures.notesKey)};
-    if (data.strategy == Strategy::RRSP)
-        return lines;
-    lines.push_back(Caption(context, "Notes_IntOnly_Term_Line4"));
-    lines.push_back(UndeductedSentence(context, data.strategy == Strategy::InterestOnly
-                                                    ? IntOnly(data).remaining_deductions
-                                                    : Term(data).remaining_deductions));
-    lines.push_back(Caption(context, "Notes_Disclaimer"));
-    return lines;
-}
-
 void DrawProjection(PrintContext& context, const ReportData& data)
 {
     SetFont(context, kFace, 10);
     SetReportFontSizes(context);
     RequireResults(data);
     const double width = PageWidth(context);
-    const ProjectionFigures figures = FiguresOf(data);
+    const CaptionTables& captions = context.captions;
+    const int language = context.language;
+    const double projectionReturn = std::visit([](const auto& r) { return r.returns[0]; }, *data.results);
+    const std::string subtitle =
+        std::visit([&](const auto& r) { return ProjectionSubtitle(r, captions, language); }, *data.results);
+    const std::vector<std::string> notes =
+        std::visit([&](const auto& r) { return ProjectionNoteLines(r, captions, language); }, *data.results);
 
     SetStep(context, "PrintPageTitle", 1);
-    double y = PrintTitle(context, Caption(context, figures.titleKey), kTitleTop);
+    double y = PrintTitle(context, Caption(context, TitleKey(data.strategy)), kTitleTop);
     SetSize(context, context.fontSizes.body);
-    y = PrintCentredBlock(context,
-                          Filled(context, "ProjectionSubTitle",
-                                 {Figure(context, figures.projectionReturn, "##0.0#%"),
-                                  Figure(context, figures.loanRate, "##0.0%"), Figure(context, figures.taxRate, "##0.0%")}),
-                          0, y, width, kLineAdvance * context.page.textHeight());
+    y = PrintCentredBlock(context, subtitle, 0, y, width, kLineAdvance * context.page.textHeight());
 
     SetStep(context, "PrintProjection - Heading", 2);
     y += kBlockGap;
@@ -265,14 +241,13 @@ void DrawProjection(PrintContext& context, const ReportData& data)
 
     SetStep(context, "PrintProjection - Table", 5);
     SetSize(context, context.fontSizes.body);
-    y = PrintWrappedText(context, Filled(context, "ProjectionTableTitle", {Figure(context, figures.projectionReturn, "##0.0%")}),
+    y = PrintWrappedText(context, Filled(context, "ProjectionTableTitle", {Figure(context, projectionReturn, "##0.0%")}),
                          kLeft, y + kBlockGap, width);
     SetStep(context, "PrintProjection - Table", 6);
     y = PrintReportTable(context, ProjectionTable(context, data), y + 0.3, 0, width);
 
     SetStep(context, "PrintProjection - Notes", 7);
-    PrintHeadedItems(context, Caption(context, "Notes_Title"), ProjectionNoteLines(context, data, figures),
-                     y + kBlockGap, width);
+    PrintHeadedItems(context, Caption(context, "Notes_Title"), notes, y + kBlockGap, width);
 
     SetStep(context, "PrintProjection - Footer", 8);
     PrintFooter(context);

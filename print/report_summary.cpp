@@ -1,9 +1,11 @@
 // The one-page summary.
+#include "report_text.h"
 #include "reports_common.h"
 #include "reports_table.h"
 
 #include <array>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace gw {
@@ -175,8 +177,9 @@ void DrawSummary(PrintContext& context, const ReportData& data)
 
     if (!(rrsp && (job.PrintSignatures || job.PrintLegalDisclaimer))) {
         SetStep(context, "OnePageSummary - Body", 8);
-        y = PrintHeadedItems(context, Caption(context, "Notes_Title"), SummaryNoteLines(context, data), y + kBlockGap,
-                             width);
+        const std::vector<std::string> notes = std::visit(
+            [&](const auto& r) { return SummaryNoteLines(r, context.captions, context.language); }, *data.results);
+        y = PrintHeadedItems(context, Caption(context, "Notes_Title"), notes, y + kBlockGap, width);
         if (!rrsp) {
             SetSize(context, context.fontSizes.title);
             y = EnsureRoom(context, y, kLineAdvance * context.page.textHeight());

@@ -9,8 +9,9 @@
 #include <string_view>
 
 // The three client reports, drawn with the page primitives onto whatever
-// page the context holds. Every figure comes from the records of the last
-// analysis (and the inputs it ran on); nothing is computed again here.
+// page the context holds. Every figure and sentence comes from the result
+// record of the last analysis (the sentences through report_text.h); nothing
+// is computed again here.
 //
 // Each entry starts a document, draws its pages and ends it. A device error,
 // or results that do not belong to the strategy asked for, is reported with
@@ -39,12 +40,11 @@ inline constexpr std::string_view kEnglishReportPicture = "print-english.gif";
 inline constexpr std::string_view kFrenchReportPicture = "print-french.gif";
 
 // What a report prints besides the captions and the print options.
-// `results` and `state` must outlive the report.
+// `results` must outlive the report.
 struct ReportData {
     Strategy strategy = Strategy::InterestOnly;
     AnalysisInputs inputs;                     // the inputs the analysis ran on (field units)
     const AnalysisResults* results = nullptr;  // the last results of `strategy`
-    const AnalysisState* state = nullptr;      // the state that analysis left
     ReportDate date;
     std::string legalDisclaimer;               // in the report's language
     std::filesystem::path pictureFolder;       // holds print-english.gif and print-french.gif
@@ -53,7 +53,7 @@ struct ReportData {
 // Report data for the program: today's date, the sponsor's legal disclaimer
 // in `language` and the program's folder for the pictures.
 ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
-                          const AnalysisInputs& inputs, const AnalysisResults& results, const AnalysisState& state);
+                          const AnalysisInputs& inputs, const AnalysisResults& results);
 
 // Limited deductibility (the interest deduction limited to investment
 // income on either side, or a deductible portion below 100 % on either side)

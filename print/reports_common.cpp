@@ -2,10 +2,12 @@
 
 #include "numformat.h"
 #include "records.h"
+#include "report_text.h"
 #include "settingsfile.h"
 
 #include <array>
 #include <ctime>
+#include <type_traits>
 #include <variant>
 
 namespace gw {
@@ -48,13 +50,12 @@ std::string FormatReportDate(const CaptionTables& captions, int language, const 
 }
 
 ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
-                          const AnalysisInputs& inputs, const AnalysisResults& results, const AnalysisState& state)
+                          const AnalysisInputs& inputs, const AnalysisResults& results)
 {
     ReportData data;
     data.strategy = strategy;
     data.inputs = inputs;
     data.results = &results;
-    data.state = &state;
     data.date = TodayReportDate();
     data.legalDisclaimer = GetLegalDisclaimer(settings.SponsorLines, language);
     data.pictureFolder = settings.folder;
@@ -118,7 +119,7 @@ template <typename R>
 const R& ResultsOf(const ReportData& data, Strategy strategy)
 {
     const R* results = data.results ? std::get_if<R>(data.results) : nullptr;
-    if (data.strategy != strategy || !results || !data.state)
+    if (data.strategy != strategy || !results)
         throw PrintError(kPrintErrorInternal,
                          std::string("There are no results of the ") + StrategyWord(data.strategy) +
                              " analysis to print; run the analysis first.");
@@ -153,25 +154,18 @@ void RequireResults(const ReportData& data)
                                               std::to_string(static_cast<int>(data.strategy)) + " to print.");
 }
 
-DeductionTerms DeductionsOf(const ReportData& data)
-{
-    const auto terms = [](const auto& loan) {
-        return DeductionTerms{loan.FedLimited,     loan.ProvLimited,   loan.FedDeductRatio,
-                              loan.ProvDeductRatio, loan.FedIncludeCG, loan.ProvIncludeCG};
-    };
-    if (data.strategy == Strategy::InterestOnly)
-        return terms(data.state->IntOnly.Loan);
-    if (data.strategy == Strategy::TermLoan)
-        return terms(data.state->Term.Loan);
-    return {};
-}
-
 bool Limited(const ReportData& data)
 {
-    if (data.strategy == Strategy::RRSP || !data.state)
+    if (!data.results)
         return false;
-    const DeductionTerms t = DeductionsOf(data);
-    return t.fedLimited || t.provLimited || t.fedRatio < 1 || t.provRatio < 1;
+    return std::visit(
+        [](const auto& r) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
+                return false;
+            else
+                return LimitedDeductibility(r.terms);
+        },
+        *data.results);
 }
 
 double EnsureRoom(PrintContext& context, double y, double height)
@@ -194,6 +188,15 @@ void PrintDate(PrintContext& context, const ReportData& data, double y, double r
     const std::string date = FormatReportDate(context.captions, context.language, data.date);
     const double spacing = kLineAdvance * context.page.textHeight();
     PrintRightBlock(context, date, rightEdge, y, rightEdge, spacing);
+}
+
+double PrintAssumptions(PrintContext& context, const ReportData& data, double y, double right)
+{
+    RequireResults(data);
+    const std::vector<std::string> lines = std::visit(
+        [&](const auto& r) { return AssumptionLines(r, context.captions, context.language); }, *data.results);
+    SetStep(context, "PrintAssumptions", 1);
+    return PrintHeadedItems(context, Caption(context, "Assumptions_Title"), lines, y, right);
 }
 
 double PrintHeadedItems(PrintContext& context, std::string_view heading, const std::vector<std::string>& items,

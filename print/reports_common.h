@@ -38,21 +38,8 @@ const TermResults& Term(const ReportData& data);
 const RRSPResults& RRSP(const ReportData& data);
 void RequireResults(const ReportData& data);
 
-// How the loan interest is deducted in the analysis that ran (interest-only
-// and term loans), from its loan record.
-struct DeductionTerms {
-    bool fedLimited = false;    // limited to investment income
-    bool provLimited = false;
-    double fedRatio = 1;        // deductible part when not limited
-    double provRatio = 1;
-    bool fedIncludeCG = true;   // capital gains count as investment income
-    bool provIncludeCG = true;
-};
-DeductionTerms DeductionsOf(const ReportData& data);
-
-// Limited deductibility as the analysis that ran applied it: either
-// deduction limited to investment income, or either deductible portion
-// below 100 %. False for RRSP loans.
+// LimitedDeductibility of the terms the analysis ran on; false for RRSP
+// loans and for data without results.
 bool Limited(const ReportData& data);
 
 // Starts a new page when fewer than `lines` (in the current font's line
@@ -66,20 +53,9 @@ double PrintTitle(PrintContext& context, std::string_view text, double y);
 // The report date right-aligned at `rightEdge`, body size.
 void PrintDate(PrintContext& context, const ReportData& data, double y, double rightEdge);
 
-// "Assumptions_Title" and one marked item per assumption of the strategy,
-// across [kLeft, right]. Returns the y below the block.
+// "Assumptions_Title" and one marked item per assumption of the strategy
+// (AssumptionLines), across [kLeft, right]. Returns the y below the block.
 double PrintAssumptions(PrintContext& context, const ReportData& data, double y, double right);
-
-// The assumption sentences of the strategy, in print order.
-std::vector<std::string> AssumptionLines(const PrintContext& context, const ReportData& data);
-
-// The notes of the summary: the first sentences of the window's notes
-// (their figures and words), then the printed additions. In print order.
-std::vector<std::string> SummaryNoteLines(const PrintContext& context, const ReportData& data);
-
-// The undeducted-expenses sentence: the federal and provincial pools left
-// after repaying the loan at the horizon.
-std::string UndeductedSentence(const PrintContext& context, const RemainingDeductions& left);
 
 // A bold heading and marked items in body size; returns the y below.
 double PrintHeadedItems(PrintContext& context, std::string_view heading, const std::vector<std::string>& items,

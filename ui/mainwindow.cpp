@@ -50,12 +50,12 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         services_.runAnalysis = [state = state_.get()](Strategy strategy, const AnalysisInputs& in) {
             return RunAnalysis(strategy, in, *state);
         };
-        if (!services_.notes) {
-            services_.notes = [this](const AnalysisResults& results) {
-                const CaptionTables* tables = captions_.tables();
-                return tables ? gw::notes(results, *state_, *tables, captions_.language()) : std::string();
-            };
-        }
+    }
+    if (!services_.notes) {
+        services_.notes = [this](const AnalysisResults& results) {
+            const CaptionTables* tables = captions_.tables();
+            return tables ? gw::notes(results, *tables, captions_.language()) : std::string();
+        };
     }
     checks_.setStatusSink(
         [this](const std::string& key, const std::vector<std::string>& values) { setStatusHint(key, values); });

@@ -43,9 +43,8 @@ struct MainWindowServices {
     std::function<void()> saveDefaults;       // after the user said Yes
     std::function<QString()> windowTitle;     // default: the caption "SoftwareName"
     // The notes under the summary table for these results (UTF-8, CR LF
-    // between paragraphs). Default: the notes of settings/notes.h, from the
-    // window's own AnalysisState and the caption tables, when the window runs
-    // the analysis itself and the captions have tables; otherwise none.
+    // between paragraphs). Default: the notes of wording/notes.h in the
+    // captions' language when the captions have tables; otherwise none.
     std::function<std::string(const AnalysisResults&)> notes;
 };
 
@@ -103,8 +102,6 @@ public:
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
     // The last results of one strategy, if it has run.
     const std::optional<AnalysisResults>& resultsOf(int analysisType) const;
-    // The window's own results when no runner was given.
-    const AnalysisState* analysisState() const { return state_.get(); }
 
     QString statusText() const;
     // The status bar hint, by caption key; a language switch re-captions it.
@@ -183,7 +180,7 @@ private:
     const CaptionSource& captions_;
     MessageService& messages_;
     InputChecks checks_;
-    std::unique_ptr<AnalysisState> state_;
+    std::unique_ptr<AnalysisState> state_;  // the default runner's
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;

@@ -55,19 +55,6 @@ QChartView* makeChart(const char* name, ChartKind kind, int series, QWidget* par
     return view;
 }
 
-// French amounts keep their groups and "$" on one line.
-std::string unbroken(std::string text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == ' ')
-            out += "\u00A0";
-        else
-            out += c;
-    }
-    return out;
-}
-
 } // namespace
 
 OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObject(parent), captions_(captions)
@@ -366,9 +353,10 @@ void OutputPanel::writeRemainingDeductions(int analysisType)
         },
         *results);
     const int language = captions_.language();
-    const std::string pools = unbroken(FormatNumber(left.federal, "$#,##0", language)) + " (" +
+    // French amounts keep their groups and "$" on one line.
+    const std::string pools = FormatNumberUnbroken(left.federal, "$#,##0", language) + " (" +
                               caption("Assumptions_IntOnly_Term_Federal").toStdString() + "), " +
-                              unbroken(FormatNumber(left.provincial, "$#,##0", language)) + " (" +
+                              FormatNumberUnbroken(left.provincial, "$#,##0", language) + " (" +
                               caption("Assumptions_IntOnly_Term_Provincial").toStdString() + ")";
     lblRemainingDeductions->setText(caption("Undeducted_Expenses_After_Pay_Loan", {pools}));
 }

@@ -468,7 +468,7 @@ void PrintOptions::showHelp()
 
 bool PrintOptions::summaryResultsReady(const PrintSource& source) const
 {
-    if (!source.results || !source.state || source.analysisType < 0 || source.analysisType > 2)
+    if (!source.results || source.analysisType < 0 || source.analysisType > 2)
         return false;
     return static_cast<int>(source.results->index()) == source.analysisType;
 }
@@ -541,7 +541,7 @@ bool PrintOptions::runPrint()
     ReportData data;
     if (haveResults) {
         data = MakeReportData(settings, language, static_cast<Strategy>(source.analysisType), source.inputs,
-                              *source.results, *source.state);
+                              *source.results);
     } else {
         data.pictureFolder = settings.folder;
     }

@@ -69,13 +69,12 @@ private:
 };
 
 // What the main window hands the print run: the strategy selected in it and
-// the last analysis. `results` and `state` may be null when there is none;
-// results of another strategy than `analysisType` are not printed.
+// the last analysis. `results` may be null when there is none; results of
+// another strategy than `analysisType` are not printed.
 struct PrintSource {
     int analysisType = -1;  // 0 interest-only, 1 term loan, 2 RRSP loans
     AnalysisInputs inputs;
     const AnalysisResults* results = nullptr;
-    const AnalysisState* state = nullptr;
 };
 
 // frmPrintOptions: printer, copies, which reports, the Prepared-for and

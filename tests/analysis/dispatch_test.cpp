@@ -58,6 +58,57 @@ TEST(Dispatch, failedAnalysisLeavesThePreviousResults)
     }
 }
 
+// Every rate differs from the others, so that a field read from the wrong
+// input shows.
+TEST(Dispatch, leverageResultsCarryTheTermsTheAnalysisRanOn)
+{
+    AnalysisInputs in = test::SampleInputs();
+    in.interestRate = 7.25;
+    in.breakdown = {50, 25, 10, 15};
+    in.timesRepeated = 1;
+    in.fedLimited = true;
+    in.fedIncludeCG = false;
+    in.fedDeductible = 90;
+    in.provDeductible = 80;
+    in.fedExpenses = 1.5;
+    in.provExpenses = 0.75;
+
+    LeverageTerms expected;
+    expected.loan_rate = 0.0725;
+    expected.tax_rate = 0.4;
+    expected.federal_tax_rate = FedTaxRate(in);
+    expected.provincial_tax_rate = ProvTaxRate(in);
+    expected.dividend_tax_rate = DivTaxRate(in);
+    expected.inclusion_rate = 0.5;
+    expected.deferred_gains_ratio = 0.5;
+    expected.capital_gains_ratio = 0.25;
+    expected.dividend_ratio = 0.1;
+    expected.interest_ratio = 0.15;
+    // A limited deduction takes all the interest up to the income.
+    expected.federal = {true, 1, false, 1.5};
+    expected.provincial = {false, 0.8, true, 0.75};
+    ASSERT_NE(expected.federal_tax_rate, expected.provincial_tax_rate);
+
+    for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan}) {
+        SCOPED_TRACE(static_cast<int>(strategy));
+        auto state = std::make_unique<AnalysisState>();
+        const AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
+        ASSERT_TRUE(outcome.ok()) << outcome.error;
+        if (const auto* io = std::get_if<IntOnlyResults>(&*outcome.results)) {
+            EXPECT_EQ(io->terms, expected);
+            continue;
+        }
+        const TermResults& term = std::get<TermResults>(*outcome.results);
+        EXPECT_EQ(term.terms, expected);
+        EXPECT_EQ(term.schedule.loan_periods, 10);
+        EXPECT_EQ(term.schedule.loan_repeats, 1);
+        ASSERT_EQ(term.projection.size(), 20u);
+        // Each year's interest and principal make up the level payment.
+        for (const TermYear& y : term.projection)
+            EXPECT_NEAR(y.interest + y.principal, term.schedule.payment, 1e-6) << "year " << y.year;
+    }
+}
+
 TEST(Dispatch, unknownStrategyIsAnError)
 {
     auto state = std::make_unique<AnalysisState>();

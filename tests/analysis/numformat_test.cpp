@@ -111,6 +111,29 @@ TEST(FormatNumber, nonFiniteValuesShowNothing)
     EXPECT_EQ(FormatNumber(-std::numeric_limits<double>::infinity(), "#", En), "");
 }
 
+TEST(FormatNumber, unbrokenFrenchNumbersUseNoBreakSpaces)
+{
+    const std::string nbsp = "\u00A0";
+    const struct {
+        double value;
+        const char* pattern;
+        int language;
+        std::string expected;
+    } cases[] = {
+        {1234567, "$#,##0", Fr, "1" + nbsp + "234" + nbsp + "567" + nbsp + "$"},
+        {-0.125, "##0.0#%", Fr, "-12,5" + nbsp + "%"},
+        {12, "#0", Fr, "12"},
+        {1234567, "$#,##0", En, "$1,234,567"},
+        {0.125, "##0.0#%", En, "12.5%"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " \"" << c.pattern << "\" lang " << c.language);
+        const std::string text = FormatNumberUnbroken(c.value, c.pattern, c.language);
+        EXPECT_EQ(text, c.expected);
+        EXPECT_EQ(ReadField(text, c.language), ReadField(FormatNumber(c.value, c.pattern, c.language), c.language));
+    }
+}
+
 TEST(FormatNumber, readFieldTakesBackEveryMoneyAndPercentText)
 {
     const char* wholePatterns[] = {"$#,##0", "$###,##0", "#,##0", "###,##0", "##,##0",

@@ -36,6 +36,15 @@ TEST(RRSPLoans, workedExampleContributions)
     EXPECT_EQ(res.loan_amount, 50000);
     ASSERT_EQ(res.projection.size(), 10u);
     EXPECT_NEAR(res.projection[4].gross_up_contribution, 6899.51, 0.005);
+    // The terms the report prints are those the plans ran on.
+    EXPECT_EQ(res.spend_contribution, state.SpendRefund.InvestmentPerPeriod);
+    EXPECT_EQ(res.reinvest_contribution, state.ReinvestRefund.InvestmentPerPeriod);
+    EXPECT_EQ(res.gross_up_contribution, state.GrossUp.InvestmentPerPeriod);
+    EXPECT_NEAR(res.refund, 20000, 1e-9);
+    EXPECT_EQ(res.loan_rate, 0.08);
+    EXPECT_EQ(res.tax_rate, 0.4);
+    EXPECT_EQ(res.loan_periods, 10);
+    EXPECT_EQ(res.loan_repeats, 0);
 
     // The window's dependent field must show the same P the analysis uses.
     const auto fieldP = setAnnualInvestment(Strategy::RRSP, example());
@@ -62,13 +71,69 @@ TEST(RRSPLoans, returnEqualToTheLoanRate)
     EXPECT_NEAR(last.catch_up_balance, 107946.25, 0.005);
     EXPECT_NEAR(last.reinvest_percent, -0.16, 1e-12);
 
-    // The notes' run at the loan rate lands on the same values.
+    // The run at the loan rate lands on the same values.
     const RRSPVariantValues atLoanRate = RunRRSPAtLoanRate(state);
     EXPECT_NEAR(atLoanRate.catch_up, 107946.25, 0.005);
     EXPECT_NEAR(atLoanRate.gross_up, atLoanRate.catch_up, 1e-6);
     EXPECT_NEAR(atLoanRate.spend_refund, 0.6 * atLoanRate.catch_up, 1e-6);
     EXPECT_NEAR(atLoanRate.reinvest_refund, 0.84 * atLoanRate.catch_up, 1e-6);
     EXPECT_EQ(state.CatchUpResults[5].BTBalance[10], atLoanRate.catch_up);
+}
+
+// The comparison in the results is the summary row the plans give when the
+// return is the loan rate, and it is left in slot 5 as the notes once left it.
+TEST(RRSPLoans, comparisonAtTheLoanRateIsWhatThePlansGiveThere)
+{
+    struct Case {
+        const char* name;
+        double loanRate;
+        double period;
+        double repeats;
+    };
+    const Case cases[] = {
+        {"8 %, one loan", 8, 10, 0},
+        {"7.25 %, loan taken three times", 7.25, 5, 2},
+        {"interest-free", 0, 10, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AnalysisInputs in = example(3);
+        in.interestRate = c.loanRate;
+        in.savingsPeriod = c.period;
+        in.timesRepeated = c.repeats;
+        RRSPState state;
+        const RRSPResults res = RunRRSPAnalysis(in, state);
+        ASSERT_TRUE(res.at_loan_rate.has_value());
+
+        AnalysisInputs atRate = in;
+        atRate.returns = {c.loanRate, c.loanRate, c.loanRate, c.loanRate};
+        RRSPState other;
+        const RRSPSummaryRow row = RunRRSPAnalysis(atRate, other).summary[0];
+        EXPECT_EQ(*res.at_loan_rate, (RRSPVariantValues{row.catch_up, row.spend_refund, row.reinvest_refund,
+                                                         row.gross_up}));
+        EXPECT_EQ(state.CatchUpResults[5].BTBalance[res.horizon], res.at_loan_rate->catch_up);
+        EXPECT_EQ(state.GrossUpResults[5].BTBalance[res.horizon], res.at_loan_rate->gross_up);
+        // Running it again on the state gives it back.
+        EXPECT_EQ(RunRRSPAtLoanRate(state), *res.at_loan_rate);
+    }
+}
+
+TEST(RRSPLoans, failedComparisonAtTheLoanRateLeavesTheAnalysisStanding)
+{
+    // A 1e6 % loan rate overflows the plans within 80 years; the returns do not.
+    AnalysisInputs in = example();
+    in.interestRate = 1e6;
+    in.savingsPeriod = 80;
+    RRSPState state;
+    RRSPResults res;
+    ASSERT_NO_THROW(res = RunRRSPAnalysis(in, state));
+    EXPECT_FALSE(res.at_loan_rate.has_value());
+    EXPECT_EQ(res.horizon, 80);
+    EXPECT_EQ(res.loan_rate, 1e4);
+    ASSERT_EQ(res.projection.size(), 80u);
+    // The analysis is committed whole.
+    EXPECT_EQ(state.RRSPAnnualInvestment, res.annual_investment);
+    EXPECT_EQ(state.CatchUpResults[0].BTBalance[80], res.projection.back().catch_up_balance);
 }
 
 TEST(RRSPLoans, zeroReturnHoldsWhatWentIn)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -71,7 +72,7 @@ protected:
     // Runs the analysis; fails the test when it does not succeed.
     void analyse(Strategy strategy, const AnalysisInputs& in = DefaultInputs())
     {
-        state = std::make_unique<AnalysisState>();
+        auto state = std::make_unique<AnalysisState>();
         const AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
@@ -79,7 +80,6 @@ protected:
         data.strategy = strategy;
         data.inputs = in;
         data.results = &results;
-        data.state = state.get();
         data.date = {2025, 1, 5};
         data.legalDisclaimer = "This report is an illustration prepared for discussion purposes only.";
         data.pictureFolder = std::string(GEARWISE_SOURCE_DIR) + "/print/pictures";
@@ -96,12 +96,12 @@ protected:
                             .sponsorFooter = ""};
     }
 
-    // Index of the first text op containing `fragment` at or after `from`,
-    // or -1.
+    // Index of the first text op containing `fragment` at or after `from`
+    // (a negative `from` counts as 0), or -1.
     int indexOf(std::string_view fragment, int from = 0) const
     {
         const auto texts = page.texts();
-        for (int i = from; i < static_cast<int>(texts.size()); ++i) {
+        for (int i = std::max(from, 0); i < static_cast<int>(texts.size()); ++i) {
             if (texts[static_cast<std::size_t>(i)].text.find(fragment) != std::string::npos)
                 return i;
         }
@@ -131,7 +131,6 @@ protected:
     RecordingReporter reporter;
     PrintJob job;
     AdvisorInfo advisor;
-    std::unique_ptr<AnalysisState> state;
     AnalysisResults results;
     ReportData data;
 };

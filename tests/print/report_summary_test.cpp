@@ -261,7 +261,7 @@ TEST_F(SummaryReport, AssumptionsCarryTheFiguresOfTheAnalysis)
 {
     analyse(Strategy::TermLoan);
     ASSERT_TRUE(print());
-    const double payment = state->Term.Loan.LoanPayment;
+    const double payment = std::get<TermResults>(results).schedule.payment;
     EXPECT_TRUE(printed("Term investment loan of $100,000 at 7.0% a year"));
     EXPECT_TRUE(printed(FormatNumber(payment, "$#,##0", English)));
     EXPECT_TRUE(printed("100.0% of the loan interest is deductible"));

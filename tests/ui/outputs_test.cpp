@@ -372,8 +372,7 @@ TEST_F(OutputsTest, notesFollowTheResultsOfTheSelectedStrategy)
     for (int type : {0, 2, 1}) {
         SCOPED_TRACE("strategy " + std::to_string(type));
         select(type);
-        auto state = std::make_unique<AnalysisState>(*window->analysisState());
-        QString expected = QString::fromStdString(notes(*window->resultsOf(type), *state, shippedCaptions(), English));
+        QString expected = QString::fromStdString(notes(*window->resultsOf(type), shippedCaptions(), English));
         expected.replace("\r\n", "\n");
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(out().txtSummaryTableNotes->toPlainText(), expected);

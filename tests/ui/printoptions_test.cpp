@@ -67,11 +67,11 @@ protected:
 
     void analyse(Strategy strategy)
     {
-        state = std::make_unique<AnalysisState>();
+        auto state = std::make_unique<AnalysisState>();
         const AnalysisOutcome outcome = RunAnalysis(strategy, Inputs(), *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
-        source = {static_cast<int>(strategy), Inputs(), &results, state.get()};
+        source = {static_cast<int>(strategy), Inputs(), &results};
     }
 
     void open(const std::string& sponsor = "none")
@@ -118,7 +118,6 @@ protected:
     ProgramSettings settings;
     PrintDefaults defaults;
     QTemporaryDir pictures;
-    std::unique_ptr<AnalysisState> state;
     AnalysisResults results;
     PrintSource source;
     std::vector<PrintDestination> destinations;

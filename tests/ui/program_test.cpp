@@ -222,7 +222,7 @@ TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
     EXPECT_EQ(source.analysisType, 1);
     ASSERT_NE(source.results, nullptr);
     EXPECT_EQ(source.results->index(), 1u);
-    EXPECT_EQ(source.state, window.analysisState());
+    EXPECT_EQ(source.results, &*window.resultsOf(1));
 
     // Auto-calculation off: the fields may change without an analysis.
     window.cmdAutoCalc->click();

@@ -129,7 +129,7 @@ struct EdgeCase {
     Setting setting;
     std::string option;
     std::function<QLineEdit*(Program&)> field;
-    std::function<void(Program&)> leave;    // the field's checks; empty: leaving the field runs them
+    std::function<void(Program&)> leave = {};  // the field's checks; empty: leaving the field runs them
     std::function<std::string(const std::string&)> optionValue = [](const std::string& v) { return v; };
 };
 
@@ -193,13 +193,15 @@ TEST_F(WindowCliAgreement, windowAndCommandLineTakeAndRefuseTheSameValues)
             const bool told = data->messages.count("information") + data->messages.count("warning") > 0;
             const CliRun run = cli({c.option, c.optionValue(text(value))});
             EXPECT_EQ(!run.request, repaired) << "the window keeps " << kept;
-            if (run.request)
+            if (run.request) {
                 EXPECT_EQ(run.request->fields[c.setting], kept);
+            }
             EXPECT_EQ(range.contains(EnteredValue(c.setting, value)), !repaired);
             // Only a silent repair is allowed without a message: the
             // setup's rates outside 0..100 go back to their default.
-            if (repaired && !told)
+            if (repaired && !told) {
                 EXPECT_EQ(kept, StartValues(limits)[c.setting]);
+            }
             (repaired ? refused : taken) += 1;
         }
     }

@@ -1,6 +1,5 @@
 #include "notes.h"
 
-#include "error.h"
 #include "growth.h"
 #include "numformat.h"
 
@@ -26,17 +25,7 @@ struct Writer {
     // French numbers must not wrap between their groups or before "$" and "%".
     std::string number(double value, std::string_view pattern) const
     {
-        const std::string text = FormatNumber(value, pattern, language);
-        if (language != French)
-            return text;
-        std::string out;
-        for (char c : text) {
-            if (c == ' ')
-                out += "\u00A0";
-            else
-                out += c;
-        }
-        return out;
+        return FormatNumberUnbroken(value, pattern, language);
     }
 };
 
@@ -52,13 +41,13 @@ struct LeverageFigures {
 };
 
 template <typename Year>
-LeverageFigures figuresOf(const LeverageResults<Year>& r, double loanRate)
+LeverageFigures figuresOf(const LeverageResults<Year>& r)
 {
     LeverageFigures f;
     f.horizon = r.horizon;
     f.breakEven = r.break_even_return;
     f.projectionReturn = r.returns[0];
-    f.loanRate = loanRate;
+    f.loanRate = r.terms.loan_rate;
     f.loanAmount = r.loan_amount;
     f.deductionLimited = r.deduction_limited;
     for (const Year& y : r.projection) {
@@ -124,24 +113,21 @@ Comparison compare(double catchUp, double plan, std::string_view percentPattern,
             planAhead ? w.caption("Notes_Increase") : w.caption("Notes_decrease")};
 }
 
-std::string rrspNotes(RRSPState& state, const Writer& w)
+std::string rrspNotes(const RRSPResults& r, const Writer& w)
 {
     std::string text(kBullet);
     text += w.caption("Notes_RRSP_Line1");
-    try {
-        const RRSPVariantValues v = RunRRSPAtLoanRate(state);
-        const double rate = state.Loan.LoanInterestRate;
+    if (r.at_loan_rate) {
+        const RRSPVariantValues& v = *r.at_loan_rate;
+        const std::string rate = w.number(r.loan_rate, "##0.0#%");
         const Comparison spend = compare(v.catch_up, v.spend_refund, "##0.0%", w);
         const Comparison reinvest = compare(v.catch_up, v.reinvest_refund, "##0%", w);
         text += kBreak;
         text += kBullet;
         text += FillPlaceholders(w.caption("Notes_RRSP_Line2"),
-                                 {w.number(rate, "##0.0#%"), w.number(rate, "##0.0#%"), w.number(v.catch_up, "$#,##0"),
-                                  std::to_string(state.CatchUpLoan.NPeriods), spend.amount, spend.moreOrLess,
-                                  spend.percent, spend.increaseOrDecrease, reinvest.amount, reinvest.moreOrLess,
-                                  reinvest.percent, reinvest.increaseOrDecrease});
-    } catch (const AnalysisError&) {
-        // No figures to compare at the loan rate; the rest still reads right.
+                                 {rate, rate, w.number(v.catch_up, "$#,##0"), std::to_string(r.horizon), spend.amount,
+                                  spend.moreOrLess, spend.percent, spend.increaseOrDecrease, reinvest.amount,
+                                  reinvest.moreOrLess, reinvest.percent, reinvest.increaseOrDecrease});
     }
     text += kBreak;
     text += kBullet;
@@ -151,18 +137,15 @@ std::string rrspNotes(RRSPState& state, const Writer& w)
 
 } // namespace
 
-std::string notes(const AnalysisResults& results, AnalysisState& state, const CaptionTables& captions, int language)
+std::string notes(const AnalysisResults& results, const CaptionTables& captions, int language)
 {
     const Writer w{captions, language};
     return std::visit(
         [&](const auto& r) -> std::string {
-            using R = std::decay_t<decltype(r)>;
-            if constexpr (std::is_same_v<R, IntOnlyResults>)
-                return leverageNotes(figuresOf(r, state.IntOnly.Loan.LoanInterestRate), w);
-            else if constexpr (std::is_same_v<R, TermResults>)
-                return leverageNotes(figuresOf(r, state.Term.Loan.LoanInterestRate), w);
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
+                return rrspNotes(r, w);
             else
-                return rrspNotes(state.RRSP, w);
+                return leverageNotes(figuresOf(r), w);
         },
         results);
 }

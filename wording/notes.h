@@ -10,26 +10,22 @@
 // the analysis. Shared by the window and the printed report. No Qt.
 namespace gw {
 
-// Returns the notes for `results`, the record of the last analysis, with
-// `state` the state that analysis left (RunAnalysis fills both). Each
+// Returns the notes for `results`, the record of the last analysis. Each
 // paragraph starts with "- "; paragraphs are separated by CR LF, and the
 // paragraph on limited deductibility is followed by an empty line.
 //
 // Interest-only and term loans: the break-even return (or the caption
 // "Notes_IntOnly_Term_NoBreakEven" when none was found), the horizon, and
-// what leverage did at the projection return. The loan interest rate comes
-// from state.IntOnly.Loan or state.Term.Loan; everything else from `results`.
+// what leverage did at the projection return.
 //
-// RRSP loans: re-runs the four plans at the loan interest rate into slot 5
-// of state.RRSP (RunRRSPAtLoanRate), the only change made to anything. The
+// RRSP loans: the four plans at the loan interest rate (at_loan_rate). The
 // dollar differences are shown as magnitudes next to the words "more"/"less"
-// and "increase"/"decrease", chosen for each plan on its own. Should the
-// re-run fail (no RRSP analysis built, values not finite) the comparison
-// paragraph is left out.
+// and "increase"/"decrease", chosen for each plan on its own. Without that
+// comparison (its run failed) the paragraph is left out.
 //
 // French numbers keep their grouping and "$"/"%" on one line: their spaces
 // are U+00A0. Missing captions show as kCaptionNotFound. Never throws for a
 // result record RunAnalysis produced.
-std::string notes(const AnalysisResults& results, AnalysisState& state, const CaptionTables& captions, int language);
+std::string notes(const AnalysisResults& results, const CaptionTables& captions, int language);
 
 } // namespace gw

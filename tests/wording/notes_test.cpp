@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace gw {
@@ -59,18 +62,30 @@ const CaptionTables& shippedCaptions()
 }
 
 struct Analysed {
-    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     AnalysisResults results;
 };
 
 Analysed analyse(Strategy strategy, const AnalysisInputs& in)
 {
     Analysed run;
-    AnalysisOutcome outcome = RunAnalysis(strategy, in, *run.state);
+    auto state = std::make_unique<AnalysisState>();
+    AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
     EXPECT_TRUE(outcome.ok()) << outcome.error;
     if (outcome.ok())
         run.results = std::move(*outcome.results);
     return run;
+}
+
+double breakEvenOf(const AnalysisResults& results)
+{
+    return std::visit(
+        [](const auto& r) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
+                return NoReturn;
+            else
+                return r.break_even_return;
+        },
+        results);
 }
 
 std::vector<std::string> paragraphs(const std::string& text)
@@ -118,7 +133,7 @@ TEST(Notes, leverageLinesCarryTheDirectionAndTheMagnitude)
         ASSERT_NE(breakEven, NoReturn);
         EXPECT_EQ(leveraged >= unleveraged, std::string(c.direction) == "UP");
 
-        const std::string text = notes(run.results, *run.state, markedCaptions(), English);
+        const std::string text = notes(run.results, markedCaptions(), English);
         const std::string amount = FormatNumber(std::fabs(leveraged - unleveraged), "$#,##0", English);
         ASSERT_NE(amount.front(), '-');
         const std::vector<std::string> expected{
@@ -152,7 +167,7 @@ TEST(Notes, limitedDeductibilityParagraphIsFollowedByAnEmptyLine)
         in.fedLimited = c.fedLimited;
         in.provLimited = c.provLimited;
         Analysed run = analyse(c.strategy, in);
-        const std::string text = notes(run.results, *run.state, markedCaptions(), English);
+        const std::string text = notes(run.results, markedCaptions(), English);
         EXPECT_TRUE(text.ends_with(c.ending)) << text;
         EXPECT_EQ(text.find("LIMITED") != std::string::npos, c.fedLimited || c.provLimited) << text;
         EXPECT_EQ(paragraphs(text).size(), c.fedLimited || c.provLimited ? 6u : 4u);
@@ -167,12 +182,12 @@ TEST(Notes, noBreakEvenReturnHasItsOwnSentence)
     for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan}) {
         SCOPED_TRACE(static_cast<int>(strategy));
         Analysed run = analyse(strategy, in);
-        ASSERT_EQ(BreakEvenReturn(*run.state, strategy), NoReturn);
-        const std::string text = notes(run.results, *run.state, markedCaptions(), English);
+        ASSERT_EQ(breakEvenOf(run.results), NoReturn);
+        const std::string text = notes(run.results, markedCaptions(), English);
         EXPECT_EQ(paragraphs(text).front(), "- NOBE");
         EXPECT_EQ(text.find("99900"), std::string::npos) << text;
 
-        const std::string shipped = notes(run.results, *run.state, shippedCaptions(), English);
+        const std::string shipped = notes(run.results, shippedCaptions(), English);
         EXPECT_TRUE(shipped.starts_with("- There is no break-even return")) << shipped;
     }
 }
@@ -207,18 +222,20 @@ TEST(Notes, rrspComparesEachPlanWithTheCatchUpLoanAtTheLoanRate)
         in.taxRate = c.taxRate;
         in.loanAmount = c.loanAmount;
         Analysed run = analyse(Strategy::RRSP, in);
-        const std::string text = notes(run.results, *run.state, markedCaptions(), English);
+        const std::string text = notes(run.results, markedCaptions(), English);
         EXPECT_EQ(paragraphs(text), (std::vector<std::string>{"- RRSP", "- " + c.line2, "- DISC"}));
-        // The re-run at the loan rate is left in slot 5.
-        EXPECT_NEAR(run.state->RRSP.CatchUpResults[5].BTBalance[10], c.loanAmount == 0 ? 0 : v, 1e-6);
+        // The run at the loan rate comes with the results.
+        const std::optional<RRSPVariantValues>& atLoanRate = std::get<RRSPResults>(run.results).at_loan_rate;
+        ASSERT_TRUE(atLoanRate.has_value());
+        EXPECT_NEAR(atLoanRate->catch_up, c.loanAmount == 0 ? 0 : v, 1e-6);
     }
 }
 
-TEST(Notes, rrspWithoutABuiltAnalysisLeavesTheComparisonOut)
+TEST(Notes, rrspWithoutTheComparisonAtTheLoanRateLeavesItOut)
 {
     Analysed run = analyse(Strategy::RRSP, test::SampleInputs());
-    auto fresh = std::make_unique<AnalysisState>();
-    EXPECT_EQ(notes(run.results, *fresh, markedCaptions(), English), "- RRSP\r\n- DISC");
+    std::get<RRSPResults>(run.results).at_loan_rate.reset();
+    EXPECT_EQ(notes(run.results, markedCaptions(), English), "- RRSP\r\n- DISC");
 }
 
 TEST(Notes, frenchNumbersStayOnOneLine)
@@ -227,14 +244,14 @@ TEST(Notes, frenchNumbersStayOnOneLine)
     in.interestRate = 7.25;
     in.projectionReturn = 0;
     Analysed io = analyse(Strategy::InterestOnly, in);
-    const std::string line3 = paragraphs(notes(io.results, *io.state, markedCaptions(), French))[2];
+    const std::string line3 = paragraphs(notes(io.results, markedCaptions(), French))[2];
     const std::string nbsp = "\u00A0";
     EXPECT_TRUE(line3.starts_with("- 0,0" + nbsp + "%|7,25" + nbsp + "%|DOWN|")) << line3;
     EXPECT_TRUE(line3.ends_with("|10|100" + nbsp + "000" + nbsp + "$")) << line3;
     EXPECT_EQ(line3.find(' ', 2), std::string::npos) << line3;
 
     Analysed rrsp = analyse(Strategy::RRSP, test::SampleInputs());
-    const std::string line2 = paragraphs(notes(rrsp.results, *rrsp.state, markedCaptions(), French))[1];
+    const std::string line2 = paragraphs(notes(rrsp.results, markedCaptions(), French))[1];
     // 100 000 x 1.08^10 = 215 892.50: 40 % and 16 % of it are 86 357 and 34 543.
     EXPECT_EQ(line2, "- 8,0" + nbsp + "%|8,0" + nbsp + "%|215" + nbsp + "892" + nbsp + "$|10|86" + nbsp + "357" + nbsp
                          + "$ LESS|40,0" + nbsp + "% DEC|34" + nbsp + "543" + nbsp + "$ LESS|16" + nbsp + "% DEC");
@@ -261,7 +278,7 @@ TEST(Notes, shippedCaptionsFillEveryPlaceholder)
         for (int language : {English, French}) {
             SCOPED_TRACE(std::string(c.name) + (language == French ? ", French" : ", English"));
             Analysed run = analyse(c.strategy, c.in);
-            const std::string text = notes(run.results, *run.state, shippedCaptions(), language);
+            const std::string text = notes(run.results, shippedCaptions(), language);
             EXPECT_EQ(text.find(kCaptionNotFound), std::string::npos) << text;
             EXPECT_EQ(text.find('<'), std::string::npos) << text;
             EXPECT_TRUE(text.ends_with("- " + GetCaption(shippedCaptions(), "Notes_Disclaimer", language))) << text;
