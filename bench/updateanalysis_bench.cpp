@@ -7,6 +7,7 @@
 #include "captions.h"
 #include "inputpanel.h"
 #include "mainwindow.h"
+#include "data_sources.h"
 #include "messages.h"
 #include "sample_settings.h"
 #include "tablecaptions.h"
@@ -34,28 +35,10 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
 };
 
-std::vector<std::string> captionLines(const char* name)
-{
-    std::ifstream in(std::filesystem::path(GEARWISE_SOURCE_DIR) / "data" / name, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-const gw::CaptionTables& captionTables()
-{
-    static const gw::CaptionTables tables{captionLines("english.src.txt"), captionLines("french.src.txt")};
-    return tables;
-}
-
 // A started window at 80 years with a limited deduction, so the advanced
 // tables carry all their columns, on output page `page` (0: not shown).
 struct Window {
-    gw::TableCaptionSource captions{captionTables(), gw::English};
+    gw::TableCaptionSource captions{gw::test::SourceCaptions(), gw::English};
     SilentMessages messages;
     std::unique_ptr<gw::MainWindow> window;
 

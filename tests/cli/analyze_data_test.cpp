@@ -62,7 +62,7 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
 {
     const std::vector<std::string> config = test::DataSourceLines("config.src.txt");
-    const auto value = [&](const std::string& key) { return LenientParse(test::SettingIn(config, key)); };
+    const auto value = [&](const std::string& key) { return LenientParse(gw::GetSettingValue(key, config)); };
     const auto percentOf = [&](const std::string& key) { return FractionToPercent(value(key)); };
     const auto numbered = [&](const std::string& key, const std::string& unit, bool fraction) {
         std::vector<double> out;
@@ -77,14 +77,14 @@ TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
     struct Case {
         Args args;
         std::string language;
-        std::string captionSource;
+        Language captions;
     };
     const std::vector<Case> cases = {
-        {{}, "en", "english.src.txt"},
-        {{"--language", "en"}, "en", "english.src.txt"},
-        {{"--language", "fr"}, "fr", "french.src.txt"},
+        {{}, "en", English},
+        {{"--language", "en"}, "en", English},
+        {{"--language", "fr"}, "fr", French},
         // The program's own folder holds no data; --data-dir points at it.
-        {{"--language=fr", "--data-dir", test::ShippedDataFolder().string()}, "fr", "french.src.txt"},
+        {{"--language=fr", "--data-dir", test::ShippedDataFolder().string()}, "fr", French},
     };
     for (const Case& c : cases) {
         std::string trace = "args:";
@@ -113,9 +113,9 @@ TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
         EXPECT_EQ(in["inclusion_rate"].number, percentOf("Capital Gains Inclusion Rate (%)"));
         EXPECT_EQ(in["federal_ratio"].number, value("Federal To Marginal Tax Rate Ratio (%)"));
         EXPECT_EQ(in["fed_limited"].boolean,
-                  test::SettingIn(config, "Federal Deductibility Limited to Taxable Income") == "True");
+                  gw::GetSettingValue("Federal Deductibility Limited to Taxable Income", config) == "True");
         EXPECT_EQ(in["prov_limited"].boolean,
-                  test::SettingIn(config, "Provincial Deductibility Limited to Taxable Income") == "True");
+                  gw::GetSettingValue("Provincial Deductibility Limited to Taxable Income", config) == "True");
         EXPECT_EQ(in["fed_deductible"].number, value("Federal Portion of Interest Rate Deductible (%)"));
         EXPECT_EQ(in["prov_deductible"].number, value("Provincial Portion of Interest Rate Deductible (%)"));
         EXPECT_EQ(in["fed_include_cg"].boolean, value("Federal Include Capital Gains") == 0);
@@ -125,7 +125,7 @@ TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
         EXPECT_EQ(numbers(in["tax_bracket_starts"]), numbered("Start of Tax Bracket", "($)", false));
 
         EXPECT_EQ(json["language"].text, c.language);
-        const std::string disclaimer = test::CaptionIn(test::DataSourceLines(c.captionSource), "Notes_Disclaimer");
+        const std::string disclaimer = GetCaption(test::SourceCaptions(), "Notes_Disclaimer", c.captions);
         const std::string& notes = json["notes"].text;
         EXPECT_TRUE(contains(notes, disclaimer)) << notes;
         EXPECT_TRUE(notes.starts_with("- ")) << notes;
@@ -139,7 +139,7 @@ TEST(AnalyzeData, NoOptionsReproduceTheShippedConfigInBothLanguages)
 TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
 {
     test::TempDataFolder folder;
-    folder.writeConfig(std::map<std::string, std::string>{});
+    folder.writeConfig(test::ConfigEdits{});
     test::RecordingReporter reporter;
     ProgramSettings settings;
     settings.folder = folder.path();
@@ -178,11 +178,11 @@ TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
     EXPECT_EQ(numbers(in["tax_bracket_starts"]), (std::vector<double>{0, 55867, 111733, 173205}));
     EXPECT_TRUE(in["fed_limited"].boolean);
     EXPECT_EQ(json["language"].text, "fr");
-    const std::string french = test::CaptionIn(test::DataSourceLines("french.src.txt"), "Notes_Disclaimer");
+    const std::string french = GetCaption(test::SourceCaptions(), "Notes_Disclaimer", French);
     EXPECT_TRUE(contains(json["notes"].text, french)) << json["notes"].text;
     // Limited deductibility gets its own paragraph.
     const std::string limited =
-        test::CaptionIn(test::DataSourceLines("french.src.txt"), "Notes_LimitedDeductibility");
+        GetCaption(test::SourceCaptions(), "Notes_LimitedDeductibility", French);
     EXPECT_TRUE(contains(json["notes"].text, limited)) << json["notes"].text;
 
     Args rrsp = dataDir;
@@ -201,12 +201,12 @@ TEST(AnalyzeData, UserFileOverridesTheSponsorDefaults)
 TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
 {
     struct Case {
-        std::map<std::string, std::string> changes;
+        test::ConfigEdits changes;
         Args args;
         int status;
         std::string expected;  // in the strategy of the JSON, or the message
     };
-    const std::map<std::string, std::string> termOnly = {{"showIntOnlyAnalysis", "0"}, {"showRRSPAnalysis", "0"}};
+    const test::ConfigEdits termOnly = {{"showIntOnlyAnalysis", "0"}, {"showRRSPAnalysis", "0"}};
     const std::vector<Case> cases = {
         {termOnly, {}, kExitOk, "term"},
         {termOnly, {"--strategy", "term"}, kExitOk, "term"},
@@ -229,7 +229,7 @@ TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
     for (const Case& c : cases) {
         std::string trace;
         for (const auto& [key, value] : c.changes)
-            trace += value + "=" + key + "; ";
+            trace += value.value_or("(none)") + "=" + key + "; ";
         for (const std::string& a : c.args)
             trace += a + " ";
         SCOPED_TRACE(trace);
@@ -307,14 +307,14 @@ TEST(AnalyzeData, UnusableDataFilesExitTwoWithNothingOnStandardOutput)
 TEST(AnalyzeData, MissingFrenchCaptionsAreReportedAndEnglishStillWorks)
 {
     test::TempDataFolder folder;
-    folder.writeConfig(std::map<std::string, std::string>{});
+    folder.writeConfig(test::ConfigEdits{});
     fs::remove(folder.path() / "french.txt");
     const FolderRun run = runIn(folder.path());
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_TRUE(contains(run.err, "Language data files not found")) << run.err;
     const auto json = test::ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;
-    const std::string english = test::CaptionIn(test::DataSourceLines("english.src.txt"), "Notes_Disclaimer");
+    const std::string english = GetCaption(test::SourceCaptions(), "Notes_Disclaimer", English);
     EXPECT_TRUE(contains((*json)["notes"].text, english));
 }
 

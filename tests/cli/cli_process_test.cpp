@@ -1,6 +1,7 @@
 #include "cli_test_data.h"
 #include "json_scan.h"
 #include "numformat.h"
+#include "settingsfile.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +120,6 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
 
     fs::copy_file(gw::test::ShippedDataFolder() / "Config.dat", folder.path() / "Config.dat");
     const std::vector<std::string> config = gw::test::DataSourceLines("config.src.txt");
-    const std::vector<std::string> french = gw::test::DataSourceLines("french.src.txt");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"analyze"}, std::vector<std::string>{"analyze", "--language", "fr"}}) {
         SCOPED_TRACE(args.size());
@@ -128,12 +128,12 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
         EXPECT_EQ(run.err, "");
         const auto json = gw::test::ParseJson(run.out);
         ASSERT_TRUE(json) << run.out;
-        EXPECT_EQ((*json)["loan_amount"].number, gw::LenientParse(gw::test::SettingIn(config, "Loan Amount ($)")));
-        EXPECT_EQ((*json)["inputs"]["tax_rate"].number, gw::LenientParse(gw::test::SettingIn(config, "Tax Rate (%)")));
+        EXPECT_EQ((*json)["loan_amount"].number, gw::LenientParse(gw::GetSettingValue("Loan Amount ($)", config)));
+        EXPECT_EQ((*json)["inputs"]["tax_rate"].number, gw::LenientParse(gw::GetSettingValue("Tax Rate (%)", config)));
         const bool inFrench = args.size() > 1;
         EXPECT_EQ((*json)["language"].text, inFrench ? "fr" : "en");
         const bool hasFrench =
-            (*json)["notes"].text.find(gw::test::CaptionIn(french, "Notes_Disclaimer")) != std::string::npos;
+            (*json)["notes"].text.find(gw::GetCaption(gw::test::SourceCaptions(), "Notes_Disclaimer", gw::French)) != std::string::npos;
         EXPECT_EQ(hasFrench, inFrench) << (*json)["notes"].text;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyze_defaults.h"
+#include "data_sources.h"
 #include "reporter.h"
 
 #include <filesystem>
@@ -18,14 +19,6 @@ std::filesystem::path ShippedDataFolder();
 // The shipped data files, loaded once; any message from the loader fails
 // the test that first asks.
 const cli::AnalyzeData& ShippedData();
-
-// The plain lines (UTF-8) of a source under data/ ("config.src.txt").
-std::vector<std::string> DataSourceLines(const std::string& name);
-
-// The value of `key` in plain settings lines ("value= key", first wins).
-std::string SettingIn(const std::vector<std::string>& lines, const std::string& key);
-// The text of caption `key` in plain caption lines ("key=text", last wins).
-std::string CaptionIn(const std::vector<std::string>& lines, const std::string& key);
 
 // Collects the settings library's messages.
 class RecordingReporter : public SettingsReporter {
@@ -46,9 +39,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // Config.dat packed from plain lines (UTF-8).
     void writeConfig(const std::vector<std::string>& plainLines) const;
-    // Config.dat packed from the shipped source, with the value of each
-    // listed key replaced.
-    void writeConfig(const std::map<std::string, std::string>& changes) const;
+    // Config.dat packed from the shipped source, with the edits.
+    void writeConfig(const ConfigEdits& edits) const;
 
 private:
     std::filesystem::path path_;

@@ -18,6 +18,8 @@
 // caption-keys.txt all the same, since the inventory is what the caption
 // files are checked against.
 
+#include "charset.h"
+#include "data_sources.h"
 #include "settingtable.h"
 
 #include <gtest/gtest.h>
@@ -61,87 +63,18 @@ std::string trimBlanks(const std::string& s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Lines split at LF; a final LF gives no extra line, a CR before LF is dropped.
-std::vector<std::string> readLines(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot open " << path;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string bytes = buffer.str();
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-// Code points of a strictly valid UTF-8 text, or nothing.
-std::optional<std::u32string> decodeUtf8(const std::string& s)
-{
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1, cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2, cp = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3, cp = b & 0x07;
-        } else {
-            return std::nullopt;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= s.size())
-                return std::nullopt;
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return std::nullopt;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
-        if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return std::nullopt;
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
-
-// Printable characters that the single-byte Windows-1252 files can hold.
-bool storableInCp1252(char32_t cp)
-{
-    static const std::set<char32_t> upper{0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
-                                          0x0160, 0x2039, 0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-                                          0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-    return (cp >= 0x20 && cp <= 0x7E) || (cp >= 0xA0 && cp <= 0xFF) || upper.count(cp) > 0;
-}
-
-// Empty when the text is valid UTF-8 of storable characters, else why not.
+// Empty when the text is valid UTF-8 of printable characters that the
+// Windows-1252 files can store, else why not.
 std::string textFault(const std::string& text)
 {
-    const auto decoded = decodeUtf8(text);
-    if (!decoded)
-        return "is not valid UTF-8";
-    for (char32_t cp : *decoded) {
-        if (!storableInCp1252(cp)) {
-            std::ostringstream why;
-            why << "holds U+" << std::hex << std::uppercase << static_cast<unsigned long>(cp)
-                << ", which Windows-1252 cannot store (or a control character)";
-            return why.str();
-        }
+    const auto bytes = gw::Cp1252FromUtf8(text);
+    if (!bytes)
+        return "is not valid UTF-8, or holds a character that Windows-1252 cannot store";
+    // Controls, and the five bytes Windows-1252 leaves undefined.
+    const std::string unprintable = "\x7F\x81\x8D\x8F\x90\x9D";
+    for (const char c : *bytes) {
+        if (static_cast<unsigned char>(c) < 0x20 || unprintable.find(c) != std::string::npos)
+            return "holds a control character";
     }
     return {};
 }
@@ -174,7 +107,7 @@ struct InventoryEntry {
 std::map<std::string, InventoryEntry> loadInventory(std::vector<std::string>* faults = nullptr)
 {
     std::map<std::string, InventoryEntry> entries;
-    const auto lines = readLines(kSourceDir / "data" / "caption-keys.txt");
+    const auto lines = gw::test::PlainLines(kSourceDir / "data" / "caption-keys.txt");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string where = "caption-keys.txt line " + std::to_string(i + 1) + ": ";
         std::vector<std::string> fields;
@@ -202,7 +135,7 @@ struct CaptionFile {
 
 CaptionFile loadCaptionFile(const std::string& name)
 {
-    CaptionFile file{name, readLines(kSourceDir / "data" / name), {}};
+    CaptionFile file{name, gw::test::PlainLines(kSourceDir / "data" / name), {}};
     for (const std::string& line : file.lines) {
         const std::string body = line.starts_with("*") ? line.substr(1) : line;
         const auto eq = body.find('=');
@@ -475,7 +408,7 @@ TEST(SettingsSources, CarryEveryKeyTheLoadersReadInUsableForm)
                                               {fixtures / "user-sample.src.txt", SettingsKind::User}};
     for (const SettingsSource& source : sources) {
         SCOPED_TRACE(source.path.filename().string());
-        const auto lines = readLines(source.path);
+        const auto lines = gw::test::PlainLines(source.path);
         ASSERT_FALSE(lines.empty());
         // The lookup never examines the first line, so it must be a section.
         EXPECT_EQ(lines.front(), "[SponsorInfo]");
@@ -487,7 +420,7 @@ TEST(SettingsSources, CarryEveryKeyTheLoadersReadInUsableForm)
             const std::string where = "line " + std::to_string(i + 1) + ": ";
             if (const std::string fault = textFault(line); !fault.empty())
                 ADD_FAILURE() << where << fault;
-            EXPECT_LE(decodeUtf8(line).value_or(U"").size(), kMaxSettingLineChars) << where << "too long for a record";
+            EXPECT_LE(gw::Utf8Length(line), kMaxSettingLineChars) << where << "too long for a record";
             if (line.starts_with("[") && line.ends_with("]")) {
                 sections.push_back(line);
                 continue;
@@ -586,7 +519,7 @@ TEST(SettingsSources, CarryEveryKeyTheLoadersReadInUsableForm)
                 const std::string key = lower(base + std::to_string(++chunks));
                 const std::string& chunk = values.at(key);
                 EXPECT_FALSE(chunk.empty()) << "an empty chunk ends the disclaimer early";
-                EXPECT_LE(decodeUtf8(chunk).value_or(U"").size(), kMaxDisclaimerChunk);
+                EXPECT_LE(gw::Utf8Length(chunk), kMaxDisclaimerChunk);
                 EXPECT_EQ(sectionOf[key], "[LegalDisclaimer]");
             }
             EXPECT_GT(chunks, 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data_sources.h"
 #include "recordfile.h"
 #include "reporter.h"
 #include "textveil.h"
@@ -72,13 +73,10 @@ inline std::string readBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A record file from plain Windows-1252 (here: ASCII) lines.
+// A record file from plain lines.
 inline void writeRecordFile(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
-    std::string error;
-    const auto file = BuildRecordFile(lines, SeededRandom(7), error);
-    ASSERT_TRUE(file) << error;
-    writeBytes(path, *file);
+    WritePlainRecordFile(path, lines);
 }
 
 // A complete sponsor file, as plain lines.

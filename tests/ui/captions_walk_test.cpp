@@ -6,7 +6,7 @@
 #include "fakes.h"
 #include "sample_settings.h"
 #include "shown_texts.h"
-#include "source_captions.h"
+#include "data_sources.h"
 
 #include "mainwindow.h"
 #include "outputpanel.h"
@@ -99,7 +99,7 @@ TEST(CaptionsWalk, everyShownTextIsACaptionInBothLanguages)
     for (const WalkedWindow& walked : windowsToWalk()) {
         for (int language : {English, French}) {
             SCOPED_TRACE(walked.name + (language == French ? " in French" : " in English"));
-            TableCaptionSource captions(shippedCaptions(), language);
+            TableCaptionSource captions(SourceCaptions(), language);
             RecordingMessages messages;
             std::unique_ptr<QWidget> window = walked.open(captions, messages);
             std::vector<std::string> problems;
@@ -122,7 +122,7 @@ TEST(CaptionsWalk, everyShownTextIsACaptionInBothLanguages)
 // The walk itself must see what it is meant to check.
 TEST(CaptionsWalk, findsAMissingCaptionInAMenuAHeadAndAChart)
 {
-    TableCaptionSource captions(shippedCaptions(), English);
+    TableCaptionSource captions(SourceCaptions(), English);
     RecordingMessages messages;
     std::unique_ptr<QWidget> window = openMainWindow(captions, messages);
     auto& main = static_cast<MainWindow&>(*window);

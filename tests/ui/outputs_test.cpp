@@ -2,7 +2,7 @@
 // the main window, on the real analysis and the shipped caption texts.
 #include "fakes.h"
 #include "sample_settings.h"
-#include "source_captions.h"
+#include "data_sources.h"
 
 #include "chartwriters.h"
 #include "mainwindow.h"
@@ -188,7 +188,7 @@ QStringList headCaptions(const QTableWidget& grid)
 
 QString caption(const char* key, int lang = English)
 {
-    return QString::fromStdString(GetCaption(shippedCaptions(), key, lang));
+    return QString::fromStdString(GetCaption(SourceCaptions(), key, lang));
 }
 
 // A started main window that runs the real analysis, on the shipped captions.
@@ -207,7 +207,7 @@ protected:
 
     void open(int language)
     {
-        captions = std::make_unique<TableCaptionSource>(shippedCaptions(), language);
+        captions = std::make_unique<TableCaptionSource>(SourceCaptions(), language);
         MainWindowServices services;
         services.captions = captions.get();
         services.messages = &messages;
@@ -353,7 +353,7 @@ TEST_F(OutputsTest, remainingDeductionsLineShowsThePoolsAtTheHorizon)
     const RemainingDeductions left = results<IntOnlyResults>(0).remaining_deductions;
     EXPECT_GT(left.federal, 0);
     const QString expected = QString::fromStdString(
-        FillPlaceholders(GetCaption(shippedCaptions(), "Undeducted_Expenses_After_Pay_Loan", English),
+        FillPlaceholders(GetCaption(SourceCaptions(), "Undeducted_Expenses_After_Pay_Loan", English),
                          {FormatNumber(left.federal, "$#,##0", English) + " (Federal), " +
                           FormatNumber(left.provincial, "$#,##0", English) + " (Provincial)"}));
     window->tabOutputs->setCurrentIndex(2);
@@ -372,7 +372,7 @@ TEST_F(OutputsTest, notesFollowTheResultsOfTheSelectedStrategy)
     for (int type : {0, 2, 1}) {
         SCOPED_TRACE("strategy " + std::to_string(type));
         select(type);
-        QString expected = QString::fromStdString(notes(*window->resultsOf(type), shippedCaptions(), English));
+        QString expected = QString::fromStdString(notes(*window->resultsOf(type), SourceCaptions(), English));
         expected.replace("\r\n", "\n");
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(out().txtSummaryTableNotes->toPlainText(), expected);

@@ -3,6 +3,7 @@
 // The whole program on a data folder built from the shipped sources: the
 // masked caption files of the build and a Config.dat packed from
 // data/config.src.txt, with the help pages of the build.
+#include "data_sources.h"
 #include "fakes.h"
 #include "shown_texts.h"
 
@@ -68,9 +69,6 @@ public:
     void report(const std::string& title, const std::string& text, Icon) override { texts.push_back(title + ": " + text); }
 };
 
-// Config.dat lines to change: key -> new value, or nullopt to drop the line.
-using ConfigEdits = std::map<std::string, std::optional<std::string>>;
-
 // A sponsor whose name starts with "QZX": the print dialog's checklist
 // report, the sponsor's help entry and the sponsor-limit hints all show.
 inline ConfigEdits qzxSponsor()
@@ -85,7 +83,7 @@ public:
         using namespace program_fixture;
         for (const char* name : {"english.txt", "french.txt"})
             fs::copy_file(kDataDir / name, folder() / name);
-        writeConfig(edits);
+        WriteShippedConfig(folder(), edits);
         program = std::make_unique<Program>(folder(), info(), Program::Services{&messages, &reporter});
     }
 
@@ -124,32 +122,6 @@ private:
         info.revision = 0;
         info.copyright = QStringLiteral("Copyright 2025 Corvin's");
         return info;
-    }
-
-    void writeConfig(const ConfigEdits& edits)
-    {
-        std::vector<std::string> lines;
-        ASSERT_TRUE(ReadTextLines(program_fixture::kSourceDir / "data" / "config.src.txt", lines));
-        std::vector<std::string> plain;
-        for (std::string line : lines) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const auto equals = line.find('=');
-            const auto keyStart = equals == std::string::npos ? equals : line.find_first_not_of(' ', equals + 1);
-            if (keyStart != std::string::npos) {
-                const auto edit = edits.find(line.substr(keyStart));
-                if (edit != edits.end()) {
-                    if (!edit->second)
-                        continue;
-                    line = *edit->second + "= " + edit->first;
-                }
-            }
-            plain.push_back(Cp1252FromUtf8Lossy(line));
-        }
-        std::string error;
-        const auto file = BuildRecordFile(plain, SeededRandom(5), error);
-        ASSERT_TRUE(file) << error;
-        std::ofstream(folder() / "Config.dat", std::ios::binary) << *file;
     }
 
     QTemporaryDir dir_;

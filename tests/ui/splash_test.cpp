@@ -1,6 +1,7 @@
 // The start window on real data folders: the caption files of the build and
 // sponsor files packed from the plain sources, with welcome pictures from
 // tests/ui/fixtures. One case runs the built program itself.
+#include "data_sources.h"
 #include "fakes.h"
 
 #include "captions.h"
@@ -33,7 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSourceDir = GEARWISE_SOURCE_DIR;
 const fs::path kDataDir = GEARWISE_DATA_DIR;
 const fs::path kFixtures = GEARWISE_UI_FIXTURES;
 const fs::path kUnsponsoredConfig = kSourceDir / "data" / "config.src.txt";
@@ -66,31 +66,9 @@ public:
     }
     // Config.dat from a plain source; a line whose key is in `edits` gets the
     // new value, or is left out when the value is nullopt.
-    void writeConfig(const fs::path& source, const std::map<std::string, std::optional<std::string>>& edits = {})
+    void writeConfig(const fs::path& source, const ConfigEdits& edits = {})
     {
-        std::vector<std::string> lines;
-        ASSERT_TRUE(ReadTextLines(source, lines)) << source;
-        std::vector<std::string> plain;
-        for (std::string line : lines) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const auto equals = line.find('=');
-            const auto keyStart = equals == std::string::npos ? equals : line.find_first_not_of(' ', equals + 1);
-            if (keyStart != std::string::npos) {
-                const std::string key = line.substr(keyStart);
-                const auto edit = edits.find(key);
-                if (edit != edits.end()) {
-                    if (!edit->second)
-                        continue;
-                    line = *edit->second + "= " + key;
-                }
-            }
-            plain.push_back(Cp1252FromUtf8Lossy(line));
-        }
-        std::string error;
-        const auto file = BuildRecordFile(plain, SeededRandom(3), error);
-        ASSERT_TRUE(file) << error;
-        std::ofstream(path() / "Config.dat", std::ios::binary) << *file;
+        WritePlainRecordFile(path() / "Config.dat", EditedSettingLines(PlainLines(source), edits), 3);
     }
     void copyPicture(const std::string& name) { fs::copy_file(kFixtures / name, path() / name); }
     void writeFile(const std::string& name, const std::string& bytes)

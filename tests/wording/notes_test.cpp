@@ -3,6 +3,8 @@
 #include "numformat.h"
 #include "sample_inputs.h"
 
+#include "data_sources.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,25 +41,6 @@ const std::vector<std::string> kMarkedCaptions{
 const CaptionTables& markedCaptions()
 {
     static const CaptionTables tables{kMarkedCaptions, kMarkedCaptions};
-    return tables;
-}
-
-std::vector<std::string> sourceLines(const char* name)
-{
-    std::ifstream in(std::filesystem::path(GEARWISE_SOURCE_DIR) / "data" / name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-const CaptionTables& shippedCaptions()
-{
-    static const CaptionTables tables{sourceLines("english.src.txt"), sourceLines("french.src.txt")};
     return tables;
 }
 
@@ -187,7 +170,7 @@ TEST(Notes, noBreakEvenReturnHasItsOwnSentence)
         EXPECT_EQ(paragraphs(text).front(), "- NOBE");
         EXPECT_EQ(text.find("99900"), std::string::npos) << text;
 
-        const std::string shipped = notes(run.results, shippedCaptions(), English);
+        const std::string shipped = notes(run.results, test::SourceCaptions(), English);
         EXPECT_TRUE(shipped.starts_with("- There is no break-even return")) << shipped;
     }
 }
@@ -278,10 +261,10 @@ TEST(Notes, shippedCaptionsFillEveryPlaceholder)
         for (int language : {English, French}) {
             SCOPED_TRACE(std::string(c.name) + (language == French ? ", French" : ", English"));
             Analysed run = analyse(c.strategy, c.in);
-            const std::string text = notes(run.results, shippedCaptions(), language);
+            const std::string text = notes(run.results, test::SourceCaptions(), language);
             EXPECT_EQ(text.find(kCaptionNotFound), std::string::npos) << text;
             EXPECT_EQ(text.find('<'), std::string::npos) << text;
-            EXPECT_TRUE(text.ends_with("- " + GetCaption(shippedCaptions(), "Notes_Disclaimer", language))) << text;
+            EXPECT_TRUE(text.ends_with("- " + GetCaption(test::SourceCaptions(), "Notes_Disclaimer", language))) << text;
         }
     }
 }
