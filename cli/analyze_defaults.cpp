@@ -7,15 +7,12 @@ namespace gw::cli {
 
 std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, SettingsReporter& reporter)
 {
-    ProgramSettings settings;
+    AnalyzeData data;
+    ProgramSettings& settings = data.settings;
     settings.folder = folder;
     if (!LoadStartUpSettings(settings, reporter))
         return std::nullopt;
     ReadMainWindowSettings(settings, reporter);
-
-    AnalyzeData data;
-    data.folder = folder;
-    data.captions = std::move(settings.captions);
     data.defaults.values = settings.values;
     data.defaults.language = settings.CurrentLanguage;
     data.defaults.strategy = FirstStrategyOffered(settings.values);

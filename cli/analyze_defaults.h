@@ -1,8 +1,7 @@
 #pragma once
 
-#include "captions.h"
 #include "inputs.h"
-#include "settingtable.h"
+#include "records.h"
 
 #include <filesystem>
 #include <optional>
@@ -28,9 +27,8 @@ struct AnalyzeDefaults {
 
 // What the command reads from its data folder.
 struct AnalyzeData {
-    std::filesystem::path folder;
+    ProgramSettings settings;  // as the program's start-up reads them
     AnalyzeDefaults defaults;
-    CaptionTables captions;  // both languages, for the notes
 };
 
 // Reads Config.dat, User.dat when there is one, english.txt and french.txt

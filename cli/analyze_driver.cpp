@@ -103,7 +103,7 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
 {
     const ParsedAnalyze parsed = ParseAnalyzeOptions(args, data.defaults);
     if (std::holds_alternative<HelpRequested>(parsed)) {
-        out << AnalyzeHelpText(data.defaults, data.folder);
+        out << AnalyzeHelpText(data.defaults, data.settings.folder);
         return kExitOk;
     }
     if (const auto* error = std::get_if<OptionError>(&parsed)) {
@@ -116,7 +116,7 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
     // standard output empty.
     std::ostringstream text;
     try {
-        const AnalyzeReport report = run(request, data.captions);
+        const AnalyzeReport report = run(request, data.settings.captions);
         if (request.format == OutputFormat::Csv)
             WriteAnalysisCsv(text, report);
         else

@@ -52,11 +52,6 @@ public:
     }
 };
 
-class SilentSettingsReporter : public SettingsReporter {
-public:
-    void report(const std::string&, const std::string&, Icon) override {}
-};
-
 class StderrPrintReporter : public PrintReporter {
 public:
     void report(const std::string&, const std::string& text, Icon) override
@@ -261,16 +256,8 @@ int runReport(const std::vector<std::string>& args)
     }
     const AnalyzeRequest& request = std::get<AnalyzeRequest>(parsed);
 
-    // The records the program keeps: the same files, read again quietly.
-    ProgramSettings settings;
-    settings.folder = folder;
-    SilentSettingsReporter silent;
-    LoadSettingsFiles(folder, settings.SponsorLines, settings.UserLines, silent);
-    settings.sponsorInfo = ReadSponsorInfo(settings.SponsorLines, silent);
-    settings.IsSponsored = settings.sponsorInfo.SponsorName != "none";
-    settings.captions = data->captions;
+    ProgramSettings settings = data->settings;
     settings.CurrentLanguage = request.language;
-    settings.values = data->defaults.values;
 
     // The states are large; keep them off the stack.
     auto state = std::make_unique<AnalysisState>();

@@ -218,7 +218,7 @@ TEST(AnalyzeCommand, JsonHasExactlyTheDocumentedKeys)
 
 TEST(AnalyzeCommand, NotesComeInTheLanguageAskedForEveryStrategy)
 {
-    const CaptionTables& captions = test::ShippedData().captions;
+    const CaptionTables& captions = test::ShippedData().settings.captions;
     for (const std::string strategy : {"interest-only", "term", "rrsp"}) {
         for (const Language language : {English, French}) {
             SCOPED_TRACE(strategy + " " + LanguageName(language));

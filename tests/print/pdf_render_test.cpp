@@ -99,7 +99,7 @@ TEST_F(PdfReports, EveryReportRendersAndTheSummaryShowsTheWindowsFigures)
                 PainterPage pdf(PdfOutput{file});
                 PrintContext ctx{.page = pdf,
                                  .reporter = reporter,
-                                 .captions = ShippedCaptions(),
+                                 .captions = SourceCaptions(),
                                  .language = language,
                                  .job = job,
                                  .advisor = advisor,

@@ -2,6 +2,7 @@
 
 // What the report tests share: the shipped caption texts, inputs for each
 // strategy, an analysis of them and a context on a recording page.
+#include "data_sources.h"
 #include "dispatch.h"
 #include "primitives.h"
 #include "recordingpage.h"
@@ -11,35 +12,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace gw::test {
 
-inline std::vector<std::string> PlainLines(const std::string& file)
-{
-    std::ifstream in(std::string(GEARWISE_SOURCE_DIR) + "/data/" + file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// The caption texts as the program loads them, unmasked.
-inline const CaptionTables& ShippedCaptions()
-{
-    static const CaptionTables tables{PlainLines("english.src.txt"), PlainLines("french.src.txt")};
-    return tables;
-}
-
 inline std::string CaptionOf(std::string_view key, int language = English)
 {
-    return GetCaption(ShippedCaptions(), key, language);
+    return GetCaption(SourceCaptions(), key, language);
 }
 
 inline AnalysisInputs DefaultInputs()
@@ -89,7 +70,7 @@ protected:
     {
         return PrintContext{.page = page,
                             .reporter = reporter,
-                            .captions = ShippedCaptions(),
+                            .captions = SourceCaptions(),
                             .language = language,
                             .job = job,
                             .advisor = advisor,

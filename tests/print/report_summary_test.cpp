@@ -229,7 +229,7 @@ TEST_F(SummaryReport, DateIsRightAlignedWithTheMonthNameOfTheLanguage)
                  {{2024, 8, 1}, English, "August 1, 2024"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(FormatReportDate(ShippedCaptions(), c.language, c.date), c.text);
+        EXPECT_EQ(FormatReportDate(SourceCaptions(), c.language, c.date), c.text);
     }
     data.date = {2025, 1, 5};
     ASSERT_TRUE(print(French));

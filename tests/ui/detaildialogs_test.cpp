@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "data_sources.h"
+
 #include "advanceddetails.h"
 #include "captions.h"
 #include "custommix.h"
@@ -366,20 +368,6 @@ TEST_F(DetailDialogTest, customMixWaitsWhileTheAdvancedDetailsAreOpen)
 
 // ---- the shipped caption sources ----
 
-std::vector<std::string> dataLines(const char* name)
-{
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / name;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // Every text the dialog shows, with the object that shows it.
 std::vector<std::pair<QString, QString>> shownTexts(QWidget& dialog)
 {
@@ -414,8 +402,7 @@ void expectAllCaptionsFound(QWidget& dialog, const RecordingMessages& messages)
 
 TEST(DetailDialogCaptions, everyTextIsFoundInEnglishAndFrench)
 {
-    const CaptionTables tables{dataLines("english.src.txt"), dataLines("french.src.txt")};
-    TableCaptionSource captions(tables, 0);
+    TableCaptionSource captions(SourceCaptions(), English);
     RecordingMessages messages;
     RecordingHelp help;
     FakeRunner runner;
@@ -427,6 +414,7 @@ TEST(DetailDialogCaptions, everyTextIsFoundInEnglishAndFrench)
     MainWindow window(services);
     DetailDialogs* dialogs = attachDetailDialogs(window, &help);
     MainWindowSetup setup;
+    setup.values = SampleSettingValues();
     setup.values[Setting::SavingsPeriod] = 20;
     window.start(setup);
     window.lstStrategyList->setCurrentRow(1);

@@ -60,7 +60,7 @@ protected:
         const cli::ParsedAnalyze parsed = cli::ParseAnalyzeOptions(args, loaded->defaults);
         if (const auto* request = std::get_if<cli::AnalyzeRequest>(&parsed)) {
             run.request = *request;
-            run.results = cli::RunRequestedAnalysis(*request, loaded->captions).results;
+            run.results = cli::RunRequestedAnalysis(*request, loaded->settings.captions).results;
         }
         return run;
     }
