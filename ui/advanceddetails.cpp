@@ -242,7 +242,7 @@ QString AdvancedDetails::caption(std::string_view key, const std::vector<std::st
     return lookUp(checks_.captions(), key, values);
 }
 
-int AdvancedDetails::language() const
+Language AdvancedDetails::language() const
 {
     return checks_.captions().language();
 }

@@ -79,7 +79,7 @@ private:
     void buildLayout();
     void showHelp();
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    int language() const;
+    Language language() const;
 
     InputChecks& checks_;
     const QLineEdit& savingsPeriod_;

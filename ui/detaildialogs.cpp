@@ -87,7 +87,7 @@ void BreakdownFrame::load(const Breakdown& parts)
     }
 }
 
-Breakdown BreakdownFrame::values(int language) const
+Breakdown BreakdownFrame::values(Language language) const
 {
     Breakdown parts{};
     for (std::size_t k = 0; k < parts.size(); ++k)

@@ -166,7 +166,7 @@ void InputPanel::checkCashflow(int analysisType)
     if (analysisType < 0 || analysisType > 2)
         return;
     const Strategy strategy = static_cast<Strategy>(analysisType);
-    const int lang = language();
+    const Language lang = language();
     const auto money = [lang](double value) { return FormatField(value, "$#,##0", lang); };
     const auto reformat = [&](QLineEdit* box) { box->setText(money(FieldNumber(box->text(), lang))); };
     if (!txtAnnualInvestment->isEnabled()) {

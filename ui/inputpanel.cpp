@@ -216,7 +216,7 @@ void InputPanel::start(const SettingValues& start)
 {
     start_ = start;
     setSetupValues(start);
-    const int lang = language();
+    const Language lang = language();
     // The spinners stand one step outside the legal values.
     const auto bound = [&start](UpDown* spinner, Setting s) {
         if (!spinner)
@@ -343,9 +343,9 @@ void InputPanel::formatInputPanels(int analysisType)
     checkCashflow(analysisType);
 }
 
-void InputPanel::rewriteForLanguage(int previousLanguage)
+void InputPanel::rewriteForLanguage(Language previousLanguage)
 {
-    const int lang = language();
+    const Language lang = language();
     if (lang == previousLanguage)
         return;
     // Money is written the new way; a rate only when the new language would
@@ -376,7 +376,7 @@ AnalysisInputs InputPanel::currentInputs() const
 
 void InputPanel::storeValues(SettingValues& values) const
 {
-    const int lang = language();
+    const Language lang = language();
     const auto number = [lang](const QLineEdit* box) { return box ? FieldNumber(box->text(), lang) : 0.0; };
     values[Setting::LoanAmount] = number(txtLoanAmount);
     values[Setting::TaxRate] = number(txtTaxRate);
@@ -400,7 +400,7 @@ QString InputPanel::caption(std::string_view key, const std::vector<std::string>
     return lookUp(captions_, key, values);
 }
 
-int InputPanel::language() const
+Language InputPanel::language() const
 {
     return captions_.language();
 }

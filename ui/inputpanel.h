@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "inputs.h"
 #include "settingtable.h"
 
@@ -87,7 +88,7 @@ public:
     void formatInputPanels(int analysisType);
     // Rewrites the number fields in the current language after a switch
     // from `previousLanguage`.
-    void rewriteForLanguage(int previousLanguage);
+    void rewriteForLanguage(Language previousLanguage);
 
     // The values an analysis reads, from the fields and the setup's values.
     AnalysisInputs currentInputs() const;
@@ -183,7 +184,7 @@ private:
     void update();
     double annualInvestmentFromLoan(int analysisType) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    int language() const;
+    Language language() const;
     int type() const;
 
     const CaptionSource& captions_;

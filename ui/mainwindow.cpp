@@ -549,9 +549,9 @@ QString MainWindow::caption(std::string_view key, const std::vector<std::string>
 
 void MainWindow::formatCaptions()
 {
-    const int language = captions_.language();
-    if (captionLanguage_ >= 0 && captionLanguage_ != language)
-        inputs_->rewriteForLanguage(captionLanguage_);
+    const Language language = captions_.language();
+    if (captionLanguage_ && *captionLanguage_ != language)
+        inputs_->rewriteForLanguage(*captionLanguage_);
     captionLanguage_ = language;
 
     setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));

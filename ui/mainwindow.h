@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "inputs.h"
 #include "validation.h"
 #include "windowsetup.h"
@@ -189,7 +190,7 @@ private:
     bool autoCalculate_ = false;
     bool windowReady_ = false;
     bool advancedView_ = false;
-    int captionLanguage_ = -1;
+    std::optional<Language> captionLanguage_;  // none before the first captions
     std::string statusKey_;
     std::vector<std::string> statusValues_;
     std::array<QString, 3> notes_;

@@ -312,7 +312,7 @@ void OutputPanel::writeTables(int analysisType)
     const auto& results = results_[analysisType];
     if (!results)
         return;
-    const int language = captions_.language();
+    const Language language = captions_.language();
     WriteSummaryTable(*gridSummaryTable[analysisType], *results, language);
     QTableWidget* advanced = analysisType < 2 ? gridProjectionTable_Advanced[analysisType] : nullptr;
     WriteProjectionTables(*gridProjectionTable_Basic[analysisType], advanced, *results, language);
@@ -352,7 +352,7 @@ void OutputPanel::writeRemainingDeductions(int analysisType)
                 return r.remaining_deductions;
         },
         *results);
-    const int language = captions_.language();
+    const Language language = captions_.language();
     // French amounts keep their groups and "$" on one line.
     const std::string pools = FormatNumberUnbroken(left.federal, "$#,##0", language) + " (" +
                               caption("Assumptions_IntOnly_Term_Federal").toStdString() + "), " +

@@ -537,7 +537,7 @@ bool PrintOptions::runPrint()
     }
 
     const ProgramSettings& settings = *services_.settings;
-    const int language = captions_.language();
+    const Language language = captions_.language();
     ReportData data;
     if (haveResults) {
         data = MakeReportData(settings, language, static_cast<Strategy>(source.analysisType), source.inputs,

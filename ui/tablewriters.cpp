@@ -97,7 +97,7 @@ void applyWidths(QTableWidget& grid, std::vector<int> widths)
 // keeps the longest text of each column to size the columns afterwards.
 class GridFill {
 public:
-    GridFill(QTableWidget& grid, int rows, int language)
+    GridFill(QTableWidget& grid, int rows, Language language)
         : grid_(grid), language_(language), widest_(static_cast<std::size_t>(grid.columnCount()))
     {
         if (grid_.rowCount() != rows)
@@ -166,7 +166,7 @@ public:
 
 private:
     QTableWidget& grid_;
-    int language_;
+    Language language_;
     std::vector<QString> widest_;
 };
 
@@ -197,7 +197,7 @@ template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
 void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& rows, std::string_view differencePattern,
-                          int language)
+                          Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(rows.size()), language);
@@ -212,7 +212,7 @@ void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& row
     fill.finish();
 }
 
-void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, int language)
+void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(r.summary.size()), language);
@@ -229,7 +229,7 @@ void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, int language)
 
 // The short projection of the interest-only and term loans.
 template <typename Year>
-void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, int language)
+void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(years.size()), language);
@@ -244,7 +244,7 @@ void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, st
     fill.finish();
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, int language)
+void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, Language language)
 {
     const int m = r.deduction_limited ? 5 : 0;
     BatchUpdate batch(grid);
@@ -274,7 +274,7 @@ void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, int la
     fill.finish();
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, int language)
+void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, Language language)
 {
     const int x = r.deduction_limited ? 5 : 0;
     BatchUpdate batch(grid);
@@ -309,7 +309,7 @@ void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, int langu
     fill.finish();
 }
 
-void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, int language)
+void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(r.projection.size()), language);
@@ -494,7 +494,7 @@ void LayOutGrid(QTableWidget& grid, const std::vector<TableColumn>& columns, int
     applyWidths(grid, std::move(widths));
 }
 
-void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language)
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Language language)
 {
     std::visit(Overloaded{
                    [&](const IntOnlyResults& r) { writeLeverageSummary(grid, r.summary, "#,##0", language); },
@@ -504,7 +504,7 @@ void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int l
                results);
 }
 
-void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, int language)
+void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, Language language)
 {
     std::visit(Overloaded{
                    [&](const IntOnlyResults& r) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "dispatch.h"
 #include "groupedheader.h"
 
@@ -61,9 +62,9 @@ int TwipsToPixels(int twips, const QWidget& widget);
 // one projection row per year. `advanced` is ignored for RRSP loans. The
 // grids must be laid out for the results (see DeductionLimited). Columns are
 // widened where a figure would not fit.
-void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language);
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Language language);
 void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results,
-                           int language);
+                           Language language);
 
 // Height that shows the heads and every row without scrolling.
 int FullHeight(const QTableWidget& grid);

@@ -205,7 +205,7 @@ protected:
         SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
     }
 
-    void open(int language)
+    void open(Language language)
     {
         captions = std::make_unique<TableCaptionSource>(shippedCaptions(), language);
         MainWindowServices services;
@@ -231,7 +231,7 @@ protected:
 TEST_F(OutputsTest, tablesShowEveryFigureOfTheRecordsInBothLanguages)
 {
     struct Case {
-        int lang;
+        Language lang;
         bool limited;
     };
     for (const Case c : {Case{English, false}, Case{French, true}}) {
