@@ -134,10 +134,10 @@ PrintSource Program::printSource() const
 {
     const MainWindow& window = *mainWindow_;
     PrintSource source;
-    source.analysisType = window.analysisType();
+    source.strategy = window.strategy();
     source.inputs = window.currentInputs();
     if (window.autoCalculate()) {
-        const std::optional<AnalysisResults>& results = window.resultsOf(source.analysisType);
+        const std::optional<AnalysisResults>& results = window.resultsOf(source.strategy);
         source.results = results ? &*results : nullptr;
     }
     return source;
@@ -147,7 +147,7 @@ void Program::applySetup(const SettingValues& values)
 {
     MainWindow& window = *mainWindow_;
     window.applySetupValues(values);
-    window.formatProjectionTable(window.analysisType());
+    window.formatProjectionTable(window.strategy());
     window.markInputsChanged();
     window.updateAnalysis();
 }

@@ -151,7 +151,7 @@ void RequireResults(const ReportData& data)
     case Strategy::RRSP: RRSP(data); return;
     }
     throw PrintError(kPrintErrorInternal, "There is no strategy " +
-                                              std::to_string(static_cast<int>(data.strategy)) + " to print.");
+                                              std::to_string(Index(data.strategy)) + " to print.");
 }
 
 bool Limited(const ReportData& data)

@@ -190,7 +190,7 @@ void DetailDialogs::openAdvancedDetails()
 {
     if (advanced_->isVisible())
         return;
-    advanced_->activate(window_.inputs().breakdown(), window_.analysisType(), window_.tabInputs->currentIndex());
+    advanced_->activate(window_.inputs().breakdown(), window_.strategy(), window_.tabInputs->currentIndex());
     showModal(advanced_);
 }
 
@@ -224,7 +224,7 @@ void DetailDialogs::apply(const Breakdown& parts)
     InputPanel& inputs = window_.inputs();
     inputs.selectMatchingInvestmentType(parts);
     inputs.setBreakdownOfDistributions(parts[kDeferredCapGains], parts[kCapGains], parts[kDividends],
-                                       parts[kInterest], window_.analysisType());
+                                       parts[kInterest], window_.strategy());
 }
 
 void DetailDialogs::showModal(QWidget* dialog)

@@ -254,7 +254,7 @@ void InputPanel::start(const SettingValues& start)
     breakdown_ = {start[Setting::DeferredCapitalGains], start[Setting::CapitalGains], start[Setting::Dividends],
                   start[Setting::Interest]};
     selectMatchingInvestmentType(breakdown_);
-    const double annual = annualInvestmentFromLoan(type());
+    const double annual = annualInvestmentFromLoan(strategy());
     txtAnnualInvestment->setText(FormatField(annual, "$#,##0", lang));
 }
 
@@ -320,27 +320,25 @@ void InputPanel::formatCaptions()
     }
 }
 
-void InputPanel::formatInputPanels(int analysisType)
+void InputPanel::formatInputPanels(Strategy strategy)
 {
-    switch (analysisType) {
-    case 0:
+    switch (strategy) {
+    case Strategy::InterestOnly:
         optAnnualInvestment->setText(deductionLimited() ? caption("InitialAftertaxInvestment")
                                                     : caption("optAnnualInvestment_Int_RRSP"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Int"));
         break;
-    case 1:
+    case Strategy::TermLoan:
         optAnnualInvestment->setText(caption("optAnnualInvestment_Term"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
         break;
-    case 2:
+    case Strategy::RRSP:
         optAnnualInvestment->setText(caption("optAnnualInvestment_Int_RRSP"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
         break;
-    default:
-        return;
     }
-    fraReturnComposition->setVisible(analysisType != 2);
-    checkCashflow(analysisType);
+    fraReturnComposition->setVisible(strategy != Strategy::RRSP);
+    checkCashflow(strategy);
 }
 
 void InputPanel::rewriteForLanguage(Language previousLanguage)
@@ -405,9 +403,9 @@ Language InputPanel::language() const
     return captions_.language();
 }
 
-int InputPanel::type() const
+Strategy InputPanel::strategy() const
 {
-    return host_.analysisType ? host_.analysisType() : 0;
+    return host_.strategy ? host_.strategy() : Strategy::InterestOnly;
 }
 
 } // namespace gw

@@ -57,7 +57,7 @@ class InputPanel : public QObject {
     Q_OBJECT
 public:
     struct Host {
-        std::function<int()> analysisType;     // the selected strategy
+        std::function<Strategy()> strategy;    // the selected strategy
         std::function<void()> updateAnalysis;  // the window's dispatch
         std::function<void()> openCustomMix;   // optCustomInvestmentMix
     };
@@ -85,7 +85,7 @@ public:
 
     void formatCaptions();
     // Captions that follow the strategy, then checkCashflow.
-    void formatInputPanels(int analysisType);
+    void formatInputPanels(Strategy strategy);
     // Rewrites the number fields in the current language after a switch
     // from `previousLanguage`.
     void rewriteForLanguage(Language previousLanguage);
@@ -103,11 +103,11 @@ public:
 
     // Recomputes the money field that the user does not type, and reformats
     // the money fields.
-    void checkCashflow(int analysisType);
+    void checkCashflow(Strategy strategy);
     // Stores the breakdown (whole per cent), marks the inputs changed, then
     // checkCashflow and updateAnalysis.
     void setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
-                                     double interest, int analysisType);
+                                     double interest, Strategy strategy);
     // Selects the investment-type option that matches `breakdown`, or the
     // custom one.
     void selectMatchingInvestmentType(const std::array<double, 4>& breakdown);
@@ -182,10 +182,10 @@ private:
     // takes `fallback` (kept inside the spinner's legal range).
     void sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback);
     void update();
-    double annualInvestmentFromLoan(int analysisType) const;
+    double annualInvestmentFromLoan(Strategy strategy) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     Language language() const;
-    int type() const;
+    Strategy strategy() const;
 
     const CaptionSource& captions_;
     MessageService& messages_;

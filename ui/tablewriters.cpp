@@ -349,10 +349,10 @@ QColor ShadeColour(Shade shade)
     return QColor();
 }
 
-std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions)
+std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions)
 {
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
-    if (analysisType == 2) {
+    if (strategy == Strategy::RRSP) {
         return {{caption("Return"), {}, -1, 1350},
                 {caption("CatchUpLoan"), {}, -1, 1200},
                 {caption("SpendRefund"), {}, -1, 1200},
@@ -366,10 +366,10 @@ std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& c
             {caption("%Increase"), {}, -1, 1500}};
 }
 
-std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions)
+std::vector<TableColumn> BasicProjectionColumns(Strategy strategy, const CaptionSource& captions)
 {
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
-    if (analysisType == 2) {
+    if (strategy == Strategy::RRSP) {
         const QString catchUp = caption("CatchUpShort");
         const QString spend = caption("Spend");
         const QString reinvest = caption("Reinvest");
@@ -390,9 +390,9 @@ std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionS
             {caption("%Increase"), {}, -1, 1500}};
 }
 
-std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions)
+std::vector<TableColumn> AdvancedProjectionColumns(Strategy strategy, bool limited, const CaptionSource& captions)
 {
-    if (analysisType != 0 && analysisType != 1)
+    if (strategy == Strategy::RRSP)
         return {};
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
     const QString noLev = caption("NoLeverage");
@@ -402,7 +402,7 @@ std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limite
     const auto add = [&columns](const QString& text, const QString& group, int id, int twips = 1400) {
         columns.push_back({text, group, id, twips});
     };
-    if (analysisType == 0) {
+    if (strategy == Strategy::InterestOnly) {
         add(caption("BTBalance"), noLev, 0);
         add(caption("ATDistrib"), noLev, 0);
         add(caption("ACB"), noLev, 0);
@@ -429,7 +429,7 @@ std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limite
         add(caption("FederalTotalUndeductedExpenses"), lev, 1, 2000);
         add(caption("ProvincialTotalUndeductedExpenses"), lev, 1, 2000);
     }
-    if (analysisType == 0)
+    if (strategy == Strategy::InterestOnly)
         add(caption("BalancePayoff"), lev, 1);
     add(caption("ACB"), lev, 1);
     add(caption("$Increase"), comparison, 2);

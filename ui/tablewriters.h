@@ -33,13 +33,13 @@ struct TableColumn {
     int twips = 1400;   // width in the window layout's twips (1/1440 inch)
 };
 
-// The columns of each table, captions in the current language.
-// `analysisType` 0 interest-only, 1 term loan, 2 RRSP loans; the advanced
-// tables exist for 0 and 1 only (empty for 2). `limited`: a deduction is
-// limited to investment income, which adds the five deduction columns.
-std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions);
-std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions);
-std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions);
+// The columns of each table, captions in the current language. The
+// advanced tables exist for interest-only and term loans only (empty for
+// RRSP loans). `limited`: a deduction is limited to investment income, which
+// adds the five deduction columns.
+std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions);
+std::vector<TableColumn> BasicProjectionColumns(Strategy strategy, const CaptionSource& captions);
+std::vector<TableColumn> AdvancedProjectionColumns(Strategy strategy, bool limited, const CaptionSource& captions);
 
 // Whether the results carry the five deduction columns (interest-only and
 // term loans with a deduction limited to investment income).

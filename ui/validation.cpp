@@ -127,9 +127,9 @@ bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& me
 }
 
 bool InputChecks::checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
-                                         int analysisType) const
+                                         Strategy strategy) const
 {
-    if (analysisType != 1 && analysisType != 2)
+    if (strategy == Strategy::InterestOnly)
         return true;
     const Language language = captions_.language();
     const double period = FieldNumber(periodBox.text(), language);

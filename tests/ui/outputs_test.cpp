@@ -220,7 +220,7 @@ protected:
     template <typename R>
     const R& results(int type)
     {
-        const auto& r = window->resultsOf(type);
+        const auto& r = window->resultsOf(StrategyFromIndex(type).value());
         if (!r || !std::holds_alternative<R>(*r))
             throw std::runtime_error("no results of strategy " + std::to_string(type));
         return std::get<R>(*r);
@@ -372,7 +372,7 @@ TEST_F(OutputsTest, notesFollowTheResultsOfTheSelectedStrategy)
     for (int type : {0, 2, 1}) {
         SCOPED_TRACE("strategy " + std::to_string(type));
         select(type);
-        QString expected = QString::fromStdString(notes(*window->resultsOf(type), shippedCaptions(), English));
+        QString expected = QString::fromStdString(notes(*window->resultsOf(StrategyFromIndex(type).value()), shippedCaptions(), English));
         expected.replace("\r\n", "\n");
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(out().txtSummaryTableNotes->toPlainText(), expected);
