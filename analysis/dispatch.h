@@ -24,6 +24,10 @@ struct AnalysisState {
 
 // The result record of the strategy that ran, in Strategy order.
 using AnalysisResults = std::variant<IntOnlyResults, TermResults, RRSPResults>;
+static_assert(std::variant_size_v<AnalysisResults> == kStrategies.size());
+
+// The strategy whose results these are.
+inline Strategy StrategyOf(const AnalysisResults& results) { return kStrategies[results.index()]; }
 
 // Either the results or, when the analysis failed, the message to show.
 struct AnalysisOutcome {

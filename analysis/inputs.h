@@ -1,11 +1,28 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 namespace gw {
 
 // Strategy index: the row of the strategy list.
 enum class Strategy : int { InterestOnly = 0, TermLoan = 1, RRSP = 2 };
+
+// Every strategy, in index order.
+inline constexpr std::array<Strategy, 3> kStrategies{Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP};
+
+// The strategy's number, for what is numbered by strategy: a list row, a
+// caption key, a help topic, a file, an array of per-strategy controls.
+constexpr int Index(Strategy strategy) { return static_cast<int>(strategy); }
+
+// The strategy numbered `index`, or none for a number that names none.
+constexpr std::optional<Strategy> StrategyFromIndex(int index)
+{
+    if (index < 0 || index >= static_cast<int>(kStrategies.size()))
+        return std::nullopt;
+    return kStrategies[static_cast<std::size_t>(index)];
+}
 
 // Marks a return slot that holds no return (a failed break-even search).
 inline constexpr double NoReturn = -999;

@@ -44,7 +44,7 @@ bool Program::start()
     StartWindowServices services;
     services.reporter = services_.reporter;
     services.messages = services_.messages;
-    services.start = [this](int language) { openMainWindow(language); };
+    services.start = [this](Language language) { openMainWindow(language); };
     startWindow_ = std::make_unique<StartWindow>(settings_, info_, services);
     if (!startWindow_->load())
         return false;
@@ -54,9 +54,9 @@ bool Program::start()
     return true;
 }
 
-void Program::openMainWindow(int language)
+void Program::openMainWindow(Language language)
 {
-    settings_.CurrentLanguage = language == French ? French : English;
+    settings_.CurrentLanguage = language;
     captions_.setLanguage(language);
     ReadMainWindowSettings(settings_, *services_.reporter);
     startWindow_->advanceProgress(20);
@@ -93,7 +93,7 @@ void Program::createDialogs()
     setupServices.captions = &captions_;
     setupServices.messages = services_.messages;
     setupServices.help = help_.get();
-    setupServices.applyLanguage = [this](int language) { applyLanguage(language); };
+    setupServices.applyLanguage = [this](Language language) { applyLanguage(language); };
     setup_ = std::make_unique<ProgramSetup>(setupServices, window);
     setup_->load(settings_.values);
     setup_->hide();
@@ -134,10 +134,10 @@ PrintSource Program::printSource() const
 {
     const MainWindow& window = *mainWindow_;
     PrintSource source;
-    source.analysisType = window.analysisType();
+    source.strategy = window.strategy();
     source.inputs = window.currentInputs();
     if (window.autoCalculate()) {
-        const std::optional<AnalysisResults>& results = window.resultsOf(source.analysisType);
+        const std::optional<AnalysisResults>& results = window.resultsOf(source.strategy);
         source.results = results ? &*results : nullptr;
     }
     return source;
@@ -147,7 +147,7 @@ void Program::applySetup(const SettingValues& values)
 {
     MainWindow& window = *mainWindow_;
     window.applySetupValues(values);
-    window.formatProjectionTable(window.analysisType());
+    window.formatProjectionTable(window.strategy());
     window.markInputsChanged();
     window.updateAnalysis();
 }
@@ -174,9 +174,9 @@ void Program::showAbout()
     about_->open();
 }
 
-void Program::applyLanguage(int language)
+void Program::applyLanguage(Language language)
 {
-    settings_.CurrentLanguage = language == French ? French : English;
+    settings_.CurrentLanguage = language;
     captions_.setLanguage(language);
     // In this order: About box, detail dialogs, main window (its table heads
     // and charts with it), print dialog, setup dialog; then the help window,

@@ -59,13 +59,13 @@ public:
     // when the program must end (already reported); nothing is shown then.
     bool start();
 
-    // The start buttons (0 English, 1 French): the main window's settings,
-    // the main window and its dialogs, started and shown.
-    void openMainWindow(int language);
+    // The start buttons: the main window's settings, the main window and its
+    // dialogs, started and shown.
+    void openMainWindow(Language language);
     // The About box, created when first needed.
     void showAbout();
     // Switches the captions to `language` and re-captions every window.
-    void applyLanguage(int language);
+    void applyLanguage(Language language);
     // What the setup dialog's OK and Cancel do to the main window: its tax
     // settings, its input panel and projection heads, and an analysis.
     void applySetup(const SettingValues& values);

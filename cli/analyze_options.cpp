@@ -184,7 +184,7 @@ std::string yesNo(bool value) { return value ? "yes" : "no"; }
 std::vector<std::string> offeredNames(const SettingValues& values)
 {
     std::vector<std::string> names;
-    for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
+    for (Strategy s : kStrategies) {
         if (StrategyOffered(values, s))
             names.push_back(StrategyName(s));
     }
@@ -252,7 +252,7 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
     }
     options.push_back({"strategy", "NAME", "strategies offered: " + strategyHelp, StrategyName(d.strategy), false,
                        [&p, &d](std::string_view v) -> Problem {
-                           for (Strategy s : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
+                           for (Strategy s : kStrategies) {
                                if (v != StrategyName(s))
                                    continue;
                                if (!StrategyOffered(d.values, s))

@@ -44,7 +44,7 @@ struct PrintContext {
     Page& page;
     PrintReporter& reporter;
     const CaptionTables& captions;
-    int language = English;
+    Language language = English;
     const PrintJob& job;
     const AdvisorInfo& advisor;
     std::string sponsorFooter{};  // the sponsor's PrintoutFooter; may be empty

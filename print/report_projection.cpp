@@ -218,7 +218,7 @@ void DrawProjection(PrintContext& context, const ReportData& data)
     RequireResults(data);
     const double width = PageWidth(context);
     const CaptionTables& captions = context.captions;
-    const int language = context.language;
+    const Language language = context.language;
     const double projectionReturn = std::visit([](const auto& r) { return r.returns[0]; }, *data.results);
     const std::string subtitle =
         std::visit([&](const auto& r) { return ProjectionSubtitle(r, captions, language); }, *data.results);

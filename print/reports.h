@@ -34,7 +34,7 @@ ReportDate TodayReportDate();
 // The report date with the month name of `language` (the caption whose key
 // is the English month name): "January 5, 2025" in English, "5 janvier 2025"
 // in French ("1er janvier 2025" on the first of the month).
-std::string FormatReportDate(const CaptionTables& captions, int language, const ReportDate& date);
+std::string FormatReportDate(const CaptionTables& captions, Language language, const ReportDate& date);
 
 inline constexpr std::string_view kEnglishReportPicture = "print-english.gif";
 inline constexpr std::string_view kFrenchReportPicture = "print-french.gif";
@@ -52,7 +52,7 @@ struct ReportData {
 
 // Report data for the program: today's date, the sponsor's legal disclaimer
 // in `language` and the program's folder for the pictures.
-ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
+ReportData MakeReportData(const ProgramSettings& settings, Language language, Strategy strategy,
                           const AnalysisInputs& inputs, const AnalysisResults& results);
 
 // Limited deductibility (the interest deduction limited to investment

@@ -37,7 +37,7 @@ ReportDate TodayReportDate()
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-std::string FormatReportDate(const CaptionTables& captions, int language, const ReportDate& date)
+std::string FormatReportDate(const CaptionTables& captions, Language language, const ReportDate& date)
 {
     const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
     const std::string name = GetCaption(captions, kMonthKeys[static_cast<std::size_t>(month - 1)], language);
@@ -49,7 +49,7 @@ std::string FormatReportDate(const CaptionTables& captions, int language, const 
     return name + " " + day + ", " + year;
 }
 
-ReportData MakeReportData(const ProgramSettings& settings, int language, Strategy strategy,
+ReportData MakeReportData(const ProgramSettings& settings, Language language, Strategy strategy,
                           const AnalysisInputs& inputs, const AnalysisResults& results)
 {
     ReportData data;
@@ -151,7 +151,7 @@ void RequireResults(const ReportData& data)
     case Strategy::RRSP: RRSP(data); return;
     }
     throw PrintError(kPrintErrorInternal, "There is no strategy " +
-                                              std::to_string(static_cast<int>(data.strategy)) + " to print.");
+                                              std::to_string(Index(data.strategy)) + " to print.");
 }
 
 bool Limited(const ReportData& data)

@@ -145,7 +145,7 @@ bool IsFigure(std::string_view word)
     return true;
 }
 
-std::vector<std::size_t> BreakPoints(std::string_view text, int language)
+std::vector<std::size_t> BreakPoints(std::string_view text, Language language)
 {
     std::vector<std::size_t> result;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "page.h"
 
 #include <cstddef>
@@ -29,7 +30,7 @@ bool IsFigure(std::string_view word);
 // inside a figure is not one: a blank whose nearest non-blank neighbours are
 // a digit before and a digit, "$" or "%" after ("1 234 567 $", "12,5 %").
 // Only the ASCII space breaks; U+00A0 and U+202F never do.
-std::vector<std::size_t> BreakPoints(std::string_view text, int language);
+std::vector<std::size_t> BreakPoints(std::string_view text, Language language);
 
 // The longest run of "#" that fits `width`, at least one "#".
 std::string HashRun(Page& page, double width);
@@ -41,7 +42,7 @@ enum class OverlongWord {
 };
 
 struct WrapOptions {
-    int language = 0;
+    Language language = English;
     OverlongWord overlong = OverlongWord::OwnLine;
     // Print a paragraph that fits as it stands, without trimming it.
     bool keepFittingParagraph = false;

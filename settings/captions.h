@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +15,21 @@ struct SponsorInfo;
 struct ProgramSettings;
 
 enum Language : int { English = 0, French = 1 };
+
+// Every language, in index order: the caption tables, the language list, the
+// help sets.
+inline constexpr std::array<Language, 2> kLanguages{English, French};
+
+// The language's number, where something is numbered by language.
+constexpr int Index(Language language) { return static_cast<int>(language); }
+
+// The language numbered `index`, or none for a number that names none.
+constexpr std::optional<Language> LanguageFromIndex(int index)
+{
+    if (index < 0 || index >= static_cast<int>(kLanguages.size()))
+        return std::nullopt;
+    return kLanguages[static_cast<std::size_t>(index)];
+}
 
 inline constexpr std::string_view kCaptionNotFound = "!!!Caption Not Found!!!";
 inline constexpr int kCaptionSlots = 1025;

@@ -141,22 +141,22 @@ void AdvancedDetails::formatCaptions()
     cmdHelp->setText(caption("cmdHelp"));
 }
 
-void AdvancedDetails::activate(const Breakdown& parts, int analysisType, int inputTab)
+void AdvancedDetails::activate(const Breakdown& parts, Strategy strategy, int inputTab)
 {
-    analysisType_ = analysisType;
+    strategy_ = strategy;
     formatCaptions();
     // The breakdown applies to the interest-only and term loans, the repeats
     // to the term and RRSP loans; the term loan shows the one that belongs
     // to the input page on show.
     bool showTimes = false;
-    switch (analysisType) {
-    case 1:
+    switch (strategy) {
+    case Strategy::InterestOnly:
+        break;
+    case Strategy::TermLoan:
         showTimes = inputTab == 0;
         break;
-    case 2:
+    case Strategy::RRSP:
         showTimes = true;
-        break;
-    default:
         break;
     }
     fraTimesLoanRepeated->setVisible(showTimes);
@@ -192,7 +192,7 @@ void AdvancedDetails::leaveTimesLoanRepeated()
                                                                      std::to_string(mostTimesLoanRepeated())});
     checks_.checkBounds(box, *updTimesLoanRepeated, message, 0, 0);
     checks_.checkIntegerValue(box);
-    checks_.checkTimesLoanRepeated(savingsPeriod_, box, 0, analysisType_);
+    checks_.checkTimesLoanRepeated(savingsPeriod_, box, 0, strategy_);
 }
 
 bool AdvancedDetails::checkDistributions() const
@@ -242,7 +242,7 @@ QString AdvancedDetails::caption(std::string_view key, const std::vector<std::st
     return lookUp(checks_.captions(), key, values);
 }
 
-int AdvancedDetails::language() const
+Language AdvancedDetails::language() const
 {
     return checks_.captions().language();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detaildialogs.h"
+#include "inputs.h"
 
 #include <QDialog>
 #include <QString>
@@ -34,11 +35,10 @@ public:
     AdvancedDetails(InputChecks& checks, const QLineEdit& savingsPeriod, HelpService* help,
                     QWidget* parent = nullptr);
 
-    // Before each showing: the captions, the frames that the strategy
-    // (0 interest-only, 1 term loan, 2 RRSP loans) and the main window's
-    // input tab call for, the breakdown into its fields, and the times value
-    // that Cancel puts back.
-    void activate(const Breakdown& parts, int analysisType, int inputTab);
+    // Before each showing: the captions, the frames that the strategy and
+    // the main window's input tab call for, the breakdown into its fields,
+    // and the times value that Cancel puts back.
+    void activate(const Breakdown& parts, Strategy strategy, int inputTab);
     void formatCaptions();
 
     // The leave checks; the dialog runs them itself, tests may call them.
@@ -79,14 +79,14 @@ private:
     void buildLayout();
     void showHelp();
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    int language() const;
+    Language language() const;
 
     InputChecks& checks_;
     const QLineEdit& savingsPeriod_;
     HelpService* help_;
     LeaveChecks* leaveChecks_ = nullptr;
     Breakdown shownParts_{};
-    int analysisType_ = 0;
+    Strategy strategy_ = Strategy::InterestOnly;
     int savedTimesLoanRepeated_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "captions.h"
+
 #include <QString>
 
 #include <string>
@@ -7,8 +9,6 @@
 #include <vector>
 
 namespace gw {
-
-struct CaptionTables;
 
 // The texts of the current language, looked up by caption key (UTF-8). The
 // program backs it with the caption tables; tests use a map.
@@ -19,8 +19,8 @@ public:
     // `text` with each "<n>" replaced by values[n - 1]; values go in as they
     // are and are never expanded again.
     virtual std::string fill(std::string_view text, const std::vector<std::string>& values) const = 0;
-    // 0 English, 1 French: decides how money is written in the fields.
-    virtual int language() const = 0;
+    // Decides how money is written in the fields.
+    virtual Language language() const = 0;
     // The caption tables behind the texts, for the routines that look
     // captions up themselves (the notes); null when there are none.
     virtual const CaptionTables* tables() const { return nullptr; }

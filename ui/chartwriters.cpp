@@ -148,7 +148,7 @@ void fillLines(QChart& chart, const ChartData& data)
 
 } // namespace
 
-ChartData SummaryChartData(const AnalysisResults& results, int language)
+ChartData SummaryChartData(const AnalysisResults& results, Language language)
 {
     ChartData data;
     const auto label = [language](double r) { return QString::fromStdString(FormatNumber(r, "##0.0%", language)); };
@@ -270,7 +270,7 @@ void FitLegend(QChart& chart)
 }
 
 void LabelChart(QChart& chart, const QStringList& seriesLabels, const QString& xTitle, const QString& yTitle,
-                int language)
+                Language language)
 {
     if (QBarSeries* bars = barsOf(chart)) {
         const QList<QBarSet*> sets = bars->barSets();
@@ -293,7 +293,7 @@ void LabelChart(QChart& chart, const QStringList& seriesLabels, const QString& x
     };
     title(chart.axes(Qt::Horizontal), xTitle);
     title(chart.axes(Qt::Vertical), yTitle);
-    const QLocale locale = language == 1 ? QLocale(QLocale::French, QLocale::Canada)
+    const QLocale locale = language == French ? QLocale(QLocale::French, QLocale::Canada)
                                          : QLocale(QLocale::English, QLocale::Canada);
     if (chart.locale() != locale)
         chart.setLocale(locale);

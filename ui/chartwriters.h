@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "dispatch.h"
 
 #include <QString>
@@ -33,7 +34,7 @@ struct ChartData {
 // the catch-up loan, spend-refund, reinvest-refund and gross-up plans.
 // Summary rows whose slot has no return are not in the results, so not in
 // the chart either.
-ChartData SummaryChartData(const AnalysisResults& results, int language);
+ChartData SummaryChartData(const AnalysisResults& results, Language language);
 ChartData ProjectionChartData(const AnalysisResults& results);
 
 // Gives an empty chart `seriesCount` bar sets in one bar series with a
@@ -42,9 +43,9 @@ ChartData ProjectionChartData(const AnalysisResults& results);
 void SetUpChart(QChart& chart, ChartKind kind, int seriesCount);
 
 // Legend labels of the series (in order), axis titles, and the number
-// format of the axis labels in `language` (0 English, 1 French).
+// format of the axis labels in `language`.
 void LabelChart(QChart& chart, const QStringList& seriesLabels, const QString& xTitle, const QString& yTitle,
-                int language);
+                Language language);
 
 // Shrinks the font of a legend under or over the chart, down to four fifths
 // of the size it had when the chart was set up, until its labels fit the

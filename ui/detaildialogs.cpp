@@ -87,7 +87,7 @@ void BreakdownFrame::load(const Breakdown& parts)
     }
 }
 
-Breakdown BreakdownFrame::values(int language) const
+Breakdown BreakdownFrame::values(Language language) const
 {
     Breakdown parts{};
     for (std::size_t k = 0; k < parts.size(); ++k)
@@ -190,7 +190,7 @@ void DetailDialogs::openAdvancedDetails()
 {
     if (advanced_->isVisible())
         return;
-    advanced_->activate(window_.inputs().breakdown(), window_.analysisType(), window_.tabInputs->currentIndex());
+    advanced_->activate(window_.inputs().breakdown(), window_.strategy(), window_.tabInputs->currentIndex());
     showModal(advanced_);
 }
 
@@ -224,7 +224,7 @@ void DetailDialogs::apply(const Breakdown& parts)
     InputPanel& inputs = window_.inputs();
     inputs.selectMatchingInvestmentType(parts);
     inputs.setBreakdownOfDistributions(parts[kDeferredCapGains], parts[kCapGains], parts[kDividends],
-                                       parts[kInterest], window_.analysisType());
+                                       parts[kInterest], window_.strategy());
 }
 
 void DetailDialogs::showModal(QWidget* dialog)

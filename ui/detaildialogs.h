@@ -1,5 +1,7 @@
 #pragma once
 
+#include "captions.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -42,7 +44,7 @@ struct BreakdownFrame {
     // The parts as whole numbers into the fields and spinners.
     void load(const Breakdown& parts);
     // The fields as numbers (0 for a field that holds none).
-    Breakdown values(int language) const;
+    Breakdown values(Language language) const;
     // The leave check of field `part`: a number (else 0), within 0 to 100
     // ("BoundsBreakdownOfGrossReturn"), a whole number.
     void checkField(const InputChecks& checks, int part) const;

@@ -26,7 +26,7 @@ QString trimmedBlanks(const QString& text)
 
 } // namespace
 
-bool IsNumericText(const QString& text, int language)
+bool IsNumericText(const QString& text, Language language)
 {
     QString s = trimmedBlanks(text);
     // A sign and a "$" in either order in front; blanks may follow the "$"
@@ -51,15 +51,15 @@ bool IsNumericText(const QString& text, int language)
         QStringLiteral(R"(^(\d{1,3}(,\d{3})+|\d+)(\.\d*)?([eE][+-]?\d+)?$|^\.\d+([eE][+-]?\d+)?$)"));
     static const QRegularExpression french(QStringLiteral(
         "^(\\d{1,3}([ \\x{00A0}\\x{202F}]\\d{3})+|\\d+)([.,]\\d*)?([eE][+-]?\\d+)?$|^[.,]\\d+([eE][+-]?\\d+)?$"));
-    return (language == 1 ? french : english).match(s).hasMatch();
+    return (language == French ? french : english).match(s).hasMatch();
 }
 
-double FieldNumber(const QString& text, int language)
+double FieldNumber(const QString& text, Language language)
 {
     return ReadField(text.toStdString(), language);
 }
 
-QString FormatField(double value, std::string_view pattern, int language)
+QString FormatField(double value, std::string_view pattern, Language language)
 {
     return QString::fromStdString(FormatNumber(value, pattern, language));
 }

@@ -25,14 +25,15 @@ struct HelpSet {
     const char* fileName;
     const char* folder;
 };
-constexpr std::array<HelpSet, 2> kHelpSets{{
+constexpr std::array<HelpSet, kLanguages.size()> kHelpSets{{
     {"Corvin's Gearwise Planner.hlp", "en"},
     {"Corvin's Gearwise Planner-French.hlp", "fr"},
 }};
 
-bool hasHelpSet(int language)
+// A language value from outside English and French has none.
+bool hasHelpSet(Language language)
 {
-    return language >= 0 && language < int(kHelpSets.size());
+    return Index(language) >= 0 && Index(language) < int(kHelpSets.size());
 }
 
 // The page name a topic has when topics.txt does not list it.
@@ -43,14 +44,14 @@ QString conventionalPage(int contextNumber)
 
 } // namespace
 
-QString HelpSetFolder(int language)
+QString HelpSetFolder(Language language)
 {
-    return hasHelpSet(language) ? QString::fromLatin1(kHelpSets[std::size_t(language)].folder) : QString();
+    return hasHelpSet(language) ? QString::fromLatin1(kHelpSets[std::size_t(Index(language))].folder) : QString();
 }
 
-std::string HelpFileName(int language)
+std::string HelpFileName(Language language)
 {
-    return hasHelpSet(language) ? kHelpSets[std::size_t(language)].fileName : std::string();
+    return hasHelpSet(language) ? kHelpSets[std::size_t(Index(language))].fileName : std::string();
 }
 
 HelpWindow::HelpWindow(const CaptionSource& captions, QString helpRoot, QWidget* parent)
@@ -117,7 +118,7 @@ void HelpWindow::loadTopics()
     }
 }
 
-QString HelpWindow::pagePath(int contextNumber, int language) const
+QString HelpWindow::pagePath(int contextNumber, Language language) const
 {
     const QString folder = HelpSetFolder(language);
     if (folder.isEmpty())
@@ -128,7 +129,7 @@ QString HelpWindow::pagePath(int contextNumber, int language) const
     return QFileInfo(path).isFile() ? path : QString();
 }
 
-int HelpWindow::helpLanguage()
+Language HelpWindow::helpLanguage()
 {
     if (hasHelpSet(captions_.language()))
         language_ = captions_.language();
@@ -148,7 +149,7 @@ void HelpWindow::showContents()
 
 void HelpWindow::showPage(int contextNumber)
 {
-    const int language = helpLanguage();
+    const Language language = helpLanguage();
     const QString path = pagePath(contextNumber, language);
     if (!path.isEmpty()) {
         txtHelp->setSource(QUrl::fromLocalFile(path));
@@ -215,9 +216,9 @@ void HelpWindow::formatCaptions()
     cmdHelpContents->setText(caption("cmdHelpContents"));
 
     // The page on show moves to the same page of the new language's set.
-    const int previous = language_;
-    const int language = helpLanguage();
-    if (captionLanguage_ >= 0 && language != previous && pageFound_) {
+    const Language previous = language_;
+    const Language language = helpLanguage();
+    if (captionLanguage_ && language != previous && pageFound_) {
         const QFileInfo page(txtHelp->source().toLocalFile());
         const QString twin = QDir(root_).filePath(HelpSetFolder(language) + u'/' + page.fileName());
         if (QFileInfo(twin).isFile())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "helpservice.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +23,10 @@ class CaptionSource;
 
 // The help set of a language: its folder under the help root ("en", "fr"),
 // or the empty text for a language that has none.
-QString HelpSetFolder(int language);
+QString HelpSetFolder(Language language);
 // The name the settings give the help set of a language (a ".hlp" name), or
 // the empty text. An identifier only: it is never shown.
-std::string HelpFileName(int language);
+std::string HelpFileName(Language language);
 
 // The program's own help viewer: the HTML pages of the help root (beside the
 // program: help/en, help/fr, help/help.css, help/topics.txt) in a text
@@ -53,7 +55,7 @@ public:
 
     // The page of a topic (0 the contents) in a language: an existing file,
     // or the empty text.
-    QString pagePath(int contextNumber, int language) const;
+    QString pagePath(int contextNumber, Language language) const;
     // False when the last request found nothing and the window says why.
     bool pageFound() const { return pageFound_; }
     // The page on show; empty while a message is shown.
@@ -74,7 +76,7 @@ public:
 private:
     void loadTopics();
     // The language of the help set to use now.
-    int helpLanguage();
+    Language helpLanguage();
     void showPage(int contextNumber);
     void showMessage(const QString& text);
     void present();
@@ -85,8 +87,8 @@ private:
     QString root_;
     std::map<int, QString> topics_;  // context number -> page file name
     std::function<bool(const QUrl&)> opener_;
-    int language_ = 0;
-    int captionLanguage_ = -1;
+    Language language_ = English;
+    std::optional<Language> captionLanguage_;  // none before the first captions
     bool pageFound_ = false;
 };
 

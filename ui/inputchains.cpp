@@ -74,7 +74,7 @@ void InputPanel::connectFields()
     connect(optLoanAmount, &QRadioButton::toggled, this, [this](bool on) { chooseMoneyField(on); });
     connect(cmbInvestmentType, &QComboBox::activated, this, [this] {
         inputsChanged_ = true;
-        checkCashflow(type());
+        checkCashflow(strategy());
         update();
     });
 
@@ -83,7 +83,7 @@ void InputPanel::connectFields()
     for (std::size_t k = 0; k < presets.size(); ++k) {
         connect(presets[k], &QRadioButton::clicked, this, [this, k] {
             const auto& r = kInvestmentTypePresets[k];
-            setBreakdownOfDistributions(r[0], r[1], r[2], r[3], type());
+            setBreakdownOfDistributions(r[0], r[1], r[2], r[3], strategy());
         });
     }
     connect(optCustomInvestmentMix, &QRadioButton::clicked, this, [this] {
@@ -154,19 +154,14 @@ void InputPanel::chooseMoneyField(bool loanAmountTyped)
     }
 }
 
-double InputPanel::annualInvestmentFromLoan(int analysisType) const
+double InputPanel::annualInvestmentFromLoan(Strategy strategy) const
 {
-    if (analysisType < 0 || analysisType > 2)
-        return 0;
-    return setAnnualInvestment(static_cast<Strategy>(analysisType), currentInputs()).value_or(0);
+    return setAnnualInvestment(strategy, currentInputs()).value_or(0);
 }
 
-void InputPanel::checkCashflow(int analysisType)
+void InputPanel::checkCashflow(Strategy strategy)
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    const Strategy strategy = static_cast<Strategy>(analysisType);
-    const int lang = language();
+    const Language lang = language();
     const auto money = [lang](double value) { return FormatField(value, "$#,##0", lang); };
     const auto reformat = [&](QLineEdit* box) { box->setText(money(FieldNumber(box->text(), lang))); };
     if (!txtAnnualInvestment->isEnabled()) {
@@ -189,11 +184,11 @@ void InputPanel::checkCashflow(int analysisType)
 }
 
 void InputPanel::setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
-                                             double interest, int analysisType)
+                                             double interest, Strategy strategy)
 {
     breakdown_ = {deferredCapitalGains, capitalGains, dividends, interest};
     inputsChanged_ = true;
-    checkCashflow(analysisType);
+    checkCashflow(strategy);
     update();
 }
 
@@ -207,22 +202,22 @@ void InputPanel::leaveLoanAmount()
 {
     checks_.checkValue(*txtLoanAmount, start_[Setting::LoanAmount]);
     checks_.checkDollarValue(*txtLoanAmount, start_[Setting::LoanAmount]);
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
 }
 
 void InputPanel::leaveAnnualInvestment()
 {
-    checks_.checkValue(*txtAnnualInvestment, annualInvestmentFromLoan(type()));
-    checks_.checkDollarValue(*txtAnnualInvestment, annualInvestmentFromLoan(type()));
-    checkCashflow(type());
+    checks_.checkValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()));
+    checks_.checkDollarValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()));
+    checkCashflow(strategy());
     update();
 }
 
 void InputPanel::leaveOtherUnleveraged()
 {
     checks_.checkValue(*txtOtherUnlevInvest, start_[Setting::OtherUnleveragedIncome]);
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
 }
 
@@ -232,7 +227,7 @@ void InputPanel::leaveTaxRate()
     checks_.checkBounds(*txtTaxRate, *updTaxRate,
                         caption("BoundsTaxRate", {boundText(updTaxRate->min() + 1), boundText(updTaxRate->max() - 1)}),
                         0, 0);
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
 }
 
@@ -244,7 +239,7 @@ void InputPanel::leaveIntRate()
                         caption("BoundsInterestRate", {boundText(updIntRate->min() + 1),
                                                        boundText(updIntRate->max() - 1), settingText(warnAt)}),
                         0, warnAt);
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
     if (!intRateWarningGiven_ && warnAt != 0 && FieldNumber(txtIntRate->text(), language()) <= warnAt) {
         sponsorQuestion(*txtIntRate, *updIntRate, caption("BoundsRecommendedSponsorLimit_IntRate", lineBreaks()),
@@ -261,8 +256,8 @@ void InputPanel::leaveSavingsPeriod()
                                                         boundText(updSavingsPeriod->max() - 1)}),
                         0, 0);
     checks_.checkIntegerValue(*txtSavingsPeriod);
-    checks_.checkTimesLoanRepeated(*txtSavingsPeriod, *timesLoanRepeatedBox(), 0, type());
-    checkCashflow(type());
+    checks_.checkTimesLoanRepeated(*txtSavingsPeriod, *timesLoanRepeatedBox(), 0, strategy());
+    checkCashflow(strategy());
     update();
 }
 
@@ -291,7 +286,7 @@ void InputPanel::returnChanged(QLineEdit& box, UpDown& spinner)
     checks_.checkBounds(box, spinner,
                         caption("BoundsReturns", {boundText(spinner.min() + 1), boundText(spinner.max() - 1)}),
                         warnAt, 0);
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
     if (!returnWarningGiven_ && warnAt != 0 && FieldNumber(box.text(), language()) >= warnAt) {
         sponsorQuestion(box, spinner, caption("BoundsRecommendedSponsorLimit_Return", lineBreaks()), warnAt - 1);
@@ -310,7 +305,7 @@ void InputPanel::sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString&
     spinner.setValue(static_cast<int>(std::round(value)));
     // The analysis ran on the warned value; run it again on the one the
     // user chose, so the results match the field.
-    checkCashflow(type());
+    checkCashflow(strategy());
     update();
 }
 

@@ -216,7 +216,7 @@ void InputPanel::start(const SettingValues& start)
 {
     start_ = start;
     setSetupValues(start);
-    const int lang = language();
+    const Language lang = language();
     // The spinners stand one step outside the legal values.
     const auto bound = [&start](UpDown* spinner, Setting s) {
         if (!spinner)
@@ -254,7 +254,7 @@ void InputPanel::start(const SettingValues& start)
     breakdown_ = {start[Setting::DeferredCapitalGains], start[Setting::CapitalGains], start[Setting::Dividends],
                   start[Setting::Interest]};
     selectMatchingInvestmentType(breakdown_);
-    const double annual = annualInvestmentFromLoan(type());
+    const double annual = annualInvestmentFromLoan(strategy());
     txtAnnualInvestment->setText(FormatField(annual, "$#,##0", lang));
 }
 
@@ -320,32 +320,30 @@ void InputPanel::formatCaptions()
     }
 }
 
-void InputPanel::formatInputPanels(int analysisType)
+void InputPanel::formatInputPanels(Strategy strategy)
 {
-    switch (analysisType) {
-    case 0:
+    switch (strategy) {
+    case Strategy::InterestOnly:
         optAnnualInvestment->setText(deductionLimited() ? caption("InitialAftertaxInvestment")
                                                     : caption("optAnnualInvestment_Int_RRSP"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Int"));
         break;
-    case 1:
+    case Strategy::TermLoan:
         optAnnualInvestment->setText(caption("optAnnualInvestment_Term"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
         break;
-    case 2:
+    case Strategy::RRSP:
         optAnnualInvestment->setText(caption("optAnnualInvestment_Int_RRSP"));
         lblSavingsPeriod->setText(caption("lblSavingsPeriod_Term_RRSP"));
         break;
-    default:
-        return;
     }
-    fraReturnComposition->setVisible(analysisType != 2);
-    checkCashflow(analysisType);
+    fraReturnComposition->setVisible(strategy != Strategy::RRSP);
+    checkCashflow(strategy);
 }
 
-void InputPanel::rewriteForLanguage(int previousLanguage)
+void InputPanel::rewriteForLanguage(Language previousLanguage)
 {
-    const int lang = language();
+    const Language lang = language();
     if (lang == previousLanguage)
         return;
     // Money is written the new way; a rate only when the new language would
@@ -376,7 +374,7 @@ AnalysisInputs InputPanel::currentInputs() const
 
 void InputPanel::storeValues(SettingValues& values) const
 {
-    const int lang = language();
+    const Language lang = language();
     const auto number = [lang](const QLineEdit* box) { return box ? FieldNumber(box->text(), lang) : 0.0; };
     values[Setting::LoanAmount] = number(txtLoanAmount);
     values[Setting::TaxRate] = number(txtTaxRate);
@@ -400,14 +398,14 @@ QString InputPanel::caption(std::string_view key, const std::vector<std::string>
     return lookUp(captions_, key, values);
 }
 
-int InputPanel::language() const
+Language InputPanel::language() const
 {
     return captions_.language();
 }
 
-int InputPanel::type() const
+Strategy InputPanel::strategy() const
 {
-    return host_.analysisType ? host_.analysisType() : 0;
+    return host_.strategy ? host_.strategy() : Strategy::InterestOnly;
 }
 
 } // namespace gw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "inputs.h"
 #include "settingtable.h"
 
@@ -56,7 +57,7 @@ class InputPanel : public QObject {
     Q_OBJECT
 public:
     struct Host {
-        std::function<int()> analysisType;     // the selected strategy
+        std::function<Strategy()> strategy;    // the selected strategy
         std::function<void()> updateAnalysis;  // the window's dispatch
         std::function<void()> openCustomMix;   // optCustomInvestmentMix
     };
@@ -84,10 +85,10 @@ public:
 
     void formatCaptions();
     // Captions that follow the strategy, then checkCashflow.
-    void formatInputPanels(int analysisType);
+    void formatInputPanels(Strategy strategy);
     // Rewrites the number fields in the current language after a switch
     // from `previousLanguage`.
-    void rewriteForLanguage(int previousLanguage);
+    void rewriteForLanguage(Language previousLanguage);
 
     // The values an analysis reads, from the fields and the setup's values.
     AnalysisInputs currentInputs() const;
@@ -102,11 +103,11 @@ public:
 
     // Recomputes the money field that the user does not type, and reformats
     // the money fields.
-    void checkCashflow(int analysisType);
+    void checkCashflow(Strategy strategy);
     // Stores the breakdown (whole per cent), marks the inputs changed, then
     // checkCashflow and updateAnalysis.
     void setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
-                                     double interest, int analysisType);
+                                     double interest, Strategy strategy);
     // Selects the investment-type option that matches `breakdown`, or the
     // custom one.
     void selectMatchingInvestmentType(const std::array<double, 4>& breakdown);
@@ -181,10 +182,10 @@ private:
     // takes `fallback` (kept inside the spinner's legal range).
     void sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback);
     void update();
-    double annualInvestmentFromLoan(int analysisType) const;
+    double annualInvestmentFromLoan(Strategy strategy) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    int language() const;
-    int type() const;
+    Language language() const;
+    Strategy strategy() const;
 
     const CaptionSource& captions_;
     MessageService& messages_;

@@ -31,12 +31,6 @@
 
 namespace gw {
 
-namespace {
-
-constexpr int kStrategies = 3;
-
-} // namespace
-
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
@@ -61,7 +55,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         [this](const std::string& key, const std::vector<std::string>& values) { setStatusHint(key, values); });
 
     InputPanel::Host host;
-    host.analysisType = [this] { return analysisType(); };
+    host.strategy = [this] { return strategy(); };
     host.updateAnalysis = [this] { updateAnalysis(); };
     host.openCustomMix = [this] { emit customInvestmentMixRequested(); };
     inputs_ = new InputPanel(captions_, messages_, checks_, std::move(host), this);
@@ -102,7 +96,7 @@ void MainWindow::buildInputSide(QWidget* side)
     lblStrategyHeader->setWordWrap(true);
     lstStrategyList = new QListWidget(side);
     lstStrategyList->setObjectName(QStringLiteral("lstStrategyList"));
-    for (int t = 0; t < kStrategies; ++t)
+    for (std::size_t row = 0; row < kStrategies.size(); ++row)
         lstStrategyList->addItem(QString());
     lstStrategyList->setSelectionMode(QAbstractItemView::SingleSelection);
     lstStrategyList->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -113,7 +107,7 @@ void MainWindow::buildInputSide(QWidget* side)
     tabInputs->setUsesScrollButtons(false);
     tabInputs->addTab(inputs_->basicPage, QString());
     tabInputs->addTab(inputs_->compositionPage, QString());
-    connect(tabInputs, &QTabWidget::currentChanged, this, [this] { formatInput(analysisType()); });
+    connect(tabInputs, &QTabWidget::currentChanged, this, [this] { formatInput(strategy()); });
 
     auto* buttons = new QHBoxLayout;
     cmdBack_Input = MakeButton("cmdBack_Input", side);
@@ -154,7 +148,7 @@ void MainWindow::buildOutputSide(QWidget* side)
     tabOutputs->setUsesScrollButtons(false);
     for (QWidget* page : outputs_->pages)
         tabOutputs->addTab(page, QString());
-    connect(tabOutputs, &QTabWidget::currentChanged, this, [this] { formatOutputButtons(analysisType()); });
+    connect(tabOutputs, &QTabWidget::currentChanged, this, [this] { formatOutputButtons(strategy()); });
 
     // The cover shares the results' cell and lies on top of them.
     picHideResults = new QFrame(side);
@@ -293,28 +287,34 @@ void MainWindow::start(const MainWindowSetup& setup)
     mnuAboutSponsor->setVisible(isSponsored_ && !sponsor_.helpPath.empty());
 
     // Hidden rows keep their numbers: the row is the strategy.
-    for (int t = 0; t < kStrategies; ++t)
-        lstStrategyList->setRowHidden(t, !StrategyOffered(setup.values, static_cast<Strategy>(t)));
+    for (Strategy offered : kStrategies)
+        lstStrategyList->setRowHidden(Index(offered), !StrategyOffered(setup.values, offered));
     {
         const QSignalBlocker blocker(lstStrategyList);
-        lstStrategyList->setCurrentRow(static_cast<int>(FirstStrategyOffered(setup.values)));
+        lstStrategyList->setCurrentRow(Index(FirstStrategyOffered(setup.values)));
     }
 
     inputs_->start(StartValues(setup.values));
     autoCalculate_ = true;
     formatCaptions();
     setStatusHint("stsbarPressF1");
-    formatInput(analysisType());
+    formatInput(strategy());
     // The first analysis runs on the default breakdown, which the matching
     // investment-type option shows.
     const auto& b = inputs_->breakdown();
-    inputs_->setBreakdownOfDistributions(b[0], b[1], b[2], b[3], analysisType());
+    inputs_->setBreakdownOfDistributions(b[0], b[1], b[2], b[3], strategy());
     windowReady_ = true;
 }
 
-int MainWindow::analysisType() const
+Strategy MainWindow::strategy() const
 {
-    return lstStrategyList->currentRow();
+    if (const std::optional<Strategy> selected = StrategyFromIndex(lstStrategyList->currentRow()))
+        return *selected;
+    for (Strategy shown : kStrategies) {
+        if (!lstStrategyList->isRowHidden(Index(shown)))
+            return shown;
+    }
+    return kStrategies.back();
 }
 
 bool MainWindow::inputsChanged() const
@@ -329,126 +329,134 @@ void MainWindow::markInputsChanged()
 
 void MainWindow::updateAnalysis()
 {
-    const int type = analysisType();
-    if (!formatOutput(type, true)) {
-        inputs_->setInputsChanged(false);
-        return;
-    }
+    const Strategy current = strategy();
+    formatOutput(current, true);
     if (autoCalculate_ && inputs_->inputsChanged()) {
-        AnalysisOutcome outcome = services_.runAnalysis(static_cast<Strategy>(type), currentInputs());
+        AnalysisOutcome outcome = services_.runAnalysis(current, currentInputs());
         if (outcome.ok()) {
             lastResults_ = std::move(outcome.results);
             outputs_->showResults(*lastResults_);
-            notesStale_[lastResults_->index()] = true;
-            emit analysisCompleted(type);
+            notesStale_[Index(StrategyOf(*lastResults_))] = true;
+            emit analysisCompleted(current);
         } else {
             messages_.critical(caption("SoftwareName"), QString::fromStdString(outcome.error));
         }
     }
-    outputs_->setNotes(notesFor(type));
+    outputs_->setNotes(notesFor(current));
     inputs_->setInputsChanged(false);
 }
 
-bool MainWindow::formatOutput(int analysisType, bool charts)
+void MainWindow::formatOutput(Strategy strategy, bool charts)
 {
-    if (analysisType < 0 || analysisType >= kStrategies) {
-        errorAnalysis(analysisType);
-        return false;
-    }
-    lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", analysisType)) + u' ');
-    formatOutputTitles(analysisType);
-    formatOutputButtons(analysisType);
+    lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", Index(strategy))) + u' ');
+    formatOutputTitles(strategy);
+    formatOutputButtons(strategy);
     if (charts) {
-        outputs_->formatSummaryChart(analysisType);
-        outputs_->formatProjectionChart(analysisType);
+        outputs_->formatSummaryChart(strategy);
+        outputs_->formatProjectionChart(strategy);
     }
-    outputs_->showStrategy(analysisType, advancedView_);
-    outputs_->setNotes(notesFor(analysisType));
-    return true;
+    outputs_->showStrategy(strategy, advancedView_);
+    outputs_->setNotes(notesFor(strategy));
 }
 
-void MainWindow::formatOutputTitles(int analysisType)
+void MainWindow::formatOutputTitles(Strategy strategy)
 {
     const AnalysisInputs in = currentInputs();
     const double period = std::max(0.0, RoundHalfToEven(in.savingsPeriod));
-    const double loans = analysisType == 0 ? 1 : std::max(0.0, RoundHalfToEven(in.timesRepeated)) + 1;
-    outputs_->formatOutputTitles(analysisType, static_cast<int>(std::min(period * loans, 1e6)));
+    const double loans = strategy == Strategy::InterestOnly ? 1 : std::max(0.0, RoundHalfToEven(in.timesRepeated)) + 1;
+    outputs_->formatOutputTitles(strategy, static_cast<int>(std::min(period * loans, 1e6)));
 }
 
-void MainWindow::formatSummaryTable(int analysisType)
+void MainWindow::formatSummaryTable(Strategy strategy)
 {
-    outputs_->formatSummaryTable(analysisType);
+    outputs_->formatSummaryTable(strategy);
 }
 
-void MainWindow::formatProjectionTable(int analysisType)
+void MainWindow::formatProjectionTable(Strategy strategy)
 {
-    outputs_->formatProjectionTable(analysisType, inputs_->deductionLimited());
+    outputs_->formatProjectionTable(strategy, inputs_->deductionLimited());
 }
 
-const std::optional<AnalysisResults>& MainWindow::resultsOf(int analysisType) const
+const std::optional<AnalysisResults>& MainWindow::resultsOf(Strategy strategy) const
 {
-    return outputs_->results(analysisType);
+    return outputs_->results(strategy);
 }
 
-QString MainWindow::notesFor(int analysisType)
+QString MainWindow::notesFor(Strategy strategy)
 {
-    if (analysisType < 0 || analysisType >= kStrategies)
-        return {};
-    const auto type = static_cast<std::size_t>(analysisType);
-    if (notesStale_[type]) {
-        const std::optional<AnalysisResults>& results = outputs_->results(analysisType);
-        notes_[type] = results && services_.notes ? QString::fromStdString(services_.notes(*results)) : QString();
-        notesStale_[type] = false;
+    const int at = Index(strategy);
+    if (notesStale_[at]) {
+        const std::optional<AnalysisResults>& results = outputs_->results(strategy);
+        notes_[at] = results && services_.notes ? QString::fromStdString(services_.notes(*results)) : QString();
+        notesStale_[at] = false;
     }
-    return notes_[type];
+    return notes_[at];
 }
 
-void MainWindow::errorAnalysis(int analysisType)
+void MainWindow::errorAnalysis(int row)
 {
     messages_.warning(QStringLiteral("Error"),
                       QStringLiteral("Analysis %1 has not yet been added to the software. The software will reset "
                                      "to the default analysis.")
-                          .arg(analysisType));
-    int fallback = 0;
-    while (fallback < kStrategies - 1 && lstStrategyList->isRowHidden(fallback))
-        ++fallback;
+                          .arg(row));
+    const Strategy fallback = strategy();
     {
         const QSignalBlocker blocker(lstStrategyList);
-        lstStrategyList->setCurrentRow(fallback);
+        lstStrategyList->setCurrentRow(Index(fallback));
     }
     formatInput(fallback);
     formatOutput(fallback, true);
+    inputs_->setInputsChanged(false);
 }
 
 void MainWindow::strategyChanged()
 {
-    const int type = analysisType();
-    formatInput(type);
+    // The one place that meets a list without a current row.
+    const int row = lstStrategyList->currentRow();
+    if (!StrategyFromIndex(row)) {
+        errorAnalysis(row);
+        return;
+    }
+    const Strategy current = strategy();
+    formatInput(current);
     if (windowReady_)
         inputs_->setInputsChanged(true);
     // The interest-only loan lets any times-repeated value through the period
     // check; a term or RRSP loan must not run on a pair beyond its years.
-    checks_.checkTimesLoanRepeated(*inputs_->txtSavingsPeriod, *inputs_->timesLoanRepeatedBox(), 0, type);
+    checks_.checkTimesLoanRepeated(*inputs_->txtSavingsPeriod, *inputs_->timesLoanRepeatedBox(), 0, current);
     updateAnalysis();
 }
 
-void MainWindow::formatInput(int analysisType)
+void MainWindow::formatInput(Strategy strategy)
 {
-    formatInputButtons(analysisType);
-    inputs_->formatInputPanels(analysisType);
+    formatInputButtons(strategy);
+    inputs_->formatInputPanels(strategy);
 }
 
-void MainWindow::formatInputButtons(int analysisType)
+void MainWindow::formatInputButtons(Strategy strategy)
 {
+    // The advanced details hold the breakdown (input tab 1) and the repeats
+    // (term and RRSP loans).
     const int tab = tabInputs->currentIndex();
-    const bool visible = (analysisType == 0 && tab == 1) || analysisType == 1 || (analysisType == 2 && tab == 0);
+    bool visible = false;
+    switch (strategy) {
+    case Strategy::InterestOnly:
+        visible = tab == 1;
+        break;
+    case Strategy::TermLoan:
+        visible = true;
+        break;
+    case Strategy::RRSP:
+        visible = tab == 0;
+        break;
+    }
     cmdAdvancedSettings_Input->setVisible(visible);
 }
 
-void MainWindow::formatOutputButtons(int analysisType)
+void MainWindow::formatOutputButtons(Strategy strategy)
 {
     const int tab = tabOutputs->currentIndex();
-    cmdAdvancedSettings_Output->setVisible(tab == 2 && (analysisType == 0 || analysisType == 1));
+    cmdAdvancedSettings_Output->setVisible(tab == 2 && strategy != Strategy::RRSP);
     cmdPrint->setVisible(tab == 0 || tab == 2);
 }
 
@@ -509,14 +517,13 @@ void MainWindow::showHelpTopic(int contextNumber)
 int MainWindow::outputHelpTopic() const
 {
     const int tab = tabOutputs->currentIndex();
-    const int type = std::max(analysisType(), 0);
-    return 801 + 4 * type + (tab - tab % 2);
+    return 801 + 4 * Index(strategy()) + (tab - tab % 2);
 }
 
 void MainWindow::applySetupValues(const SettingValues& values)
 {
     inputs_->setSetupValues(values);
-    formatInput(analysisType());
+    formatInput(strategy());
 }
 
 AnalysisInputs MainWindow::currentInputs() const
@@ -549,9 +556,9 @@ QString MainWindow::caption(std::string_view key, const std::vector<std::string>
 
 void MainWindow::formatCaptions()
 {
-    const int language = captions_.language();
-    if (captionLanguage_ >= 0 && captionLanguage_ != language)
-        inputs_->rewriteForLanguage(captionLanguage_);
+    const Language language = captions_.language();
+    if (captionLanguage_ && *captionLanguage_ != language)
+        inputs_->rewriteForLanguage(*captionLanguage_);
     captionLanguage_ = language;
 
     setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));
@@ -559,9 +566,10 @@ void MainWindow::formatCaptions()
     outputs_->formatCaptions(inputs_->deductionLimited());
     notesStale_.fill(true);
     lblStrategyHeader->setText(caption("lblStrategyHeader"));
-    for (int t = 0; t < kStrategies; ++t)
-        lstStrategyList->item(t)->setText(caption(captionKey("lstStrategyList.listindex", t)));
-    lstStrategyList->setFixedHeight(lstStrategyList->sizeHintForRow(0) * kStrategies + 2 * lstStrategyList->frameWidth() + 4);
+    for (Strategy listed : kStrategies)
+        lstStrategyList->item(Index(listed))->setText(caption(captionKey("lstStrategyList.listindex", Index(listed))));
+    const int rows = static_cast<int>(kStrategies.size());
+    lstStrategyList->setFixedHeight(lstStrategyList->sizeHintForRow(0) * rows + 2 * lstStrategyList->frameWidth() + 4);
     for (int k = 0; k < tabInputs->count(); ++k)
         tabInputs->setTabText(k, caption(captionKey("tabInputs.tab", k)));
     for (int k = 0; k < tabOutputs->count(); ++k)
@@ -601,13 +609,11 @@ void MainWindow::formatCaptions()
     mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.SponsorName}));
     mnuAboutSoftware->setText(caption("mnuAboutSoftware"));
 
-    const int type = analysisType();
-    if (type >= 0 && type < kStrategies) {
-        lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", type)) + u' ');
-        inputs_->formatInputPanels(type);
-        formatOutputTitles(type);
-        outputs_->setNotes(notesFor(type));
-    }
+    const Strategy current = strategy();
+    lblCurrentStrategy->setText(caption(captionKey("lstStrategyList.listindex", Index(current))) + u' ');
+    inputs_->formatInputPanels(current);
+    formatOutputTitles(current);
+    outputs_->setNotes(notesFor(current));
 }
 
 } // namespace gw

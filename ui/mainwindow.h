@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "inputs.h"
 #include "validation.h"
 #include "windowsetup.h"
@@ -65,9 +66,11 @@ public:
     // The start-up sequence: limits, defaults, captions, first analysis.
     void start(const MainWindowSetup& setup);
 
-    // The selected row of lstStrategyList (0 interest-only, 1 term loan,
-    // 2 RRSP loans), whatever rows the sponsor hides; -1 with none.
-    int analysisType() const;
+    // The strategy of the selected row of lstStrategyList (the row is the
+    // strategy's index, whatever rows the sponsor hides). Should the list
+    // have no current row, the first row shown, which the window then
+    // selects again (see strategyChanged).
+    Strategy strategy() const;
     bool inputsChanged() const;
     void markInputsChanged();
     bool autoCalculate() const { return autoCalculate_; }
@@ -75,20 +78,18 @@ public:
     bool advancedView() const { return advancedView_; }
 
     void updateAnalysis();
-    // Prepares the output side for the strategy; false (after errorAnalysis)
-    // for an unknown strategy.
-    bool formatOutput(int analysisType, bool charts);
+    // Prepares the output side for the strategy.
+    void formatOutput(Strategy strategy, bool charts);
     void formatCaptions();
-    void formatInput(int analysisType);
-    void formatInputButtons(int analysisType);
-    void formatOutputButtons(int analysisType);
+    void formatInput(Strategy strategy);
+    void formatInputButtons(Strategy strategy);
+    void formatOutputButtons(Strategy strategy);
     // Summary titles with the number of years the fields give.
-    void formatOutputTitles(int analysisType);
+    void formatOutputTitles(Strategy strategy);
     // Lays a strategy's tables out again and refills them from its results.
-    void formatSummaryTable(int analysisType);
-    void formatProjectionTable(int analysisType);
+    void formatSummaryTable(Strategy strategy);
+    void formatProjectionTable(Strategy strategy);
     void hideResults(bool show);
-    void errorAnalysis(int analysisType);
     // The setup dialog's values, when it closes.
     void applySetupValues(const SettingValues& values);
     // The fields as an analysis reads them.
@@ -101,7 +102,7 @@ public:
     // The results of the last analysis that succeeded, if any.
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
     // The last results of one strategy, if it has run.
-    const std::optional<AnalysisResults>& resultsOf(int analysisType) const;
+    const std::optional<AnalysisResults>& resultsOf(Strategy strategy) const;
 
     QString statusText() const;
     // The status bar hint, by caption key; a language switch re-captions it.
@@ -120,7 +121,7 @@ signals:
     void advancedDetailsRequested();
     void customInvestmentMixRequested();
     // An analysis of the strategy finished and its results are ready to show.
-    void analysisCompleted(int analysisType);
+    void analysisCompleted(gw::Strategy strategy);
 
 public:
     // The controls, under their object names.
@@ -166,6 +167,9 @@ private:
     void buildInputSide(QWidget* parent);
     void buildOutputSide(QWidget* parent);
     void strategyChanged();
+    // The list lost its current row (`row`): says so and selects strategy()
+    // again.
+    void errorAnalysis(int row);
     void toggleAutoCalc();
     void toggleAdvancedView();
     void stepTab(QTabWidget* tabs, int delta);
@@ -174,7 +178,7 @@ private:
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     // The notes of a strategy's last results, worked out once per analysis
     // and language.
-    QString notesFor(int analysisType);
+    QString notesFor(Strategy strategy);
 
     MainWindowServices services_;
     const CaptionSource& captions_;
@@ -189,11 +193,11 @@ private:
     bool autoCalculate_ = false;
     bool windowReady_ = false;
     bool advancedView_ = false;
-    int captionLanguage_ = -1;
+    std::optional<Language> captionLanguage_;  // none before the first captions
     std::string statusKey_;
     std::vector<std::string> statusValues_;
-    std::array<QString, 3> notes_;
-    std::array<bool, 3> notesStale_{true, true, true};
+    std::array<QString, kStrategies.size()> notes_;
+    std::array<bool, kStrategies.size()> notesStale_{true, true, true};
 };
 
 } // namespace gw

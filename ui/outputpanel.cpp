@@ -65,7 +65,8 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     auto* summary = new QVBoxLayout(pages[0]);
     lblSummaryTableTitle = MakeHeading("lblSummaryTableTitle", pages[0], true);
     summaryTables_ = new QStackedWidget(pages[0]);
-    for (int t = 0; t < 3; ++t) {
+    for (Strategy strategy : kStrategies) {
+        const int t = Index(strategy);
         gridSummaryTable[t] = makeGrid(arrayName("gridSummaryTable", t), true, summaryTables_);
         // A handful of rows: the table shows them all.
         gridSummaryTable[t]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -103,12 +104,14 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
     auto* projection = new QVBoxLayout(pages[2]);
     lblProjectionTableTitle = MakeHeading("lblProjectionTableTitle", pages[2], true);
     projectionTables_ = new QStackedWidget(pages[2]);
-    for (int t = 0; t < 3; ++t) {
+    for (Strategy strategy : kStrategies) {
+        const int t = Index(strategy);
         gridProjectionTable_Basic[t] =
-            makeGrid(arrayName("gridProjectionTable_Basic", t), t < 2, projectionTables_);
+            makeGrid(arrayName("gridProjectionTable_Basic", t), strategy != Strategy::RRSP, projectionTables_);
         projectionTables_->addWidget(gridProjectionTable_Basic[t]);
     }
-    for (int t = 0; t < 2; ++t) {
+    for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan}) {
+        const int t = Index(strategy);
         gridProjectionTable_Advanced[t] =
             makeGrid(arrayName("gridProjectionTable_Advanced", t), false, projectionTables_);
         projectionTables_->addWidget(gridProjectionTable_Advanced[t]);
@@ -167,56 +170,64 @@ void OutputPanel::formatCaptions(bool limited)
     lblNotesHeader->setText(caption("lblNotesHeader"));
     for (int j = 0; j < 2; ++j)
         lblProjectionReturn[j]->setText(caption("lblProjectionReturn"));
-    for (int t = 0; t < 3; ++t) {
-        formatSummaryTable(t);
-        formatProjectionTable(t, limited);
+    for (Strategy strategy : kStrategies) {
+        formatSummaryTable(strategy);
+        formatProjectionTable(strategy, limited);
     }
     // The charts' return labels and number formats follow the language.
-    if (results_[2])
-        writeCharts(2);
-    intTermChartsShow_ = -1;
-    if (shownType_ >= 0) {
-        formatSummaryChart(shownType_);
-        formatProjectionChart(shownType_);
-        writeRemainingDeductions(shownType_);
+    if (results_[Index(Strategy::RRSP)])
+        writeCharts(Strategy::RRSP);
+    intTermChartsShow_.reset();
+    if (shown_) {
+        formatSummaryChart(*shown_);
+        formatProjectionChart(*shown_);
+        writeRemainingDeductions(*shown_);
     }
 }
 
-void OutputPanel::formatSummaryTable(int analysisType)
+void OutputPanel::formatSummaryTable(Strategy strategy)
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    QTableWidget& grid = *gridSummaryTable[analysisType];
-    LayOutGrid(grid, SummaryColumns(analysisType, captions_), analysisType == 2 ? 2 : 1);
-    if (results_[analysisType])
-        WriteSummaryTable(grid, *results_[analysisType], captions_.language());
+    QTableWidget& grid = *gridSummaryTable[Index(strategy)];
+    LayOutGrid(grid, SummaryColumns(strategy, captions_), strategy == Strategy::RRSP ? 2 : 1);
+    if (const auto& results = results_[Index(strategy)])
+        WriteSummaryTable(grid, *results, captions_.language());
     fitSummaryHeight();
 }
 
-bool OutputPanel::limitedFor(int analysisType, bool fallback) const
+bool OutputPanel::limitedFor(Strategy strategy, bool fallback) const
 {
-    const auto& results = results_[analysisType];
+    const auto& results = results_[Index(strategy)];
     return results ? DeductionLimited(*results) : fallback;
 }
 
-void OutputPanel::formatProjectionTable(int analysisType, bool limited)
+QTableWidget* OutputPanel::advancedTable(Strategy strategy) const
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    LayOutGrid(*gridProjectionTable_Basic[analysisType], BasicProjectionColumns(analysisType, captions_), 1);
-    QTableWidget* advanced = analysisType < 2 ? gridProjectionTable_Advanced[analysisType] : nullptr;
-    if (advanced)
-        LayOutGrid(*advanced, AdvancedProjectionColumns(analysisType, limitedFor(analysisType, limited), captions_), 1);
-    if (results_[analysisType])
-        WriteProjectionTables(*gridProjectionTable_Basic[analysisType], advanced, *results_[analysisType],
-                              captions_.language());
+    switch (strategy) {
+    case Strategy::InterestOnly:
+    case Strategy::TermLoan:
+        return gridProjectionTable_Advanced[Index(strategy)];
+    case Strategy::RRSP:
+        break;
+    }
+    return nullptr;
 }
 
-void OutputPanel::formatOutputTitles(int analysisType, int years)
+void OutputPanel::formatProjectionTable(Strategy strategy, bool limited)
+{
+    QTableWidget& basic = *gridProjectionTable_Basic[Index(strategy)];
+    LayOutGrid(basic, BasicProjectionColumns(strategy, captions_), 1);
+    QTableWidget* advanced = advancedTable(strategy);
+    if (advanced)
+        LayOutGrid(*advanced, AdvancedProjectionColumns(strategy, limitedFor(strategy, limited), captions_), 1);
+    if (const auto& results = results_[Index(strategy)])
+        WriteProjectionTables(basic, advanced, *results, captions_.language());
+}
+
+void OutputPanel::formatOutputTitles(Strategy strategy, int years)
 {
     const std::vector<std::string> values{std::to_string(years)};
-    const QString summary = analysisType == 2 ? caption("lblSummaryTableTitle_RRSP", values)
-                                              : caption("lblSummaryTableTitle_Int_Term", values);
+    const QString summary = strategy == Strategy::RRSP ? caption("lblSummaryTableTitle_RRSP", values)
+                                                       : caption("lblSummaryTableTitle_Int_Term", values);
     lblSummaryTableTitle->setText(summary);
     lblSummaryChartTitle->setText(summary);
     const QString projection = caption("lblProjectionTableTitle");
@@ -224,11 +235,9 @@ void OutputPanel::formatOutputTitles(int analysisType, int years)
     lblProjectionChartTitle->setText(projection);
 }
 
-void OutputPanel::formatSummaryChart(int analysisType)
+void OutputPanel::formatSummaryChart(Strategy strategy)
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    const bool rrsp = analysisType == 2;
+    const bool rrsp = strategy == Strategy::RRSP;
     QChartView* view = rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm;
     const QStringList labels = rrsp ? QStringList{caption("CatchUpLoan"), caption("SpendRefund"),
                                                   caption("ReinvestRefund"), caption("GrossUp")}
@@ -236,15 +245,13 @@ void OutputPanel::formatSummaryChart(int analysisType)
     LabelChart(*view->chart(), labels, caption("SummaryXAxis"), caption("ProjectionYAxis"), captions_.language());
     FitLegend(*view->chart());
     summaryCharts_->setCurrentWidget(view);
-    if (!rrsp && intTermChartsShow_ != analysisType)
-        writeCharts(analysisType);
+    if (!rrsp && intTermChartsShow_ != strategy)
+        writeCharts(strategy);
 }
 
-void OutputPanel::formatProjectionChart(int analysisType)
+void OutputPanel::formatProjectionChart(Strategy strategy)
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    const bool rrsp = analysisType == 2;
+    const bool rrsp = strategy == Strategy::RRSP;
     QChartView* view = rrsp ? chartProjectionChart_RRSP : chartProjectionChart_IntTerm;
     const QStringList labels = rrsp ? QStringList{caption("CatchUpLoan"), caption("SpendRefund"),
                                                   caption("ReinvestRefund"), caption("GrossUp")}
@@ -252,51 +259,48 @@ void OutputPanel::formatProjectionChart(int analysisType)
     LabelChart(*view->chart(), labels, caption("ProjectionXAxis"), caption("ProjectionYAxis"), captions_.language());
     FitLegend(*view->chart());
     projectionCharts_->setCurrentWidget(view);
-    if (!rrsp && intTermChartsShow_ != analysisType)
-        writeCharts(analysisType);
+    if (!rrsp && intTermChartsShow_ != strategy)
+        writeCharts(strategy);
 }
 
-void OutputPanel::showStrategy(int analysisType, bool advancedView)
+void OutputPanel::showStrategy(Strategy strategy, bool advancedView)
 {
-    if (analysisType < 0 || analysisType > 2)
-        return;
-    shownType_ = analysisType;
-    summaryTables_->setCurrentWidget(gridSummaryTable[analysisType]);
-    const bool rrsp = analysisType == 2;
+    shown_ = strategy;
+    summaryTables_->setCurrentWidget(gridSummaryTable[Index(strategy)]);
+    const bool rrsp = strategy == Strategy::RRSP;
     summaryCharts_->setCurrentWidget(rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm);
     projectionCharts_->setCurrentWidget(rrsp ? chartProjectionChart_RRSP : chartProjectionChart_IntTerm);
-    if (rrsp || !advancedView)
-        projectionTables_->setCurrentWidget(gridProjectionTable_Basic[analysisType]);
+    QTableWidget* advanced = advancedTable(strategy);
+    if (advanced && advancedView)
+        projectionTables_->setCurrentWidget(advanced);
     else
-        projectionTables_->setCurrentWidget(gridProjectionTable_Advanced[analysisType]);
-    writeRemainingDeductions(analysisType);
+        projectionTables_->setCurrentWidget(gridProjectionTable_Basic[Index(strategy)]);
+    writeRemainingDeductions(strategy);
     fitSummaryHeight();
 }
 
 void OutputPanel::showResults(const AnalysisResults& results)
 {
-    const int type = static_cast<int>(results.index());
-    results_[type] = results;
-    if (type < 2) {
+    const Strategy strategy = StrategyOf(results);
+    results_[Index(strategy)] = results;
+    if (QTableWidget* advanced = advancedTable(strategy)) {
         // The five deduction columns come and go with the tax settings the
         // analysis ran with.
-        QTableWidget& advanced = *gridProjectionTable_Advanced[type];
-        const auto columns = AdvancedProjectionColumns(type, DeductionLimited(results), captions_);
-        if (!HasColumns(advanced, static_cast<int>(columns.size())))
-            LayOutGrid(advanced, columns, 1);
+        const auto columns = AdvancedProjectionColumns(strategy, DeductionLimited(results), captions_);
+        if (!HasColumns(*advanced, static_cast<int>(columns.size())))
+            LayOutGrid(*advanced, columns, 1);
     }
-    writeTables(type);
-    if (type == 2 || type == shownType_ || intTermChartsShow_ == type)
-        writeCharts(type);
-    if (type == shownType_)
-        writeRemainingDeductions(type);
+    writeTables(strategy);
+    if (strategy == Strategy::RRSP || strategy == shown_ || intTermChartsShow_ == strategy)
+        writeCharts(strategy);
+    if (strategy == shown_)
+        writeRemainingDeductions(strategy);
     fitSummaryHeight();
 }
 
-const std::optional<AnalysisResults>& OutputPanel::results(int analysisType) const
+const std::optional<AnalysisResults>& OutputPanel::results(Strategy strategy) const
 {
-    static const std::optional<AnalysisResults> none;
-    return analysisType >= 0 && analysisType < 3 ? results_[analysisType] : none;
+    return results_[Index(strategy)];
 }
 
 void OutputPanel::setNotes(const QString& text)
@@ -307,39 +311,38 @@ void OutputPanel::setNotes(const QString& text)
         txtSummaryTableNotes->setPlainText(plain);
 }
 
-void OutputPanel::writeTables(int analysisType)
+void OutputPanel::writeTables(Strategy strategy)
 {
-    const auto& results = results_[analysisType];
+    const auto& results = results_[Index(strategy)];
     if (!results)
         return;
-    const int language = captions_.language();
-    WriteSummaryTable(*gridSummaryTable[analysisType], *results, language);
-    QTableWidget* advanced = analysisType < 2 ? gridProjectionTable_Advanced[analysisType] : nullptr;
-    WriteProjectionTables(*gridProjectionTable_Basic[analysisType], advanced, *results, language);
+    const Language language = captions_.language();
+    WriteSummaryTable(*gridSummaryTable[Index(strategy)], *results, language);
+    WriteProjectionTables(*gridProjectionTable_Basic[Index(strategy)], advancedTable(strategy), *results, language);
 }
 
-void OutputPanel::writeCharts(int analysisType)
+void OutputPanel::writeCharts(Strategy strategy)
 {
-    const bool rrsp = analysisType == 2;
+    const bool rrsp = strategy == Strategy::RRSP;
     QChart& summary = *(rrsp ? chartSummaryChart_RRSP : chartSummaryChart_IntTerm)->chart();
     QChart& projection = *(rrsp ? chartProjectionChart_RRSP : chartProjectionChart_IntTerm)->chart();
-    const auto& results = results_[analysisType];
+    const auto& results = results_[Index(strategy)];
     // A strategy without results leaves the shared charts empty rather than
     // showing the other strategy's figures.
     FillChart(summary, results ? SummaryChartData(*results, captions_.language()) : ChartData{});
     FillChart(projection, results ? ProjectionChartData(*results) : ChartData{});
     if (!rrsp)
-        intTermChartsShow_ = analysisType;
+        intTermChartsShow_ = strategy;
 }
 
-void OutputPanel::writeRemainingDeductions(int analysisType)
+void OutputPanel::writeRemainingDeductions(Strategy strategy)
 {
-    if (analysisType == 2) {
+    if (strategy == Strategy::RRSP) {
         lblRemainingDeductions->hide();
         return;
     }
     lblRemainingDeductions->show();
-    const auto& results = results_[analysisType];
+    const auto& results = results_[Index(strategy)];
     if (!results) {
         lblRemainingDeductions->clear();
         return;
@@ -352,7 +355,7 @@ void OutputPanel::writeRemainingDeductions(int analysisType)
                 return r.remaining_deductions;
         },
         *results);
-    const int language = captions_.language();
+    const Language language = captions_.language();
     // French amounts keep their groups and "$" on one line.
     const std::string pools = FormatNumberUnbroken(left.federal, "$#,##0", language) + " (" +
                               caption("Assumptions_IntOnly_Term_Federal").toStdString() + "), " +

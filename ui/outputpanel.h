@@ -47,31 +47,31 @@ public:
     void formatCaptions(bool limited);
     // Lays out the strategy's summary table, or its projection tables, and
     // refills them from the strategy's results.
-    void formatSummaryTable(int analysisType);
-    void formatProjectionTable(int analysisType, bool limited);
+    void formatSummaryTable(Strategy strategy);
+    void formatProjectionTable(Strategy strategy, bool limited);
     // Summary titles with the number of years shown; projection titles.
-    void formatOutputTitles(int analysisType, int years);
+    void formatOutputTitles(Strategy strategy, int years);
     // Series labels and axis titles of the strategy's chart, which is put in
     // front; the shared chart is refilled when it showed the other strategy.
-    void formatSummaryChart(int analysisType);
-    void formatProjectionChart(int analysisType);
+    void formatSummaryChart(Strategy strategy);
+    void formatProjectionChart(Strategy strategy);
     // Puts the summary table, the projection table (basic or advanced
     // columns; RRSP loans have only the basic one) and both charts of the
     // strategy in front, with its remaining-deductions line.
-    void showStrategy(int analysisType, bool advancedView);
+    void showStrategy(Strategy strategy, bool advancedView);
 
     // Keeps the results and writes them into the tables, charts and the
     // remaining-deductions line of the strategy they belong to.
     void showResults(const AnalysisResults& results);
     // The last results shown for a strategy, if any.
-    const std::optional<AnalysisResults>& results(int analysisType) const;
+    const std::optional<AnalysisResults>& results(Strategy strategy) const;
     // The notes under the summary table (paragraphs separated by CR LF).
     void setNotes(const QString& text);
 
     std::array<QWidget*, 4> pages{};
 
     QLabel* lblSummaryTableTitle = nullptr;
-    std::array<QTableWidget*, 3> gridSummaryTable{};
+    std::array<QTableWidget*, kStrategies.size()> gridSummaryTable{};
     QLabel* lblNotesHeader = nullptr;
     QTextEdit* txtSummaryTableNotes = nullptr;
 
@@ -83,7 +83,7 @@ public:
     std::array<QLabel*, 2> lblProjectionReturn{};
     std::array<QLineEdit*, 2> txtProjectionReturn{};
     std::array<UpDown*, 2> updProjectionReturn{};
-    std::array<QTableWidget*, 3> gridProjectionTable_Basic{};
+    std::array<QTableWidget*, kStrategies.size()> gridProjectionTable_Basic{};
     std::array<QTableWidget*, 2> gridProjectionTable_Advanced{};
     QLabel* lblRemainingDeductions = nullptr;
 
@@ -94,20 +94,22 @@ public:
 private:
     QWidget* projectionReturnRow(int index, QWidget* parent);
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    void writeTables(int analysisType);
-    void writeCharts(int analysisType);
-    void writeRemainingDeductions(int analysisType);
+    void writeTables(Strategy strategy);
+    void writeCharts(Strategy strategy);
+    void writeRemainingDeductions(Strategy strategy);
     void fitSummaryHeight();
-    bool limitedFor(int analysisType, bool fallback) const;
+    bool limitedFor(Strategy strategy, bool fallback) const;
+    // The advanced projection table; RRSP loans have none.
+    QTableWidget* advancedTable(Strategy strategy) const;
 
     const CaptionSource& captions_;
     QStackedWidget* summaryTables_ = nullptr;
     QStackedWidget* summaryCharts_ = nullptr;
     QStackedWidget* projectionTables_ = nullptr;
     QStackedWidget* projectionCharts_ = nullptr;
-    std::array<std::optional<AnalysisResults>, 3> results_;
-    int intTermChartsShow_ = -1;  // strategy whose results the shared charts hold
-    int shownType_ = -1;
+    std::array<std::optional<AnalysisResults>, kStrategies.size()> results_;
+    std::optional<Strategy> intTermChartsShow_;  // strategy whose results the shared charts hold
+    std::optional<Strategy> shown_;              // none before the window first shows one
 };
 
 } // namespace gw

@@ -373,9 +373,9 @@ void PrintOptions::showEvent(QShowEvent* event)
 
 void PrintOptions::activate()
 {
-    const int strategy = services_.source ? services_.source().analysisType : -1;
+    const PrintSource source = services_.source ? services_.source() : PrintSource{};
     if (chkPrint[0]->isChecked())
-        optPrintCheckList->setEnabled(strategy != static_cast<int>(Strategy::RRSP));
+        optPrintCheckList->setEnabled(source.strategy != Strategy::RRSP);
     if (qzx_) {
         optPrintCheckList->setEnabled(false);
         optPrintSignatures->setEnabled(false);
@@ -468,17 +468,14 @@ void PrintOptions::showHelp()
 
 bool PrintOptions::summaryResultsReady(const PrintSource& source) const
 {
-    if (!source.results || source.analysisType < 0 || source.analysisType > 2)
-        return false;
-    return static_cast<int>(source.results->index()) == source.analysisType;
+    return source.results && StrategyOf(*source.results) == source.strategy;
 }
 
 std::filesystem::path PrintOptions::suggestedPdfPath(const PrintSource& source) const
 {
     const ReportDate date = services_.today();
     std::string name = "Gearwise Planner";
-    if (source.analysisType >= 0 && source.analysisType <= 2)
-        name += " - " + FileNamePart(captions_.caption(captionKey("lstStrategyList.listindex", source.analysisType)));
+    name += " - " + FileNamePart(captions_.caption(captionKey("lstStrategyList.listindex", Index(source.strategy))));
     name += " - " + std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) + ".pdf";
     return std::filesystem::path(services_.documentsFolder.toStdString()) / name;
 }
@@ -537,11 +534,10 @@ bool PrintOptions::runPrint()
     }
 
     const ProgramSettings& settings = *services_.settings;
-    const int language = captions_.language();
+    const Language language = captions_.language();
     ReportData data;
     if (haveResults) {
-        data = MakeReportData(settings, language, static_cast<Strategy>(source.analysisType), source.inputs,
-                              *source.results);
+        data = MakeReportData(settings, language, source.strategy, source.inputs, *source.results);
     } else {
         data.pictureFolder = settings.folder;
     }

@@ -70,9 +70,9 @@ private:
 
 // What the main window hands the print run: the strategy selected in it and
 // the last analysis. `results` may be null when there is none; results of
-// another strategy than `analysisType` are not printed.
+// another strategy than `strategy` are not printed.
 struct PrintSource {
-    int analysisType = -1;  // 0 interest-only, 1 term loan, 2 RRSP loans
+    Strategy strategy = Strategy::InterestOnly;
     AnalysisInputs inputs;
     const AnalysisResults* results = nullptr;
 };

@@ -31,17 +31,17 @@ int yesNo(int index)
 }
 
 // A number written plainly in the language's decimal mark.
-QString plainIn(double value, int language)
+QString plainIn(double value, Language language)
 {
     QString text = PlainNumber(value);
-    if (language == 1)
+    if (language == French)
         text.replace(u'.', u',');
     return text;
 }
 
 // A field text written in `from` rewritten for `to`: a text in the field's
 // display pattern keeps the pattern, anything else becomes a plain number.
-QString rewriteText(const QString& text, std::string_view pattern, int from, int to)
+QString rewriteText(const QString& text, std::string_view pattern, Language from, Language to)
 {
     if (!IsNumericText(text, from))
         return text;
@@ -114,7 +114,7 @@ constexpr std::array<FrameSettings, 2> kFrameSettings{{
 
 void ProgramSetup::writeFields(const SettingValues& values)
 {
-    const int lang = language();
+    const Language lang = language();
     const std::vector<QLineEdit*> fields = numberFields();
     const std::vector<Setting> settings = numberSettings();
     for (std::size_t k = 0; k < fields.size(); ++k)
@@ -170,10 +170,15 @@ int ProgramSetup::currentTab() const
     return tabSetup->currentIndex() + 1;
 }
 
+std::optional<Language> ProgramSetup::chosenLanguage() const
+{
+    return LanguageFromIndex(cboLanguages->currentIndex());
+}
+
 bool ProgramSetup::languageChanged() const
 {
-    const int chosen = cboLanguages->currentIndex();
-    return chosen >= 0 && chosen != language();
+    const std::optional<Language> chosen = chosenLanguage();
+    return chosen && *chosen != language();
 }
 
 void ProgramSetup::showEvent(QShowEvent* event)
@@ -196,7 +201,7 @@ void ProgramSetup::onShown()
 
 void ProgramSetup::reformatFields()
 {
-    const int lang = language();
+    const Language lang = language();
     const std::vector<QLineEdit*> fields = numberFields();
     const std::vector<Setting> settings = numberSettings();
     for (std::size_t k = 0; k < fields.size(); ++k)
@@ -207,10 +212,10 @@ void ProgramSetup::fillLanguageList()
 {
     const QSignalBlocker blocker(cboLanguages);
     cboLanguages->clear();
+    // In language order: the entry's index is the language's.
     cboLanguages->addItem(caption("English"));
     cboLanguages->addItem(caption("French"));
-    const int lang = language();
-    cboLanguages->setCurrentIndex(lang == 0 || lang == 1 ? lang : -1);
+    cboLanguages->setCurrentIndex(Index(language()));
 }
 
 void ProgramSetup::applyVisibility(int j)
@@ -294,7 +299,7 @@ void ProgramSetup::accept()
     // value goes out unchecked.
     checkAllFields();
     if (languageChanged() && services_.applyLanguage)
-        services_.applyLanguage(cboLanguages->currentIndex());
+        services_.applyLanguage(*chosenLanguage());
     hasSnapshot_ = false;
     emit settingsApplied(values());
     QDialog::accept();
@@ -389,7 +394,7 @@ void ProgramSetup::leaveFederalToMTRRatio()
     // Typed text is not kept inside 0 to 100 by the spinner: a share over 100
     // would give the province a negative tax rate.
     QLineEdit& box = *txtFederalToMTRRatio;
-    const int lang = language();
+    const Language lang = language();
     const LegalRange range = RangeOf(Setting::FederalToMTRRatio, defaults_);
     checks_.checkValue(box, defaults_[Setting::FederalToMTRRatio]);
     box.setText(FormatField(number(box), "#0.0", lang));
@@ -408,7 +413,7 @@ void ProgramSetup::leaveInterestDeductibility(int j)
     QLineEdit& box = *deduction[std::size_t(j)].txtInterestDeductibility;
     const double fallback = defaults_[setting];
     const LegalRange range = RangeOf(setting, defaults_);
-    const int lang = language();
+    const Language lang = language();
     checks_.checkValue(box, fallback);
     checkAboveZero(box, fallback);
     box.setText(FormatField(number(box), "##0.0", lang));
@@ -427,7 +432,7 @@ void ProgramSetup::leaveInvestmentExpenses(int j)
     QLineEdit& box = *deduction[std::size_t(j)].txtInvestmentExpenses;
     const double fallback = defaults_[setting];
     const double high = RangeOf(setting, defaults_).high;
-    const int lang = language();
+    const Language lang = language();
     checks_.checkValue(box, fallback);
     checkAboveZero(box, fallback);
     box.setText(FormatField(number(box), "##0.0", lang));
@@ -435,9 +440,9 @@ void ProgramSetup::leaveInvestmentExpenses(int j)
         box.setText(FormatField(high, "##0.0", lang));
 }
 
-void ProgramSetup::rewriteForLanguage(int previousLanguage)
+void ProgramSetup::rewriteForLanguage(Language previousLanguage)
 {
-    const int lang = language();
+    const Language lang = language();
     const std::vector<QLineEdit*> fields = numberFields();
     const std::vector<Setting> settings = numberSettings();
     for (std::size_t k = 0; k < fields.size(); ++k)
@@ -448,9 +453,9 @@ void ProgramSetup::rewriteForLanguage(int previousLanguage)
 
 void ProgramSetup::formatCaptions()
 {
-    const int lang = language();
-    if (captionLanguage_ >= 0 && captionLanguage_ != lang)
-        rewriteForLanguage(captionLanguage_);
+    const Language lang = language();
+    if (captionLanguage_ && *captionLanguage_ != lang)
+        rewriteForLanguage(*captionLanguage_);
     captionLanguage_ = lang;
 
     setWindowTitle(caption("frmProgramSetup"));
@@ -500,7 +505,7 @@ QString ProgramSetup::caption(std::string_view key, const std::vector<std::strin
     return lookUp(captions_, key, values);
 }
 
-int ProgramSetup::language() const
+Language ProgramSetup::language() const
 {
     return captions_.language();
 }

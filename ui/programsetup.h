@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "settingtable.h"
 #include "validation.h"
 
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -46,7 +48,7 @@ public:
         // OK with another language chosen in cboLanguages: make `language` the
         // current one, re-caption every window (this one through
         // formatCaptions) and switch the help. Runs before settingsApplied.
-        std::function<void(int language)> applyLanguage;
+        std::function<void(Language language)> applyLanguage;
     };
 
     explicit ProgramSetup(Services services, QWidget* parent = nullptr);
@@ -193,12 +195,14 @@ private:
     // setting each shows.
     std::vector<QLineEdit*> numberFields() const;
     static std::vector<Setting> numberSettings();
-    void rewriteForLanguage(int previousLanguage);
+    void rewriteForLanguage(Language previousLanguage);
+    // The language cboLanguages names, if any.
+    std::optional<Language> chosenLanguage() const;
     void clampRate(QLineEdit& box, double low, double high, double replacement);
     void checkAboveZero(QLineEdit& box, double replacement);
     double number(const QLineEdit& box) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    int language() const;
+    Language language() const;
 
     Services services_;
     const CaptionSource& captions_;
@@ -208,7 +212,7 @@ private:
     Snapshot snapshot_;
     bool hasSnapshot_ = false;
     bool inCheck_ = false;
-    int captionLanguage_ = -1;
+    std::optional<Language> captionLanguage_;  // none before the first captions
     std::vector<std::pair<QObject*, std::function<void()>>> leaveChecks_;
     std::vector<QObject*> enterChecks_;
 };

@@ -225,12 +225,12 @@ void StartWindow::showSponsor()
     }
 }
 
-void StartWindow::startProgram(int language)
+void StartWindow::startProgram(Language language)
 {
     // No second start while the main window loads.
     for (QPushButton* button : {cmdStart_English, cmdStart_French, cmdDisclaimer})
         button->setEnabled(false);
-    settings_.CurrentLanguage = language == French ? French : English;
+    settings_.CurrentLanguage = language;
     if (services_.start)
         services_.start(language);
     accept();

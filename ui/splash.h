@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about.h"
+#include "captions.h"
 
 #include <QDialog>
 
@@ -20,9 +21,9 @@ struct ProgramSettings;
 struct StartWindowServices {
     SettingsReporter* reporter = nullptr;  // required: the start-up's messages
     MessageService* messages = nullptr;    // required: the disclaimer
-    // Opens the main window in the language (0 English, 1 French);
-    // settings.CurrentLanguage is already set to it.
-    std::function<void(int language)> start;
+    // Opens the main window in the language; settings.CurrentLanguage is
+    // already set to it.
+    std::function<void(Language language)> start;
 };
 
 // frmSplash, the first window of the process. load() runs the start-up of
@@ -41,9 +42,9 @@ public:
     // the reporter said why; the window must not be shown then.
     bool load();
 
-    // cmdStart_English (0) and cmdStart_French (1): sets the language, has
-    // the main window opened and closes this window.
-    void startProgram(int language);
+    // cmdStart_English and cmdStart_French: sets the language, has the main
+    // window opened and closes this window.
+    void startProgram(Language language);
     void showDisclaimer();
     // Moves the progress bar while the main window loads (0 to 100).
     void advanceProgress(int percent);

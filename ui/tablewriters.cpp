@@ -97,7 +97,7 @@ void applyWidths(QTableWidget& grid, std::vector<int> widths)
 // keeps the longest text of each column to size the columns afterwards.
 class GridFill {
 public:
-    GridFill(QTableWidget& grid, int rows, int language)
+    GridFill(QTableWidget& grid, int rows, Language language)
         : grid_(grid), language_(language), widest_(static_cast<std::size_t>(grid.columnCount()))
     {
         if (grid_.rowCount() != rows)
@@ -166,7 +166,7 @@ public:
 
 private:
     QTableWidget& grid_;
-    int language_;
+    Language language_;
     std::vector<QString> widest_;
 };
 
@@ -197,7 +197,7 @@ template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
 void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& rows, std::string_view differencePattern,
-                          int language)
+                          Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(rows.size()), language);
@@ -212,7 +212,7 @@ void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& row
     fill.finish();
 }
 
-void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, int language)
+void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(r.summary.size()), language);
@@ -229,7 +229,7 @@ void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, int language)
 
 // The short projection of the interest-only and term loans.
 template <typename Year>
-void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, int language)
+void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(years.size()), language);
@@ -244,7 +244,7 @@ void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, st
     fill.finish();
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, int language)
+void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, Language language)
 {
     const int m = r.deduction_limited ? 5 : 0;
     BatchUpdate batch(grid);
@@ -274,7 +274,7 @@ void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, int la
     fill.finish();
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, int language)
+void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, Language language)
 {
     const int x = r.deduction_limited ? 5 : 0;
     BatchUpdate batch(grid);
@@ -309,7 +309,7 @@ void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, int langu
     fill.finish();
 }
 
-void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, int language)
+void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(r.projection.size()), language);
@@ -349,10 +349,10 @@ QColor ShadeColour(Shade shade)
     return QColor();
 }
 
-std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions)
+std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions)
 {
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
-    if (analysisType == 2) {
+    if (strategy == Strategy::RRSP) {
         return {{caption("Return"), {}, -1, 1350},
                 {caption("CatchUpLoan"), {}, -1, 1200},
                 {caption("SpendRefund"), {}, -1, 1200},
@@ -366,10 +366,10 @@ std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& c
             {caption("%Increase"), {}, -1, 1500}};
 }
 
-std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions)
+std::vector<TableColumn> BasicProjectionColumns(Strategy strategy, const CaptionSource& captions)
 {
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
-    if (analysisType == 2) {
+    if (strategy == Strategy::RRSP) {
         const QString catchUp = caption("CatchUpShort");
         const QString spend = caption("Spend");
         const QString reinvest = caption("Reinvest");
@@ -390,9 +390,9 @@ std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionS
             {caption("%Increase"), {}, -1, 1500}};
 }
 
-std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions)
+std::vector<TableColumn> AdvancedProjectionColumns(Strategy strategy, bool limited, const CaptionSource& captions)
 {
-    if (analysisType != 0 && analysisType != 1)
+    if (strategy == Strategy::RRSP)
         return {};
     const auto caption = [&captions](std::string_view key) { return lookUp(captions, key); };
     const QString noLev = caption("NoLeverage");
@@ -402,7 +402,7 @@ std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limite
     const auto add = [&columns](const QString& text, const QString& group, int id, int twips = 1400) {
         columns.push_back({text, group, id, twips});
     };
-    if (analysisType == 0) {
+    if (strategy == Strategy::InterestOnly) {
         add(caption("BTBalance"), noLev, 0);
         add(caption("ATDistrib"), noLev, 0);
         add(caption("ACB"), noLev, 0);
@@ -429,7 +429,7 @@ std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limite
         add(caption("FederalTotalUndeductedExpenses"), lev, 1, 2000);
         add(caption("ProvincialTotalUndeductedExpenses"), lev, 1, 2000);
     }
-    if (analysisType == 0)
+    if (strategy == Strategy::InterestOnly)
         add(caption("BalancePayoff"), lev, 1);
     add(caption("ACB"), lev, 1);
     add(caption("$Increase"), comparison, 2);
@@ -494,7 +494,7 @@ void LayOutGrid(QTableWidget& grid, const std::vector<TableColumn>& columns, int
     applyWidths(grid, std::move(widths));
 }
 
-void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language)
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Language language)
 {
     std::visit(Overloaded{
                    [&](const IntOnlyResults& r) { writeLeverageSummary(grid, r.summary, "#,##0", language); },
@@ -504,7 +504,7 @@ void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int l
                results);
 }
 
-void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, int language)
+void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, Language language)
 {
     std::visit(Overloaded{
                    [&](const IntOnlyResults& r) {

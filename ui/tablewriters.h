@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "dispatch.h"
 #include "groupedheader.h"
 
@@ -32,13 +33,13 @@ struct TableColumn {
     int twips = 1400;   // width in the window layout's twips (1/1440 inch)
 };
 
-// The columns of each table, captions in the current language.
-// `analysisType` 0 interest-only, 1 term loan, 2 RRSP loans; the advanced
-// tables exist for 0 and 1 only (empty for 2). `limited`: a deduction is
-// limited to investment income, which adds the five deduction columns.
-std::vector<TableColumn> SummaryColumns(int analysisType, const CaptionSource& captions);
-std::vector<TableColumn> BasicProjectionColumns(int analysisType, const CaptionSource& captions);
-std::vector<TableColumn> AdvancedProjectionColumns(int analysisType, bool limited, const CaptionSource& captions);
+// The columns of each table, captions in the current language. The
+// advanced tables exist for interest-only and term loans only (empty for
+// RRSP loans). `limited`: a deduction is limited to investment income, which
+// adds the five deduction columns.
+std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions);
+std::vector<TableColumn> BasicProjectionColumns(Strategy strategy, const CaptionSource& captions);
+std::vector<TableColumn> AdvancedProjectionColumns(Strategy strategy, bool limited, const CaptionSource& captions);
 
 // Whether the results carry the five deduction columns (interest-only and
 // term loans with a deduction limited to investment income).
@@ -61,9 +62,9 @@ int TwipsToPixels(int twips, const QWidget& widget);
 // one projection row per year. `advanced` is ignored for RRSP loans. The
 // grids must be laid out for the results (see DeductionLimited). Columns are
 // widened where a figure would not fit.
-void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, int language);
+void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Language language);
 void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results,
-                           int language);
+                           Language language);
 
 // Height that shows the heads and every row without scrolling.
 int FullHeight(const QTableWidget& grid);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "captions.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -29,7 +31,7 @@ public:
     // Sets the value without touching the field, clamped to [Min, Max].
     void setValue(int value);
     QLineEdit* buddy() const { return buddy_; }
-    void setLanguage(int language) { language_ = language; }
+    void setLanguage(Language language) { language_ = language; }
 
     void stepUp() { step(+1); }
     void stepDown() { step(-1); }
@@ -49,7 +51,7 @@ private:
     int min_;
     int max_;
     int value_;
-    int language_ = 0;
+    Language language_ = English;
 };
 
 } // namespace gw

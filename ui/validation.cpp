@@ -90,7 +90,7 @@ bool InputChecks::checkIntegerValue(QLineEdit& box) const
     const QString text = box.text();
     qsizetype cut = text.indexOf(u'.');
     // French also writes the decimal mark as a comma.
-    if (captions_.language() == 1) {
+    if (captions_.language() == French) {
         const qsizetype comma = text.indexOf(u',');
         if (comma >= 0 && (cut < 0 || comma < cut))
             cut = comma;
@@ -105,7 +105,7 @@ bool InputChecks::checkIntegerValue(QLineEdit& box) const
 bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& message, double warnAtOrAbove,
                               double warnAtOrBelow) const
 {
-    const int language = captions_.language();
+    const Language language = captions_.language();
     const int low = spinner.min() + 1;
     const int high = spinner.max() - 1;
     double value = FieldNumber(box.text(), language);
@@ -127,11 +127,11 @@ bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& me
 }
 
 bool InputChecks::checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
-                                         int analysisType) const
+                                         Strategy strategy) const
 {
-    if (analysisType != 1 && analysisType != 2)
+    if (strategy == Strategy::InterestOnly)
         return true;
-    const int language = captions_.language();
+    const Language language = captions_.language();
     const double period = FieldNumber(periodBox.text(), language);
     const double times = FieldNumber(timesBox.text(), language);
     if ((times + 1) * period <= kMaxYears)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inputs.h"
+
 #include <QString>
 
 #include <functional>
@@ -58,11 +60,11 @@ public:
     bool checkBounds(QLineEdit& box, UpDown& spinner, const QString& message, double warnAtOrAbove,
                      double warnAtOrBelow) const;
 
-    // Term and RRSP loans only (analysisType 1 or 2): when (times + 1) x period
+    // Term and RRSP loans only: when (times + 1) x period
     // passes 80 years, "BoundsTimesLoanRepeated" and the times field becomes
     // `replacement`. Returns true when the pair was accepted.
     bool checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
-                                int analysisType) const;
+                                Strategy strategy) const;
 
     // The text colour of a field at or off a sponsor limit.
     static void markSponsorLimit(QLineEdit& box, bool atLimit);

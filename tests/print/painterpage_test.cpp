@@ -52,7 +52,7 @@ protected:
         captions.french = {"PrintoutFooter=Préparé avec Gearwise Planner"};
     }
 
-    PrintContext context(Page& page, int language = English)
+    PrintContext context(Page& page, Language language = English)
     {
         return PrintContext{.page = page,
                             .reporter = reporter,

@@ -85,7 +85,7 @@ TEST_F(PdfReports, EveryReportRendersAndTheSummaryShowsTheWindowsFigures)
     const char* languages[] = {"en", "fr"};
     for (Strategy strategy : {Strategy::InterestOnly, Strategy::TermLoan, Strategy::RRSP}) {
         analyse(strategy);
-        for (int language : {English, French}) {
+        for (Language language : {English, French}) {
             for (ReportKind kind : {ReportKind::Summary, ReportKind::Projection, ReportKind::Checklist}) {
                 if (kind == ReportKind::Checklist && strategy != Strategy::InterestOnly)
                     continue;  // the checklist does not depend on the strategy

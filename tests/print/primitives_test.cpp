@@ -43,7 +43,7 @@ protected:
         advisor = {"Alex Martin", "Northfield Wealth"};
     }
 
-    PrintContext context(int language = English)
+    PrintContext context(Language language = English)
     {
         return PrintContext{.page = page,
                             .reporter = reporter,

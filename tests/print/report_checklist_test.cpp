@@ -8,7 +8,7 @@ namespace {
 
 class ChecklistReport : public ReportFixture {
 protected:
-    bool print(int language, const std::filesystem::path& folder)
+    bool print(Language language, const std::filesystem::path& folder)
     {
         PrintContext ctx = context(language);
         return PrintSuitabilityChecklist(ctx, folder);
@@ -19,7 +19,7 @@ protected:
 
 TEST_F(ChecklistReport, TwoPagesInOrderWithThePictureOfTheLanguage)
 {
-    for (int language : {English, French}) {
+    for (Language language : {English, French}) {
         SCOPED_TRACE(language == French ? "fr" : "en");
         page = RecordingPage();
         ASSERT_TRUE(print(language, pictures())) << (reporter.messages.empty() ? "" : reporter.messages.back());

@@ -66,7 +66,7 @@ protected:
         data.pictureFolder = std::string(GEARWISE_SOURCE_DIR) + "/print/pictures";
     }
 
-    PrintContext context(int language = English)
+    PrintContext context(Language language = English)
     {
         return PrintContext{.page = page,
                             .reporter = reporter,

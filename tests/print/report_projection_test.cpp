@@ -13,7 +13,7 @@ namespace {
 
 class ProjectionReport : public ReportFixture {
 protected:
-    bool print(int language = English)
+    bool print(Language language = English)
     {
         PrintContext ctx = context(language);
         return PrintProjection(ctx, data);
@@ -108,7 +108,7 @@ TEST_F(ProjectionReport, ColumnHeadsFollowTheStrategyLayoutAndLanguage)
     struct Case {
         Strategy strategy;
         bool limited;
-        int language;
+        Language language;
         std::vector<std::string> present;
         std::vector<std::string> absent;
     };

@@ -33,7 +33,7 @@ protected:
         job.PrintLegalDisclaimer = closing == Closing::Disclaimer;
     }
 
-    bool print(int language = English)
+    bool print(Language language = English)
     {
         PrintContext ctx = context(language);
         return PrintOnePageSummary(ctx, data);
@@ -190,7 +190,7 @@ TEST_F(SummaryReport, LimitedDeductibilityMovesTheTitleUpMoreInFrench)
     struct Case {
         Strategy strategy;
         bool limited;
-        int language;
+        Language language;
         double offset;  // lines from the sheet's top
     };
     const Case cases[] = {
@@ -220,7 +220,7 @@ TEST_F(SummaryReport, DateIsRightAlignedWithTheMonthNameOfTheLanguage)
     analyse(Strategy::InterestOnly);
     const struct {
         ReportDate date;
-        int language;
+        Language language;
         const char* text;
     } cases[] = {{{2025, 1, 5}, English, "January 5, 2025"},
                  {{2025, 1, 5}, French, "5 janvier 2025"},

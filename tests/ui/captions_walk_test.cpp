@@ -97,7 +97,7 @@ std::vector<WalkedWindow> windowsToWalk()
 TEST(CaptionsWalk, everyShownTextIsACaptionInBothLanguages)
 {
     for (const WalkedWindow& walked : windowsToWalk()) {
-        for (int language : {English, French}) {
+        for (Language language : {English, French}) {
             SCOPED_TRACE(walked.name + (language == French ? " in French" : " in English"));
             TableCaptionSource captions(SourceCaptions(), language);
             RecordingMessages messages;

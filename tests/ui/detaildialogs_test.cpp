@@ -303,7 +303,7 @@ TEST_F(DetailDialogTest, customCancelKeepsTheBreakdownAndItsOption)
         runner.runs = 0;
         CustomInvestmentMix* dialog = openCustom();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->breakdown.values(0), before);
+        EXPECT_EQ(dialog->breakdown.values(English), before);
         EXPECT_TRUE(optionChecked("optCustomInvestmentMix"));
         typeParts(*dialog, {"10", "20", "30", "40"});
         child<QPushButton>(*dialog, "cmdCancel")->click();
@@ -419,7 +419,7 @@ TEST(DetailDialogCaptions, everyTextIsFoundInEnglishAndFrench)
     window.start(setup);
     window.lstStrategyList->setCurrentRow(1);
 
-    for (int language : {0, 1}) {
+    for (Language language : {English, French}) {
         SCOPED_TRACE(language == 0 ? "English" : "French");
         captions.setLanguage(language);
         window.formatCaptions();

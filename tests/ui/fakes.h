@@ -45,7 +45,8 @@ public:
         }
         return out;
     }
-    int language() const override { return lang; }
+    // Any number, so that a test can pose a language that has no help set.
+    Language language() const override { return static_cast<Language>(lang); }
 
 private:
     static std::string lower(std::string s)

@@ -80,11 +80,11 @@ TEST_F(HelpTest, backAndForwardWalkThePagesShown)
 
 TEST_F(HelpTest, theLanguageChoosesTheHelpSet)
 {
-    EXPECT_EQ(HelpSetFolder(0), "en");
-    EXPECT_EQ(HelpSetFolder(1), "fr");
-    EXPECT_TRUE(HelpSetFolder(2).isEmpty());
-    EXPECT_NE(HelpFileName(0), HelpFileName(1));
-    EXPECT_TRUE(HelpFileName(2).empty());
+    EXPECT_EQ(HelpSetFolder(English), "en");
+    EXPECT_EQ(HelpSetFolder(French), "fr");
+    EXPECT_TRUE(HelpSetFolder(static_cast<Language>(2)).isEmpty());
+    EXPECT_NE(HelpFileName(English), HelpFileName(French));
+    EXPECT_TRUE(HelpFileName(static_cast<Language>(2)).empty());
 
     help.showTopic(502);
     // A switch moves the page on show to its French twin.
@@ -104,7 +104,7 @@ TEST(HelpWindowFiles, missingHelpIsReportedWithTheFolder)
     captions.set("HelpNotFound", "Not in <1>");
     QTemporaryDir empty;
     HelpWindow help(captions, empty.path());
-    EXPECT_TRUE(help.pagePath(101, 0).isEmpty());
+    EXPECT_TRUE(help.pagePath(101, English).isEmpty());
     help.showContents();
     EXPECT_FALSE(help.pageFound());
     EXPECT_TRUE(help.txtHelp->toPlainText().startsWith("[frmHelp]"));
@@ -126,10 +126,10 @@ TEST(HelpWindowFiles, topicsTxtNamesThePages)
     write("en/setup.html", "<html><head><title>Setup</title></head><body>Setup page</body></html>");
     write("en/topic-109.html", "<html><body>Unlisted page</body></html>");
     HelpWindow help(captions, root.path());
-    EXPECT_TRUE(help.pagePath(0, 0).endsWith("en/start.html"));
-    EXPECT_TRUE(help.pagePath(108, 0).endsWith("en/setup.html"));
-    EXPECT_TRUE(help.pagePath(109, 0).endsWith("en/topic-109.html"));
-    EXPECT_TRUE(help.pagePath(108, 1).isEmpty());
+    EXPECT_TRUE(help.pagePath(0, English).endsWith("en/start.html"));
+    EXPECT_TRUE(help.pagePath(108, English).endsWith("en/setup.html"));
+    EXPECT_TRUE(help.pagePath(109, English).endsWith("en/topic-109.html"));
+    EXPECT_TRUE(help.pagePath(108, French).isEmpty());
     help.showTopic(108);
     EXPECT_EQ(help.windowTitle(), "[frmHelp] - Setup");
 }

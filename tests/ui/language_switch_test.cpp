@@ -134,7 +134,7 @@ TEST(LanguageSwitch, returnsAreRewrittenWithOneDecimal)
     for (QLineEdit* box : boxes)
         values.push_back(FieldNumber(box->text(), English));
 
-    const auto expectWriting = [&](int language) {
+    const auto expectWriting = [&](Language language) {
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             SCOPED_TRACE(boxes[i]->objectName().toStdString());
             const QString text = boxes[i]->text();

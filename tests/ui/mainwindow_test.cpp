@@ -76,16 +76,16 @@ TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
     setup.values.setFlag(Setting::ShowRRSPAnalysis, true);
     open();
     EXPECT_TRUE(window->lstStrategyList->isRowHidden(0));
-    EXPECT_EQ(window->analysisType(), 1);
+    EXPECT_EQ(window->strategy(), Strategy::TermLoan);
     EXPECT_EQ(runner.types, std::vector<int>{1});
     window->lstStrategyList->setCurrentRow(2);
-    EXPECT_EQ(window->analysisType(), 2);
+    EXPECT_EQ(window->strategy(), Strategy::RRSP);
     EXPECT_EQ(runner.types.back(), 2);
 
     setup.values.setFlag(Setting::ShowIntOnlyAnalysis, true);
     setup.values.setFlag(Setting::ShowTermLoanAnalysis, false);
     open();
-    EXPECT_EQ(window->analysisType(), 0);
+    EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
     window->lstStrategyList->setCurrentRow(2);
     EXPECT_EQ(runner.types.back(), 2);
 }
@@ -136,7 +136,7 @@ TEST_F(WindowTest, unknownStrategyResetsToTheDefault)
     EXPECT_EQ(messages.count("warning"), 1);
     EXPECT_EQ(messages.messages.back().title, "Error");
     EXPECT_TRUE(messages.lastText().startsWith("Analysis -1 has not yet been added"));
-    EXPECT_EQ(window->analysisType(), 0);
+    EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
     EXPECT_EQ(runner.runs, 1);
 }
 

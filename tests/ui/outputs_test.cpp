@@ -205,7 +205,7 @@ protected:
         SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
     }
 
-    void open(int language)
+    void open(Language language)
     {
         captions = std::make_unique<TableCaptionSource>(SourceCaptions(), language);
         MainWindowServices services;
@@ -220,7 +220,7 @@ protected:
     template <typename R>
     const R& results(int type)
     {
-        const auto& r = window->resultsOf(type);
+        const auto& r = window->resultsOf(StrategyFromIndex(type).value());
         if (!r || !std::holds_alternative<R>(*r))
             throw std::runtime_error("no results of strategy " + std::to_string(type));
         return std::get<R>(*r);
@@ -231,7 +231,7 @@ protected:
 TEST_F(OutputsTest, tablesShowEveryFigureOfTheRecordsInBothLanguages)
 {
     struct Case {
-        int lang;
+        Language lang;
         bool limited;
     };
     for (const Case c : {Case{English, false}, Case{French, true}}) {
@@ -372,7 +372,7 @@ TEST_F(OutputsTest, notesFollowTheResultsOfTheSelectedStrategy)
     for (int type : {0, 2, 1}) {
         SCOPED_TRACE("strategy " + std::to_string(type));
         select(type);
-        QString expected = QString::fromStdString(notes(*window->resultsOf(type), SourceCaptions(), English));
+        QString expected = QString::fromStdString(notes(*window->resultsOf(StrategyFromIndex(type).value()), SourceCaptions(), English));
         expected.replace("\r\n", "\n");
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(out().txtSummaryTableNotes->toPlainText(), expected);

@@ -71,7 +71,7 @@ protected:
         const AnalysisOutcome outcome = RunAnalysis(strategy, Inputs(), *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
-        source = {static_cast<int>(strategy), Inputs(), &results};
+        source = {strategy, Inputs(), &results};
     }
 
     void open(const std::string& sponsor = "none")
@@ -276,7 +276,7 @@ TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
 TEST_F(PrintDialog, NoResultsOfTheSelectedStrategyIsToldOnceAndNothingPrints)
 {
     analyse(Strategy::InterestOnly);
-    source.analysisType = 1;  // the window shows the term loan, not analysed
+    source.strategy = Strategy::TermLoan;  // the window shows the term loan, not analysed
     open();
     setCopies("3");
     ASSERT_TRUE(dialog->runPrint());

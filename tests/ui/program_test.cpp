@@ -219,10 +219,10 @@ TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
     MainWindow& window = data.start(English);
     window.lstStrategyList->setCurrentRow(1);
     PrintSource source = program().printSource();
-    EXPECT_EQ(source.analysisType, 1);
+    EXPECT_EQ(source.strategy, Strategy::TermLoan);
     ASSERT_NE(source.results, nullptr);
     EXPECT_EQ(source.results->index(), 1u);
-    EXPECT_EQ(source.results, &*window.resultsOf(1));
+    EXPECT_EQ(source.results, &*window.resultsOf(Strategy::TermLoan));
 
     // Auto-calculation off: the fields may change without an analysis.
     window.cmdAutoCalc->click();

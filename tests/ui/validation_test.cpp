@@ -130,16 +130,18 @@ TEST_F(ChecksTest, timesRepeatedMayFillEightyYearsButNotMore)
 {
     QLineEdit period;
     struct Case {
-        int type;
+        Strategy type;
         const char* period;
         const char* times;
         bool accepted;
     } cases[] = {
-        {1, "20", "3", true}, {1, "20", "4", false}, {2, "40", "1", true}, {2, "41", "1", false},
-        {2, "80", "0", true}, {0, "20", "4", true},  // interest-only loans are never repeated
+        {Strategy::TermLoan, "20", "3", true}, {Strategy::TermLoan, "20", "4", false},
+        {Strategy::RRSP, "40", "1", true},     {Strategy::RRSP, "41", "1", false},
+        {Strategy::RRSP, "80", "0", true},
+        {Strategy::InterestOnly, "20", "4", true},  // interest-only loans are never repeated
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.period) + " years, " + c.times + " repeats, type " + std::to_string(c.type));
+        SCOPED_TRACE(std::string(c.period) + " years, " + c.times + " repeats, type " + std::to_string(Index(c.type)));
         messages.messages.clear();
         period.setText(c.period);
         box.setText(c.times);
