@@ -42,7 +42,7 @@ struct Window {
     SilentMessages messages;
     std::unique_ptr<gw::MainWindow> window;
 
-    Window(int analysisType, int page)
+    Window(gw::Strategy strategy, int page)
     {
         gw::MainWindowServices services;
         services.captions = &captions;
@@ -54,9 +54,9 @@ struct Window {
         setup.values.setFlag(gw::Setting::FedLimitedDeduct, true);
         gw::test::SetTaxTable(setup.values, {{{0, 20, 5}, {30'000, 30, 10}, {60'000, 40, 20}, {120'000, 46, 30}}});
         window->start(setup);
-        window->lstStrategyList->setCurrentRow(analysisType);
+        window->lstStrategyList->setCurrentRow(gw::Index(strategy));
         window->tabOutputs->setCurrentIndex(2);
-        if (analysisType != 2)
+        if (strategy != gw::Strategy::RRSP)
             window->cmdAdvancedSettings_Output->click();
         if (page > 0) {
             window->tabOutputs->setCurrentIndex(page);
@@ -68,10 +68,10 @@ struct Window {
 
 void BM_UpdateAnalysis(benchmark::State& state)
 {
-    const int type = static_cast<int>(state.range(0));
+    const gw::Strategy strategy = gw::StrategyFromIndex(static_cast<int>(state.range(0))).value();
     const int page = static_cast<int>(state.range(1));
     const bool painted = page > 0;
-    Window w(type, page);
+    Window w(strategy, page);
     // Every run gets other figures, as when the user edits a field.
     QLineEdit* taxRate = w.window->inputs().txtTaxRate;
     bool other = false;
@@ -84,7 +84,9 @@ void BM_UpdateAnalysis(benchmark::State& state)
             QApplication::processEvents();
     }
     std::visit([&state](const auto& r) { state.counters["years"] = r.horizon; }, *w.window->lastResults());
-    state.SetLabel(std::string(type == 0 ? "interest-only" : type == 1 ? "term loan" : "RRSP loans") +
+    state.SetLabel(std::string(strategy == gw::Strategy::InterestOnly ? "interest-only"
+                               : strategy == gw::Strategy::TermLoan ? "term loan"
+                                                                    : "RRSP loans") +
                    (page == 2 ? ", table painted" : page == 3 ? ", chart painted" : ""));
 }
 BENCHMARK(BM_UpdateAnalysis)
@@ -95,7 +97,7 @@ BENCHMARK(BM_UpdateAnalysis)
 // What repainting the window costs without an analysis, for comparison.
 void BM_RepaintOnly(benchmark::State& state)
 {
-    Window w(static_cast<int>(state.range(0)), 2);
+    Window w(gw::StrategyFromIndex(static_cast<int>(state.range(0))).value(), 2);
     for (auto _ : state) {
         w.window->update();
         QApplication::processEvents();
