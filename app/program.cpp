@@ -135,7 +135,6 @@ PrintSource Program::printSource() const
     const MainWindow& window = *mainWindow_;
     PrintSource source;
     source.strategy = window.strategy();
-    source.inputs = window.currentInputs();
     if (window.autoCalculate()) {
         const std::optional<AnalysisResults>& results = window.resultsOf(source.strategy);
         source.results = results ? &*results : nullptr;

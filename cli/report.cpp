@@ -279,7 +279,7 @@ int runReport(const std::vector<std::string>& args)
     ChooseLastPage(options, settings, job);
 
     const auto application = OffscreenApplication();
-    ReportData report = MakeReportData(settings, request.language, request.strategy, request.inputs,
+    ReportData report = MakeReportData(settings, request.language, request.strategy,
                                        *outcome.results);
     // The pictures are installed beside the program.
     if (!std::filesystem::exists(report.pictureFolder / std::string(kEnglishReportPicture)))

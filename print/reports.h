@@ -43,7 +43,6 @@ inline constexpr std::string_view kFrenchReportPicture = "print-french.gif";
 // `results` must outlive the report.
 struct ReportData {
     Strategy strategy = Strategy::InterestOnly;
-    AnalysisInputs inputs;                     // the inputs the analysis ran on (field units)
     const AnalysisResults* results = nullptr;  // the last results of `strategy`
     ReportDate date;
     std::string legalDisclaimer;               // in the report's language
@@ -53,7 +52,7 @@ struct ReportData {
 // Report data for the program: today's date, the sponsor's legal disclaimer
 // in `language` and the program's folder for the pictures.
 ReportData MakeReportData(const ProgramSettings& settings, Language language, Strategy strategy,
-                          const AnalysisInputs& inputs, const AnalysisResults& results);
+                          const AnalysisResults& results);
 
 // Limited deductibility (the interest deduction limited to investment
 // income on either side, or a deductible portion below 100 % on either side)

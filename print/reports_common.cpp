@@ -50,11 +50,10 @@ std::string FormatReportDate(const CaptionTables& captions, Language language, c
 }
 
 ReportData MakeReportData(const ProgramSettings& settings, Language language, Strategy strategy,
-                          const AnalysisInputs& inputs, const AnalysisResults& results)
+                          const AnalysisResults& results)
 {
     ReportData data;
     data.strategy = strategy;
-    data.inputs = inputs;
     data.results = &results;
     data.date = TodayReportDate();
     data.legalDisclaimer = GetLegalDisclaimer(settings.SponsorLines, language);

@@ -537,7 +537,7 @@ bool PrintOptions::runPrint()
     const Language language = captions_.language();
     ReportData data;
     if (haveResults) {
-        data = MakeReportData(settings, language, source.strategy, source.inputs, *source.results);
+        data = MakeReportData(settings, language, source.strategy, *source.results);
     } else {
         data.pictureFolder = settings.folder;
     }

@@ -73,7 +73,6 @@ private:
 // another strategy than `strategy` are not printed.
 struct PrintSource {
     Strategy strategy = Strategy::InterestOnly;
-    AnalysisInputs inputs;
     const AnalysisResults* results = nullptr;
 };
 

@@ -59,7 +59,6 @@ protected:
         results = *outcome.results;
         data = ReportData{};
         data.strategy = strategy;
-        data.inputs = in;
         data.results = &results;
         data.date = {2025, 1, 5};
         data.legalDisclaimer = "This report is an illustration prepared for discussion purposes only.";

@@ -71,7 +71,7 @@ protected:
         const AnalysisOutcome outcome = RunAnalysis(strategy, Inputs(), *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
-        source = {strategy, Inputs(), &results};
+        source = {strategy, &results};
     }
 
     void open(const std::string& sponsor = "none")
