@@ -158,7 +158,7 @@ Problem readPositiveDollars(std::string_view text, const std::string& what, cons
     if (!value)
         return "'" + std::string(text) + "' is not a number: " + range;
     const double whole = EnteredValue(Setting::LoanAmount, *value);
-    if (RangeProblem(Setting::LoanAmount, whole, limits))
+    if (!RangeOf(Setting::LoanAmount, limits).contains(whole))
         return std::string(text) + " is out of range: " + range;
     target = whole;
     return std::nullopt;

@@ -28,12 +28,7 @@ double bound(const Bound& b, const SettingValues& limits, bool low)
 
 bool LegalRange::contains(double value) const
 {
-    return value >= low && value <= high && (!whole || value == std::floor(value));
-}
-
-bool LegalRange::bounded() const
-{
-    return std::isfinite(low) && std::isfinite(high);
+    return std::isfinite(value) && value >= low && value <= high && (!whole || value == std::floor(value));
 }
 
 LegalRange RangeOf(Setting s, const SettingValues& limits)
@@ -74,16 +69,6 @@ SettingValues StartValues(const SettingValues& read)
         start[row.id] = value;
     }
     return start;
-}
-
-std::optional<std::string> RangeProblem(Setting s, double value, const SettingValues& limits)
-{
-    const LegalRange range = RangeOf(s, limits);
-    if (value < range.low || value > range.high || !std::isfinite(value))
-        return "out of range";
-    if (range.whole && value != std::floor(value))
-        return "not a whole number";
-    return std::nullopt;
 }
 
 namespace {

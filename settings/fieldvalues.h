@@ -3,8 +3,6 @@
 #include "inputs.h"
 #include "settingtable.h"
 
-#include <optional>
-#include <string>
 
 // What the input fields make of a setting, shared by the windows and the
 // command line so that both run an analysis on the same numbers: the
@@ -18,8 +16,8 @@ struct LegalRange {
     double high = 0;
     bool whole = false;
 
+    // Within low..high (whole when it must be), and finite.
     bool contains(double value) const;
-    bool bounded() const;  // both ends finite
 };
 
 // The legal range of `s`, with the sponsor's limits from `limits`
@@ -39,10 +37,6 @@ double EnteredValue(Setting s, double value);
 // and a ranged one moved into its legal range (whole ones rounded). The loan
 // amount is left as read: a loan of 0 is for the analysis to refuse.
 SettingValues StartValues(const SettingValues& read);
-
-// Why `value` is not a legal value of `s` (out of range, not whole), or
-// nothing when it is. The text names neither the field nor the value.
-std::optional<std::string> RangeProblem(Setting s, double value, const SettingValues& limits);
 
 // Whether the sponsor offers `strategy`. A sponsor file that offers none
 // offers them all, so that the program stays usable.

@@ -134,7 +134,7 @@ TEST(RangeOf, sponsorLimitsAreTakenInwardToWholeNumbers)
     EXPECT_FALSE(period.contains(10.5));  // whole years only
     EXPECT_FALSE(period.contains(0));
     EXPECT_TRUE(RangeOf(S::OtherUnleveragedIncome, limits).contains(-1e9));
-    EXPECT_FALSE(RangeOf(S::OtherUnleveragedIncome, limits).bounded());
+    EXPECT_FALSE(RangeOf(S::OtherUnleveragedIncome, limits).contains(INFINITY));
 }
 
 TEST(EnteredValue, moneyAndSetupRatesAreReformattedOthersKeptAsTyped)
