@@ -137,6 +137,46 @@ TEST(RangeOf, sponsorLimitsAreTakenInwardToWholeNumbers)
     EXPECT_FALSE(RangeOf(S::OtherUnleveragedIncome, limits).contains(INFINITY));
 }
 
+// The legal values of every field, with a sponsor allowing returns up to 20
+// and loan rates from 1 %.
+TEST(RangeOf, everyFieldHasItsLegalRange)
+{
+    SettingValues limits;
+    limits[S::MaxReturnAllowed] = 20;
+    limits[S::MinInterestRateAllowed] = 1;
+    const struct {
+        Setting first;
+        int count;  // numbered settings that share the range
+        LegalRange range;
+    } cases[] = {
+        {S::LoanAmount, 1, {1, INFINITY, false}},
+        {S::TaxRate, 1, {0, 99, false}},
+        {S::InterestRateOnLoan, 1, {1, 50, false}},
+        {S::SavingsPeriod, 1, {1, 80, true}},
+        {S::ProjectedReturn1, 4, {-99, 20, false}},
+        {S::ProjectionReturn, 1, {-99, 20, false}},
+        {S::TimesLoanRepeated, 1, {0, 80, true}},
+        {S::CapitalGains, 4, {0, 100, true}},  // the breakdown
+        {S::InvestmentType, 1, {0, 4, true}},
+        {S::CapGainsInclusionRate, 1, {0, 100, false}},
+        {S::FederalToMTRRatio, 1, {0, 100, false}},
+        {S::FedInterestDeductibility, 2, {0, 100, false}},
+        {S::FedInvestmentExpenses, 2, {0, 5, false}},
+        {S::InterestTaxRate1, 8, {0, 100, false}},  // interest and dividend rates
+        {S::StartOfTaxBracket1, 4, {0, INFINITY, false}},
+    };
+    for (const auto& c : cases) {
+        for (int n = 0; n < c.count; ++n) {
+            const Setting s = Nth(c.first, n);
+            SCOPED_TRACE(std::string(Row(s).key));
+            const LegalRange range = RangeOf(s, limits);
+            EXPECT_EQ(range.low, c.range.low);
+            EXPECT_EQ(range.high, c.range.high);
+            EXPECT_EQ(range.whole, c.range.whole);
+        }
+    }
+}
+
 TEST(EnteredValue, moneyAndSetupRatesAreReformattedOthersKeptAsTyped)
 {
     EXPECT_EQ(EnteredValue(S::LoanAmount, 50000.5), 50001);

@@ -1,3 +1,4 @@
+#include "golden.h"
 #include "recordfile.h"
 #include "settings_test_support.h"
 #include "settingsfile.h"
@@ -105,45 +106,13 @@ TEST(UserFileValuesFrom, savingUnchangedDefaultsReadsThemBack)
               BuildUserFileLines(UserFileValuesFrom(again), again.SponsorLines));
 }
 
-TEST(BuildUserFileLines, keepsTheRecordOrderAndKeyTexts)
+// Every record of User.dat in its place, with its key text as written.
+TEST(BuildUserFileLines, matchTheGoldenFile)
 {
-    const auto lines = BuildUserFileLines(sampleValues(), test::sponsorFileLines());
-    ASSERT_GE(lines.size(), 72u);
-    const struct {
-        std::size_t number;  // 1-based record number
-        const char* line;
-    } expected[] = {
-        {1, "[SponsorInfo]"},
-        {2, "Acme Wealth= SponsorName"},
-        {7, "= logoPath"},
-        {8, "1= PrevLanguage"},
-        {9, "True= useSponsorValues"},
-        {10, "[AnalysisRestrictions]"},
-        {12, "False= showTermLoanAnalysis"},
-        {16, "15.5= Return at which Warning issued"},
-        {19, "[InputDefaults]"},
-        {20, "123456.78= Loan Amount ($)"},
-        {22, "7.5= Interest Rate on Loan (%)"},
-        {24, "2= Investment Type"},
-        {32, "True= Show Advanced Details"},
-        {36, "1= Print Summary"},
-        {37, "0= Print Projection"},
-        {41, "100= Portion of Interest Rate Deductible (%)        "},
-        {44, "True= Federal Deductibility Limited to Taxable Income"},
-        {53, "4.5= Projected Return 1 (%)"},
-        {57, "0.667= Capital Gains Inclusion Rate (%)"},
-        {60, "0.4341= Interest Tax Rate 3 (%)"},
-        {65, "0.2915= Dividend Tax Rate 4 (%)"},
-        {69, "113804= Start of Tax Bracket 4 ($)"},
-        {70, "Jean Côté = CFP= Advisor Name"},
-        {71, "Acme Wealth= Advisor Company"},
-        {72, "[LegalDisclaimer]"},
-        {73, "This illustration is not advice.=LegalDisclaimerEnglish1"},
-    };
-    for (const auto& e : expected) {
-        SCOPED_TRACE("record " + std::to_string(e.number));
-        EXPECT_EQ(lines[e.number - 1], e.line);
-    }
+    std::string text;
+    for (const std::string& line : BuildUserFileLines(sampleValues(), test::sponsorFileLines()))
+        text += line + "\n";
+    test::ExpectGolden(text, "settings/golden/user-file.txt");
 }
 
 TEST(WriteChunkedSetting, cutsInto125CharacterChunks)
