@@ -41,10 +41,25 @@ enum class LoadResult { Loaded, Stopped, MustEnd };
 LoadResult loadOne(const std::filesystem::path& file, std::vector<std::string>& table, SettingsReporter& reporter)
 {
     table.clear();
-    std::vector<std::string> lines;
-    if (!ReadTextLines(file, lines)) {
+    std::string bytes;
+    std::string reason;
+    switch (ReadFileBytes(file, bytes, kMaxCaptionFileBytes, reason)) {
+    case FileProblem::None:
+        break;
+    case FileProblem::Missing:
         reporter.report("Error", std::string(kCaptionFilesMissing), SettingsReporter::Icon::Critical);
         return LoadResult::Stopped;
+    case FileProblem::Unreadable:
+    case FileProblem::TooLarge:
+        reporter.report("Error", CaptionFileUnusable(file.filename().string(), reason), SettingsReporter::Icon::Critical);
+        return LoadResult::MustEnd;
+    }
+    std::vector<std::string> lines = SplitLines(bytes);
+    // Every caption would read "!!!Caption Not Found!!!".
+    if (lines.empty()) {
+        reporter.report("Error", CaptionFileUnusable(file.filename().string(), "it is empty"),
+                        SettingsReporter::Icon::Critical);
+        return LoadResult::MustEnd;
     }
     const bool tooLong = lines.size() > static_cast<std::size_t>(kCaptionSlots);
     if (tooLong)
@@ -65,6 +80,11 @@ LoadResult loadOne(const std::filesystem::path& file, std::vector<std::string>& 
 }
 
 } // namespace
+
+std::string CaptionFileUnusable(const std::string& fileName, const std::string& reason)
+{
+    return fileName + " cannot be used: " + reason + ". Please re-install the software.";
+}
 
 bool LoadCaptionFiles(const std::filesystem::path& folder, CaptionTables& tables, SettingsReporter& reporter)
 {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,6 +38,11 @@ inline constexpr std::string_view kEnglishCaptionFile = "english.txt";
 inline constexpr std::string_view kFrenchCaptionFile = "french.txt";
 inline constexpr std::string_view kCaptionFilesMissing =
     "Language data files not found, please re-install the software.";
+// Larger than any caption file (1025 lines) can reasonably be: refused unread.
+inline constexpr std::size_t kMaxCaptionFileBytes = 2 * 1024 * 1024;
+
+// The message for a caption file that is there but cannot be used.
+std::string CaptionFileUnusable(const std::string& fileName, const std::string& reason);
 
 // The unmasked lines of english.txt and french.txt in file order (UTF-8),
 // at most 1025 each.
@@ -46,12 +52,14 @@ struct CaptionTables {
 };
 
 // Reads both caption files from `folder` (masked lines, Windows-1252, CRLF or
-// LF line ends), English first. A missing or unreadable file, or one of more
-// than 1025 lines, stops the loading there and is reported
-// (kCaptionFilesMissing, title "Error"); what was loaded stays usable and the
-// first 1025 lines of an over-long file are kept. Returns false when the
-// program must end (an empty line: its slot number is reported, then the
-// masking error; or a line that does not unmask), after reporting it.
+// LF line ends), English first. A missing file, or one of more than 1025
+// lines, stops the loading there and is reported (kCaptionFilesMissing,
+// title "Error"); what was loaded stays usable and the first 1025 lines of
+// an over-long file are kept. Returns false when the program must end, after
+// reporting it: a file that is there but empty, unreadable or larger than
+// kMaxCaptionFileBytes (CaptionFileUnusable: one message naming it), an
+// empty line (its slot number, then the masking error), or a line that does
+// not unmask.
 bool LoadCaptionFiles(const std::filesystem::path& folder, CaptionTables& tables, SettingsReporter& reporter);
 
 // Last matching line wins; keys match without regard to (ASCII) case; a

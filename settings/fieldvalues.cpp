@@ -55,20 +55,45 @@ double EnteredValue(Setting s, double value)
     return Row(s).patternOnEntry ? ShownValue(s, value) : value;
 }
 
+namespace {
+
+// The nearest legal value of `s`; whole ones rounded first.
+double nearestLegal(Setting s, double value, const SettingValues& limits)
+{
+    const LegalRange range = RangeOf(s, limits);
+    if (range.whole)
+        value = RoundHalfAwayFromZero(value);
+    return std::clamp(value, range.low, range.high);
+}
+
+} // namespace
+
 SettingValues StartValues(const SettingValues& read)
 {
     SettingValues start = read;
     for (const SettingRow& row : SettingRows()) {
-        double value = ShownValue(row.id, read[row.id]);
-        if (row.ranged && row.id != Setting::LoanAmount) {
-            const LegalRange range = RangeOf(row.id, read);
-            if (range.whole)
-                value = RoundHalfAwayFromZero(value);
-            value = std::clamp(value, range.low, range.high);
-        }
-        start[row.id] = value;
+        const double shown = ShownValue(row.id, read[row.id]);
+        start[row.id] = row.ranged ? nearestLegal(row.id, shown, read) : shown;
     }
     return start;
+}
+
+std::vector<Repair> RepairSettingValues(SettingValues& values)
+{
+    std::vector<Repair> repairs;
+    // The limits bound the defaults, so they go first.
+    for (const Section section : {Section::InputLimits, Section::InputDefaults}) {
+        for (const SettingRow& row : SettingRows()) {
+            if (row.section != section || !row.ranged || !row.read)
+                continue;
+            const double read = values[row.id];
+            if (RangeOf(row.id, values).contains(read))
+                continue;
+            values[row.id] = nearestLegal(row.id, read, values);
+            repairs.push_back({row.id, read, values[row.id]});
+        }
+    }
+    return repairs;
 }
 
 namespace {

@@ -3,6 +3,8 @@
 #include "inputs.h"
 #include "settingtable.h"
 
+#include <vector>
+
 
 // What the input fields make of a setting, shared by the windows and the
 // command line so that both run an analysis on the same numbers: the
@@ -34,9 +36,21 @@ double ShownValue(Setting s, double value);
 double EnteredValue(Setting s, double value);
 
 // The values the windows start from: every setting as its field shows it,
-// and a ranged one moved into its legal range (whole ones rounded). The loan
-// amount is left as read: a loan of 0 is for the analysis to refuse.
+// and a ranged one moved into its legal range (whole ones rounded).
 SettingValues StartValues(const SettingValues& read);
+
+// A setting read outside its legal range, and the nearest legal value that
+// replaced it.
+struct Repair {
+    Setting setting;
+    double read = 0;
+    double repaired = 0;
+};
+
+// Moves every setting read outside its legal range to the nearest legal
+// value: the sponsor's limits first, then the defaults against them. A value
+// that is only shown rounded is not a repair.
+std::vector<Repair> RepairSettingValues(SettingValues& values);
 
 // Whether the sponsor offers `strategy`. A sponsor file that offers none
 // offers them all, so that the program stays usable.

@@ -4,6 +4,8 @@
 #include "reporter.h"
 #include "textfile.h"
 
+#include <algorithm>
+
 namespace gw {
 
 namespace {
@@ -34,20 +36,28 @@ std::optional<std::string> FrameRecord(std::string_view masked)
 
 RecordFileContents ReadRecordFile(const std::filesystem::path& path)
 {
-    RecordFileContents result;
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        result.error = RecordFileError::Missing;
-        return result;
+    std::string reason;
+    switch (ReadFileBytes(path, bytes, kMaxRecordFileBytes, reason)) {
+    case FileProblem::None:
+        return ParseRecordFile(bytes);
+    case FileProblem::Missing:
+        return {{}, RecordFileError::Missing, 0, reason};
+    case FileProblem::Unreadable:
+        return {{}, RecordFileError::Unreadable, 0, reason};
+    case FileProblem::TooLarge:
+        return {{}, RecordFileError::TooLarge, 0, reason};
     }
+    return {};
+}
+
+RecordFileContents ParseRecordFile(std::string_view bytes)
+{
+    RecordFileContents result;
     SilentReporter silent;
     std::size_t index = 0;
     for (std::size_t at = 0; at < bytes.size(); at += kRecordBytes, ++index) {
         result.failedRecord = index;
-        if (index >= static_cast<std::size_t>(kSettingSlots)) {
-            result.error = RecordFileError::TooManyRecords;
-            return result;
-        }
         if (bytes.size() - at < 2) {
             result.error = RecordFileError::Truncated;
             return result;
@@ -62,7 +72,7 @@ RecordFileContents ReadRecordFile(const std::filesystem::path& path)
             result.error = RecordFileError::Truncated;
             return result;
         }
-        const auto once = TextVeilDecode(std::string_view(bytes).substr(at + 2, length), silent);
+        const auto once = TextVeilDecode(bytes.substr(at + 2, length), silent);
         const auto twice = once ? TextVeilDecode(*once, silent) : std::nullopt;
         if (!twice) {
             result.error = RecordFileError::BadMask;
@@ -72,6 +82,13 @@ RecordFileContents ReadRecordFile(const std::filesystem::path& path)
     }
     result.failedRecord = 0;
     return result;
+}
+
+bool HoldsSettings(const SettingLines& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find('=') != std::string::npos;
+    });
 }
 
 std::optional<std::string> BuildRecordFile(const std::vector<std::string>& plainLines, const VeilRandom& random,
@@ -106,12 +123,12 @@ std::string DescribeRecordFileError(const RecordFileContents& contents)
     const std::string record = "record " + std::to_string(contents.failedRecord + 1);
     switch (contents.error) {
     case RecordFileError::None: return "no error";
-    case RecordFileError::Missing: return "the file is missing or cannot be read";
+    case RecordFileError::Missing:
+    case RecordFileError::Unreadable:
+    case RecordFileError::TooLarge: return contents.reason;
     case RecordFileError::Truncated: return record + " is cut short";
     case RecordFileError::BadLength: return record + " has an invalid length";
     case RecordFileError::BadMask: return record + " cannot be unmasked";
-    case RecordFileError::TooManyRecords:
-        return "more than " + std::to_string(kSettingSlots) + " records; the rest were ignored";
     }
     return "unknown error";
 }

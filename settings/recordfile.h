@@ -26,24 +26,35 @@ std::string MaskRecord(std::string_view plain, const VeilRandom& random);
 // 253 bytes. Padding is zero bytes.
 std::optional<std::string> FrameRecord(std::string_view masked);
 
+// The largest settings file: kSettingSlots full records.
+inline constexpr std::size_t kMaxRecordFileBytes = static_cast<std::size_t>(kSettingSlots) * kRecordBytes;
+
 enum class RecordFileError {
     None,
-    Missing,         // no such file, or it cannot be opened
-    Truncated,       // the last record is cut short inside its text
-    BadLength,       // a record claims more than 253 bytes
-    BadMask,         // a record does not unmask (damaged or never masked)
-    TooManyRecords,  // more than kSettingSlots records; the first ones are kept
+    Missing,     // no such file
+    Unreadable,  // there, but it cannot be opened or read
+    TooLarge,    // more than kMaxRecordFileBytes: refused unread
+    Truncated,   // the last record is cut short inside its text
+    BadLength,   // a record claims more than 253 bytes
+    BadMask,     // a record does not unmask (damaged or never masked)
 };
 
 struct RecordFileContents {
     SettingLines lines;  // UTF-8 plain lines of the records read before any error
     RecordFileError error = RecordFileError::None;
     std::size_t failedRecord = 0;  // 0-based index of the record in error
+    std::string reason;            // for Missing, Unreadable and TooLarge
 };
 
 // Reads and unmasks a record file. Never throws and reports nothing: the
 // caller decides what an error means for its file.
 RecordFileContents ReadRecordFile(const std::filesystem::path& path);
+// The same for the bytes of a record file.
+RecordFileContents ParseRecordFile(std::string_view bytes);
+
+// Whether `lines` hold a setting ("value=key"): a file of section lines
+// alone, or of nothing, holds none.
+bool HoldsSettings(const SettingLines& lines);
 
 // Builds a whole record file from plain lines (Windows-1252 bytes). nullopt
 // with a description in `error` when a line is longer than kMaxRecordLine

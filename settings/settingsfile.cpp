@@ -1,5 +1,6 @@
 #include "settingsfile.h"
 
+#include "fieldvalues.h"
 #include "numformat.h"
 #include "recordfile.h"
 #include "reporter.h"
@@ -39,12 +40,31 @@ public:
 
 } // namespace
 
+namespace {
+
+// Why the lines of a settings file read without error are no use anyway.
+std::string uselessLines(const SettingLines& lines)
+{
+    if (lines.empty())
+        return "it is empty";
+    if (!HoldsSettings(lines))
+        return "it holds no settings";
+    return {};
+}
+
+} // namespace
+
 bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponsorLines, SettingLines& userLines,
                        SettingsReporter& reporter)
 {
     sponsorLines.clear();
     userLines.clear();
     const std::filesystem::path sponsorPath = folder / kSponsorFileName;
+    const auto configUnusable = [&](const std::string& reason) {
+        reporter.report("", std::string(kConfigFileError) + ": " + reason + ". " + std::string(kReinstall),
+                        SettingsReporter::Icon::None);
+        return false;
+    };
     if (!FileExists(sponsorPath)) {
         reporter.report("", std::string(kConfigFileError), SettingsReporter::Icon::None);
         return false;
@@ -57,25 +77,32 @@ bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponso
         reporter.report(std::string(kVeilErrorTitle), std::string(kVeilErrorText), SettingsReporter::Icon::Critical);
         return false;
     case RecordFileError::Missing:
-        reporter.report("", std::string(kConfigFileError), SettingsReporter::Icon::None);
-        return false;
+    case RecordFileError::Unreadable:
+    case RecordFileError::TooLarge:
+        return configUnusable(DescribeRecordFileError(sponsor));
     case RecordFileError::Truncated:
     case RecordFileError::BadLength:
-    case RecordFileError::TooManyRecords:
+        // The records before the damage may still hold what is needed.
+        if (!HoldsSettings(sponsor.lines))
+            return configUnusable(DescribeRecordFileError(sponsor));
         reporter.report("", std::string(kConfigFileError), SettingsReporter::Icon::None);
         break;
     }
+    if (const std::string useless = uselessLines(sponsor.lines); !useless.empty())
+        return configUnusable(useless);
     sponsorLines = std::move(sponsor.lines);
 
     const std::filesystem::path userPath = folder / kUserFileName;
     if (FileExists(userPath)) {
         RecordFileContents user = ReadRecordFile(userPath);
-        if (user.error == RecordFileError::None) {
+        const std::string problem =
+            user.error != RecordFileError::None ? DescribeRecordFileError(user) : uselessLines(user.lines);
+        if (problem.empty()) {
             userLines = std::move(user.lines);
             return true;
         }
         reporter.report("Error",
-                        std::string(kUserFileName) + " could not be read (" + DescribeRecordFileError(user)
+                        std::string(kUserFileName) + " could not be read (" + problem
                             + "). The default values of the sponsor file are used instead; saving the defaults "
                               "writes a new user file.",
                         SettingsReporter::Icon::Exclamation);
@@ -194,6 +221,19 @@ bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter)
 void ReadMainWindowSettings(ProgramSettings& settings, SettingsReporter& reporter)
 {
     settings.values = ReadSettingValues(settings.SponsorLines, settings.UserLines, reporter);
+    const std::vector<Repair> repairs = RepairSettingValues(settings.values);
+    if (repairs.empty())
+        return;
+    // The defaults come from the user file when there is a usable one.
+    const bool userFile = settings.UserLines != settings.SponsorLines;
+    std::string text = "Some settings are outside their legal range; the nearest legal value is used instead:";
+    for (const Repair& r : repairs) {
+        const SettingRow& row = Row(r.setting);
+        const bool fromUser = userFile && row.section == Section::InputDefaults;
+        text += "\n" + std::string(fromUser ? kUserFileName : kSponsorFileName) + ", \"" + std::string(row.key)
+            + "\": " + ShortestDecimal(r.read) + " becomes " + ShortestDecimal(r.repaired) + ".";
+    }
+    reporter.report("Error", text, SettingsReporter::Icon::Exclamation);
 }
 
 } // namespace gw

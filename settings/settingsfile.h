@@ -14,6 +14,7 @@ class SettingsReporter;
 inline constexpr std::string_view kSponsorFileName = "Config.dat";
 inline constexpr std::string_view kUserFileName = "User.dat";
 inline constexpr std::string_view kConfigFileError = "Error with config.dat file";
+inline constexpr std::string_view kReinstall = "Please re-install the software.";
 
 // Fills `sponsorLines` from Config.dat in `folder` and `userLines` from
 // User.dat, or from Config.dat again when there is no User.dat.
@@ -21,11 +22,16 @@ inline constexpr std::string_view kConfigFileError = "Error with config.dat file
 //   program must end; a missing sponsor file is never read as empty).
 // - A Config.dat record that does not unmask: reports the masking error 301
 //   and returns false.
-// - Config.dat cut short, with a bad record length or more than 1025
-//   records: reports kConfigFileError and keeps the records read before it;
-//   the keys it lacks are then reported by the lookups and read as absent.
-// - User.dat damaged in any way: reported, and the sponsor file's lines are
-//   used instead, so a broken user file never locks the program out.
+// - Config.dat that cannot be read, is larger than a settings file can be,
+//   or holds no setting (empty, section lines only, damaged from its first
+//   record): one message naming the file, the reason and what to do, and
+//   false, rather than a window of zeros.
+// - Config.dat cut short or with a bad record length after some settings:
+//   reports kConfigFileError and keeps the records read before it; the keys
+//   it lacks are then reported by the lookups and read as absent.
+// - User.dat damaged in any way, empty or without a setting: reported once,
+//   and the sponsor file's lines are used instead, so a broken user file
+//   never locks the program out.
 bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponsorLines, SettingLines& userLines,
                        SettingsReporter& reporter);
 
@@ -91,7 +97,9 @@ std::string GetWelcomePicture(const std::filesystem::path& folder, int language)
 // after the loaders reported why.
 bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter);
 
-// The main window's start-up: ReadSettingValues into settings.values.
+// The main window's start-up: ReadSettingValues into settings.values, then
+// the values outside their legal range repaired (RepairSettingValues) and
+// reported in one message naming the file and key of each.
 void ReadMainWindowSettings(ProgramSettings& settings, SettingsReporter& reporter);
 
 } // namespace gw

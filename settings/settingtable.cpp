@@ -132,14 +132,17 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
     flag(S::ShowIntOnlyAnalysis, "showIntOnlyAnalysis", Section::AnalysisRestrictions, 11, St::NotZero),
     flag(S::ShowTermLoanAnalysis, "showTermLoanAnalysis", Section::AnalysisRestrictions, 12, St::NotZero),
     flag(S::ShowRRSPAnalysis, "showRRSPAnalysis", Section::AnalysisRestrictions, 13, St::NotZero),
-    anyValue(S::MaxReturnAllowed, "Maximum Return Allowed", Section::InputLimits, 15, St::Number, U::Percent),
+    // The sponsor's limits bound the fields: past these no illustration makes
+    // sense, and a warning level of 0 switches its warning off.
+    {S::MaxReturnAllowed, "Maximum Return Allowed", Section::InputLimits, 15, St::Number, U::Percent, {}, false, true,
+     fixed(-99), fixed(1000), false},
     // Save Defaults has always written this key with a lower-case "issued".
     {S::ReturnWarningLevel, "Return at which Warning Issued", Section::InputLimits, 16, St::Number, U::Percent, {},
-     false, false, fixed(-kNone), fixed(kNone), false, true, "Return at which Warning issued"},
-    anyValue(S::MinInterestRateAllowed, "Minimum Interest Rate Allowed", Section::InputLimits, 17, St::Number,
-         U::Percent),
-    anyValue(S::InterestRateWarningLevel, "Interest Rate at which Warning Issued", Section::InputLimits, 18, St::Number,
-         U::Percent),
+     false, true, fixed(0), fixed(1000), false, true, "Return at which Warning issued"},
+    {S::MinInterestRateAllowed, "Minimum Interest Rate Allowed", Section::InputLimits, 17, St::Number, U::Percent, {},
+     false, true, fixed(0), fixed(50), false},
+    {S::InterestRateWarningLevel, "Interest Rate at which Warning Issued", Section::InputLimits, 18, St::Number,
+     U::Percent, {}, false, true, fixed(0), fixed(50), false},
 }};
 
 constexpr bool rowsInOrder()

@@ -222,9 +222,6 @@ TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
         {{{"Maximum Return Allowed", "15"}}, {"--returns", "4,6,8,16"}, kExitBadInput, "-99 to 15"},
         {{{"Maximum Return Allowed", "15"}}, {"--returns", "4,6,8,15"}, kExitOk, "interest-only"},
         {{{"Minimum Interest Rate Allowed", "3"}}, {"--interest-rate", "2.5"}, kExitBadInput, "3 to 50"},
-        // A default the sponsor's own limits refuse.
-        {{{"Maximum Return Allowed", "9"}}, {}, kExitBadInput, "--returns: the default from the data files"},
-        {{{"Maximum Return Allowed", "9"}}, {"--returns", "4,6,8,9"}, kExitOk, "interest-only"},
     };
     for (const Case& c : cases) {
         std::string trace;
@@ -248,6 +245,19 @@ TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
         }
     }
 
+    // A default past the sponsor's own limit: the nearest legal value, as
+    // in the window, said once on standard error.
+    {
+        test::TempDataFolder folder;
+        folder.writeConfig(test::ConfigEdits{{"Maximum Return Allowed", "9"}});
+        const FolderRun run = runIn(folder.path());
+        EXPECT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_TRUE(contains(run.err, "Config.dat, \"Projected Return 4 (%)\": 10 becomes 9.")) << run.err;
+        const auto json = test::ParseJson(run.out);
+        ASSERT_TRUE(json) << run.out;
+        EXPECT_EQ(numbers((*json)["inputs"]["returns"]), (std::vector<double>{4, 6, 8, 9}));
+    }
+
     // --help offers only what the sponsor offers.
     test::TempDataFolder folder;
     folder.writeConfig(termOnly);
@@ -264,11 +274,19 @@ TEST(AnalyzeData, UnusableDataFilesExitTwoWithNothingOnStandardOutput)
     // than a record holds.
     test::TempDataFolder unmasked;
     test::TempDataFolder overlong;
+    // Files that are there but of no use.
+    test::TempDataFolder emptyConfig;
+    test::TempDataFolder sectionsOnly;
+    test::TempDataFolder emptyCaptions;
     {
         std::string record = std::string("\x05\x00", 2) + "hello";
         record.resize(255, '\0');
         std::ofstream(unmasked.path() / "Config.dat", std::ios::binary) << record;
         std::ofstream(overlong.path() / "Config.dat", std::ios::binary) << std::string(255, 'x');
+        std::ofstream(emptyConfig.path() / "Config.dat", std::ios::binary);
+        sectionsOnly.writeConfig(std::vector<std::string>{"[SponsorInfo]", "[InputDefaults]"});
+        emptyCaptions.writeConfig(test::ConfigEdits{});
+        std::ofstream(emptyCaptions.path() / "english.txt", std::ios::binary | std::ios::trunc);
     }
     struct Case {
         std::string what;
@@ -287,10 +305,15 @@ TEST(AnalyzeData, UnusableDataFilesExitTwoWithNothingOnStandardOutput)
         {"--data-dir without a value", test::ShippedDataFolder(), {"--data-dir"}, {"--data-dir: missing value"}},
         {"--data-dir= empty", test::ShippedDataFolder(), {"--data-dir="}, {"--data-dir: missing value"}},
         {"Config.dat never masked", unmasked.path(), {}, {"cannot be used", unmasked.path().string()}},
-        // Read as a file without records: every key is missing, and the
-        // defaults they leave at 0 are refused.
+        // Damaged from its first record: nothing to go on.
         {"Config.dat with a bad record length", overlong.path(), {},
-         {"Error with config.dat file", "Loan Amount ($) not found", "the default from the data files"}},
+         {"Error with config.dat file: record 1 has an invalid length. Please re-install", "cannot be used"}},
+        {"empty Config.dat", emptyConfig.path(), {},
+         {"Error with config.dat file: it is empty. Please re-install", "cannot be used"}},
+        {"Config.dat of section lines only", sectionsOnly.path(), {},
+         {"Error with config.dat file: it holds no settings. Please re-install", "cannot be used"}},
+        {"empty english.txt", emptyCaptions.path(), {},
+         {"english.txt cannot be used: it is empty. Please re-install", "cannot be used"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

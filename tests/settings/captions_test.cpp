@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace gw {
 namespace {
 
@@ -131,26 +133,11 @@ TEST(BuildWindowTitle, sponsorCases)
     }
 }
 
-// Writes a caption file as shipped: each UTF-8 line in Windows-1252, masked.
-void writeCaptionFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
-                      const char* lineEnd = "\r\n")
-{
-    RecordingReporter reporter;
-    const VeilRandom random = SeededRandom(9);
-    std::string bytes;
-    int level = 1;
-    for (const std::string& line : lines) {
-        bytes += TextVeilEncode(*Cp1252FromUtf8(line), level, reporter, random) + lineEnd;
-        level = level % 3 + 1;
-    }
-    test::writeBytes(path, bytes);
-}
-
 TEST(LoadCaptionFiles, loadsBothLanguagesAsUtf8)
 {
     TempFolder folder;
-    writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate", "*cmdOK=OK", "Disclaimer=Read <1>this"});
-    writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux d'imposition marginal", "Note=Intérêts déductibles à 50 %"},
+    test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate", "*cmdOK=OK", "Disclaimer=Read <1>this"});
+    test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux d'imposition marginal", "Note=Intérêts déductibles à 50 %"},
                      "\n");
     CaptionTables tables;
     RecordingReporter reporter;
@@ -177,7 +164,7 @@ TEST(LoadCaptionFiles, missingFileReportsAndStopsThere)
     }
     {
         TempFolder folder;  // English only
-        writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
+        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
         CaptionTables tables;
         RecordingReporter reporter;
         EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
@@ -187,14 +174,55 @@ TEST(LoadCaptionFiles, missingFileReportsAndStopsThere)
     }
 }
 
+// A caption file that is there but of no use ends the start-up with one
+// message naming it, instead of captions that all read "!!!Caption Not
+// Found!!!".
+TEST(LoadCaptionFiles, emptyOrOversizedFileEndsTheProgramNamingIt)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        std::function<void(const std::filesystem::path&)> write;
+        const char* reason;
+    } cases[] = {
+        {"empty English", "english.txt", [](const auto& path) { test::writeBytes(path, ""); }, "it is empty"},
+        {"French of line ends only", "french.txt", [](const auto& path) { test::writeBytes(path, "\r\n"); },
+         "0"},  // an empty line: its slot, then the masking error
+        {"oversized French", "french.txt",
+         [](const auto& path) {
+             test::writeCaptionFile(path, {"k0=f0"});
+             std::filesystem::resize_file(path, kMaxCaptionFileBytes + 1);
+         },
+         "bytes long"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
+        test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux"});
+        c.write(folder / c.file);
+        CaptionTables tables;
+        RecordingReporter reporter;
+        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
+        ASSERT_FALSE(reporter.messages.empty());
+        const std::string& text = reporter.messages[0].text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+        if (std::string(c.reason) != "0") {
+            EXPECT_EQ(reporter.messages.size(), 1u);
+            EXPECT_TRUE(text.starts_with(std::string(c.file) + " cannot be used: ")) << text;
+            EXPECT_TRUE(text.ends_with("Please re-install the software.")) << text;
+        }
+    }
+}
+
 TEST(LoadCaptionFiles, overlongFileKeepsTheFirst1025Lines)
 {
     TempFolder folder;
     std::vector<std::string> lines;
     for (int i = 0; i < 1026; ++i)
         lines.push_back("k" + std::to_string(i) + "=v" + std::to_string(i));
-    writeCaptionFile(folder / "english.txt", lines);
-    writeCaptionFile(folder / "french.txt", {"k0=f0"});
+    test::writeCaptionFile(folder / "english.txt", lines);
+    test::writeCaptionFile(folder / "french.txt", {"k0=f0"});
     CaptionTables tables;
     RecordingReporter reporter;
     EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));

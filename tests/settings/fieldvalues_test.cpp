@@ -85,7 +85,7 @@ TEST(StartValues, moveDefaultsIntoTheirLegalRange)
     read[S::InterestTaxRate1] = 150;
     read[S::FedInvestmentExpenses] = 7;
     read[S::ProvInterestDeductibility] = 120;
-    read[S::LoanAmount] = 0;  // left for the analysis to refuse
+    read[S::LoanAmount] = 0;
     const SettingValues start = StartValues(read);
     EXPECT_EQ(start[S::TaxRate], 99);
     EXPECT_EQ(start[S::SavingsPeriod], 1);
@@ -96,7 +96,7 @@ TEST(StartValues, moveDefaultsIntoTheirLegalRange)
     EXPECT_EQ(start[S::InterestTaxRate1], 100);
     EXPECT_EQ(start[S::FedInvestmentExpenses], 5);
     EXPECT_EQ(start[S::ProvInterestDeductibility], 100);
-    EXPECT_EQ(start[S::LoanAmount], 0);
+    EXPECT_EQ(start[S::LoanAmount], 1);
 }
 
 // A fractional sponsor limit is taken inward: the spinners step by whole

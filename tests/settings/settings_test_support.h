@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data_sources.h"
+#include "charset.h"
 #include "recordfile.h"
 #include "reporter.h"
 #include "textveil.h"
@@ -77,6 +78,21 @@ inline std::string readBytes(const std::filesystem::path& path)
 inline void writeRecordFile(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
     WritePlainRecordFile(path, lines);
+}
+
+// Writes a caption file as shipped: each UTF-8 line in Windows-1252, masked.
+inline void writeCaptionFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                      const char* lineEnd = "\r\n")
+{
+    RecordingReporter reporter;
+    const VeilRandom random = SeededRandom(9);
+    std::string bytes;
+    int level = 1;
+    for (const std::string& line : lines) {
+        bytes += TextVeilEncode(*Cp1252FromUtf8(line), level, reporter, random) + lineEnd;
+        level = level % 3 + 1;
+    }
+    writeBytes(path, bytes);
 }
 
 // A complete sponsor file, as plain lines.

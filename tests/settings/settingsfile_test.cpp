@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <random>
 
 namespace gw {
 namespace {
@@ -281,6 +283,47 @@ TEST(LoadSettingsFiles, loadTruncatedConfig_reportsAndUsesDefaults)
     EXPECT_EQ(ReadSponsorInfo(sponsor, reporter).SponsorName, "Acme Wealth");
 }
 
+// A sponsor file that holds no setting ends the start-up with one message
+// naming it and what to do, instead of a not-found message per key and a
+// window of zeros.
+TEST(LoadSettingsFiles, loadUselessConfig_reportsOnceAndEnds)
+{
+    std::string random;
+    std::mt19937 bytes(11);
+    for (int i = 0; i < 3000; ++i)
+        random += static_cast<char>(bytes() & 0xFF);
+    random[0] = static_cast<char>(0xFF);  // a record length no record has
+    const struct {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> write;
+        const char* reason;
+    } cases[] = {
+        {"empty", [](const auto& path) { test::writeBytes(path, ""); }, "it is empty"},
+        {"section lines only", [](const auto& path) { test::writeRecordFile(path, {"[SponsorInfo]", "[InputLimits]"}); },
+         "it holds no settings"},
+        {"random bytes", [&](const auto& path) { test::writeBytes(path, random); }, "record 1 has an invalid length"},
+        {"larger than any settings file",
+         [](const auto& path) {
+             test::writeRecordFile(path, test::sponsorFileLines());
+             std::filesystem::resize_file(path, kMaxRecordFileBytes + 1);
+         },
+         "bytes long"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        c.write(folder / "Config.dat");
+        SettingLines sponsor, user;
+        RecordingReporter reporter;
+        EXPECT_FALSE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        const std::string& text = reporter.messages[0].text;
+        EXPECT_TRUE(text.starts_with("Error with config.dat file: ")) << text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with("Please re-install the software.")) << text;
+    }
+}
+
 TEST(LoadSettingsFiles, loadCorruptConfig_reportsError301AndEnds)
 {
     TempFolder folder;
@@ -322,6 +365,9 @@ TEST(LoadSettingsFiles, loadCorruptOrTruncatedUserFile_usesSponsorDefaults)
         {"bad length", [](std::string& b) { b[kRecordBytes * 5 + 1] = 1; }},
         {"one stray byte", [](std::string& b) { b.resize(kRecordBytes * 6 + 1); }},
         {"not a record file", [](std::string& b) { b = "hello\n"; }},
+        {"empty", [](std::string& b) { b.clear(); }},
+        {"section lines only", [](std::string& b) { b.resize(kRecordBytes); }},
+        {"larger than any settings file", [](std::string& b) { b.resize(kMaxRecordFileBytes + 1, 'x'); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -385,8 +431,8 @@ TEST(LoadStartUpSettings, languageSponsorAndWelcomePicture)
             test::writeRecordFile(folder / "User.dat", c.user);
         for (const std::string& picture : c.pictures)
             test::writeBytes(folder / picture, "jpeg");
-        test::writeBytes(folder / "english.txt", "");
-        test::writeBytes(folder / "french.txt", "");
+        test::writeCaptionFile(folder / "english.txt", {"SoftwareName=Gearwise Planner"});
+        test::writeCaptionFile(folder / "french.txt", {"SoftwareName=Gearwise Planner"});
         ProgramSettings settings;
         settings.folder = folder.path();
         RecordingReporter reporter;
@@ -412,6 +458,37 @@ TEST(ReadMainWindowSettings, fillsDefaultsRestrictionsAndLimits)
     EXPECT_EQ(settings.values[Setting::TaxRate], 43.41);
     EXPECT_TRUE(settings.values.flag(Setting::ShowTermLoanAnalysis));
     EXPECT_EQ(settings.values[Setting::InterestRateWarningLevel], 3.5);
+}
+
+// Limits and defaults outside their legal range: the nearest legal value,
+// and one message naming the file and key of each.
+TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
+{
+    ProgramSettings settings;
+    settings.SponsorLines = replaced(test::sponsorFileLines(), "Maximum Return Allowed", "1e308");
+    settings.SponsorLines = replaced(settings.SponsorLines, "Minimum Interest Rate Allowed", "-1e308");
+    settings.UserLines = replaced(test::sponsorFileLines(), "Tax Rate (%)", "150");
+    settings.UserLines = replaced(settings.UserLines, "Loan Amount ($)", "0");
+    RecordingReporter reporter;
+    ReadMainWindowSettings(settings, reporter);
+    EXPECT_EQ(settings.values[Setting::MaxReturnAllowed], 1000);
+    EXPECT_EQ(settings.values[Setting::MinInterestRateAllowed], 0);
+    EXPECT_EQ(settings.values[Setting::TaxRate], 99);
+    EXPECT_EQ(settings.values[Setting::LoanAmount], 1);
+    EXPECT_EQ(settings.values[Setting::InterestRateOnLoan], 7.5);  // legal: left alone
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    const std::string& text = reporter.messages[0].text;
+    for (const char* part : {"Config.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000.",
+                             "Config.dat, \"Minimum Interest Rate Allowed\": -1e+308 becomes 0.",
+                             "User.dat, \"Tax Rate (%)\": 150 becomes 99.", "User.dat, \"Loan Amount ($)\": 0 becomes 1."})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+
+    // Nothing out of range: nothing said.
+    ProgramSettings fine;
+    fine.SponsorLines = fine.UserLines = test::sponsorFileLines();
+    RecordingReporter quiet;
+    ReadMainWindowSettings(fine, quiet);
+    EXPECT_TRUE(quiet.messages.empty());
 }
 
 // The data files the build masks beside the executables start the program

@@ -231,6 +231,9 @@ TEST(SaveUserFile, unwritableFolderIsReportedAndKeepsTheOldFile)
     EXPECT_FALSE(SaveUserFile(folder / "no-such-folder", sampleValues(), sponsorLines, reporter, SeededRandom(1)));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_TRUE(reporter.messages[0].text.starts_with(std::string(kUserFileNotWritten)));
+    // The system's reason, which the user can act on.
+    EXPECT_NE(reporter.messages[0].text.find("No such file or directory"), std::string::npos)
+        << reporter.messages[0].text;
 
     // User.dat cannot be replaced: the rename fails after the temporary file
     // was written, and that file is cleaned up.
@@ -240,6 +243,27 @@ TEST(SaveUserFile, unwritableFolderIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(reporter.messages.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "User.dat" / "inside"));
     EXPECT_FALSE(std::filesystem::exists(folder / "User.dat.tmp"));
+}
+
+// A save keeps the old file's permissions and takes the place of a
+// temporary file an interrupted save left behind.
+TEST(SaveUserFile, keepsThePermissionsAndReplacesAStaleTemporaryFile)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const auto sponsorLines = test::sponsorFileLines();
+    RecordingReporter reporter;
+    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
+    fs::permissions(folder / "User.dat", fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
+    test::writeBytes(folder / "User.dat.tmp", "left by a save that was cut short");
+
+    UserFileValues changed = sampleValues();
+    changed.values[Setting::TaxRate] = 45;
+    ASSERT_TRUE(SaveUserFile(folder.path(), changed, sponsorLines, reporter, SeededRandom(2)));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(fs::status(folder / "User.dat").permissions(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(fs::exists(folder / "User.dat.tmp"));
+    EXPECT_EQ(ReadRecordFile(folder / "User.dat").lines, BuildUserFileLines(changed, sponsorLines));
 }
 
 TEST(SaveUserFile, readOnlyFolderIsReportedAndKeepsTheOldFile)

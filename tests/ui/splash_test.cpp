@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -135,6 +136,39 @@ TEST(StartWindow, missingConfigEndsTheStartUpWithItsMessage)
     EXPECT_EQ(startUp.reporter.reports[0].text, "Error with config.dat file");
     EXPECT_EQ(startUp.reporter.reports[0].icon, SettingsReporter::Icon::None);
     EXPECT_FALSE(startUp.window->isVisible());
+}
+
+// Data files that are there but of no use end the start-up with one
+// message naming the file and what to do; no window opens.
+TEST(StartWindow, uselessDataFilesEndTheStartUpWithOneMessage)
+{
+    const struct {
+        const char* name;
+        std::function<void(ProgramFolder&)> damage;
+        const char* message;
+    } cases[] = {
+        {"empty Config.dat", [](ProgramFolder& f) { f.writeFile("Config.dat", ""); },
+         "Error with config.dat file: it is empty. Please re-install the software."},
+        {"Config.dat of section lines only",
+         [](ProgramFolder& f) { WritePlainRecordFile(f.path() / "Config.dat", {"[SponsorInfo]", "[InputLimits]"}); },
+         "Error with config.dat file: it holds no settings. Please re-install the software."},
+        {"empty english.txt",
+         [](ProgramFolder& f) {
+             f.writeConfig(kUnsponsoredConfig);
+             f.writeFile("english.txt", "");
+         },
+         "english.txt cannot be used: it is empty. Please re-install the software."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartUp startUp;
+        c.damage(startUp.folder);
+        EXPECT_FALSE(startUp.load());
+        ASSERT_EQ(startUp.reporter.reports.size(), 1u);
+        EXPECT_EQ(startUp.reporter.reports[0].text, c.message);
+        EXPECT_FALSE(startUp.window->isVisible());
+        EXPECT_TRUE(startUp.starts.empty());
+    }
 }
 
 TEST(StartWindow, notSponsoredShowsTheProgramAlone)
