@@ -50,7 +50,7 @@ TEST(TermAnalysis, amortisesTheLoan)
     EXPECT_NEAR(d.LoanPaydown[1], 6'902.95, 0.005);
     EXPECT_NEAR(d.LoanBalance[1], 93'097.05, 0.005);
     EXPECT_NEAR(d.IntPart[2], 7'447.76, 0.005);
-    EXPECT_EQ(d.LoanBalance[10], 0);  // the residue is cleared
+    EXPECT_EQ(d.LoanBalance[10], 0);  // repaid exactly, no rounding residue
 }
 
 // At 8 % the first year's investment is as in the interest-only hand
@@ -67,7 +67,7 @@ TEST(TermAnalysis, firstYearMatchesAHandCalculation)
     EXPECT_NEAR(slot.NoLevFV.BTBalance[1], 11'702.9489, 1e-3);
 }
 
-TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
+TEST(TermAnalysis, repeatedLoanStartsAgainAndEndsAtZero)
 {
     AnalysisInputs in = test::SampleInputs();
     in.timesRepeated = 1;
@@ -80,9 +80,8 @@ TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
     EXPECT_DOUBLE_EQ(slot.Detail.IntPart[11], 8'000);
     EXPECT_NEAR(slot.Detail.LoanBalance[11], 93'097.05, 0.005);
     EXPECT_EQ(slot.Detail.LoanBalance[10], 0);
-    // The second loan ends on the same tiny residue, which stays.
-    EXPECT_NEAR(slot.Detail.LoanBalance[20], 0, 0.02);
-    EXPECT_NE(slot.Detail.LoanBalance[20], 0);
+    // The second loan is repaid exactly, as the first is.
+    EXPECT_EQ(slot.Detail.LoanBalance[20], 0);
 }
 
 TEST(TermAnalysis, fullDeductionSavesTaxOnTheInterest)
