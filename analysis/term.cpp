@@ -153,11 +153,14 @@ void CalcTermLevAnalysis(GenericInvestment& inv, const TermLoan& loan, TermSlot&
                         inv.FedTaxRate,            loan.ProvIncludeCG, loan.FedIncludeCG};
 
     for (int y = 1; y <= inv.NPeriods; ++y) {
-        const bool newLoan = (y - 1) % n == 0 && (y - 1) / n <= repeats;
-        const double opening = newLoan ? loan.LoanAmount : d.LoanBalance[y - 1];
+        const int paid = (y - 1) % n + 1;  // payments on the current loan by the year end
+        const double opening = paid == 1 ? loan.LoanAmount : d.LoanBalance[y - 1];
         d.IntPart[y] = opening * loan.LoanInterestRate;
         d.LoanPaydown[y] = loan.LoanPayment - d.IntPart[y];
-        d.LoanBalance[y] = opening - d.LoanPaydown[y];
+        // The payments still due, valued at the loan rate: exactly 0 after
+        // the last. Carried forward, the balance compounds the payment's
+        // rounding (thousands of dollars at 50 % over 80 years).
+        d.LoanBalance[y] = paid == n ? 0 : Pv(loan.LoanInterestRate, n - paid, loan.LoanPayment);
 
         // A loan taken again this year earns nothing before the year end.
         const double base = y >= 2 ? lev.BTBalance[y - 1] * r : r * loan.LoanAmount;
@@ -178,10 +181,6 @@ void CalcTermLevAnalysis(GenericInvestment& inv, const TermLoan& loan, TermSlot&
         d.FedUndeductedAfterPayoff[y] = payoff.FedLeft;
         d.ProvUndeductedAfterPayoff[y] = payoff.ProvLeft;
     }
-    // Only the first loan's rounding residue is cleared.
-    if (std::fabs(d.LoanBalance[n]) < 0.02)
-        d.LoanBalance[n] = 0;
-
     // The unleveraged investor puts each year's outlay in at the year end.
     inv.Cashflow[0] = 0;
     inv.InitialInvestmentACB = 0;

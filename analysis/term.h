@@ -38,7 +38,7 @@ struct TermLoan {
 struct TermDetail {
     YearArray NetBalancePayoff{};  // leveraged value if the balance were repaid that year
     YearArray ACBAfter{};
-    YearArray LoanBalance{};       // at the year end
+    YearArray LoanBalance{};       // at the year end: the remaining payments' present value, 0 after the last
     YearArray IntPart{};           // interest part of the year's payment
     YearArray LoanPaydown{};       // principal part
     YearArray ATCashflow{};        // payment less the tax saved

@@ -50,7 +50,7 @@ TEST(TermAnalysis, amortisesTheLoan)
     EXPECT_NEAR(d.LoanPaydown[1], 6'902.95, 0.005);
     EXPECT_NEAR(d.LoanBalance[1], 93'097.05, 0.005);
     EXPECT_NEAR(d.IntPart[2], 7'447.76, 0.005);
-    EXPECT_EQ(d.LoanBalance[10], 0);  // the residue is cleared
+    EXPECT_EQ(d.LoanBalance[10], 0);  // repaid exactly, no rounding residue
 }
 
 // At 8 % the first year's investment is as in the interest-only hand
@@ -67,7 +67,7 @@ TEST(TermAnalysis, firstYearMatchesAHandCalculation)
     EXPECT_NEAR(slot.NoLevFV.BTBalance[1], 11'702.9489, 1e-3);
 }
 
-TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
+TEST(TermAnalysis, repeatedLoanStartsAgainAndEndsAtZero)
 {
     AnalysisInputs in = test::SampleInputs();
     in.timesRepeated = 1;
@@ -80,9 +80,49 @@ TEST(TermAnalysis, repeatedLoanStartsAgainAndIsNotCleared)
     EXPECT_DOUBLE_EQ(slot.Detail.IntPart[11], 8'000);
     EXPECT_NEAR(slot.Detail.LoanBalance[11], 93'097.05, 0.005);
     EXPECT_EQ(slot.Detail.LoanBalance[10], 0);
-    // The second loan ends on the same tiny residue, which stays.
-    EXPECT_NEAR(slot.Detail.LoanBalance[20], 0, 0.02);
-    EXPECT_NE(slot.Detail.LoanBalance[20], 0);
+    // The second loan is repaid exactly, as the first is.
+    EXPECT_EQ(slot.Detail.LoanBalance[20], 0);
+}
+
+// At a -99 % return almost nothing is left when a loan ends, so whatever it
+// still owed would show as the leveraged value. Carried forward year by year
+// the balance of 2,186,474 at 49.99 % over 80 years kept 15,967 owing.
+TEST(TermAnalysis, everyLoanEndsAtZeroAtTheCornersOfTheLegalRanges)
+{
+    struct Schedule {
+        int years;
+        int repeats;
+    };
+    const double loanRates[] = {0, 1, 49.99, 50};  // per cent; 0 where a sponsor allows it
+    const Schedule schedules[] = {{1, 0}, {40, 0}, {80, 0}, {20, 3}, {1, 79}};
+    const double amounts[] = {1, 100'000, 2'186'474};
+    for (double loanRate : loanRates) {
+        for (const Schedule& s : schedules) {
+            for (double amount : amounts) {
+                SCOPED_TRACE(testing::Message() << amount << " at " << loanRate << " % over " << s.years
+                                                << " years, taken " << s.repeats + 1 << " times");
+                AnalysisInputs in = test::SampleInputs();
+                in.interestRate = loanRate;
+                in.savingsPeriod = s.years;
+                in.timesRepeated = s.repeats;
+                in.loanAmount = amount;
+                const TermSlot slot = analyse(in, -0.99);
+                const TermDetail& d = slot.Detail;
+                for (int y = 1; y <= s.years * (s.repeats + 1); ++y) {
+                    SCOPED_TRACE(testing::Message() << "year " << y);
+                    if (y % s.years == 0) {
+                        ASSERT_EQ(d.LoanBalance[y], 0);
+                        EXPECT_GE(d.NetBalancePayoff[y], 0);
+                    } else {
+                        ASSERT_GT(d.LoanBalance[y], 0);
+                    }
+                    // The year's principal is what the balance went down by.
+                    const double opening = (y - 1) % s.years == 0 ? amount : d.LoanBalance[y - 1];
+                    EXPECT_NEAR(opening - d.LoanPaydown[y], d.LoanBalance[y], 1e-12 * amount);
+                }
+            }
+        }
+    }
 }
 
 TEST(TermAnalysis, fullDeductionSavesTaxOnTheInterest)
