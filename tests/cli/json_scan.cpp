@@ -206,7 +206,7 @@ private:
                 auto member = parseValue(depth + 1);
                 if (!member)
                     return std::nullopt;
-                value.members.emplace_back(*key, std::move(*member));
+                value.members.push_back({*key, std::move(*member)});
             } while (take(','));
             return take('}') ? std::optional<JsonValue>(value) : std::nullopt;
         }
@@ -252,7 +252,7 @@ std::vector<std::string> JsonValue::keys() const
 {
     std::vector<std::string> out;
     for (const auto& member : members)
-        out.push_back(member.first);
+        out.push_back(member.key);
     return out;
 }
 
@@ -260,8 +260,8 @@ const JsonValue& JsonValue::operator[](std::string_view key) const
 {
     static const JsonValue kNull;
     for (const auto& member : members) {
-        if (member.first == key)
-            return member.second;
+        if (member.key == key)
+            return member.value;
     }
     return kNull;
 }

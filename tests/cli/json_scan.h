@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 // A small strict JSON reader for checking the command's output: objects keep
@@ -12,6 +11,8 @@
 // characters in strings and bytes that are not UTF-8 are refused.
 namespace gw::test {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object };
     Kind kind = Kind::Null;
@@ -19,12 +20,18 @@ struct JsonValue {
     double number = 0;
     std::string text;
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    // Not std::pair: clang refuses a pair of a type still being defined.
+    std::vector<JsonMember> members;
 
     bool isNull() const { return kind == Kind::Null; }
     std::vector<std::string> keys() const;
     // The member `key`; a null value when there is none.
     const JsonValue& operator[](std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 std::optional<JsonValue> ParseJson(std::string_view text);
