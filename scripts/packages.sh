@@ -1,0 +1,23 @@
+# Sourced by the scripts: the Debian packages the builds need, and their
+# installation (as root, non-interactive).
+
+# The normal build, the tests and the benchmarks.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libgl-dev
+                libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+                xvfb xauth fonts-dejavu-core)
+# The sanitizer and fuzz builds: clang and its ASan, UBSan and libFuzzer
+# runtimes.
+sanitizer_packages=(clang libclang-rt-14-dev)
+
+# Installs those of the named packages that are missing.
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        apt-get update
+        DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    fi
+}
