@@ -2,6 +2,7 @@
 
 #include "reporter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -29,10 +30,11 @@ int position(std::string_view alphabet, char ch)
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
+// Never 0: the empty line at level 1 is one empty block.
 std::size_t blockLength(int level, std::size_t textLength)
 {
     switch (level) {
-    case 1: return textLength;
+    case 1: return std::max<std::size_t>(textLength, 1);
     case 2: return 15;
     default: return 5;
     }

@@ -50,6 +50,10 @@ TEST(TextVeil, emptyTextMasksToTheLevelDigitAndBack)
     EXPECT_EQ(TextVeilEncode("", 3, reporter, SeededRandom(1)), "3");
     EXPECT_EQ(TextVeilDecode("3", reporter), "");
     EXPECT_EQ(TextVeilDecode("1", reporter), "");
+    // Level 1 masks the whole line as one block: the empty line keeps only
+    // its level digit.
+    EXPECT_EQ(TextVeilEncode("", 1, reporter, SeededRandom(1)), "1");
+    EXPECT_EQ(TextVeilEncode("", 2, reporter, SeededRandom(1)), "2");
     EXPECT_TRUE(reporter.messages.empty());
 }
 
