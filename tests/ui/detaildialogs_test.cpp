@@ -160,6 +160,8 @@ TEST_F(DetailDialogParts, aPartIsRepairedWhenLeftAndBeforeOk)
         {"abc", "0", "[checkValue]"},
         {"12.7", "12", "[checkIntegerValue]"},
         {"55", "55", ""},
+        {"1e308", "100", "Part: 0 to 100"},
+        {"-1e308", "0", "Part: 0 to 100"},
     };
     for (Through through : {Through::Advanced, Through::Custom}) {
         for (const Case& c : cases) {
@@ -196,6 +198,12 @@ TEST_F(DetailDialogTest, aSpinnerClickPastTheEndIsRepaired)
     QTest::mouseClick(child<QToolButton>(*dialog->breakdown.spinners[kDeferredCapGains], "up"), Qt::LeftButton);
     EXPECT_EQ(dialog->breakdown.fields[kDeferredCapGains]->text(), "100");
     EXPECT_EQ(messages.lastText(), "Part: 0 to 100");
+    // From a number past any whole one too.
+    messages.messages.clear();
+    typeInto(dialog->breakdown.fields[kDeferredCapGains], "1e308");
+    QTest::mouseClick(child<QToolButton>(*dialog->breakdown.spinners[kDeferredCapGains], "up"), Qt::LeftButton);
+    EXPECT_EQ(dialog->breakdown.fields[kDeferredCapGains]->text(), "100");
+    EXPECT_EQ(messages.lastText(), "Part: 0 to 100");
 }
 
 TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
@@ -216,6 +224,7 @@ TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
         {1, "90", "0", {"Repeats: 0 to 3", "At most 80 years"}},
         {1, "-1", "0", {"Repeats: 0 to 3"}},
         {1, "2.6", "2", {"[checkIntegerValue]"}},
+        {1, "1e308", "0", {"Repeats: 0 to 3", "At most 80 years"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.strategy) + " " + c.typed.toStdString());

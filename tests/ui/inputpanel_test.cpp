@@ -1,3 +1,4 @@
+#include "numformat.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -278,6 +279,42 @@ TEST_F(WindowTest, defaultsOutsideTheirRangesStartRepaired)
     EXPECT_EQ(text("txtSavingsPeriod"), "1");
     EXPECT_EQ(text("txtReturn3"), "25.0");
     EXPECT_EQ(runner.inputs.front().taxRate, 99);
+}
+
+TEST_F(WindowTest, limitsAndNumbersBeyondTheSpinnersStayInRange)
+{
+    // A damaged data file: limits and defaults far past the whole numbers
+    // the spinners hold.
+    setup.values[Setting::MaxReturnAllowed] = 1e308;
+    setup.values[Setting::MinInterestRateAllowed] = -1e308;
+    for (Setting s : {Setting::TaxRate, Setting::InterestRateOnLoan, Setting::ProjectedReturn1,
+                      Setting::ProjectedReturn4, Setting::TimesLoanRepeated, Setting::InvestmentType})
+        setup.values[s] = 1e308;
+    setup.values[Setting::SavingsPeriod] = -1e308;
+    setup.values[Setting::ProjectedReturn3] = -1e308;
+    open();
+    EXPECT_EQ(text("txtTaxRate"), "99");
+    EXPECT_EQ(text("txtIntRate"), "50");
+    EXPECT_EQ(text("txtSavingsPeriod"), "1");
+    EXPECT_EQ(text("txtReturn0"), "32767.0");  // the limit is taken as none
+    EXPECT_EQ(text("txtReturn2"), "-99.0");
+
+    // A typed number past either end steps to the last legal value.
+    for (const char* name : {"updTaxRate", "updIntRate", "updSavingsPeriod", "updReturn0", "updReturn3",
+                             "updProjectionReturn0"}) {
+        SCOPED_TRACE(name);
+        UpDown* updown = spinner(name);
+        EXPECT_LE(updown->min(), updown->value());
+        EXPECT_LE(updown->value(), updown->max());
+        updown->buddy()->setText("1e308");
+        updown->stepUp();
+        leave(updown->buddy());
+        EXPECT_EQ(ReadField(updown->buddy()->text().toStdString(), English), updown->max() - 1);
+        updown->buddy()->setText("-1e308");
+        updown->stepDown();
+        leave(updown->buddy());
+        EXPECT_EQ(ReadField(updown->buddy()->text().toStdString(), English), updown->min() + 1);
+    }
 }
 
 TEST_F(WindowTest, limitedDeductionInputsFollowTheTaxSettings)

@@ -239,6 +239,11 @@ TEST_F(PrintDialog, CopiesMessageNamesTheLegalRange)
     EXPECT_EQ(dialog->job().Copies, 2);
     setCopies("");
     EXPECT_EQ(dialog->job().Copies, 1);
+    // Numbers past any whole number are repaired to the nearest end.
+    setCopies("1e308");
+    EXPECT_EQ(dialog->job().Copies, 99);
+    setCopies("-1e308");
+    EXPECT_EQ(dialog->job().Copies, 1);
 }
 
 TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
