@@ -1,11 +1,12 @@
 # GEARWISE_SANITIZE: every library, program and test built with ASan and
 # UBSan; the first finding ends the process, so the test that triggers it
-# fails. It needs clang.
-if(NOT GEARWISE_SANITIZE)
+# fails. GEARWISE_BUILD_FUZZ: the same, plus libFuzzer's coverage, for the
+# targets under fuzz/. Both need clang.
+if(NOT (GEARWISE_SANITIZE OR GEARWISE_BUILD_FUZZ))
     return()
 endif()
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    message(FATAL_ERROR "GEARWISE_SANITIZE needs clang: "
+    message(FATAL_ERROR "GEARWISE_SANITIZE and GEARWISE_BUILD_FUZZ need clang: "
                         "configure a fresh build folder with -DCMAKE_CXX_COMPILER=clang++")
 endif()
 
@@ -17,6 +18,10 @@ add_compile_options(-fsanitize=${GEARWISE_SANITIZER_CHECKS} -fno-sanitize-recove
                     # time, with the line tables the reports need.
                     -O1 -gline-tables-only)
 add_link_options(-fsanitize=${GEARWISE_SANITIZER_CHECKS})
+if(GEARWISE_BUILD_FUZZ)
+    # Coverage in every library; only the fuzz targets link the driver.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # The environment of every test, inherited by the programs the tests start.
 # LeakSanitizer stays on: Qt's own allocations are still reachable at exit,
