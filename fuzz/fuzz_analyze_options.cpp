@@ -72,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         user.insert(user.begin() + 1, overrides.begin(), overrides.end());
         input.remove_prefix(mark + 3);
     }
+    // As the command reads its data files, repairs included.
     fuzz::CountingReporter reporter;
-    files.settings.values = ReadSettingValues(files.settings.SponsorLines, files.settings.UserLines, reporter);
+    ReadMainWindowSettings(files.settings, reporter);
     files.defaults.values = files.settings.values;
     files.defaults.strategy = FirstStrategyOffered(files.settings.values);
     const std::vector<std::string> words = Words(input);

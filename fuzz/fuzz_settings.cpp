@@ -1,6 +1,6 @@
 // The settings readers on any lines: the lookup of one key, the whole table
-// of settings read from a sponsor and a user file, and what the fields make
-// of the values read. The input is the key on its first line, then the
+// of settings read from a sponsor and a user file, what the fields make of
+// the values read, and their repair into the legal ranges. The input is the key on its first line, then the
 // sponsor lines; a line "%%" starts the user lines (else they are the
 // sponsor's).
 #include "fieldvalues.h"
@@ -74,6 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(ReadStored(row, stored) == (std::isfinite(v) ? v : 0));
         (void)StoredText(row, start[row.id]);
     }
+    // Repairs put every limit and default into its range, in one pass.
+    SettingValues repaired = read;
+    (void)RepairSettingValues(repaired);
+    for (const SettingRow& row : SettingRows())
+        if (row.ranged && row.read && row.section != Section::AnalysisRestrictions)
+            FUZZ_CHECK(RangeOf(row.id, repaired).contains(repaired[row.id]));
+    SettingValues again = repaired;
+    FUZZ_CHECK(RepairSettingValues(again).empty() && again == repaired);
+
     (void)InputsFrom(start);
     (void)FirstStrategyOffered(read);
     (void)info;
