@@ -93,27 +93,63 @@ inline std::string NumberText(double value)
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-// Checks tests/<relative>: compute(inputs) gives the outputs of one line.
-inline void ExpectCaseTable(const std::filesystem::path& relative, const std::function<Tokens(const Tokens&)>& compute)
+// `value` with `decimals` decimals, "-0" as "0"; trimmed, without the
+// zeros ending the decimals.
+inline std::string Fixed(double value, int decimals, bool trimmed = false)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    if (trimmed && out.find('.') != std::string::npos) {
+        out.erase(out.find_last_not_of('0') + 1);
+        if (out.back() == '.')
+            out.pop_back();
+    }
+    return out.find_first_not_of("-0.") == std::string::npos ? out.substr(out[0] == '-') : out;
+}
+
+// Reads tests/<relative> and compares it with the text rebuilt by
+// line(text of one line, out): notes and unchanged lines are copied to out.
+inline void ExpectRebuilt(const std::filesystem::path& relative,
+                          const std::function<void(const std::string&, std::ostringstream&)>& line)
 {
     std::ifstream in(std::filesystem::path(GEARWISE_SOURCE_DIR) / "tests" / relative, std::ios::binary);
     ASSERT_TRUE(in) << relative << " is missing";
     std::ostringstream actual;
-    int cases = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string text; std::getline(in, text);)
+        line(text, actual);
+    ExpectGolden(actual.str(), relative);
+}
+
+// Checks tests/<relative>: compute(inputs) gives the outputs of one line.
+inline void ExpectCaseTable(const std::filesystem::path& relative, const std::function<Tokens(const Tokens&)>& compute)
+{
+    ExpectRebuilt(relative, [&](const std::string& line, std::ostringstream& out) {
         const std::size_t arrow = line.find(" -> ");
         if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
-            actual << line << '\n';
-            continue;
+            out << line << '\n';
+            return;
         }
-        ++cases;
-        actual << line.substr(0, arrow) << " ->";
-        for (const std::string& out : compute(SplitTokens(line.substr(0, arrow))))
-            actual << ' ' << Quoted(out);
-        actual << '\n';
-    }
-    EXPECT_GT(cases, 0) << relative << " holds no case";
-    ExpectGolden(actual.str(), relative);
+        out << line.substr(0, arrow) << " ->";
+        for (const std::string& token : compute(SplitTokens(line.substr(0, arrow))))
+            out << ' ' << Quoted(token);
+        out << '\n';
+    });
+}
+
+// Checks tests/<relative> made of blocks: a line "== words" followed by the
+// text compute(words) gives. Lines before the first block are notes.
+inline void ExpectBlocks(const std::filesystem::path& relative, const std::function<std::string(const Tokens&)>& compute)
+{
+    bool inBlock = false;
+    ExpectRebuilt(relative, [&](const std::string& line, std::ostringstream& out) {
+        if (line.rfind("== ", 0) == 0) {
+            inBlock = true;
+            out << line << '\n' << compute(SplitTokens(line.substr(3)));
+        } else if (!inBlock) {
+            out << line << '\n';
+        }
+    });
 }
 
 } // namespace gw::test
