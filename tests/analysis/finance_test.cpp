@@ -1,41 +1,51 @@
 #include "error.h"
 #include "finance.h"
+#include "inputs.h"
+#include "scenario.h"
 
 #include <gtest/gtest.h>
 
 namespace gw {
 namespace {
 
-TEST(Finance, levelPaymentsOfAKnownLoan)
+TEST(Finance, levelPayments)
 {
-    // 100,000 at 8 % over 10 years: the textbook payment 14,902.95.
-    EXPECT_NEAR(Pmt(0.08, 10, 100000), 14902.95, 0.005);
-    EXPECT_NEAR(Pv(0.08, 10, 14902.948869707534), 100000, 1e-6);
-    // The same loan paid at the start of each year: factor 7.2469.
-    EXPECT_NEAR(AnnuityDueFactor(0.08, 10), 7.2469, 0.00005);
-    // Signs do not matter: the results are magnitudes.
-    EXPECT_NEAR(Pmt(0.08, 10, -100000), 14902.95, 0.005);
-    EXPECT_NEAR(Pv(0.08, 10, -14902.948869707534), 100000, 1e-6);
-}
-
-TEST(Finance, zeroRateTakesTheLimits)
-{
-    EXPECT_DOUBLE_EQ(Pmt(0, 10, 50000), 5000);
-    EXPECT_DOUBLE_EQ(Pv(0, 10, 5000), 50000);
-    EXPECT_DOUBLE_EQ(AnnuityDueFactor(0, 10), 10);
+    test::ExpectCaseTable("analysis/golden/finance.txt", [](const test::Tokens& in) {
+        const double rate = test::Number(in[0]), amount = test::Number(in[2]);
+        const int periods = static_cast<int>(test::Number(in[1]));
+        test::Tokens out;
+        for (const auto& f : {+[](double r, int n, double a) { return Pmt(r, n, a); },
+                              +[](double r, int n, double a) { return Pv(r, n, a); },
+                              +[](double r, int n, double) { return AnnuityDueFactor(r, n); }}) {
+            try {
+                out.push_back(test::Fixed(f(rate, periods, amount), 4, true));
+            } catch (const AnalysisError&) {
+                out.push_back("error");
+            }
+        }
+        return out;
+    });
     // Close to 0 the formulas agree with the limits.
     EXPECT_NEAR(Pmt(1e-9, 10, 50000), 5000, 0.01);
     EXPECT_NEAR(AnnuityDueFactor(1e-9, 10), 10, 1e-6);
 }
 
-TEST(Finance, fewerThanOnePeriodThrows)
+TEST(AnalysisInputs, taxRatesOfTheInputs)
 {
-    for (int periods : {0, -1}) {
-        SCOPED_TRACE(periods);
-        EXPECT_THROW(Pmt(0.08, periods, 1000), AnalysisError);
-        EXPECT_THROW(Pv(0.08, periods, 1000), AnalysisError);
-        EXPECT_THROW(AnnuityDueFactor(0.08, periods), AnalysisError);
-    }
+    test::ExpectCaseTable("analysis/golden/tax-rates.txt", [](const test::Tokens& words) {
+        const AnalysisInputs in = test::ParseScenario(words).in;
+        return test::Tokens{test::Fixed(FedTaxRate(in), 6, true), test::Fixed(ProvTaxRate(in), 6, true),
+                            test::Fixed(DivTaxRate(in), 6, true)};
+    });
+}
+
+TEST(AnalysisInputs, otherInvestRatioCountsTheMarginMoney)
+{
+    // "2:1" on 100,000 needs 50,000 of own money; with 10,000 other: 0.6.
+    EXPECT_DOUBLE_EQ(OtherInvestRatio(100'000, 2, 10'000), 0.6);
+    EXPECT_DOUBLE_EQ(OtherInvestRatio(100'000, 0, 10'000), 0.1);
+    EXPECT_DOUBLE_EQ(OtherInvestRatio(100'000, 4, 0), 0.25);
+    EXPECT_THROW(OtherInvestRatio(0, 2, 10'000), AnalysisError);
 }
 
 } // namespace
