@@ -8,11 +8,12 @@
 namespace gw {
 namespace {
 
-GenericInvestment lumpSum(double amount, double r, int years)
+// 40 % deferred gains, 30 % realised gains, 20 % dividends, 10 % interest.
+GenericInvestment lumpSum(double amount, double r, int years, double perYear = 0)
 {
     GenericInvestment inv;
-    inv.InitialInvestment = amount;
-    inv.InitialInvestmentACB = amount;
+    inv.InitialInvestment = inv.InitialInvestmentACB = amount;
+    inv.InvestmentPerPeriod = perYear;
     inv.ReturnPerPeriod = r;
     inv.NPeriods = years;
     inv.TaxRate = 0.4;
@@ -25,39 +26,32 @@ GenericInvestment lumpSum(double amount, double r, int years)
     return inv;
 }
 
-TEST(GrowthModel, zeroReturnIsARunningSumOfContributions)
+TEST(GrowthModel, zeroOrNegativeReturnDistributesNothing)
 {
-    GenericInvestment inv = lumpSum(1000, 0, 5);
-    inv.InvestmentPerPeriod = 100;
+    GenericInvestment inv = lumpSum(1000, 0, 5, 100);
     inv.InitialInvestmentACB = 900;
-    const GenericFutureValue fv = CalcGenericFutureValue(inv);
+    const GenericFutureValue zero = CalcGenericFutureValue(inv);
     for (int i = 0; i <= 5; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_DOUBLE_EQ(fv.BTBalance[i], 1000 + 100 * i);
-        EXPECT_DOUBLE_EQ(fv.ACB[i], 900 + 100 * i);
-        EXPECT_EQ(fv.BTDistrib[i], 0);
+        EXPECT_DOUBLE_EQ(zero.BTBalance[i], 1000 + 100 * i) << i;
+        EXPECT_DOUBLE_EQ(zero.ACB[i], 900 + 100 * i) << i;
+        EXPECT_EQ(zero.BTDistrib[i], 0) << i;
     }
-}
-
-TEST(GrowthModel, negativeReturnLowersThePriceAndDistributesNothing)
-{
-    GenericInvestment inv = lumpSum(1000, -0.1, 3);
-    const GenericFutureValue fv = CalcGenericFutureValue(inv);
-    EXPECT_NEAR(fv.BTBalance[3], 1000 * std::pow(0.9, 3), 1e-9);
-    EXPECT_EQ(fv.ATDistrib[3], 0);
+    inv = lumpSum(1000, -0.1, 3);
+    const GenericFutureValue loss = CalcGenericFutureValue(inv);
+    EXPECT_NEAR(loss.BTBalance[3], 1000 * std::pow(0.9, 3), 1e-9);
+    EXPECT_EQ(loss.ATDistrib[3], 0);
 }
 
 TEST(GrowthModel, allDeferredGainsGrowsLikeTheDeferredVariant)
 {
     for (bool endOfPeriod : {true, false}) {
         SCOPED_TRACE(endOfPeriod);
-        GenericInvestment g = lumpSum(5000, 0.07, 20);
+        GenericInvestment g = lumpSum(5000, 0.07, 20, 250);
         g.DCGRatioOfReturn = 1;
         g.CapGainsRatioOfReturn = g.DivRatioOfReturn = g.IntRatioOfReturn = 0;
-        g.InvestmentPerPeriod = 250;
         g.EndOfPeriodInvestments = endOfPeriod;
         DeferredInvestment d;
-        d.InitialInvestment = 5000;
+        d.InitialInvestment = d.InitialInvestmentACB = 5000;
         d.InvestmentPerPeriod = 250;
         d.ReturnPerPeriod = 0.07;
         d.NPeriods = 20;
@@ -66,6 +60,8 @@ TEST(GrowthModel, allDeferredGainsGrowsLikeTheDeferredVariant)
         const DeferredFutureValue dv = CalcDeferredFutureValue(d);
         for (int i = 0; i <= 20; ++i) {
             EXPECT_NEAR(gv.BTBalance[i], dv.BTBalance[i], 1e-8) << "year " << i;
+            EXPECT_NEAR(dv.ACB[i], 5000 + 250 * i, 1e-8) << "year " << i;
+            EXPECT_NEAR(gv.ACB[i], dv.ACB[i], 1e-8) << "year " << i;
             EXPECT_EQ(gv.BTDistrib[i], 0);
         }
     }
@@ -74,9 +70,7 @@ TEST(GrowthModel, allDeferredGainsGrowsLikeTheDeferredVariant)
 TEST(GrowthModel, untaxedFullReinvestmentCompounds)
 {
     GenericInvestment inv = lumpSum(1000, 0.05, 10);
-    inv.DCGRatioOfReturn = 0;
-    inv.TaxRate = 0;
-    inv.DivTaxRate = 0;
+    inv.DCGRatioOfReturn = inv.TaxRate = inv.DivTaxRate = 0;
     const GenericFutureValue fv = CalcGenericFutureValue(inv);
     for (int i = 0; i <= 10; ++i) {
         EXPECT_NEAR(fv.BTBalance[i], 1000 * std::pow(1.05, i), 1e-9) << "year " << i;
@@ -84,25 +78,22 @@ TEST(GrowthModel, untaxedFullReinvestmentCompounds)
     }
 }
 
-TEST(GrowthModel, startAndEndOfPeriodContributionsDifferInYearOne)
+TEST(GrowthModel, startOfYearContributionsEarnInTheirFirstYear)
 {
-    GenericInvestment start = lumpSum(0, 0.1, 1);
-    start.InitialInvestmentACB = 0;
-    start.InvestmentPerPeriod = 1000;
+    GenericInvestment start = lumpSum(0, 0.1, 1, 1000);
     start.EndOfPeriodInvestments = false;
     GenericInvestment end = start;
     end.EndOfPeriodInvestments = true;
-    const GenericFutureValue s = CalcGenericFutureValue(start);
+    // 60 % of the 100 returned is distributed.
+    EXPECT_DOUBLE_EQ(CalcGenericFutureValue(start).BTDistrib[1], 1000 * 0.1 * (1 - 0.4));
     const GenericFutureValue e = CalcGenericFutureValue(end);
-    EXPECT_DOUBLE_EQ(s.BTDistrib[1], 1000 * 0.1 * (1 - 0.4));
     EXPECT_EQ(e.BTDistrib[1], 0);
-    EXPECT_DOUBLE_EQ(e.BTBalance[1], 1000); // bought at the end-of-year price
+    EXPECT_DOUBLE_EQ(e.BTBalance[1], 1000);  // bought at the end-of-year price
 }
 
-TEST(GrowthModel, fillingCashflowsLeavesLaterYearsAlone)
+TEST(GrowthModel, contributionsGrowAndLaterYearsAreLeftAlone)
 {
-    GenericInvestment inv = lumpSum(100, 0.05, 3);
-    inv.InvestmentPerPeriod = 10;
+    GenericInvestment inv = lumpSum(100, 0.05, 3, 10);
     inv.InvestmentPerPeriodIncrease = 0.1;
     inv.Cashflow[4] = 77;
     CalcGenericFutureValue(inv);
@@ -111,17 +102,15 @@ TEST(GrowthModel, fillingCashflowsLeavesLaterYearsAlone)
     EXPECT_EQ(inv.Cashflow[4], 77);
 }
 
-TEST(GrowthModel, aTotalLossIsReportedNotPropagated)
+TEST(GrowthModel, totalLossOrMoreThanEightyYearsIsRefused)
 {
-    GenericInvestment inv = lumpSum(1000, -1.0, 3);
-    inv.InvestmentPerPeriod = 100;
-    EXPECT_THROW(CalcGenericFutureValue(inv), AnalysisError);
-}
-
-TEST(GrowthModel, moreThanEightyYearsIsRefused)
-{
-    GenericInvestment inv = lumpSum(1000, 0.05, 81);
-    EXPECT_THROW(CalcGenericFutureValue(inv), AnalysisError);
+    GenericInvestment loss = lumpSum(1000, -1.0, 3, 100);
+    EXPECT_THROW(CalcGenericFutureValue(loss), AnalysisError);
+    GenericInvestment tooLong = lumpSum(1000, 0.05, 81);
+    EXPECT_THROW(CalcGenericFutureValue(tooLong), AnalysisError);
+    DeferredInvestment deferred;
+    deferred.NPeriods = 81;
+    EXPECT_THROW(CalcDeferredFutureValue(deferred), AnalysisError);
 }
 
 TEST(GrowthHelpers, percentIncreaseAndBounds)

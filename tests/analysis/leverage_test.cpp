@@ -90,31 +90,6 @@ TEST(Leverage, breakEvenRowSitsAmongTheSortedReturns)
     }
 }
 
-TEST(Leverage, equalReturnsGiveEqualRowsAndNoBreakEvenLeavesFour)
-{
-    for (const char* strategy : {"intonly", "term"}) {
-        SCOPED_TRACE(strategy);
-        withLeverage(test::Run(test::ParseScenario({strategy, "returns=6,6,6,6"})), [](const auto& r) {
-            std::vector<SummaryRow> sixes;
-            for (SummaryRow row : r.summary) {
-                row.slot = 0;
-                if (row.return_ == 0.06)
-                    sixes.push_back(row);
-            }
-            EXPECT_EQ(sixes, std::vector<SummaryRow>(4, sixes.at(0)));
-        });
-        // At a loan rate of 0 there is nothing to break even against.
-        withLeverage(test::Run(test::ParseScenario({strategy, "rate=0"})), [](const auto& r) {
-            EXPECT_EQ(r.break_even_return, NoReturn);
-            EXPECT_EQ(r.returns[1], NoReturn);
-            ASSERT_EQ(r.summary.size(), 4u);
-            EXPECT_EQ(r.summary.front().slot, 2);
-            for (const SummaryRow& row : r.summary)
-                EXPECT_FALSE(row.break_even);
-        });
-    }
-}
-
 TEST(Leverage, failureKeepsThePreviousAnalysis)
 {
     AnalysisInputs bad = test::SampleInputs();
@@ -130,15 +105,6 @@ TEST(Leverage, failureKeepsThePreviousAnalysis)
     EXPECT_THROW(RunTermAnalysis(bad, term), AnalysisError);
     EXPECT_EQ(term.Returns, firstTerm.returns);
     EXPECT_EQ(term.Slots[0].Detail.NetBalancePayoff[10], firstTerm.projection.back().net_balance_payoff);
-}
-
-TEST(Leverage, otherInvestmentsAreReadAsWholeDollars)
-{
-    AnalysisInputs in = test::SampleInputs();
-    in.loanAmount = 100'000.5;
-    in.investmentType = 2;
-    in.otherUnleveraged = 9'999.6;
-    EXPECT_DOUBLE_EQ(BuildIntOnlyLoan(in).OtherInvestRatio, (100'001 / 2.0 + 10'000) / 100'001);
 }
 
 // At a -99 % return almost nothing is left when a loan ends, so whatever it

@@ -77,34 +77,6 @@ TEST(RRSPLoans, zeroReturnHoldsWhatWentIn)
     }
 }
 
-TEST(RRSPLoans, projectionAtASummaryReturnEndsOnItsRow)
-{
-    AnalysisInputs in = example(3);
-    in.returns = {9, 3, 9, -2};
-    RRSPState state;
-    const RRSPResults res = RunRRSPAnalysis(in, state);
-    const RRSPProjectionYear& last = res.projection.back();
-    EXPECT_EQ(last.catch_up_balance, res.summary[1].catch_up);
-    EXPECT_EQ(last.reinvest_balance, res.summary[1].reinvest_refund);
-    EXPECT_EQ(last.gross_up_percent, res.summary[1].gross_up_percent);
-}
-
-// 0.6 x 50,000 repaid in 10 equal parts; at the loan rate of 0 the catch-up
-// loan keeps its 50,000 and spending the refund 10 x 3,000.
-TEST(RRSPLoans, zeroLoanRateRepaysInEqualParts)
-{
-    AnalysisInputs in = example(4);
-    in.interestRate = 0;
-    RRSPState state;
-    const RRSPResults res = RunRRSPAnalysis(in, state);
-    EXPECT_DOUBLE_EQ(res.annual_investment, 3000);
-    for (const RRSPSummaryRow& row : res.summary)
-        EXPECT_TRUE(std::isfinite(row.gross_up_percent));
-    ASSERT_TRUE(res.at_loan_rate.has_value());
-    EXPECT_DOUBLE_EQ(res.at_loan_rate->catch_up, 50000);
-    EXPECT_NEAR(res.at_loan_rate->spend_refund, 30000, 1e-9);
-}
-
 TEST(RRSPLoans, failureKeepsThePreviousAnalysis)
 {
     RRSPState state;
