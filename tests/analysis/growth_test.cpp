@@ -11,19 +11,9 @@ namespace {
 // 40 % deferred gains, 30 % realised gains, 20 % dividends, 10 % interest.
 GenericInvestment lumpSum(double amount, double r, int years, double perYear = 0)
 {
-    GenericInvestment inv;
-    inv.InitialInvestment = inv.InitialInvestmentACB = amount;
-    inv.InvestmentPerPeriod = perYear;
-    inv.ReturnPerPeriod = r;
-    inv.NPeriods = years;
-    inv.TaxRate = 0.4;
-    inv.CapGainsInclusionRate = 0.5;
-    inv.DivTaxRate = 0.2;
-    inv.DCGRatioOfReturn = 0.4;
-    inv.CapGainsRatioOfReturn = 0.3;
-    inv.DivRatioOfReturn = 0.2;
-    inv.IntRatioOfReturn = 0.1;
-    return inv;
+    return {.InitialInvestment = amount, .InvestmentPerPeriod = perYear, .ReturnPerPeriod = r, .NPeriods = years,
+            .InitialInvestmentACB = amount, .TaxRate = 0.4, .CapGainsInclusionRate = 0.5, .DivTaxRate = 0.2,
+            .DCGRatioOfReturn = 0.4, .CapGainsRatioOfReturn = 0.3, .DivRatioOfReturn = 0.2, .IntRatioOfReturn = 0.1};
 }
 
 TEST(GrowthModel, zeroOrNegativeReturnDistributesNothing)
@@ -50,12 +40,8 @@ TEST(GrowthModel, allDeferredGainsGrowsLikeTheDeferredVariant)
         g.DCGRatioOfReturn = 1;
         g.CapGainsRatioOfReturn = g.DivRatioOfReturn = g.IntRatioOfReturn = 0;
         g.EndOfPeriodInvestments = endOfPeriod;
-        DeferredInvestment d;
-        d.InitialInvestment = d.InitialInvestmentACB = 5000;
-        d.InvestmentPerPeriod = 250;
-        d.ReturnPerPeriod = 0.07;
-        d.NPeriods = 20;
-        d.EndOfPeriodInvestments = endOfPeriod;
+        DeferredInvestment d{.InitialInvestment = 5000, .InvestmentPerPeriod = 250, .ReturnPerPeriod = 0.07,
+                             .NPeriods = 20, .EndOfPeriodInvestments = endOfPeriod, .InitialInvestmentACB = 5000};
         const GenericFutureValue gv = CalcGenericFutureValue(g);
         const DeferredFutureValue dv = CalcDeferredFutureValue(d);
         for (int i = 0; i <= 20; ++i) {
