@@ -74,38 +74,5 @@ TEST(Dispatch, failedAnalysisLeavesThePreviousResults)
     }
 }
 
-// Every rate differs from the others, so that a field read from the wrong
-// input shows.
-TEST(Dispatch, leverageResultsCarryTheTermsTheAnalysisRanOn)
-{
-    const test::Tokens words{"rate=7.25", "tax=50", "fedShare=75", "breakdown=50,25,10,15", "repeats=1", "fedLimited",
-                             "fedCG=0", "fedDeductible=90", "provDeductible=80", "fedExpenses=1.5", "provExpenses=0.75"};
-    LeverageTerms expected;
-    expected.loan_rate = 0.0725;
-    expected.tax_rate = 0.5;
-    expected.federal_tax_rate = 0.375;
-    expected.provincial_tax_rate = 0.125;
-    expected.dividend_tax_rate = 0.3;  // the table's last row: 50 % is above every bracket's rate
-    expected.inclusion_rate = 0.5;
-    expected.deferred_gains_ratio = 0.5;
-    expected.capital_gains_ratio = 0.25;
-    expected.dividend_ratio = 0.1;
-    expected.interest_ratio = 0.15;
-    // A limited deduction takes all the interest up to the income.
-    expected.federal = {true, 1, false, 1.5};
-    expected.provincial = {false, 0.8, true, 0.75};
-    for (const char* strategy : {"intonly", "term"}) {
-        test::Tokens scenario = words;
-        scenario.push_back(strategy);
-        std::visit(
-            [&](const auto& r) {
-                if constexpr (!std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>) {
-                    EXPECT_EQ(r.terms, expected) << strategy;
-                }
-            },
-            test::Run(test::ParseScenario(scenario)));
-    }
-}
-
 } // namespace
 } // namespace gw

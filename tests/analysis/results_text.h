@@ -7,6 +7,7 @@
 
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace gw::test {
@@ -31,6 +32,13 @@ std::string ResultsText(const LeverageResults<Year>& r)
                              F(r.break_even_return), "limited", r.deduction_limited ? "yes" : "no"});
     text += Line({"returns", F(p[0]), F(p[1]), F(p[2]), F(p[3]), F(p[4]), F(p[5])});
     text += Line({"left after repaying: federal", M(left.federal), "provincial", M(left.provincial)});
+    const LeverageTerms& t = r.terms;
+    text += Line({"terms: loan", F(t.loan_rate), "tax", F(t.tax_rate), F(t.federal_tax_rate), F(t.provincial_tax_rate),
+                  "dividends", F(t.dividend_tax_rate), "inclusion", F(t.inclusion_rate), "breakdown",
+                  F(t.deferred_gains_ratio), F(t.capital_gains_ratio), F(t.dividend_ratio), F(t.interest_ratio)});
+    for (const auto& [side, d] : {std::pair{"federal", t.federal}, {"provincial", t.provincial}})
+        text += Line({side, "deduction: limited", d.limited ? "yes" : "no", "ratio", F(d.deductible_ratio), "gains",
+                      d.include_capital_gains ? "yes" : "no", "expenses", F(d.expenses_percent)});
     text += "slot return unleveraged leveraged increase percent break-even\n";
     for (const SummaryRow& s : r.summary)
         text += Line({std::to_string(s.slot), F(s.return_), M(s.unleveraged), M(s.leveraged), M(s.increase),
