@@ -1,5 +1,4 @@
 #include "cli_test_data.h"
-#include "json_scan.h"
 #include "numformat.h"
 #include "settingsfile.h"
 
@@ -19,12 +18,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProcessRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using gw::test::Args;
+using gw::test::CommandRun;
+using gw::test::Json;
 
 std::string slurp(const fs::path& path)
 {
@@ -42,7 +38,7 @@ std::string shellQuoted(const std::string& word)
     return quoted + "'";
 }
 
-ProcessRun runProgram(const fs::path& program, const std::vector<std::string>& args)
+CommandRun runProgram(const fs::path& program, const Args& args)
 {
     static int counter = 0;
     const fs::path dir = fs::temp_directory_path() /
@@ -54,53 +50,51 @@ ProcessRun runProgram(const fs::path& program, const std::vector<std::string>& a
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string()) +
                " </dev/null";
     const int raw = std::system(command.c_str());
-    ProcessRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
+    CommandRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
     fs::remove_all(dir);
     return run;
 }
 
-ProcessRun runCli(const std::vector<std::string>& args) { return runProgram(GEARWISE_CLI_PATH, args); }
+CommandRun runCli(const Args& args) { return runProgram(GEARWISE_CLI_PATH, args); }
 
 TEST(CliProcess, AnalyzePrintsOneJsonObject)
 {
-    const ProcessRun run = runCli({"analyze", "--strategy=term", "--tax-rate", "45"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const auto json = gw::test::ParseJson(run.out);
-    ASSERT_TRUE(json) << run.out;
-    EXPECT_EQ((*json)["strategy"].text, "term");
+    const Json json = gw::test::OutputJson(runCli({"analyze", "--strategy=term", "--tax-rate", "45"}));
+    EXPECT_EQ(json["strategy"], "term");
 }
 
 TEST(CliProcess, ExitStatusesOfFailures)
 {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<Args, int, std::string>> cases = {
         {{"analyze", "--tax-rate", "120"}, 2, "--tax-rate"},
         {{"analyze", "--breakdown", "50,50,50,50"}, 2, "--breakdown"},
         {{"analyze", "--loan-amount", "1e308"}, 3, "analysis failed"},
+        {{}, 2, "Usage: gearwise-cli <command>"},
+        {{"bogus"}, 2, "unknown command 'bogus'"},
+        {{"veil", "encode"}, 2, "encode needs --level 1, 2 or 3"},
+        {{"veil", "encode", "--level", "4"}, 2, "--level must be 1, 2 or 3, not '4'"},
+        {{"veil", "decode", "--input", "/no/such/file"}, 2, "cannot read /no/such/file"},
+        {{"config", "unpack"}, 2, "unpack takes one record file"},
+        {{"config", "pack", "a", "b", "--seed", "x"}, 2, "--seed must be a whole number"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[1] + " " + c.args[2]);
-        const ProcessRun run = runCli(c.args);
-        EXPECT_EQ(run.status, c.status);
+    for (const auto& [args, status, message] : cases) {
+        SCOPED_TRACE(args.empty() ? "no command" : args[0] + " " + (args.size() > 1 ? args[1] : ""));
+        const CommandRun run = runCli(args);
+        EXPECT_EQ(run.status, status);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
 }
 
-TEST(CliProcess, AnalyzeHelpGoesToStandardOutput)
+TEST(CliProcess, HelpGoesToStandardOutput)
 {
-    const ProcessRun run = runCli({"analyze", "--help"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Usage: gearwise-cli analyze"), std::string::npos);
-    EXPECT_EQ(run.err, "");
+    for (const Args& args : {Args{"--help"}, Args{"analyze", "--help"}, Args{"veil", "--help"}, Args{"config", "-h"}}) {
+        SCOPED_TRACE(args[0]);
+        const CommandRun run = runCli(args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.out.starts_with("Usage: gearwise-cli " + (args.size() > 1 ? args[0] : ""))) << run.out;
+        EXPECT_EQ(run.err, "");
+    }
 }
 
 // The data files are looked for beside the program, not in the current
@@ -112,7 +106,7 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
     fs::copy_file(GEARWISE_CLI_PATH, program);
     ASSERT_TRUE(fs::exists(fs::current_path() / "Config.dat"));
 
-    const ProcessRun missing = runProgram(program, {"analyze"});
+    const CommandRun missing = runProgram(program, {"analyze"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("Error with config.dat file"), std::string::npos) << missing.err;
@@ -120,22 +114,58 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
 
     fs::copy_file(gw::test::ShippedDataFolder() / "Config.dat", folder.path() / "Config.dat");
     const std::vector<std::string> config = gw::test::DataSourceLines("config.src.txt");
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"analyze"}, std::vector<std::string>{"analyze", "--language", "fr"}}) {
-        SCOPED_TRACE(args.size());
-        const ProcessRun run = runProgram(program, args);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.err, "");
-        const auto json = gw::test::ParseJson(run.out);
-        ASSERT_TRUE(json) << run.out;
-        EXPECT_EQ((*json)["loan_amount"].number, gw::LenientParse(gw::GetSettingValue("Loan Amount ($)", config)));
-        EXPECT_EQ((*json)["inputs"]["tax_rate"].number, gw::LenientParse(gw::GetSettingValue("Tax Rate (%)", config)));
-        const bool inFrench = args.size() > 1;
-        EXPECT_EQ((*json)["language"].text, inFrench ? "fr" : "en");
-        const bool hasFrench =
-            (*json)["notes"].text.find(gw::GetCaption(gw::test::SourceCaptions(), "Notes_Disclaimer", gw::French)) != std::string::npos;
-        EXPECT_EQ(hasFrench, inFrench) << (*json)["notes"].text;
+    for (const gw::Language language : {gw::English, gw::French}) {
+        SCOPED_TRACE(language);
+        const Json json = gw::test::OutputJson(
+            runProgram(program, language == gw::French ? Args{"analyze", "--language", "fr"} : Args{"analyze"}));
+        EXPECT_EQ(json["loan_amount"], gw::LenientParse(gw::GetSettingValue("Loan Amount ($)", config)));
+        EXPECT_EQ(json["inputs"]["tax_rate"], gw::LenientParse(gw::GetSettingValue("Tax Rate (%)", config)));
+        const std::string disclaimer = gw::GetCaption(gw::test::SourceCaptions(), "Notes_Disclaimer", language);
+        EXPECT_NE(json["notes"].get<std::string>().find(disclaimer), std::string::npos);
     }
+}
+
+// Masked lines worked out by hand from the cipher (see the settings tests):
+// with key 'A' "Tax Rate 40%" masks to "Mie liFs WP%", "abc" at level 3 to "3AiE1", and
+// "a" masked twice at level 3 with key 'A' is "3A4o9".
+TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
+{
+    gw::test::TempDataFolder folder;
+    const fs::path masked = folder.path() / "masked.txt";
+    std::ofstream(masked, std::ios::binary) << "1AMie liFs WP%\r\n3AiE1\r\n";
+    const CommandRun decoded = runCli({"veil", "decode", "--input", masked.string()});
+    EXPECT_EQ(decoded.status, 0) << decoded.err;
+    EXPECT_EQ(decoded.out, "Tax Rate 40%\nabc\n");
+
+    std::string record = std::string("\x05\x00", 2) + "3A4o9";
+    record.resize(255, '\0');
+    std::ofstream(folder.path() / "one.dat", std::ios::binary) << record;
+    const CommandRun unpacked = runCli({"config", "unpack", (folder.path() / "one.dat").string()});
+    EXPECT_EQ(unpacked.status, 0) << unpacked.err;
+    EXPECT_EQ(unpacked.out, "a\n");
+
+    const std::string plain = "[SponsorInfo]\nnone= SponsorName\nIntérêt à 5 %= Note\n";
+    std::ofstream(folder.path() / "plain.txt", std::ios::binary) << plain;
+    for (const std::string level : {"1", "2", "3"}) {
+        SCOPED_TRACE("level " + level);
+        const fs::path out = folder.path() / ("masked" + level + ".txt");
+        EXPECT_EQ(runCli({"veil", "encode", "--level", level, "--seed", "7", "--input", (folder.path() / "plain.txt").string(),
+                          "--output", out.string()})
+                      .status,
+                  0);
+        EXPECT_EQ(slurp(out).substr(0, 1), level);
+        EXPECT_EQ(runCli({"veil", "decode", "--input", out.string()}).out, plain);
+    }
+    const fs::path packed = folder.path() / "Packed.dat";
+    EXPECT_EQ(runCli({"config", "pack", (folder.path() / "plain.txt").string(), packed.string(), "--seed", "3"}).status, 0);
+    EXPECT_EQ(fs::file_size(packed), 3 * 255u);
+    EXPECT_EQ(runCli({"config", "unpack", packed.string()}).out, plain);
+
+    std::ofstream(masked, std::ios::binary) << "3AiE1\r\nnot masked\r\n";
+    const CommandRun refused = runCli({"veil", "decode", "--input", masked.string()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "abc\n");
+    EXPECT_NE(refused.err.find("line 2 is not a masked line"), std::string::npos) << refused.err;
 }
 
 } // namespace

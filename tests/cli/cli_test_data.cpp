@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <unistd.h>
 
 namespace gw::test {
@@ -26,6 +28,29 @@ const cli::AnalyzeData& ShippedData()
 void RecordingReporter::report(const std::string& title, const std::string& text, Icon)
 {
     messages.push_back(title + ": " + text);
+}
+
+CommandRun RunAnalyze(const Args& args, const cli::AnalyzeData& data, const cli::AnalysisRunner& runner)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunAnalyzeCommand(args, data, out, err, runner);
+    return {status, out.str(), err.str()};
+}
+
+CommandRun RunWithDataFiles(const fs::path& programFolder, const Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunAnalyzeWithDataFiles(args, programFolder, out, err);
+    return {status, out.str(), err.str()};
+}
+
+Json OutputJson(const CommandRun& run)
+{
+    EXPECT_EQ(run.status, cli::kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    Json json = Json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(json.is_discarded()) << "not JSON:\n" << run.out;
+    return json.is_discarded() ? Json() : json;
 }
 
 TempDataFolder::TempDataFolder()
