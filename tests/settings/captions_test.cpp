@@ -133,124 +133,84 @@ TEST(BuildWindowTitle, sponsorCases)
     }
 }
 
-TEST(LoadCaptionFiles, loadsBothLanguagesAsUtf8)
+std::vector<std::string> numberedLines(int count)
 {
-    TempFolder folder;
-    test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate", "*cmdOK=OK", "Disclaimer=Read <1>this"});
-    test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux d'imposition marginal", "Note=Intérêts déductibles à 50 %"},
-                     "\n");
-    CaptionTables tables;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(tables.english.size(), 3u);
-    EXPECT_EQ(GetCaption(tables, "cmdok", English), "OK");
-    EXPECT_EQ(GetCaption(tables, "LBLTAXRATE", French), "Taux d'imposition marginal");
-    EXPECT_EQ(GetCaption(tables, "Note", French), "Intérêts déductibles à 50 %");
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back("k" + std::to_string(i) + "=v" + std::to_string(i));
+    return lines;
 }
 
-TEST(LoadCaptionFiles, missingFileReportsAndStopsThere)
+// A missing file, or one past 1025 lines, is reported and stops the loading
+// there, keeping what was read; a file of no use, an empty line or a line
+// that does not unmask ends the program.
+TEST(LoadCaptionFiles, loadsWhatItCanAndReportsTheRest)
 {
-    const std::string message = "Language data files not found, please re-install the software.";
-    {
-        TempFolder folder;  // neither file
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0].text, message);
-        EXPECT_EQ(reporter.messages[0].title, "Error");
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", English), kCaptionNotFound);
-    }
-    {
-        TempFolder folder;  // English only
-        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), std::vector<std::string>{message});
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", English), "Tax Rate");
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", French), kCaptionNotFound);
-    }
-}
-
-// A caption file that is there but of no use ends the start-up with one
-// message naming it, instead of captions that all read "!!!Caption Not
-// Found!!!".
-TEST(LoadCaptionFiles, emptyOrOversizedFileEndsTheProgramNamingIt)
-{
+    const std::string missing = "Language data files not found, please re-install the software.";
+    const std::string error301 = "Error 301: Invalid encryption level";
+    const auto writeEnglish = [](std::vector<std::string> lines) {
+        return [lines](const TempFolder& f) { test::writeCaptionFile(f / "english.txt", lines); };
+    };
     const struct {
         const char* name;
-        const char* file;
-        std::function<void(const std::filesystem::path&)> write;
-        const char* reason;
+        std::function<void(const TempFolder&)> write;  // over both files of one line
+        bool ok;
+        std::vector<std::string> messages;
+        std::size_t english, french;  // lines kept
     } cases[] = {
-        {"empty English", "english.txt", [](const auto& path) { test::writeBytes(path, ""); }, "it is empty"},
-        {"French of line ends only", "french.txt", [](const auto& path) { test::writeBytes(path, "\r\n"); },
-         "0"},  // an empty line: its slot, then the masking error
-        {"oversized French", "french.txt",
-         [](const auto& path) {
-             test::writeCaptionFile(path, {"k0=f0"});
-             std::filesystem::resize_file(path, kMaxCaptionFileBytes + 1);
-         },
-         "bytes long"},
+        {"both", [](const TempFolder&) {}, true, {}, 1, 1},
+        {"neither", [](const TempFolder& f) { std::filesystem::remove_all(f.path()); }, true, {missing}, 0, 0},
+        {"English only", [](const TempFolder& f) { std::filesystem::remove(f / "french.txt"); }, true, {missing}, 1, 0},
+        {"exactly 1025 lines", writeEnglish(numberedLines(1025)), true, {}, 1025, 1},
+        {"1026 lines: the first 1025 kept", writeEnglish(numberedLines(1026)), true, {missing}, 1025, 0},
+        {"empty English", [](const TempFolder& f) { test::writeBytes(f / "english.txt", ""); }, false,
+         {"english.txt cannot be used: it is empty. Please re-install the software."}, 0, 0},
+        {"French of line ends only", [](const TempFolder& f) { test::writeBytes(f / "french.txt", "\r\n"); }, false,
+         {"0", error301}, 1, 0},  // the empty line's slot, then the masking error
+        {"oversized French",
+         [](const TempFolder& f) { std::filesystem::resize_file(f / "french.txt", kMaxCaptionFileBytes + 1); }, false,
+         {"french.txt cannot be used: it is 2097153 bytes long, more than the 2097152 such a file can hold. Please "
+          "re-install the software."},
+         1, 0},
+        {"empty line", [](const TempFolder& f) { test::writeBytes(f / "english.txt", "1AbCd\r\n2Xyz\r\n\r\n3Kabc\r\n"); },
+         false, {"2", error301}, 2, 0},
+        {"line never masked", [](const TempFolder& f) { test::writeBytes(f / "english.txt", "1AbCd\r\nk=never masked\r\n"); },
+         false, {error301}, 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
-        test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux"});
-        c.write(folder / c.file);
+        test::writeCaptionFile(folder / "english.txt", {"k0=v0"});
+        test::writeCaptionFile(folder / "french.txt", {"k0=f0"}, "\n");
+        c.write(folder);
         CaptionTables tables;
         RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        ASSERT_FALSE(reporter.messages.empty());
-        const std::string& text = reporter.messages[0].text;
-        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
-        if (std::string(c.reason) != "0") {
-            EXPECT_EQ(reporter.messages.size(), 1u);
-            EXPECT_TRUE(text.starts_with(std::string(c.file) + " cannot be used: ")) << text;
-            EXPECT_TRUE(text.ends_with("Please re-install the software.")) << text;
+        EXPECT_EQ(LoadCaptionFiles(folder.path(), tables, reporter), c.ok);
+        EXPECT_EQ(reporter.texts(), c.messages);
+        if (!c.messages.empty() && c.messages.back() != error301) {
+            EXPECT_EQ(reporter.messages[0].title, "Error");
         }
+        if (!c.ok)
+            continue;
+        EXPECT_EQ(tables.english.size(), c.english);
+        EXPECT_EQ(tables.french.size(), c.french);
+        EXPECT_EQ(GetCaption(tables, "k0", English), c.english ? "v0" : kCaptionNotFound);
+        EXPECT_EQ(GetCaption(tables, "K0", French), c.french ? "f0" : kCaptionNotFound);
+        EXPECT_EQ(GetCaption(tables, "k1024", English), c.english == 1025 ? "v1024" : kCaptionNotFound);
+        // A full table has no unused slot for the empty key to find.
+        EXPECT_EQ(GetCaption(tables, "", English), c.english == 1025 ? kCaptionNotFound : "");
     }
 }
 
-TEST(LoadCaptionFiles, overlongFileKeepsTheFirst1025Lines)
+TEST(LoadCaptionFiles, readsWindows1252AsUtf8)
 {
     TempFolder folder;
-    std::vector<std::string> lines;
-    for (int i = 0; i < 1026; ++i)
-        lines.push_back("k" + std::to_string(i) + "=v" + std::to_string(i));
-    test::writeCaptionFile(folder / "english.txt", lines);
-    test::writeCaptionFile(folder / "french.txt", {"k0=f0"});
+    test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
+    test::writeCaptionFile(folder / "french.txt", {"Note=Intérêts déductibles à 50 %"});
     CaptionTables tables;
     RecordingReporter reporter;
-    EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Language data files not found, please re-install the software."});
-    EXPECT_EQ(tables.english.size(), 1025u);
-    EXPECT_EQ(GetCaption(tables, "k1024", English), "v1024");
-    EXPECT_EQ(GetCaption(tables, "k1025", English), kCaptionNotFound);
-    EXPECT_TRUE(tables.french.empty());
-}
-
-TEST(LoadCaptionFiles, emptyOrCorruptLineEndsTheProgram)
-{
-    {
-        TempFolder folder;
-        test::writeBytes(folder / "english.txt", "1AbCd\r\n2Xyz\r\n\r\n3Kabc\r\n");
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), (std::vector<std::string>{"2", "Error 301: Invalid encryption level"}));
-    }
-    {
-        TempFolder folder;
-        test::writeBytes(folder / "english.txt", "1AbCd\r\nlblTaxRate=never masked\r\n");
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Error 301: Invalid encryption level"});
-    }
+    ASSERT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
+    EXPECT_EQ(GetCaption(tables, "Note", French), "Intérêts déductibles à 50 %");
 }
 
 } // namespace

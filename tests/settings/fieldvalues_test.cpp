@@ -1,4 +1,6 @@
 #include "fieldvalues.h"
+#include "golden.h"
+#include "numformat.h"
 #include "settingtable.h"
 
 #include <gtest/gtest.h>
@@ -45,58 +47,42 @@ SettingValues readValues()
     return v;
 }
 
-// The windows start on what their fields show; the analysis runs on it.
-TEST(StartValues, areWhatTheFieldsShow)
+// The windows start on what their fields show, moved into the legal range;
+// the analysis runs on it.
+TEST(StartValues, areWhatTheFieldsShowWithinTheirRange)
 {
-    const SettingValues start = StartValues(readValues());
     const struct {
         Setting setting;
-        double shown;
+        double read, start;
     } cases[] = {
-        {S::LoanAmount, 50000},          // "$#,##0"
-        {S::TaxRate, 43.41},             // as typed
-        {S::InterestRateOnLoan, 7.125},  // as typed
-        {S::ProjectedReturn2, 6.3},      // "#0.0", halves away from zero
-        {S::CapGainsInclusionRate, 66.7},
-        {S::InterestTaxRate2, 29.1},
-        {S::InterestTaxRate4, 46.4},
-        {S::DividendTaxRate2, 6.4},
-        {S::StartOfTaxBracket3, 80000},
-        {S::FederalToMTRRatio, 62.5},
-        {S::FedInterestDeductibility, 87.6},
-        {S::InvestmentType, 2},
-        {S::MinInterestRateAllowed, 2.5},  // limits are not fields
+        {S::LoanAmount, 50000.4, 50000},        // "$#,##0"
+        {S::LoanAmount, 0, 1},
+        {S::TaxRate, 43.41, 43.41},             // as typed
+        {S::TaxRate, 100, 99},
+        {S::InterestRateOnLoan, 7.125, 7.125},
+        {S::InterestRateOnLoan, 1, 3},          // the sponsor's minimum of 2.5, taken inward
+        {S::SavingsPeriod, 0, 1},
+        {S::ProjectedReturn2, 6.25, 6.3},       // "#0.0", halves away from zero
+        {S::ProjectedReturn4, 40, 30},          // the sponsor allows 30
+        {S::CapGainsInclusionRate, 66.67, 66.7},
+        {S::InterestTaxRate1, 150, 100},
+        {S::InterestTaxRate2, 29.05, 29.1},
+        {S::DividendTaxRate2, 6.44, 6.4},
+        {S::StartOfTaxBracket3, 80000, 80000},
+        {S::FederalToMTRRatio, 62.5, 62.5},
+        {S::FedInterestDeductibility, 87.55, 87.6},
+        {S::ProvInterestDeductibility, 120, 100},
+        {S::FedInvestmentExpenses, 7, 5},
+        {S::InvestmentType, 7, 4},
+        {S::TimesLoanRepeated, 2.5, 3},
+        {S::MinInterestRateAllowed, 2.5, 2.5},  // limits are not fields
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(Row(c.setting).key));
-        EXPECT_EQ(start[c.setting], c.shown);
+        SCOPED_TRACE(std::string(Row(c.setting).key) + " " + std::to_string(c.read));
+        SettingValues read = readValues();
+        read[c.setting] = c.read;
+        EXPECT_EQ(StartValues(read)[c.setting], c.start);
     }
-}
-
-TEST(StartValues, moveDefaultsIntoTheirLegalRange)
-{
-    SettingValues read = readValues();
-    read[S::TaxRate] = 100;
-    read[S::SavingsPeriod] = 0;
-    read[S::ProjectedReturn4] = 40;  // the sponsor allows 30
-    read[S::InterestRateOnLoan] = 1;  // the sponsor's minimum is 2.5
-    read[S::InvestmentType] = 7;
-    read[S::TimesLoanRepeated] = 2.5;
-    read[S::InterestTaxRate1] = 150;
-    read[S::FedInvestmentExpenses] = 7;
-    read[S::ProvInterestDeductibility] = 120;
-    read[S::LoanAmount] = 0;
-    const SettingValues start = StartValues(read);
-    EXPECT_EQ(start[S::TaxRate], 99);
-    EXPECT_EQ(start[S::SavingsPeriod], 1);
-    EXPECT_EQ(start[S::ProjectedReturn4], 30);
-    EXPECT_EQ(start[S::InterestRateOnLoan], 3);
-    EXPECT_EQ(start[S::InvestmentType], 4);
-    EXPECT_EQ(start[S::TimesLoanRepeated], 3);
-    EXPECT_EQ(start[S::InterestTaxRate1], 100);
-    EXPECT_EQ(start[S::FedInvestmentExpenses], 5);
-    EXPECT_EQ(start[S::ProvInterestDeductibility], 100);
-    EXPECT_EQ(start[S::LoanAmount], 1);
 }
 
 // A fractional sponsor limit is taken inward: the spinners step by whole
@@ -144,37 +130,14 @@ TEST(RangeOf, everyFieldHasItsLegalRange)
     SettingValues limits;
     limits[S::MaxReturnAllowed] = 20;
     limits[S::MinInterestRateAllowed] = 1;
-    const struct {
-        Setting first;
-        int count;  // numbered settings that share the range
-        LegalRange range;
-    } cases[] = {
-        {S::LoanAmount, 1, {1, INFINITY, false}},
-        {S::TaxRate, 1, {0, 99, false}},
-        {S::InterestRateOnLoan, 1, {1, 50, false}},
-        {S::SavingsPeriod, 1, {1, 80, true}},
-        {S::ProjectedReturn1, 4, {-99, 20, false}},
-        {S::ProjectionReturn, 1, {-99, 20, false}},
-        {S::TimesLoanRepeated, 1, {0, 80, true}},
-        {S::CapitalGains, 4, {0, 100, true}},  // the breakdown
-        {S::InvestmentType, 1, {0, 4, true}},
-        {S::CapGainsInclusionRate, 1, {0, 100, false}},
-        {S::FederalToMTRRatio, 1, {0, 100, false}},
-        {S::FedInterestDeductibility, 2, {0, 100, false}},
-        {S::FedInvestmentExpenses, 2, {0, 5, false}},
-        {S::InterestTaxRate1, 8, {0, 100, false}},  // interest and dividend rates
-        {S::StartOfTaxBracket1, 4, {0, INFINITY, false}},
-    };
-    for (const auto& c : cases) {
-        for (int n = 0; n < c.count; ++n) {
-            const Setting s = Nth(c.first, n);
-            SCOPED_TRACE(std::string(Row(s).key));
-            const LegalRange range = RangeOf(s, limits);
-            EXPECT_EQ(range.low, c.range.low);
-            EXPECT_EQ(range.high, c.range.high);
-            EXPECT_EQ(range.whole, c.range.whole);
-        }
+    const auto shown = [](double bound) { return std::isinf(bound) ? (bound < 0 ? "-inf" : "inf") : ShortestDecimal(bound); };
+    std::string text;
+    for (const SettingRow& row : SettingRows()) {
+        const LegalRange range = RangeOf(row.id, limits);
+        text += std::string(row.key) + ": " + shown(range.low) + " to " + shown(range.high)
+            + (range.whole ? ", whole\n" : "\n");
     }
+    test::ExpectGolden(text, "settings/golden/legal-ranges.txt");
 }
 
 TEST(EnteredValue, moneyAndSetupRatesAreReformattedOthersKeptAsTyped)
