@@ -38,32 +38,7 @@ std::string joined(const Args& args)
     return text;
 }
 
-// The values of data/config.src.txt; the tax table's fractions come back as
-// the per cent its fields show (0.434 is 43.4 %).
-TEST(AnalyzeOptions, NoOptionsGiveTheDefaults)
-{
-    const AnalyzeRequest r = parseOk({});
-    EXPECT_EQ(r.strategy, Strategy::InterestOnly);
-    EXPECT_EQ(r.format, OutputFormat::Json);
-    EXPECT_EQ(r.language, English);
-    EXPECT_FALSE(r.annualInvestmentGiven);
-    AnalysisInputs in;
-    in.loanAmount = 100000;
-    in.taxRate = 40;
-    in.interestRate = 7;
-    in.savingsPeriod = 10;
-    in.returns = {4, 6, 8, 10};
-    in.projectionReturn = 8;
-    in.breakdown = {70, 25, 5, 0};
-    in.capGainsInclusionRate = 50;
-    in.federalToMarginalRatio = 60;
-    in.fedDeductible = 100;
-    in.provDeductible = 100;
-    in.taxTable = {TaxBracket{0, 20.1, 0}, TaxBracket{57375, 29.7, 6.4}, TaxBracket{114750, 43.4, 25.4},
-                   TaxBracket{253414, 53.5, 39.3}};
-    EXPECT_EQ(r.inputs, in);
-}
-
+// The defaults themselves show in the golden runs of AnalyzeCommand.
 TEST(AnalyzeOptions, BothSpellingsAndFlagsAreRead)
 {
     EXPECT_EQ(parseOk({"--tax-rate=45.5"}).inputs.taxRate, 45.5);

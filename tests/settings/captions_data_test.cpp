@@ -1,7 +1,7 @@
 // Checks the shipped data sources: the caption sources data/english.src.txt
 // and data/french.src.txt against the key inventory data/caption-keys.txt,
-// the program's sources against that inventory, and the plain sponsor and
-// user file sources (data/config.src.txt and the fixtures).
+// the program's sources against that inventory, and the plain source of the
+// shipped sponsor file, data/config.src.txt.
 //
 // Writing caption lookups so that this test sees their keys. The sources
 // under ui/, print/, app/, analysis/, settings/ and cli/ (*.cpp, *.h) are
@@ -167,87 +167,50 @@ TEST(CaptionData, ProgramSourcesUseOnlyInventoriedKeys)
     EXPECT_GT(uses, 200u) << "the scan no longer sees the program's lookups";
 }
 
-// The plain sponsor and user files load without a single message and hold
-// what the program needs in the form it reads.
-TEST(SettingsSources, LoadWithoutMessagesInUsableForm)
+// The shipped sponsor file's source: read without a single message, and each
+// value in the form the program reads (a typo such as "true" or "1" for
+// "True" would silently read as off).
+TEST(SettingsSources, ShippedConfigInUsableForm)
 {
     using S = Setting;
-    const fs::path fixtures = kSourceDir / "tests" / "settings" / "fixtures";
-    const struct {
-        fs::path path;
-        bool user;
-        std::string sponsor;  // how the sponsor name starts; empty: "none"
-    } sources[] = {{kSourceDir / "data" / "config.src.txt", false, ""},
-                   {fixtures / "sponsored-config.src.txt", false, "Northgate"},
-                   {fixtures / "qzx-config.src.txt", false, "QZX"},
-                   {fixtures / "user-sample.src.txt", true, ""}};
-    for (const auto& source : sources) {
-        SCOPED_TRACE(source.path.filename().string());
-        const auto lines = test::PlainLines(source.path);
-        test::TempFolder folder;
-        test::WritePlainRecordFile(folder / (source.user ? "User.dat" : "Config.dat"), lines);
-        if (source.user)
-            test::WritePlainRecordFile(folder / "Config.dat", test::DataSourceLines("config.src.txt"));
-        ProgramSettings settings;
-        settings.folder = folder.path();
-        test::RecordingReporter reporter;
-        ASSERT_TRUE(LoadSettingsFiles(folder.path(), settings.SponsorLines, settings.UserLines, reporter));
-        ReadMainWindowSettings(settings, reporter);
-        const SponsorInfo sponsor = ReadSponsorInfo(lines, reporter);
-        const std::string language = GetSettingValue(kPrevLanguageKey, lines, true, reporter);
-        EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
-
-        // The lookup never examines the first line, so it must be a section.
-        std::vector<std::string> sections;
-        std::set<std::string> keys;
+    const auto lines = test::DataSourceLines("config.src.txt");
+    ProgramSettings settings;
+    settings.SponsorLines = settings.UserLines = lines;
+    test::RecordingReporter reporter;
+    ReadMainWindowSettings(settings, reporter);
+    EXPECT_EQ(ReadSponsorInfo(lines, reporter).SponsorName, "none");
+    EXPECT_EQ(GetSettingValue(kPrevLanguageKey, lines, true, reporter), "0");
+    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
+    // The lookup never examines the first line, and the first of two equal keys wins.
+    EXPECT_EQ(lines.front(), "[SponsorInfo]");
+    std::set<std::string> keys;
+    for (const std::string& line : lines) {
+        const std::string key = lower(line.substr(line.rfind('=') + 1));
+        EXPECT_TRUE(line.starts_with("[") || keys.insert(key.substr(key.find_first_not_of(' '))).second) << line;
+    }
+    for (const SettingRow& row : SettingRows()) {
+        const std::string text = GetSettingValue(row.key, lines);
+        const bool flag = row.unit == Unit::Flag && row.stored != Stored::NotZero;  // strategies offered: by number
+        EXPECT_TRUE(flag ? text == StoredText(row, 0) || text == StoredText(row, 1)
+                         : std::regex_match(text, std::regex(R"(-?[0-9]+(\.[0-9]+)?)")))
+            << row.key << ": " << text;
+    }
+    const SettingValues& v = settings.values;
+    EXPECT_EQ(v[S::DeferredCapitalGains] + v[S::CapitalGains] + v[S::Dividends] + v[S::Interest], 100);
+    EXPECT_EQ(v[S::ProjectionReturn], v[S::ProjectedReturn3]) << "the projection return mirrors the third";
+    EXPECT_EQ(v[S::PrintSummaryChecklist] + v[S::PrintLegalDisclaimer] + v[S::PrintSignatures], 1)
+        << "the three summary options form one group";
+    EXPECT_GT(v[S::MinInterestRateAllowed], 0) << "a loan rate of 0 breaks the break-even search and the RRSP annuity";
+    EXPECT_LE(v[S::ReturnWarningLevel], v[S::MaxReturnAllowed]);
+    // Every chunk is read, in file order: none is empty and none follows a gap.
+    for (const auto& [base, language] : {std::pair{"=LegalDisclaimerEnglish", English}, {"=LegalDisclaimerFrench", French}}) {
+        std::string all;
         for (const std::string& line : lines) {
-            SCOPED_TRACE(line);
-            EXPECT_EQ(textFault(line), "");
-            if (line.starts_with("[")) {
-                sections.push_back(line);
-                continue;
-            }
-            const std::string key = line.substr(line.rfind('=') + 1);
-            EXPECT_TRUE(keys.insert(lower(key.substr(key.find_first_not_of(' ')))).second) << "duplicate key";
+            if (const auto at = line.rfind(base); at != std::string::npos)
+                all += line.substr(0, at);
         }
-        EXPECT_EQ(sections, (std::vector<std::string>{"[SponsorInfo]", "[AnalysisRestrictions]", "[InputLimits]",
-                                                      "[InputDefaults]", "[LegalDisclaimer]"}));
-        EXPECT_EQ(lines.front(), "[SponsorInfo]");
-        EXPECT_TRUE(source.sponsor.empty() ? sponsor.SponsorName == "none"
-                                           : sponsor.SponsorName.starts_with(source.sponsor) && !sponsor.AppTitle.empty()
-                                                 && !sponsor.PrintoutFooter.empty() && !sponsor.helpPath.empty());
-        EXPECT_TRUE(language == "0" || language == "1") << language;
-
-        // Each value in the form its row reads: a flag the program would read
-        // as off for a typo ("true", "1" for "True") is refused. The sponsor
-        // file offers the strategies by number, the user file by "True".
-        for (const SettingRow& row : SettingRows()) {
-            SCOPED_TRACE(std::string(row.key));
-            const std::string text = GetSettingValue(row.key, lines);
-            if (row.stored == Stored::NotZero && !source.user)
-                EXPECT_TRUE(text == "0" || text == "1") << text;
-            else if (row.unit == Unit::Flag)
-                EXPECT_TRUE(text == StoredText(row, 0) || text == StoredText(row, 1)) << text;
-            else
-                EXPECT_TRUE(std::regex_match(text, std::regex(R"(-?[0-9]+(\.[0-9]+)?)"))) << text;
-        }
-        const SettingValues& v = settings.values;
-        EXPECT_EQ(v[S::DeferredCapitalGains] + v[S::CapitalGains] + v[S::Dividends] + v[S::Interest], 100);
-        EXPECT_EQ(v[S::ProjectionReturn], v[S::ProjectedReturn3]) << "the projection return mirrors the third";
-        EXPECT_EQ(v[S::PrintSummaryChecklist] + v[S::PrintLegalDisclaimer] + v[S::PrintSignatures], 1)
-            << "the three summary options form one group";
-        EXPECT_GT(v[S::MinInterestRateAllowed], 0) << "a loan rate of 0 breaks the break-even search and the RRSP annuity";
-        EXPECT_LE(v[S::ReturnWarningLevel], v[S::MaxReturnAllowed]);
-        // An empty chunk ends the disclaimer early; a chunk after a gap is never read.
-        for (const std::string base : {"LegalDisclaimerEnglish", "LegalDisclaimerFrench"}) {
-            int chunks = 0;
-            while (keys.count(lower(base) + std::to_string(chunks + 1))) {
-                const std::string chunk = GetSettingValue(base + std::to_string(++chunks), lines);
-                EXPECT_TRUE(!chunk.empty() && Utf8Length(chunk) <= 125) << base << chunks;
-            }
-            EXPECT_GT(chunks, 1) << base;
-            EXPECT_FALSE(keys.count(lower(base) + std::to_string(chunks + 2))) << base;
-        }
+        EXPECT_EQ(GetLegalDisclaimer(lines, language), all) << base;
+        EXPECT_GT(all.size(), 125u) << base;
     }
 }
 
