@@ -57,12 +57,6 @@ CommandRun runProgram(const fs::path& program, const Args& args)
 
 CommandRun runCli(const Args& args) { return runProgram(GEARWISE_CLI_PATH, args); }
 
-TEST(CliProcess, AnalyzePrintsOneJsonObject)
-{
-    const Json json = gw::test::OutputJson(runCli({"analyze", "--strategy=term", "--tax-rate", "45"}));
-    EXPECT_EQ(json["strategy"], "term");
-}
-
 TEST(CliProcess, ExitStatusesOfFailures)
 {
     const std::vector<std::tuple<Args, int, std::string>> cases = {

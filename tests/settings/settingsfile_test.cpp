@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 
 namespace gw {
 namespace {
@@ -112,31 +111,16 @@ TEST(ReadSettingValues, readsEverySettingFromTheSponsorFile)
     test::ExpectGolden(text, "settings/golden/acme-values.txt");
 }
 
-TEST(ReadSettingValues, restrictionFlagsAreNumericAndLimitsComeFromTheSponsorFile)
-{
-    auto lines = replaced(test::sponsorFileLines(), "showTermLoanAnalysis", "True");
-    lines = replaced(lines, "showRRSPAnalysis", "2.5");
-    lines = without(lines, "Minimum Interest Rate Allowed");
-    // The user lines never carry the restrictions or the limits.
-    auto user = replaced(lines, "Maximum Return Allowed", "99");
-    RecordingReporter reporter;
-    const SettingValues v = ReadSettingValues(lines, user, reporter);
-    EXPECT_TRUE(v.flag(Setting::ShowIntOnlyAnalysis));
-    EXPECT_FALSE(v.flag(Setting::ShowTermLoanAnalysis));  // "True" reads as 0
-    EXPECT_TRUE(v.flag(Setting::ShowRRSPAnalysis));
-    EXPECT_EQ(v[Setting::MaxReturnAllowed], 25);
-    EXPECT_EQ(v[Setting::MinInterestRateAllowed], 0);
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Minimum Interest Rate Allowed")});
-}
-
 TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
 {
     const SettingLines sponsor = without(test::sponsorFileLines(), "Times Loan Repeated");
     SettingLines user = replaced(test::sponsorFileLines(), "Loan Amount ($)", "75000");
     user = replaced(user, "Times Loan Repeated", "3");
     user = without(user, "Tax Rate (%)");
+    user = replaced(user, "Maximum Return Allowed", "99");  // the limits are the sponsor's
     RecordingReporter reporter;
     const SettingValues d = ReadSettingValues(sponsor, user, reporter);
+    EXPECT_EQ(d[Setting::MaxReturnAllowed], 25);
     EXPECT_EQ(d[Setting::LoanAmount], 75000);
     EXPECT_EQ(d[Setting::TaxRate], 0);            // present in the sponsor file only: no message
     EXPECT_EQ(d[Setting::TimesLoanRepeated], 3);  // absent from the sponsor file: reported, user value kept
@@ -168,12 +152,15 @@ TEST(ReadSettingValues, booleanAndNumberRules)
         {"Interest Tax Rate 3 (%)", "0.4341", Setting::InterestTaxRate3, 43.41},
         // Written, never read back.
         {"Show Advanced Details", "True", Setting::ShowAdvancedDetails, 0},
+        // The strategies offered count by number.
+        {"showTermLoanAnalysis", "True", Setting::ShowTermLoanAnalysis, 0},
+        {"showRRSPAnalysis", "2.5", Setting::ShowRRSPAnalysis, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " = '" + c.value + "'");
-        const SettingLines user = replaced(test::sponsorFileLines(), c.key, c.value);
+        const SettingLines lines = replaced(test::sponsorFileLines(), c.key, c.value);
         RecordingReporter reporter;
-        EXPECT_EQ(ReadSettingValues(test::sponsorFileLines(), user, reporter)[c.setting], c.expected);
+        EXPECT_EQ(ReadSettingValues(lines, lines, reporter)[c.setting], c.expected);
     }
 }
 
@@ -203,75 +190,59 @@ TEST(GetLegalDisclaimer, joinsChunksUntilTheFirstEmptyOne)
     EXPECT_EQ(GetLegalDisclaimer({}, English), "");
 }
 
-// What Config.dat can be, and what the start-up makes of it: a sponsor file
-// is never read as empty, a damaged one keeps the records before the damage
-// when they hold settings, and one of no use ends the program.
-TEST(LoadSettingsFiles, configFileCases)
+// What a settings file can be, and what the start-up makes of it. Config.dat
+// is never read as empty: a damaged one keeps the records before the damage
+// when they hold settings, and one of no use ends the program. A damaged
+// User.dat is said once and the sponsor file's lines are used instead, so it
+// never locks the program out.
+TEST(LoadSettingsFiles, damagedFiles)
 {
     const SettingLines lines = test::sponsorFileLines();
     const auto loanRecord = static_cast<std::size_t>(std::find(lines.begin(), lines.end(), "50000= Loan Amount ($)") - lines.begin());
     SettingLines full(kSettingSlots, "[filler]");
     full[1] = "none= SponsorName";
-    std::string random;
-    std::mt19937 bytes(11);
-    for (int i = 0; i < 3000; ++i)
-        random += static_cast<char>(bytes() & 0xFF);
-    random[0] = static_cast<char>(0xFF);  // a record length no record has
-    const std::string configError = "Error with config.dat file";
+    std::string error;
+    const std::string fullFile = *BuildRecordFile(full, SeededRandom(1), error);
+    const std::string configError = "Error with config.dat file", noFile = "(no file)";
     const struct {
         const char* name;
-        std::function<void(const std::filesystem::path&)> write;
+        std::function<void(std::string&)> damage;
         bool ok;
         std::vector<std::string> messages;
-        std::size_t lines;  // read
+        std::size_t lines;  // read from Config.dat
     } cases[] = {
-        {"whole", [](const auto&) {}, true, {}, lines.size()},
-        {"missing", [](const auto& path) { std::filesystem::remove(path); }, false, {configError}, 0},
-        {"cut inside the loan amount's record",
-         [&](const auto& path) { std::filesystem::resize_file(path, loanRecord * kRecordBytes + 10); }, true,
+        {"whole", [](std::string&) {}, true, {}, lines.size()},
+        {"missing", [&](std::string& b) { b = noFile; }, false, {configError}, 0},
+        {"cut inside the loan amount's record", [&](std::string& b) { b.resize(loanRecord * kRecordBytes + 10); }, true,
          {configError}, loanRecord},
+        {"one stray byte after the last record", [](std::string& b) { b += 'x'; }, true, {configError}, lines.size()},
         {"padding missing from the last record",
-         [&](const auto& path) {
-             const std::string b = test::readBytes(path);
-             const std::size_t last = (lines.size() - 1) * kRecordBytes;
-             test::writeBytes(path, b.substr(0, last + 2 + static_cast<unsigned char>(b[last])));
-         },
+         [&](std::string& b) { b.resize((lines.size() - 1) * kRecordBytes + 2 + static_cast<unsigned char>(b[(lines.size() - 1) * kRecordBytes])); },
          true, {}, lines.size()},
-        {"record 3 with a bad length",
-         [](const auto& path) {
-             std::string b = test::readBytes(path);
-             b[kRecordBytes * 2] = b[kRecordBytes * 2 + 1] = static_cast<char>(0xFF);
-             test::writeBytes(path, b);
-         },
+        {"record 3 with a bad length", [](std::string& b) { b[kRecordBytes * 2] = b[kRecordBytes * 2 + 1] = '\xFF'; },
          true, {configError}, 2},
-        {"record 4 not masked",
-         [](const auto& path) {
-             std::string b = test::readBytes(path);
-             b[kRecordBytes * 3 + 2] = 'x';  // its level digit
-             test::writeBytes(path, b);
-         },
-         false, {"Error 301: Invalid encryption level"}, 0},
-        {"empty", [](const auto& path) { test::writeBytes(path, ""); }, false, {unusable("it is empty")}, 0},
-        {"section lines only",
-         [](const auto& path) { test::WritePlainRecordFile(path, {"[SponsorInfo]", "[InputLimits]"}); }, false,
-         {unusable("it holds no settings")}, 0},
-        {"random bytes", [&](const auto& path) { test::writeBytes(path, random); }, false,
-         {unusable("record 1 has an invalid length")}, 0},
-        {"exactly 1025 records", [&](const auto& path) { test::WritePlainRecordFile(path, full); }, true, {}, 1025},
+        {"record 4 not masked", [](std::string& b) { b[kRecordBytes * 3 + 2] = 'x'; }, false,
+         {"Error 301: Invalid encryption level"}, 0},
+        {"empty", [](std::string& b) { b.clear(); }, false, {unusable("it is empty")}, 0},
+        {"section line only", [](std::string& b) { b.resize(kRecordBytes); }, false, {unusable("it holds no settings")}, 0},
+        {"not a record file", [](std::string& b) { b = "hello\n"; }, false, {unusable("record 1 has an invalid length")}, 0},
+        {"exactly 1025 records", [&](std::string& b) { b = fullFile; }, true, {}, 1025},
         // 1026 x 255 bytes, refused unread.
-        {"1026 records",
-         [&](const auto& path) {
-             test::WritePlainRecordFile(path, full);
-             const std::string b = test::readBytes(path);
-             test::writeBytes(path, b + b.substr(0, kRecordBytes));
-         },
-         false, {unusable("it is 261630 bytes long, more than the 261375 such a file can hold")}, 0},
+        {"1026 records", [&](std::string& b) { b = fullFile + fullFile.substr(0, kRecordBytes); }, false,
+         {unusable("it is 261630 bytes long, more than the 261375 such a file can hold")}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         test::WritePlainRecordFile(folder / "Config.dat", lines);
-        c.write(folder / "Config.dat");
+        std::string bytes = test::readBytes(folder / "Config.dat");
+        c.damage(bytes);
+        const auto write = [&](const std::string& name) {
+            std::filesystem::remove(folder / name);
+            if (bytes != noFile)
+                test::writeBytes(folder / name, bytes);
+        };
+        write("Config.dat");
         SettingLines sponsor, user;
         RecordingReporter reporter;
         EXPECT_EQ(LoadSettingsFiles(folder.path(), sponsor, user, reporter), c.ok);
@@ -281,43 +252,19 @@ TEST(LoadSettingsFiles, configFileCases)
         }
         EXPECT_EQ(sponsor.size(), c.lines);
         EXPECT_EQ(user, sponsor);
-        if (c.lines == lines.size()) {
-            EXPECT_EQ(sponsor, lines);
-        }
-    }
-}
 
-// A damaged user file is said once and the sponsor file's defaults are used,
-// so a broken user file never locks the program out.
-TEST(LoadSettingsFiles, damagedUserFileFallsBackOnTheSponsorFile)
-{
-    const struct {
-        const char* name;
-        std::function<void(std::string&)> damage;
-    } cases[] = {
-        {"not masked", [](std::string& b) { b[kRecordBytes + 2] = '9'; }},
-        {"truncated", [](std::string& b) { b.resize(kRecordBytes * 4 + 20); }},
-        {"bad length", [](std::string& b) { b[kRecordBytes * 5 + 1] = 1; }},
-        {"one stray byte", [](std::string& b) { b.resize(kRecordBytes * 6 + 1); }},
-        {"not a record file", [](std::string& b) { b = "hello\n"; }},
-        {"empty", [](std::string& b) { b.clear(); }},
-        {"section lines only", [](std::string& b) { b.resize(kRecordBytes); }},
-        {"larger than any settings file", [](std::string& b) { b.resize(kMaxRecordFileBytes + 1, 'x'); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        test::WritePlainRecordFile(folder / "Config.dat", test::sponsorFileLines());
-        test::WritePlainRecordFile(folder / "User.dat", replaced(test::sponsorFileLines(), "Loan Amount ($)", "1"));
-        std::string bytes = test::readBytes(folder / "User.dat");
-        c.damage(bytes);
-        test::writeBytes(folder / "User.dat", bytes);
-        SettingLines sponsor, user;
-        RecordingReporter reporter;
-        ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_TRUE(reporter.messages[0].text.starts_with("User.dat could not be read")) << reporter.messages[0].text;
-        EXPECT_EQ(user, sponsor);
+        // The same bytes as User.dat beside a whole Config.dat.
+        test::WritePlainRecordFile(folder / "Config.dat", lines);
+        write("User.dat");
+        RecordingReporter userReporter;
+        ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, userReporter));
+        EXPECT_EQ(sponsor, lines);
+        const bool used = c.messages.empty();
+        EXPECT_EQ(user, used ? ReadRecordFile(folder / "User.dat").lines : sponsor);
+        EXPECT_EQ(userReporter.messages.size(), used || bytes == noFile ? 0u : 1u);
+        if (!used && bytes != noFile) {
+            EXPECT_TRUE(userReporter.messages[0].text.starts_with("User.dat could not be read (")) << userReporter.messages[0].text;
+        }
     }
 }
 
