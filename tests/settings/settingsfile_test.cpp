@@ -127,41 +127,25 @@ TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Times Loan Repeated")});
 }
 
-TEST(ReadSettingValues, booleanAndNumberRules)
+// Each line of the golden file: a key, the text a file holds for it and the
+// value read, in the unit of the field. Flags read as set only in their own
+// form ("True" or "1"), the strategies offered by number, numbers up to the
+// first character that is not one, whole dollars halves away from zero, list
+// indices halves to even within 16 bits, fractions as per cent; the advanced
+// view is never read back.
+TEST(ReadSettingValues, textsOfTheGoldenFileReadAsTheirValues)
 {
-    const struct {
-        const char* key;
-        const char* value;
-        Setting setting;
-        double expected;
-    } cases[] = {
-        {"Federal Deductibility Limited to Taxable Income", "true", Setting::FedLimitedDeduct, 0},
-        {"Federal Deductibility Limited to Taxable Income", "1", Setting::FedLimitedDeduct, 0},
-        {"Federal Deductibility Limited to Taxable Income", "True", Setting::FedLimitedDeduct, 1},
-        {"Print Summary", "True", Setting::PrintSummary, 0},
-        {"Print Summary", "1", Setting::PrintSummary, 1},
-        {"Print Signatures", "1", Setting::PrintSignatures, 0},
-        {"Tax Rate (%)", "46.4", Setting::TaxRate, 46.4},
-        {"Tax Rate (%)", "12abc", Setting::TaxRate, 12},
-        {"Loan Amount ($)", "$50,000", Setting::LoanAmount, 0},
-        {"Loan Amount ($)", "", Setting::LoanAmount, 0},
-        {"Start of Tax Bracket 2 ($)", "35000.5", Setting::StartOfTaxBracket2, 35001},
-        {"Start of Tax Bracket 2 ($)", "35000.4", Setting::StartOfTaxBracket2, 35000},
-        {"Federal Defer Undeducted Expenses", "1e9", Setting::FedDefer, 32767},
-        {"Investment Type", "2.5", Setting::InvestmentType, 2},  // halves to even
-        {"Interest Tax Rate 3 (%)", "0.4341", Setting::InterestTaxRate3, 43.41},
-        // Written, never read back.
-        {"Show Advanced Details", "True", Setting::ShowAdvancedDetails, 0},
-        // The strategies offered count by number.
-        {"showTermLoanAnalysis", "True", Setting::ShowTermLoanAnalysis, 0},
-        {"showRRSPAnalysis", "2.5", Setting::ShowRRSPAnalysis, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " = '" + c.value + "'");
-        const SettingLines lines = replaced(test::sponsorFileLines(), c.key, c.value);
+    std::string actual;
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/stored-values.txt")) {
+        const std::size_t equals = line.find(" = '"), end = line.rfind("' => ");
+        const std::string key = line.substr(0, equals), text = line.substr(equals + 4, end - equals - 4);
+        const auto row = std::find_if(SettingRows().begin(), SettingRows().end(), [&](const SettingRow& r) { return r.key == key; });
+        ASSERT_NE(row, SettingRows().end()) << key;
+        const SettingLines lines = replaced(test::sponsorFileLines(), key, text);
         RecordingReporter reporter;
-        EXPECT_EQ(ReadSettingValues(lines, lines, reporter)[c.setting], c.expected);
+        actual += key + " = '" + text + "' => " + ShortestDecimal(ReadSettingValues(lines, lines, reporter)[row->id]) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/stored-values.txt");
 }
 
 TEST(ReadSettingValues, missingSponsorKeysAreReportedInOrder)
@@ -341,19 +325,6 @@ TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
     EXPECT_EQ(quiet.texts(), std::vector<std::string>{});
     EXPECT_EQ(fine.values[Setting::TaxRate], 43.41);
     EXPECT_TRUE(fine.values.flag(Setting::ShowTermLoanAnalysis));
-}
-
-// The data files the build masks beside the executables start the program
-// without a single message.
-TEST(ShippedDataFiles, loadWithoutMessages)
-{
-    ProgramSettings settings;
-    settings.folder = GEARWISE_DATA_DIR;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
-    ReadMainWindowSettings(settings, reporter);
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
-    EXPECT_NE(GetCaption(settings.captions, "SoftwareName", French), kCaptionNotFound);
 }
 
 } // namespace
