@@ -1,4 +1,5 @@
 #include "captions.h"
+#include "golden.h"
 #include "charset.h"
 #include "records.h"
 #include "settings_test_support.h"
@@ -71,36 +72,22 @@ TEST(GetCaption, languagePicksTheTableAndUnknownLanguagesFindNothing)
     EXPECT_EQ(GetCaption(tables, "", -1), kCaptionNotFound);
 }
 
+// Each line of the golden file: a text, the values after " | ", and the text
+// filled. "<n>" takes the n-th value (n = 1..99, no leading zero); values are
+// never expanded again; a "<" that opens no placeholder with a value stays.
 TEST(FillPlaceholders, fillsNumberedPlaceholders)
 {
-    const std::vector<std::string> twelve = {"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10", "v11", "v12"};
-    const struct {
-        const char* text;
-        std::vector<std::string> values;
-        const char* expected;
-    } cases[] = {
-        {"In <1> you paid <2> dollars.", {"1", "2003"}, "In 1 you paid 2003 dollars."},
-        {"<2><1>", {"a", "b"}, "ba"},
-        {"Twelfth: <12>!", twelve, "Twelfth: v12!"},
-        {"<10>,<11>,<1>", twelve, "v10,v11,v1"},
-        // Inserted values are never expanded again.
-        {"<1> and <2>", {"<2>", "x"}, "<2> and x"},
-        // A "<" that opens no valid placeholder stays as it is.
-        {"a < b", {"x"}, "a < b"},
-        {"<0>", {"x"}, "<0>"},
-        {"<01>", {"x"}, "<01>"},
-        {"<3>", {"x", "y"}, "<3>"},
-        {"<1", {"x"}, "<1"},
-        {"<123>", {"x"}, "<123>"},
-        {"<>", {"x"}, "<>"},
-        {"end <", {"x"}, "end <"},
-        {"<<1>>", {"x"}, "<x>"},
-        {"no placeholders", {}, "no placeholders"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(FillPlaceholders(c.text, c.values), c.expected);
+    std::string actual;
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/placeholders.txt")) {
+        std::vector<std::string> parts;
+        const std::string left = line.substr(0, line.rfind(" => "));
+        for (std::size_t at = 0, bar; at <= left.size(); at = bar + 3) {
+            bar = std::min(left.find(" | ", at), left.size());
+            parts.push_back(left.substr(at, bar - at));
+        }
+        actual += left + " => " + FillPlaceholders(parts[0], {parts.begin() + 1, parts.end()}) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/placeholders.txt");
 }
 
 TEST(GetDisclaimerText, placeholdersBecomeLineBreaks)

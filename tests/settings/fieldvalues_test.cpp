@@ -1,11 +1,14 @@
 #include "fieldvalues.h"
+#include "data_sources.h"
 #include "golden.h"
 #include "numformat.h"
 #include "settingtable.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
 namespace gw {
 namespace {
@@ -47,73 +50,49 @@ SettingValues readValues()
     return v;
 }
 
-// The windows start on what their fields show, moved into the legal range;
-// the analysis runs on it.
+// Each line of the golden file: a setting as read and as the windows start
+// on it, which is what its field shows, moved into the legal range (with a
+// sponsor allowing returns up to 30 and loan rates from 2.5 %); the analysis
+// runs on it. "$#,##0" and "#0.0" round halves away from zero.
 TEST(StartValues, areWhatTheFieldsShowWithinTheirRange)
 {
-    const struct {
-        Setting setting;
-        double read, start;
-    } cases[] = {
-        {S::LoanAmount, 50000.4, 50000},        // "$#,##0"
-        {S::LoanAmount, 0, 1},
-        {S::TaxRate, 43.41, 43.41},             // as typed
-        {S::TaxRate, 100, 99},
-        {S::InterestRateOnLoan, 7.125, 7.125},
-        {S::InterestRateOnLoan, 1, 3},          // the sponsor's minimum of 2.5, taken inward
-        {S::SavingsPeriod, 0, 1},
-        {S::ProjectedReturn2, 6.25, 6.3},       // "#0.0", halves away from zero
-        {S::ProjectedReturn4, 40, 30},          // the sponsor allows 30
-        {S::CapGainsInclusionRate, 66.67, 66.7},
-        {S::InterestTaxRate1, 150, 100},
-        {S::InterestTaxRate2, 29.05, 29.1},
-        {S::DividendTaxRate2, 6.44, 6.4},
-        {S::StartOfTaxBracket3, 80000, 80000},
-        {S::FederalToMTRRatio, 62.5, 62.5},
-        {S::FedInterestDeductibility, 87.55, 87.6},
-        {S::ProvInterestDeductibility, 120, 100},
-        {S::FedInvestmentExpenses, 7, 5},
-        {S::InvestmentType, 7, 4},
-        {S::TimesLoanRepeated, 2.5, 3},
-        {S::MinInterestRateAllowed, 2.5, 2.5},  // limits are not fields
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(Row(c.setting).key) + " " + std::to_string(c.read));
-        SettingValues read = readValues();
-        read[c.setting] = c.read;
-        EXPECT_EQ(StartValues(read)[c.setting], c.start);
+    std::string actual;
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/start-values.txt")) {
+        const std::size_t colon = line.find(": ");
+        const std::string key = line.substr(0, colon), text = line.substr(colon + 2, line.find(" => ") - colon - 2);
+        const auto row = std::find_if(SettingRows().begin(), SettingRows().end(), [&](const SettingRow& r) { return r.key == key; });
+        ASSERT_NE(row, SettingRows().end()) << key;
+        SettingValues read;
+        read[S::MaxReturnAllowed] = 30;
+        read[S::MinInterestRateAllowed] = 2.5;
+        read[row->id] = std::stod(text);
+        actual += key + ": " + text + " => " + ShortestDecimal(StartValues(read)[row->id]) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/start-values.txt");
 }
 
-// A fractional sponsor limit is taken inward: the spinners step by whole
-// numbers and must never let a value past the limit.
+// Each line of the golden file: the sponsor's maximum return and minimum
+// loan rate, and the ranges they give. A fractional limit is taken inward,
+// since the spinners step by whole numbers and must never let a value past
+// it; one beyond the spinners' 16 bits is no limit; a minimum above the fixed
+// maximum of 50 leaves one rate.
 TEST(RangeOf, sponsorLimitsAreTakenInwardToWholeNumbers)
 {
+    std::string actual;
     SettingValues limits;
-    const struct {
-        double maxReturn, minRate;
-        double returnHigh, rateLow;
-    } cases[] = {
-        {25, 2, 25, 2},
-        {25.5, 2.5, 25, 3},
-        {25.9, 3.1, 25, 4},
-        {-5, 1, -5, 1},
-        {1e308, -1e308, 32767, -32767},  // beyond the spinners: no limit
-        {NAN, NAN, 32767, -32767},
-        {80, 60, 80, 50},  // a minimum above the fixed maximum leaves one rate
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.maxReturn) + " / " + std::to_string(c.minRate));
-        limits[S::MaxReturnAllowed] = c.maxReturn;
-        limits[S::MinInterestRateAllowed] = c.minRate;
-        const LegalRange returns = RangeOf(S::ProjectedReturn1, limits);
-        EXPECT_EQ(returns.low, -99);
-        EXPECT_EQ(returns.high, c.returnHigh);
-        EXPECT_EQ(RangeOf(S::ProjectionReturn, limits).high, c.returnHigh);
-        const LegalRange rate = RangeOf(S::InterestRateOnLoan, limits);
-        EXPECT_EQ(rate.low, c.rateLow);
-        EXPECT_EQ(rate.high, 50);
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/sponsor-limits.txt")) {
+        std::istringstream in(line);
+        std::string maxReturn, minRate;
+        in >> maxReturn >> minRate;
+        limits[S::MaxReturnAllowed] = std::stod(maxReturn);
+        limits[S::MinInterestRateAllowed] = std::stod(minRate);
+        const LegalRange returns = RangeOf(S::ProjectedReturn1, limits), rates = RangeOf(S::InterestRateOnLoan, limits);
+        EXPECT_EQ(RangeOf(S::ProjectionReturn, limits).high, returns.high);
+        actual += maxReturn + " " + minRate + " => returns " + ShortestDecimal(returns.low) + " to " +
+                  ShortestDecimal(returns.high) + ", loan rates " + ShortestDecimal(rates.low) + " to " +
+                  ShortestDecimal(rates.high) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/sponsor-limits.txt");
     const LegalRange period = RangeOf(S::SavingsPeriod, limits);
     EXPECT_TRUE(period.contains(80));
     EXPECT_FALSE(period.contains(80.5));
