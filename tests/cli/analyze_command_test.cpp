@@ -56,14 +56,17 @@ TEST(AnalyzeCommand, FailingAnalysisExitsThreeWithNothingOnStandardOutput)
 // numbers as written. Checked by hand when written: the interest-only loan
 // (federal deduction limited to the investment income of 8,000 x (25 % x 50 %
 // + 5 % x 1.25) = 1,500) costs 7,000 - 16 % x 7,000 - 24 % x 1,500 = 5,520 in
-// year 1; the 2-year term loan pays 7,000 / (1 - 1.07^-2) = 55,309.18 a year;
+// year 1; the 2-year term loan pays 7,000 / (1 - 1.07^-2) = 55,309.18 a year,
+// less 16 % x 7,000 + 24 % x 50 % x 7,000 = 1,960 of tax in year 1;
 // the RRSP catch-up at 4 % is 100,000 x 1.04^3 = 112,486.40; the break-even
 // row has an increase of 0; the CSV holds the JSON's rows.
 TEST(AnalyzeCommand, OutputOfChosenRunsMatchesTheGoldenFiles)
 {
     const std::vector<std::pair<Args, std::string>> runs = {
         {{"--savings-period", "3", "--language", "fr", "--fed-limited"}, "interest-only"},
-        {{"--strategy", "term", "--savings-period", "2", "--times-repeated", "1"}, "term"},
+        {{"--strategy", "term", "--savings-period", "2", "--times-repeated", "1", "--fed-deductible", "50",
+          "--prov-include-cg", "no"},
+         "term"},
         {{"--strategy", "rrsp", "--savings-period", "3"}, "rrsp"},
     };
     for (const auto& [args, name] : runs) {

@@ -15,41 +15,6 @@ namespace {
 
 using S = Setting;
 
-// Read from the files: the tax-table rates and the inclusion rate already
-// turned into per cent, with the digits a sponsor may type.
-SettingValues readValues()
-{
-    SettingValues v;
-    v.setFlag(S::ShowIntOnlyAnalysis, true);
-    v.setFlag(S::ShowRRSPAnalysis, true);
-    v[S::MaxReturnAllowed] = 30;
-    v[S::MinInterestRateAllowed] = 2.5;
-    v[S::LoanAmount] = 50000.4;
-    v[S::TaxRate] = 43.41;
-    v[S::InterestRateOnLoan] = 7.125;
-    v[S::SavingsPeriod] = 10;
-    v[S::ProjectedReturn1] = 5;
-    v[S::ProjectedReturn2] = 6.25;
-    v[S::ProjectedReturn3] = 7;
-    v[S::ProjectedReturn4] = 8;
-    v[S::DeferredCapitalGains] = 40;
-    v[S::CapitalGains] = 10;
-    v[S::Dividends] = 20;
-    v[S::Interest] = 30;
-    v[S::InvestmentType] = 2;
-    v[S::CapGainsInclusionRate] = 66.67;
-    v[S::InterestTaxRate2] = 29.05;
-    v[S::InterestTaxRate4] = 46.41;
-    v[S::DividendTaxRate2] = 6.44;
-    v[S::StartOfTaxBracket3] = 80000;
-    v[S::FedIncludeCapGains] = 1;
-    v.setFlag(S::FedLimitedDeduct, true);
-    v[S::FederalToMTRRatio] = 62.5;
-    v[S::FedInterestDeductibility] = 87.55;
-    v[S::ProvInterestDeductibility] = 100;
-    return v;
-}
-
 // Each line of the golden file: a setting as read and as the windows start
 // on it, which is what its field shows, moved into the legal range (with a
 // sponsor allowing returns up to 30 and loan rates from 2.5 %); the analysis
@@ -131,32 +96,7 @@ TEST(EnteredValue, moneyAndSetupRatesAreReformattedOthersKeptAsTyped)
     EXPECT_EQ(ShownValue(S::ProjectedReturn1, 8.25), 8.3);
 }
 
-TEST(InputsFrom, takesEveryInputFromItsSetting)
-{
-    const SettingValues start = StartValues(readValues());
-    const AnalysisInputs in = InputsFrom(start, 1234);
-    AnalysisInputs expected;
-    expected.loanAmount = 50000;
-    expected.annualInvestment = 1234;
-    expected.taxRate = 43.41;
-    expected.interestRate = 7.125;
-    expected.savingsPeriod = 10;
-    expected.returns = {5, 6.3, 7, 8};
-    expected.projectionReturn = 7;  // always the third return
-    expected.breakdown = {40, 10, 20, 30};
-    expected.investmentType = 2;
-    expected.capGainsInclusionRate = 66.7;
-    expected.federalToMarginalRatio = 62.5;
-    expected.fedLimited = true;
-    expected.fedDeductible = 87.6;
-    expected.provDeductible = 100;
-    expected.fedIncludeCG = false;  // list entry 1 is "no"
-    expected.provIncludeCG = true;
-    expected.taxTable = {TaxBracket{0, 0, 0}, TaxBracket{0, 29.1, 6.4}, TaxBracket{80000, 0, 0},
-                         TaxBracket{0, 46.4, 0}};
-    EXPECT_EQ(in, expected);
-}
-
+// InputsFrom: the "inputs" of the command-line golden files.
 TEST(StrategyOffered, followsTheFlagsAndOffersAllWhenNoneIs)
 {
     SettingValues v;

@@ -318,13 +318,11 @@ TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
                                        "becomes 99."});
 
     ProgramSettings fine;
-    fine.SponsorLines = test::sponsorFileLines();
-    fine.UserLines = replaced(fine.SponsorLines, "Tax Rate (%)", "43.41");
+    fine.SponsorLines = fine.UserLines = test::sponsorFileLines();
     RecordingReporter quiet;
     ReadMainWindowSettings(fine, quiet);
     EXPECT_EQ(quiet.texts(), std::vector<std::string>{});
-    EXPECT_EQ(fine.values[Setting::TaxRate], 43.41);
-    EXPECT_TRUE(fine.values.flag(Setting::ShowTermLoanAnalysis));
+    EXPECT_EQ(fine.values, ReadSettingValues(fine.SponsorLines, fine.UserLines, quiet));
 }
 
 } // namespace
