@@ -15,42 +15,23 @@ namespace {
 using test::RecordingReporter;
 using test::TempFolder;
 
-CaptionTables tablesWith(std::vector<std::pair<std::size_t, std::string>> slots, int language = English)
-{
-    CaptionTables tables;
-    std::vector<std::string>& table = language == English ? tables.english : tables.french;
-    for (const auto& [slot, line] : slots) {
-        if (table.size() <= slot)
-            table.resize(slot + 1, "filler=unused");
-        table[slot] = line;
-    }
-    return tables;
-}
-
 TEST(GetCaption, lookupRules)
 {
-    const CaptionTables tables = tablesWith({
-        {0, "cmdCancel=Cancel"},
-        {3, "*cmdOK=OK"},
-        {4, "Equation=a=b+c"},
-        {5, "lblBlank =With blank"},
-        {10, "lblTaxRate=Tax Rate"},
-        {20, "LBLTAXRATE=Marginal Tax Rate"},
-        {21, "Hello"},
-        {22, "=empty key text"},
-    });
+    const CaptionTables tables{{"cmdCancel=Cancel", "*cmdOK=OK", "Equation=a=b+c", "lblBlank =With blank",
+                                "lblTaxRate=Tax Rate", "LBLTAXRATE=Marginal Tax Rate", "Hello", "=empty key text"},
+                               {}};
     const struct {
         const char* key;
         std::string expected;
     } cases[] = {
-        {"lbltaxrate", "Marginal Tax Rate"},  // the highest slot wins, case ignored
+        {"lbltaxrate", "Marginal Tax Rate"},  // the last line wins, case ignored
         {"LblTaxRate", "Marginal Tax Rate"},
         {"cmdOK", "OK"},                      // the "*" marker is not part of the key
         {"*cmdOK", std::string(kCaptionNotFound)},
         {"Equation", "a=b+c"},                // text after the first "="
         {"lblBlank ", "With blank"},          // nothing is trimmed
         {"lblBlank", std::string(kCaptionNotFound)},
-        {"cmdCancel", "Cancel"},              // slot 0 is searched
+        {"cmdCancel", "Cancel"},              // the first line is searched
         {"H", "Hello"},                       // a line without "=" gives itself
         {"Hello", std::string(kCaptionNotFound)},
         {"", ""},                             // unused slots hold the empty line
@@ -64,8 +45,7 @@ TEST(GetCaption, lookupRules)
 
 TEST(GetCaption, languagePicksTheTableAndUnknownLanguagesFindNothing)
 {
-    CaptionTables tables = tablesWith({{0, "English=English"}});
-    tables.french = {"English=Anglais"};
+    const CaptionTables tables{{"English=English"}, {"English=Anglais"}};
     EXPECT_EQ(GetCaption(tables, "English", English), "English");
     EXPECT_EQ(GetCaption(tables, "English", French), "Anglais");
     EXPECT_EQ(GetCaption(tables, "English", 2), kCaptionNotFound);
@@ -92,32 +72,20 @@ TEST(FillPlaceholders, fillsNumberedPlaceholders)
 
 TEST(GetDisclaimerText, placeholdersBecomeLineBreaks)
 {
-    const CaptionTables tables = tablesWith({{0, "Disclaimer=First sentence.<1>Second sentence.<2><3>End<4>"}});
+    const CaptionTables tables{{"Disclaimer=First sentence.<1>Second sentence.<2><3>End<4>"}, {}};
     EXPECT_EQ(GetDisclaimerText(tables, English), "First sentence.\r\nSecond sentence.\r\n\r\nEnd\r\n");
 }
 
 TEST(BuildWindowTitle, sponsorCases)
 {
-    const CaptionTables tables = tablesWith({{0, "SoftwareName=Gearwise Planner"}, {1, "SponsoredBy=sponsored by"}});
-    const struct {
-        const char* name;
-        bool sponsored;
-        const char* sponsorName;
-        const char* appTitle;
-        const char* expected;
-    } cases[] = {
-        {"not sponsored", false, "Acme", "presented by", "Gearwise Planner"},
-        {"empty sponsor name", true, "", "presented by", "Gearwise Planner"},
-        {"with AppTitle", true, "Acme Wealth", "presented by", "Gearwise Planner, presented by Acme Wealth"},
-        {"without AppTitle", true, "Acme Wealth", "", "Gearwise Planner, sponsored by Acme Wealth"},
+    const CaptionTables tables{{"SoftwareName=Gearwise Planner", "SponsoredBy=sponsored by"}, {}};
+    const auto title = [&](bool sponsored, const char* name, const char* appTitle) {
+        return BuildWindowTitle(tables, English, SponsorInfo{name, appTitle, "", "", "", ""}, sponsored);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SponsorInfo sponsor;
-        sponsor.SponsorName = c.sponsorName;
-        sponsor.AppTitle = c.appTitle;
-        EXPECT_EQ(BuildWindowTitle(tables, English, sponsor, c.sponsored), c.expected);
-    }
+    EXPECT_EQ(title(false, "Acme", "presented by"), "Gearwise Planner");
+    EXPECT_EQ(title(true, "", "presented by"), "Gearwise Planner");  // no sponsor name
+    EXPECT_EQ(title(true, "Acme Wealth", "presented by"), "Gearwise Planner, presented by Acme Wealth");
+    EXPECT_EQ(title(true, "Acme Wealth", ""), "Gearwise Planner, sponsored by Acme Wealth");
 }
 
 std::vector<std::string> numberedLines(int count)
