@@ -3,7 +3,7 @@
 
 # The normal build, the tests and the benchmarks.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libgl-dev
-                libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+                libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev poppler-utils
                 xvfb xauth fonts-dejavu-core)
 # The sanitizer and fuzz builds: clang and its ASan, UBSan and libFuzzer
 # runtimes.

@@ -23,6 +23,8 @@ struct SponsorInfo {
     std::string helpPath;     // the sponsor's own help file
     std::string helpCaption;  // kept and written back, nothing else
     std::string logoPath;     // replaced at start-up by the welcome picture
+
+    bool operator==(const SponsorInfo&) const = default;
 };
 
 // Everything the data files configure, owned by the program for the whole

@@ -1,5 +1,4 @@
 #include "cli_test_data.h"
-#include "json_scan.h"
 #include "numformat.h"
 #include "settingsfile.h"
 
@@ -19,12 +18,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProcessRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using gw::test::Args;
+using gw::test::CommandRun;
+using gw::test::Json;
 
 std::string slurp(const fs::path& path)
 {
@@ -42,7 +38,7 @@ std::string shellQuoted(const std::string& word)
     return quoted + "'";
 }
 
-ProcessRun runProgram(const fs::path& program, const std::vector<std::string>& args)
+CommandRun runProgram(const fs::path& program, const Args& args)
 {
     static int counter = 0;
     const fs::path dir = fs::temp_directory_path() /
@@ -54,53 +50,39 @@ ProcessRun runProgram(const fs::path& program, const std::vector<std::string>& a
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string()) +
                " </dev/null";
     const int raw = std::system(command.c_str());
-    ProcessRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(dir / "out");
-    run.err = slurp(dir / "err");
+    CommandRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
     fs::remove_all(dir);
     return run;
 }
 
-ProcessRun runCli(const std::vector<std::string>& args) { return runProgram(GEARWISE_CLI_PATH, args); }
+CommandRun runCli(const Args& args) { return runProgram(GEARWISE_CLI_PATH, args); }
 
-TEST(CliProcess, AnalyzePrintsOneJsonObject)
+// Each command's status, and the start of what it says on the stream it
+// says it on: help on standard output, a refusal on standard error.
+TEST(CliProcess, ExitStatusesAndHelp)
 {
-    const ProcessRun run = runCli({"analyze", "--strategy=term", "--tax-rate", "45"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const auto json = gw::test::ParseJson(run.out);
-    ASSERT_TRUE(json) << run.out;
-    EXPECT_EQ((*json)["strategy"].text, "term");
-}
-
-TEST(CliProcess, ExitStatusesOfFailures)
-{
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string message;
+    const std::vector<std::tuple<Args, int, std::string>> cases = {
+        {{"analyze", "--tax-rate", "120"}, 2, "gearwise-cli analyze: --tax-rate"},
+        {{"analyze", "--loan-amount", "1e308"}, 3, "gearwise-cli analyze: the analysis failed"},
+        {{}, 2, "Usage: gearwise-cli <command>"},
+        {{"bogus"}, 2, "gearwise-cli: unknown command 'bogus'"},
+        {{"veil", "encode"}, 2, "gearwise-cli veil: encode needs --level 1, 2 or 3"},
+        {{"veil", "encode", "--level", "4"}, 2, "gearwise-cli veil: --level must be 1, 2 or 3, not '4'"},
+        {{"veil", "decode", "--input", "/no/such/file"}, 2, "gearwise-cli veil: cannot read /no/such/file"},
+        {{"config", "unpack"}, 2, "gearwise-cli config: unpack takes one record file"},
+        {{"config", "pack", "a", "b", "--seed", "x"}, 2, "gearwise-cli config: --seed must be a whole number"},
+        {{"--help"}, 0, "Usage: gearwise-cli <command>"},
+        {{"analyze", "--help"}, 0, "Usage: gearwise-cli analyze"},
+        {{"veil", "--help"}, 0, "Usage: gearwise-cli veil"},
+        {{"config", "-h"}, 0, "Usage: gearwise-cli config"},
     };
-    const std::vector<Case> cases = {
-        {{"analyze", "--tax-rate", "120"}, 2, "--tax-rate"},
-        {{"analyze", "--breakdown", "50,50,50,50"}, 2, "--breakdown"},
-        {{"analyze", "--loan-amount", "1e308"}, 3, "analysis failed"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[1] + " " + c.args[2]);
-        const ProcessRun run = runCli(c.args);
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    for (const auto& [args, status, message] : cases) {
+        SCOPED_TRACE(args.empty() ? "no command" : args[0] + " " + (args.size() > 1 ? args[1] : ""));
+        const CommandRun run = runCli(args);
+        EXPECT_EQ(run.status, status);
+        EXPECT_TRUE((status ? run.err : run.out).starts_with(message)) << run.out << run.err;
+        EXPECT_EQ(status ? run.out : run.err, "");
     }
-}
-
-TEST(CliProcess, AnalyzeHelpGoesToStandardOutput)
-{
-    const ProcessRun run = runCli({"analyze", "--help"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Usage: gearwise-cli analyze"), std::string::npos);
-    EXPECT_EQ(run.err, "");
 }
 
 // The data files are looked for beside the program, not in the current
@@ -112,7 +94,7 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
     fs::copy_file(GEARWISE_CLI_PATH, program);
     ASSERT_TRUE(fs::exists(fs::current_path() / "Config.dat"));
 
-    const ProcessRun missing = runProgram(program, {"analyze"});
+    const CommandRun missing = runProgram(program, {"analyze"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("Error with config.dat file"), std::string::npos) << missing.err;
@@ -120,22 +102,50 @@ TEST(CliProcess, AnalyzeReadsTheDataFilesBesideTheProgram)
 
     fs::copy_file(gw::test::ShippedDataFolder() / "Config.dat", folder.path() / "Config.dat");
     const std::vector<std::string> config = gw::test::DataSourceLines("config.src.txt");
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"analyze"}, std::vector<std::string>{"analyze", "--language", "fr"}}) {
-        SCOPED_TRACE(args.size());
-        const ProcessRun run = runProgram(program, args);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.err, "");
-        const auto json = gw::test::ParseJson(run.out);
-        ASSERT_TRUE(json) << run.out;
-        EXPECT_EQ((*json)["loan_amount"].number, gw::LenientParse(gw::GetSettingValue("Loan Amount ($)", config)));
-        EXPECT_EQ((*json)["inputs"]["tax_rate"].number, gw::LenientParse(gw::GetSettingValue("Tax Rate (%)", config)));
-        const bool inFrench = args.size() > 1;
-        EXPECT_EQ((*json)["language"].text, inFrench ? "fr" : "en");
-        const bool hasFrench =
-            (*json)["notes"].text.find(gw::GetCaption(gw::test::SourceCaptions(), "Notes_Disclaimer", gw::French)) != std::string::npos;
-        EXPECT_EQ(hasFrench, inFrench) << (*json)["notes"].text;
+    for (const gw::Language language : {gw::English, gw::French}) {
+        SCOPED_TRACE(language);
+        const Json json = gw::test::OutputJson(
+            runProgram(program, language == gw::French ? Args{"analyze", "--language", "fr"} : Args{"analyze"}));
+        EXPECT_EQ(json["loan_amount"], gw::LenientParse(gw::GetSettingValue("Loan Amount ($)", config)));
+        EXPECT_EQ(json["inputs"]["tax_rate"], gw::LenientParse(gw::GetSettingValue("Tax Rate (%)", config)));
+        const std::string disclaimer = gw::GetCaption(gw::test::SourceCaptions(), "Notes_Disclaimer", language);
+        EXPECT_NE(json["notes"].get<std::string>().find(disclaimer), std::string::npos);
     }
+}
+
+// Known bytes, worked out by hand in the settings tests: with key 'A' "Tax
+// Rate 40%" masks to "1AMie liFs WP%", "abc" at level 3 to "3AiE1", and the
+// record of "a" holds "3A4o9". Then what each command writes reads back.
+TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
+{
+    gw::test::TempDataFolder folder;
+    const auto file = [&](const std::string& name, const std::string& bytes) {
+        std::ofstream(folder.path() / name, std::ios::binary) << bytes;
+        return (folder.path() / name).string();
+    };
+    EXPECT_EQ(runCli({"veil", "decode", "--input", file("masked.txt", "1AMie liFs WP%\r\n3AiE1\r\n")}).out,
+              "Tax Rate 40%\nabc\n");
+    std::string record = std::string("\x05\x00", 2) + "3A4o9";
+    record.resize(255, '\0');
+    EXPECT_EQ(runCli({"config", "unpack", file("one.dat", record)}).out, "a\n");
+
+    const std::string plain = "[SponsorInfo]\nnone= SponsorName\nIntérêt à 5 %= Note\n";
+    const std::string source = file("plain.txt", plain);
+    for (const std::string level : {"1", "2", "3"}) {
+        const std::string out = (folder.path() / "masked").string();
+        EXPECT_EQ(runCli({"veil", "encode", "--level", level, "--seed", "7", "--input", source, "--output", out}).status, 0);
+        EXPECT_EQ(slurp(out).substr(0, 1), level);
+        EXPECT_EQ(runCli({"veil", "decode", "--input", out}).out, plain);
+    }
+    const std::string packed = (folder.path() / "Packed.dat").string();
+    EXPECT_EQ(runCli({"config", "pack", source, packed, "--seed", "3"}).status, 0);
+    EXPECT_EQ(fs::file_size(packed), 3 * 255u);
+    EXPECT_EQ(runCli({"config", "unpack", packed}).out, plain);
+
+    const CommandRun refused = runCli({"veil", "decode", "--input", file("bad.txt", "3AiE1\r\nnot masked\r\n")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "abc\n");
+    EXPECT_NE(refused.err.find("line 2 is not a masked line"), std::string::npos) << refused.err;
 }
 
 } // namespace

@@ -1,46 +1,111 @@
 #pragma once
 
-#include "analyze_defaults.h"
+// The data files the command reads, for the tests: the ones the build places
+// beside gearwise-cli, their plain sources, and temporary data folders; and
+// runs of the command with its output read back.
+#include "analyze_driver.h"
 #include "data_sources.h"
 #include "reporter.h"
 
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
-#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-// The data files the command reads, for the tests: the ones the build places
-// beside gearwise-cli, their plain sources, and temporary data folders.
+#include <unistd.h>
+
 namespace gw::test {
 
-// The folder of the built program, which holds the shipped data files.
-std::filesystem::path ShippedDataFolder();
+// Keys stay in document order, so a comparison sees the order too.
+using Json = nlohmann::ordered_json;
+using Args = std::vector<std::string>;
 
-// The shipped data files, loaded once; any message from the loader fails
-// the test that first asks.
-const cli::AnalyzeData& ShippedData();
-
-// Collects the settings library's messages.
 class RecordingReporter : public SettingsReporter {
 public:
-    void report(const std::string& title, const std::string& text, Icon) override;
+    void report(const std::string& title, const std::string& text, Icon) override
+    {
+        messages.push_back(title + ": " + text);
+    }
     std::vector<std::string> messages;  // "title: text"
 };
 
+// The folder of the built program, which holds the shipped data files.
+inline std::filesystem::path ShippedDataFolder() { return std::filesystem::path(GEARWISE_CLI_PATH).parent_path(); }
+
+// The shipped data files, loaded once; any message from the loader fails
+// the test that first asks.
+inline const cli::AnalyzeData& ShippedData()
+{
+    static const cli::AnalyzeData data = [] {
+        RecordingReporter reporter;
+        auto loaded = cli::LoadAnalyzeData(ShippedDataFolder(), reporter);
+        EXPECT_TRUE(loaded && reporter.messages.empty()) << "the shipped data files are not usable";
+        return loaded ? *loaded : cli::AnalyzeData{};
+    }();
+    return data;
+}
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// RunAnalyzeCommand on the data given.
+inline CommandRun RunAnalyze(const Args& args, const cli::AnalyzeData& data = ShippedData(),
+                             const cli::AnalysisRunner& runner = cli::RunRequestedAnalysis)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunAnalyzeCommand(args, data, out, err, runner);
+    return {status, out.str(), err.str()};
+}
+
+// RunAnalyzeWithDataFiles, for a program in `programFolder`.
+inline CommandRun RunWithDataFiles(const std::filesystem::path& programFolder, const Args& args = {})
+{
+    std::ostringstream out, err;
+    const int status = cli::RunAnalyzeWithDataFiles(args, programFolder, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The JSON of a run that must succeed silently; null when it did not.
+inline Json OutputJson(const CommandRun& run)
+{
+    EXPECT_EQ(run.status, cli::kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    Json json = Json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(json.is_discarded()) << "not JSON:\n" << run.out;
+    return json.is_discarded() ? Json() : json;
+}
+
 // A data folder under the temporary folder, removed with the object, holding
-// copies of the shipped caption files.
+// copies of the shipped caption files and, when asked, Config.dat packed from
+// the shipped source with edits.
 class TempDataFolder {
 public:
-    TempDataFolder();
-    ~TempDataFolder();
+    TempDataFolder()
+    {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("gearwise-cli-data-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+        for (const char* file : {"english.txt", "french.txt"})
+            std::filesystem::copy_file(ShippedDataFolder() / file, path_ / file);
+    }
+    ~TempDataFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempDataFolder(const TempDataFolder&) = delete;
     TempDataFolder& operator=(const TempDataFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // Config.dat packed from plain lines (UTF-8).
-    void writeConfig(const std::vector<std::string>& plainLines) const;
-    // Config.dat packed from the shipped source, with the edits.
-    void writeConfig(const ConfigEdits& edits) const;
+    void writeConfig(const ConfigEdits& edits = {}) const { WriteShippedConfig(path_, edits); }
 
 private:
     std::filesystem::path path_;

@@ -1,4 +1,5 @@
 #include "captions.h"
+#include "golden.h"
 #include "charset.h"
 #include "records.h"
 #include "settings_test_support.h"
@@ -14,42 +15,23 @@ namespace {
 using test::RecordingReporter;
 using test::TempFolder;
 
-CaptionTables tablesWith(std::vector<std::pair<std::size_t, std::string>> slots, int language = English)
-{
-    CaptionTables tables;
-    std::vector<std::string>& table = language == English ? tables.english : tables.french;
-    for (const auto& [slot, line] : slots) {
-        if (table.size() <= slot)
-            table.resize(slot + 1, "filler=unused");
-        table[slot] = line;
-    }
-    return tables;
-}
-
 TEST(GetCaption, lookupRules)
 {
-    const CaptionTables tables = tablesWith({
-        {0, "cmdCancel=Cancel"},
-        {3, "*cmdOK=OK"},
-        {4, "Equation=a=b+c"},
-        {5, "lblBlank =With blank"},
-        {10, "lblTaxRate=Tax Rate"},
-        {20, "LBLTAXRATE=Marginal Tax Rate"},
-        {21, "Hello"},
-        {22, "=empty key text"},
-    });
+    const CaptionTables tables{{"cmdCancel=Cancel", "*cmdOK=OK", "Equation=a=b+c", "lblBlank =With blank",
+                                "lblTaxRate=Tax Rate", "LBLTAXRATE=Marginal Tax Rate", "Hello", "=empty key text"},
+                               {}};
     const struct {
         const char* key;
         std::string expected;
     } cases[] = {
-        {"lbltaxrate", "Marginal Tax Rate"},  // the highest slot wins, case ignored
+        {"lbltaxrate", "Marginal Tax Rate"},  // the last line wins, case ignored
         {"LblTaxRate", "Marginal Tax Rate"},
         {"cmdOK", "OK"},                      // the "*" marker is not part of the key
         {"*cmdOK", std::string(kCaptionNotFound)},
         {"Equation", "a=b+c"},                // text after the first "="
         {"lblBlank ", "With blank"},          // nothing is trimmed
         {"lblBlank", std::string(kCaptionNotFound)},
-        {"cmdCancel", "Cancel"},              // slot 0 is searched
+        {"cmdCancel", "Cancel"},              // the first line is searched
         {"H", "Hello"},                       // a line without "=" gives itself
         {"Hello", std::string(kCaptionNotFound)},
         {"", ""},                             // unused slots hold the empty line
@@ -63,193 +45,115 @@ TEST(GetCaption, lookupRules)
 
 TEST(GetCaption, languagePicksTheTableAndUnknownLanguagesFindNothing)
 {
-    CaptionTables tables = tablesWith({{0, "English=English"}});
-    tables.french = {"English=Anglais"};
+    const CaptionTables tables{{"English=English"}, {"English=Anglais"}};
     EXPECT_EQ(GetCaption(tables, "English", English), "English");
     EXPECT_EQ(GetCaption(tables, "English", French), "Anglais");
     EXPECT_EQ(GetCaption(tables, "English", 2), kCaptionNotFound);
     EXPECT_EQ(GetCaption(tables, "", -1), kCaptionNotFound);
 }
 
+// Each line of the golden file: a text, the values after " | ", and the text
+// filled. "<n>" takes the n-th value (n = 1..99, no leading zero); values are
+// never expanded again; a "<" that opens no placeholder with a value stays.
 TEST(FillPlaceholders, fillsNumberedPlaceholders)
 {
-    const std::vector<std::string> twelve = {"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10", "v11", "v12"};
-    const struct {
-        const char* text;
-        std::vector<std::string> values;
-        const char* expected;
-    } cases[] = {
-        {"In <1> you paid <2> dollars.", {"1", "2003"}, "In 1 you paid 2003 dollars."},
-        {"<2><1>", {"a", "b"}, "ba"},
-        {"Twelfth: <12>!", twelve, "Twelfth: v12!"},
-        {"<10>,<11>,<1>", twelve, "v10,v11,v1"},
-        // Inserted values are never expanded again.
-        {"<1> and <2>", {"<2>", "x"}, "<2> and x"},
-        // A "<" that opens no valid placeholder stays as it is.
-        {"a < b", {"x"}, "a < b"},
-        {"<0>", {"x"}, "<0>"},
-        {"<01>", {"x"}, "<01>"},
-        {"<3>", {"x", "y"}, "<3>"},
-        {"<1", {"x"}, "<1"},
-        {"<123>", {"x"}, "<123>"},
-        {"<>", {"x"}, "<>"},
-        {"end <", {"x"}, "end <"},
-        {"<<1>>", {"x"}, "<x>"},
-        {"no placeholders", {}, "no placeholders"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(FillPlaceholders(c.text, c.values), c.expected);
+    std::string actual;
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/placeholders.txt")) {
+        std::vector<std::string> parts;
+        const std::string left = line.substr(0, line.rfind(" => "));
+        for (std::size_t at = 0, bar; at <= left.size(); at = bar + 3) {
+            bar = std::min(left.find(" | ", at), left.size());
+            parts.push_back(left.substr(at, bar - at));
+        }
+        actual += left + " => " + FillPlaceholders(parts[0], {parts.begin() + 1, parts.end()}) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/placeholders.txt");
 }
 
 TEST(GetDisclaimerText, placeholdersBecomeLineBreaks)
 {
-    const CaptionTables tables = tablesWith({{0, "Disclaimer=First sentence.<1>Second sentence.<2><3>End<4>"}});
+    const CaptionTables tables{{"Disclaimer=First sentence.<1>Second sentence.<2><3>End<4>"}, {}};
     EXPECT_EQ(GetDisclaimerText(tables, English), "First sentence.\r\nSecond sentence.\r\n\r\nEnd\r\n");
 }
 
 TEST(BuildWindowTitle, sponsorCases)
 {
-    const CaptionTables tables = tablesWith({{0, "SoftwareName=Gearwise Planner"}, {1, "SponsoredBy=sponsored by"}});
-    const struct {
-        const char* name;
-        bool sponsored;
-        const char* sponsorName;
-        const char* appTitle;
-        const char* expected;
-    } cases[] = {
-        {"not sponsored", false, "Acme", "presented by", "Gearwise Planner"},
-        {"empty sponsor name", true, "", "presented by", "Gearwise Planner"},
-        {"with AppTitle", true, "Acme Wealth", "presented by", "Gearwise Planner, presented by Acme Wealth"},
-        {"without AppTitle", true, "Acme Wealth", "", "Gearwise Planner, sponsored by Acme Wealth"},
+    const CaptionTables tables{{"SoftwareName=Gearwise Planner", "SponsoredBy=sponsored by"}, {}};
+    const auto title = [&](bool sponsored, const char* name, const char* appTitle) {
+        return BuildWindowTitle(tables, English, SponsorInfo{name, appTitle, "", "", "", ""}, sponsored);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SponsorInfo sponsor;
-        sponsor.SponsorName = c.sponsorName;
-        sponsor.AppTitle = c.appTitle;
-        EXPECT_EQ(BuildWindowTitle(tables, English, sponsor, c.sponsored), c.expected);
-    }
+    EXPECT_EQ(title(false, "Acme", "presented by"), "Gearwise Planner");
+    EXPECT_EQ(title(true, "", "presented by"), "Gearwise Planner");  // no sponsor name
+    EXPECT_EQ(title(true, "Acme Wealth", "presented by"), "Gearwise Planner, presented by Acme Wealth");
+    EXPECT_EQ(title(true, "Acme Wealth", ""), "Gearwise Planner, sponsored by Acme Wealth");
 }
 
-TEST(LoadCaptionFiles, loadsBothLanguagesAsUtf8)
+std::vector<std::string> numberedLines(int count)
 {
-    TempFolder folder;
-    test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate", "*cmdOK=OK", "Disclaimer=Read <1>this"});
-    test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux d'imposition marginal", "Note=Intérêts déductibles à 50 %"},
-                     "\n");
-    CaptionTables tables;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(tables.english.size(), 3u);
-    EXPECT_EQ(GetCaption(tables, "cmdok", English), "OK");
-    EXPECT_EQ(GetCaption(tables, "LBLTAXRATE", French), "Taux d'imposition marginal");
-    EXPECT_EQ(GetCaption(tables, "Note", French), "Intérêts déductibles à 50 %");
-}
-
-TEST(LoadCaptionFiles, missingFileReportsAndStopsThere)
-{
-    const std::string message = "Language data files not found, please re-install the software.";
-    {
-        TempFolder folder;  // neither file
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0].text, message);
-        EXPECT_EQ(reporter.messages[0].title, "Error");
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", English), kCaptionNotFound);
-    }
-    {
-        TempFolder folder;  // English only
-        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), std::vector<std::string>{message});
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", English), "Tax Rate");
-        EXPECT_EQ(GetCaption(tables, "lblTaxRate", French), kCaptionNotFound);
-    }
-}
-
-// A caption file that is there but of no use ends the start-up with one
-// message naming it, instead of captions that all read "!!!Caption Not
-// Found!!!".
-TEST(LoadCaptionFiles, emptyOrOversizedFileEndsTheProgramNamingIt)
-{
-    const struct {
-        const char* name;
-        const char* file;
-        std::function<void(const std::filesystem::path&)> write;
-        const char* reason;
-    } cases[] = {
-        {"empty English", "english.txt", [](const auto& path) { test::writeBytes(path, ""); }, "it is empty"},
-        {"French of line ends only", "french.txt", [](const auto& path) { test::writeBytes(path, "\r\n"); },
-         "0"},  // an empty line: its slot, then the masking error
-        {"oversized French", "french.txt",
-         [](const auto& path) {
-             test::writeCaptionFile(path, {"k0=f0"});
-             std::filesystem::resize_file(path, kMaxCaptionFileBytes + 1);
-         },
-         "bytes long"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        test::writeCaptionFile(folder / "english.txt", {"lblTaxRate=Tax Rate"});
-        test::writeCaptionFile(folder / "french.txt", {"lblTaxRate=Taux"});
-        c.write(folder / c.file);
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        ASSERT_FALSE(reporter.messages.empty());
-        const std::string& text = reporter.messages[0].text;
-        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
-        if (std::string(c.reason) != "0") {
-            EXPECT_EQ(reporter.messages.size(), 1u);
-            EXPECT_TRUE(text.starts_with(std::string(c.file) + " cannot be used: ")) << text;
-            EXPECT_TRUE(text.ends_with("Please re-install the software.")) << text;
-        }
-    }
-}
-
-TEST(LoadCaptionFiles, overlongFileKeepsTheFirst1025Lines)
-{
-    TempFolder folder;
     std::vector<std::string> lines;
-    for (int i = 0; i < 1026; ++i)
+    for (int i = 0; i < count; ++i)
         lines.push_back("k" + std::to_string(i) + "=v" + std::to_string(i));
-    test::writeCaptionFile(folder / "english.txt", lines);
-    test::writeCaptionFile(folder / "french.txt", {"k0=f0"});
-    CaptionTables tables;
-    RecordingReporter reporter;
-    EXPECT_TRUE(LoadCaptionFiles(folder.path(), tables, reporter));
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Language data files not found, please re-install the software."});
-    EXPECT_EQ(tables.english.size(), 1025u);
-    EXPECT_EQ(GetCaption(tables, "k1024", English), "v1024");
-    EXPECT_EQ(GetCaption(tables, "k1025", English), kCaptionNotFound);
-    EXPECT_TRUE(tables.french.empty());
+    return lines;
 }
 
-TEST(LoadCaptionFiles, emptyOrCorruptLineEndsTheProgram)
+// A missing file, or one past 1025 lines, is reported and stops the loading
+// there, keeping what was read; a file of no use, an empty line or a line
+// that does not unmask ends the program.
+TEST(LoadCaptionFiles, loadsWhatItCanAndReportsTheRest)
 {
-    {
+    const std::string missing = "Language data files not found, please re-install the software.";
+    const std::string error301 = "Error 301: Invalid encryption level";
+    const auto writeEnglish = [](std::vector<std::string> lines) {
+        return [lines](const TempFolder& f) { test::writeCaptionFile(f / "english.txt", lines); };
+    };
+    const struct {
+        const char* name;
+        std::function<void(const TempFolder&)> write;  // over both files of one line
+        bool ok;
+        std::vector<std::string> messages;
+        std::size_t english, french;  // lines kept
+    } cases[] = {
+        {"both", [](const TempFolder&) {}, true, {}, 1, 1},
+        {"neither", [](const TempFolder& f) { std::filesystem::remove_all(f.path()); }, true, {missing}, 0, 0},
+        {"English only", [](const TempFolder& f) { std::filesystem::remove(f / "french.txt"); }, true, {missing}, 1, 0},
+        {"exactly 1025 lines", writeEnglish(numberedLines(1025)), true, {}, 1025, 1},
+        {"1026 lines: the first 1025 kept", writeEnglish(numberedLines(1026)), true, {missing}, 1025, 0},
+        {"empty English", [](const TempFolder& f) { test::writeBytes(f / "english.txt", ""); }, false,
+         {"english.txt cannot be used: it is empty. Please re-install the software."}, 0, 0},
+        {"French of line ends only", [](const TempFolder& f) { test::writeBytes(f / "french.txt", "\r\n"); }, false,
+         {"0", error301}, 1, 0},  // the empty line's slot, then the masking error
+        {"oversized French",
+         [](const TempFolder& f) { std::filesystem::resize_file(f / "french.txt", kMaxCaptionFileBytes + 1); }, false,
+         {"french.txt cannot be used: it is 2097153 bytes long, more than the 2097152 such a file can hold. Please "
+          "re-install the software."},
+         1, 0},
+        {"empty line", [](const TempFolder& f) { test::writeBytes(f / "english.txt", "1AbCd\r\n2Xyz\r\n\r\n3Kabc\r\n"); },
+         false, {"2", error301}, 2, 0},
+        {"line never masked", [](const TempFolder& f) { test::writeBytes(f / "english.txt", "1AbCd\r\nk=never masked\r\n"); },
+         false, {error301}, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TempFolder folder;
-        test::writeBytes(folder / "english.txt", "1AbCd\r\n2Xyz\r\n\r\n3Kabc\r\n");
+        test::writeCaptionFile(folder / "english.txt", {"k0=v0"});
+        test::writeCaptionFile(folder / "french.txt", {"k0=fé à"}, "\n");  // Windows-1252 in the file
+        c.write(folder);
         CaptionTables tables;
         RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), (std::vector<std::string>{"2", "Error 301: Invalid encryption level"}));
-    }
-    {
-        TempFolder folder;
-        test::writeBytes(folder / "english.txt", "1AbCd\r\nlblTaxRate=never masked\r\n");
-        CaptionTables tables;
-        RecordingReporter reporter;
-        EXPECT_FALSE(LoadCaptionFiles(folder.path(), tables, reporter));
-        EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Error 301: Invalid encryption level"});
+        EXPECT_EQ(LoadCaptionFiles(folder.path(), tables, reporter), c.ok);
+        EXPECT_EQ(reporter.texts(), c.messages);
+        if (!c.messages.empty() && c.messages.back() != error301) {
+            EXPECT_EQ(reporter.messages[0].title, "Error");
+        }
+        if (!c.ok)
+            continue;
+        EXPECT_EQ(tables.english.size(), c.english);
+        EXPECT_EQ(tables.french.size(), c.french);
+        EXPECT_EQ(GetCaption(tables, "k0", English), c.english ? "v0" : kCaptionNotFound);
+        EXPECT_EQ(GetCaption(tables, "K0", French), c.french ? "fé à" : kCaptionNotFound);
+        EXPECT_EQ(GetCaption(tables, "k1024", English), c.english == 1025 ? "v1024" : kCaptionNotFound);
+        // A full table has no unused slot for the empty key to find.
+        EXPECT_EQ(GetCaption(tables, "", English), c.english == 1025 ? kCaptionNotFound : "");
     }
 }
 

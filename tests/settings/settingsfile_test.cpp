@@ -1,3 +1,4 @@
+#include "golden.h"
 #include "numformat.h"
 #include "recordfile.h"
 #include "settings_test_support.h"
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 
 namespace gw {
 namespace {
@@ -19,6 +19,11 @@ std::string notFound(const std::string& key)
 {
     return key + " not found in the config file. Please re-install the software.\n\n"
                  "If problems persist, contact technical support";
+}
+
+std::string unusable(const std::string& reason)
+{
+    return "Error with config.dat file: " + reason + ". Please re-install the software.";
 }
 
 std::vector<std::string> without(std::vector<std::string> lines, const std::string& key)
@@ -37,8 +42,8 @@ std::vector<std::string> replaced(std::vector<std::string> lines, const std::str
 
 TEST(GetSettingValue, lookupRules)
 {
-    const SettingLines lines = {
-        "5= First Key",  // slot 0 is never examined
+    SettingLines lines = {
+        "0= First Key",  // slot 0 is never examined
         "[InputDefaults]",
         "12.5=  Tax Rate (%)  ",
         " 7 = Padded Value",
@@ -49,6 +54,9 @@ TEST(GetSettingValue, lookupRules)
         "no equals sign here",
         "5= First Key",
     };
+    lines.resize(kSettingSlots, "filler");
+    lines.back() = "1024= Last Slot";
+    lines.push_back("1025= Past The Last Slot");  // a file holds no more
     const struct {
         const char* key;
         const char* expected;
@@ -60,103 +68,47 @@ TEST(GetSettingValue, lookupRules)
         {"logoPath", ""},
         {"Equals In Value", "a=b"},     // split at the last "="
         {"First Key", "5"},             // found in slot 9, not 0
-        {"no equals sign here", ""},
+        {"Last Slot", "1024"},
+        {"no equals sign here", nullptr},
+        {"Past The Last Slot", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
         RecordingReporter reporter;
-        EXPECT_EQ(GetSettingValue(c.key, lines, true, reporter), c.expected);
-        EXPECT_EQ(reporter.messages.size(), std::string(c.key) == "no equals sign here" ? 1u : 0u);
+        EXPECT_EQ(GetSettingValue(c.key, lines, true, reporter), c.expected ? c.expected : "");
+        EXPECT_EQ(reporter.texts(), c.expected ? std::vector<std::string>{} : std::vector<std::string>{notFound(c.key)});
+        if (!c.expected) {
+            EXPECT_EQ(reporter.messages[0].icon, SettingsReporter::Icon::None);
+        }
     }
+    EXPECT_EQ(GetSettingValue("Loan Amount ($)", {"50000= Loan Amount ($)", "[InputDefaults]"}), "");
 }
 
-TEST(GetSettingValue, keyInSlotZeroIsNeverFound)
-{
-    const SettingLines lines = {"50000= Loan Amount ($)", "[InputDefaults]"};
-    RecordingReporter reporter;
-    EXPECT_EQ(GetSettingValue("Loan Amount ($)", lines, true, reporter), "");
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].text, notFound("Loan Amount ($)"));
-    EXPECT_EQ(reporter.messages[0].icon, SettingsReporter::Icon::None);
-    EXPECT_EQ(GetSettingValue("Loan Amount ($)", lines), "");
-}
-
-TEST(ReadSponsorInfo, noneIsNotSponsoredAndReadsNothingElse)
+TEST(ReadSponsorInfo, readsEveryFieldUnlessNoneAndReportsMissingOnes)
 {
     RecordingReporter reporter;
-    const SponsorInfo info = ReadSponsorInfo(test::sponsorFileLines("none"), reporter);
-    EXPECT_EQ(info.SponsorName, "none");
-    EXPECT_EQ(info.AppTitle, "");
-    EXPECT_EQ(info.PrintoutFooter, "");
-    EXPECT_EQ(info.logoPath, "");
+    EXPECT_EQ(ReadSponsorInfo(test::sponsorFileLines("none"), reporter), (SponsorInfo{"none", "", "", "", "", ""}));
     EXPECT_TRUE(reporter.messages.empty());
-}
-
-TEST(ReadSponsorInfo, sponsoredReadsEveryFieldAndReportsMissingOnes)
-{
-    RecordingReporter reporter;
-    const SponsorInfo info = ReadSponsorInfo(without(test::sponsorFileLines("None"), "helpPath"), reporter);
-    EXPECT_EQ(info.SponsorName, "None");  // only the exact "none" means unsponsored
-    EXPECT_EQ(info.AppTitle, "presented by");
-    EXPECT_EQ(info.PrintoutFooter, "Acme Wealth - for discussion only");
-    EXPECT_EQ(info.helpPath, "");
-    EXPECT_EQ(info.helpCaption, "Acme help");
-    EXPECT_EQ(info.logoPath, "acme.jpg");
+    // Only the exact "none" means unsponsored.
+    EXPECT_EQ(ReadSponsorInfo(without(test::sponsorFileLines("None"), "helpPath"), reporter),
+              (SponsorInfo{"None", "presented by", "Acme Wealth - for discussion only", "", "Acme help", "acme.jpg"}));
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("helpPath")});
 }
 
 // Each key of the sponsor file lands in its setting, in the unit of its
-// field: the tax-table rates and the inclusion rate as per cent.
+// field: the tax-table rates and the inclusion rate as per cent (0.2505 in
+// the file is 25.05), "True"/"1" flags as 1, every setting the file leaves
+// out as 0.
 TEST(ReadSettingValues, readsEverySettingFromTheSponsorFile)
 {
-    using S = Setting;
     const SettingLines lines = test::sponsorFileLines();
     RecordingReporter reporter;
     const SettingValues read = ReadSettingValues(lines, lines, reporter);
-    EXPECT_TRUE(reporter.messages.empty()) << reporter.texts()[0];
-    const std::vector<std::pair<Setting, double>> expected = {
-        {S::LoanAmount, 50000}, {S::TaxRate, 40}, {S::InterestRateOnLoan, 7.5}, {S::SavingsPeriod, 20},
-        {S::ProjectedReturn1, 4}, {S::ProjectedReturn2, 6}, {S::ProjectedReturn3, 8}, {S::ProjectedReturn4, 10},
-        {S::PortionDeductible, 100}, {S::CapGainsInclusionRate, 50},
-        {S::InterestTaxRate1, 25.05}, {S::InterestTaxRate2, 31.15}, {S::InterestTaxRate3, 43.41},
-        {S::InterestTaxRate4, 46.41}, {S::DividendTaxRate2, 5.75}, {S::DividendTaxRate3, 22.12},
-        {S::DividendTaxRate4, 29.15}, {S::StartOfTaxBracket2, 35000}, {S::StartOfTaxBracket3, 70000},
-        {S::StartOfTaxBracket4, 113804}, {S::ProvLimitedDeduct, 1}, {S::FedInvestmentExpenses, 2},
-        {S::ProvInvestmentExpenses, 2.5}, {S::FedInterestDeductibility, 100}, {S::ProvInterestDeductibility, 100},
-        {S::FedDefer, 1}, {S::ProvIncludeCapGains, 1}, {S::FederalToMTRRatio, 58},
-        {S::PrintSummaryChecklist, 1}, {S::PrintSignatures, 1}, {S::PrintSummary, 1}, {S::PrintProjection, 1},
-        {S::PrintName, 1}, {S::ProjectionReturn, 8}, {S::TimesLoanRepeated, 1}, {S::CapitalGains, 40},
-        {S::DeferredCapitalGains, 50}, {S::Dividends, 5}, {S::Interest, 5},
-        // "[AnalysisRestrictions]" and "[InputLimits]".
-        {S::ShowIntOnlyAnalysis, 1}, {S::ShowTermLoanAnalysis, 1}, {S::MaxReturnAllowed, 25},
-        {S::ReturnWarningLevel, 15}, {S::MinInterestRateAllowed, 2}, {S::InterestRateWarningLevel, 3.5},
-    };
-    SettingValues values;  // everything else reads 0: false, "yes", nothing
-    for (const auto& [setting, value] : expected)
-        values[setting] = value;
-    for (const SettingRow& row : SettingRows()) {
-        SCOPED_TRACE(std::string(row.key));
-        EXPECT_EQ(read[row.id], values[row.id]);
-    }
-}
-
-TEST(ReadSettingValues, restrictionFlagsAreNumericAndLimitsComeFromTheSponsorFile)
-{
-    auto lines = replaced(test::sponsorFileLines(), "showTermLoanAnalysis", "True");
-    lines = replaced(lines, "showRRSPAnalysis", "2.5");
-    lines = without(lines, "Minimum Interest Rate Allowed");
-    // The user lines never carry the restrictions or the limits.
-    auto user = replaced(lines, "Maximum Return Allowed", "99");
-    RecordingReporter reporter;
-    const SettingValues v = ReadSettingValues(lines, user, reporter);
-    EXPECT_TRUE(v.flag(Setting::ShowIntOnlyAnalysis));
-    EXPECT_FALSE(v.flag(Setting::ShowTermLoanAnalysis));  // "True" reads as 0
-    EXPECT_TRUE(v.flag(Setting::ShowRRSPAnalysis));
-    EXPECT_EQ(v[Setting::MaxReturnAllowed], 25);
-    EXPECT_EQ(v[Setting::ReturnWarningLevel], 15);
-    EXPECT_EQ(v[Setting::MinInterestRateAllowed], 0);
-    EXPECT_EQ(v[Setting::InterestRateWarningLevel], 3.5);
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Minimum Interest Rate Allowed")});
+    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
+    std::string text;
+    for (const SettingRow& row : SettingRows())
+        text += std::string(row.key) + " = " + ShortestDecimal(read[row.id]) + "\n";
+    test::ExpectGolden(text, "settings/golden/acme-values.txt");
 }
 
 TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
@@ -165,54 +117,42 @@ TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
     SettingLines user = replaced(test::sponsorFileLines(), "Loan Amount ($)", "75000");
     user = replaced(user, "Times Loan Repeated", "3");
     user = without(user, "Tax Rate (%)");
+    user = replaced(user, "Maximum Return Allowed", "99");  // the limits are the sponsor's
     RecordingReporter reporter;
     const SettingValues d = ReadSettingValues(sponsor, user, reporter);
+    EXPECT_EQ(d[Setting::MaxReturnAllowed], 25);
     EXPECT_EQ(d[Setting::LoanAmount], 75000);
     EXPECT_EQ(d[Setting::TaxRate], 0);            // present in the sponsor file only: no message
     EXPECT_EQ(d[Setting::TimesLoanRepeated], 3);  // absent from the sponsor file: reported, user value kept
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Times Loan Repeated")});
 }
 
-TEST(ReadSettingValues, booleanAndNumberRules)
+// Each line of the golden file: a key, the text a file holds for it and the
+// value read, in the unit of the field. Flags read as set only in their own
+// form ("True" or "1"), the strategies offered by number, numbers up to the
+// first character that is not one, whole dollars halves away from zero, list
+// indices halves to even within 16 bits, fractions as per cent; the advanced
+// view is never read back.
+TEST(ReadSettingValues, textsOfTheGoldenFileReadAsTheirValues)
 {
-    const struct {
-        const char* key;
-        const char* value;
-        Setting setting;
-        double expected;
-    } cases[] = {
-        {"Federal Deductibility Limited to Taxable Income", "true", Setting::FedLimitedDeduct, 0},
-        {"Federal Deductibility Limited to Taxable Income", "1", Setting::FedLimitedDeduct, 0},
-        {"Federal Deductibility Limited to Taxable Income", "True", Setting::FedLimitedDeduct, 1},
-        {"Print Summary", "True", Setting::PrintSummary, 0},
-        {"Print Summary", "1", Setting::PrintSummary, 1},
-        {"Print Signatures", "1", Setting::PrintSignatures, 0},
-        {"Tax Rate (%)", "46.4", Setting::TaxRate, 46.4},
-        {"Tax Rate (%)", "12abc", Setting::TaxRate, 12},
-        {"Loan Amount ($)", "$50,000", Setting::LoanAmount, 0},
-        {"Loan Amount ($)", "", Setting::LoanAmount, 0},
-        {"Start of Tax Bracket 2 ($)", "35000.5", Setting::StartOfTaxBracket2, 35001},
-        {"Start of Tax Bracket 2 ($)", "35000.4", Setting::StartOfTaxBracket2, 35000},
-        {"Federal Defer Undeducted Expenses", "1e9", Setting::FedDefer, 32767},
-        {"Investment Type", "3", Setting::InvestmentType, 3},
-        {"Interest Tax Rate 3 (%)", "0.4341", Setting::InterestTaxRate3, 43.41},
-        // Written, never read back.
-        {"Show Advanced Details", "True", Setting::ShowAdvancedDetails, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " = '" + c.value + "'");
-        const SettingLines user = replaced(test::sponsorFileLines(), c.key, c.value);
+    std::string actual;
+    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/settings/golden/stored-values.txt")) {
+        const std::size_t equals = line.find(" = '"), end = line.rfind("' => ");
+        const std::string key = line.substr(0, equals), text = line.substr(equals + 4, end - equals - 4);
+        const auto row = std::find_if(SettingRows().begin(), SettingRows().end(), [&](const SettingRow& r) { return r.key == key; });
+        ASSERT_NE(row, SettingRows().end()) << key;
+        const SettingLines lines = replaced(test::sponsorFileLines(), key, text);
         RecordingReporter reporter;
-        EXPECT_EQ(ReadSettingValues(test::sponsorFileLines(), user, reporter)[c.setting], c.expected);
+        actual += key + " = '" + text + "' => " + ShortestDecimal(ReadSettingValues(lines, lines, reporter)[row->id]) + "\n";
     }
+    test::ExpectGolden(actual, "settings/golden/stored-values.txt");
 }
 
 TEST(ReadSettingValues, missingSponsorKeysAreReportedInOrder)
 {
-    SettingLines sponsor = without(test::sponsorFileLines(), "Interest");
-    sponsor = without(sponsor, "Loan Amount ($)");
-    sponsor = without(sponsor, "Print Name");
-    sponsor = without(sponsor, "showRRSPAnalysis");
+    SettingLines sponsor = test::sponsorFileLines();
+    for (const char* key : {"Interest", "Loan Amount ($)", "Print Name", "showRRSPAnalysis"})
+        sponsor = without(sponsor, key);
     RecordingReporter reporter;
     ReadSettingValues(sponsor, sponsor, reporter);
     EXPECT_EQ(reporter.texts(), (std::vector<std::string>{notFound("Loan Amount ($)"), notFound("Print Name"),
@@ -234,201 +174,111 @@ TEST(GetLegalDisclaimer, joinsChunksUntilTheFirstEmptyOne)
     EXPECT_EQ(GetLegalDisclaimer({}, English), "");
 }
 
-TEST(LoadSettingsFiles, withoutUserFileUserLinesAreTheSponsorLines)
+// What a settings file can be, and what the start-up makes of it. Config.dat
+// is never read as empty: a damaged one keeps the records before the damage
+// when they hold settings, and one of no use ends the program. A damaged
+// User.dat is said once and the sponsor file's lines are used instead, so it
+// never locks the program out.
+TEST(LoadSettingsFiles, damagedFiles)
 {
-    TempFolder folder;
-    test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines());
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(sponsor, test::sponsorFileLines());
-    EXPECT_EQ(user, sponsor);
-}
-
-TEST(LoadSettingsFiles, loadMissingConfig_reportsAndEnds)
-{
-    TempFolder folder;
-    test::writeRecordFile(folder / "User.dat", test::sponsorFileLines());
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    EXPECT_FALSE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Error with config.dat file"});
-    EXPECT_FALSE(std::filesystem::exists(folder / "Config.dat"));
-}
-
-TEST(LoadSettingsFiles, loadTruncatedConfig_reportsAndUsesDefaults)
-{
-    TempFolder folder;
-    const auto lines = test::sponsorFileLines();
-    test::writeRecordFile(folder / "Config.dat", lines);
-    std::string bytes = test::readBytes(folder / "Config.dat");
-    // Cut inside the text of the record holding "Loan Amount ($)".
+    const SettingLines lines = test::sponsorFileLines();
     const auto loanRecord = static_cast<std::size_t>(std::find(lines.begin(), lines.end(), "50000= Loan Amount ($)") - lines.begin());
-    bytes.resize(loanRecord * kRecordBytes + 10);
-    test::writeBytes(folder / "Config.dat", bytes);
-
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Error with config.dat file"});
-    EXPECT_EQ(sponsor.size(), loanRecord);
-
-    reporter.messages.clear();
-    const SettingValues d = ReadSettingValues(sponsor, user, reporter);
-    EXPECT_EQ(d[Setting::LoanAmount], 0);
-    EXPECT_EQ(d[Setting::TaxRate], 0);
-    ASSERT_FALSE(reporter.messages.empty());
-    EXPECT_EQ(reporter.messages[0].text, notFound("Loan Amount ($)"));
-    EXPECT_EQ(ReadSponsorInfo(sponsor, reporter).SponsorName, "Acme Wealth");
-}
-
-// A sponsor file that holds no setting ends the start-up with one message
-// naming it and what to do, instead of a not-found message per key and a
-// window of zeros.
-TEST(LoadSettingsFiles, loadUselessConfig_reportsOnceAndEnds)
-{
-    std::string random;
-    std::mt19937 bytes(11);
-    for (int i = 0; i < 3000; ++i)
-        random += static_cast<char>(bytes() & 0xFF);
-    random[0] = static_cast<char>(0xFF);  // a record length no record has
-    const struct {
-        const char* name;
-        std::function<void(const std::filesystem::path&)> write;
-        const char* reason;
-    } cases[] = {
-        {"empty", [](const auto& path) { test::writeBytes(path, ""); }, "it is empty"},
-        {"section lines only", [](const auto& path) { test::writeRecordFile(path, {"[SponsorInfo]", "[InputLimits]"}); },
-         "it holds no settings"},
-        {"random bytes", [&](const auto& path) { test::writeBytes(path, random); }, "record 1 has an invalid length"},
-        {"larger than any settings file",
-         [](const auto& path) {
-             test::writeRecordFile(path, test::sponsorFileLines());
-             std::filesystem::resize_file(path, kMaxRecordFileBytes + 1);
-         },
-         "bytes long"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        c.write(folder / "Config.dat");
-        SettingLines sponsor, user;
-        RecordingReporter reporter;
-        EXPECT_FALSE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        const std::string& text = reporter.messages[0].text;
-        EXPECT_TRUE(text.starts_with("Error with config.dat file: ")) << text;
-        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
-        EXPECT_TRUE(text.ends_with("Please re-install the software.")) << text;
-    }
-}
-
-TEST(LoadSettingsFiles, loadCorruptConfig_reportsError301AndEnds)
-{
-    TempFolder folder;
-    test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines());
-    std::string bytes = test::readBytes(folder / "Config.dat");
-    bytes[kRecordBytes * 3 + 2] = 'x';  // the level digit of record 4
-    test::writeBytes(folder / "Config.dat", bytes);
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    EXPECT_FALSE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].title, "TextVeil");
-    EXPECT_EQ(reporter.messages[0].text, "Error 301: Invalid encryption level");
-}
-
-TEST(LoadSettingsFiles, loadConfigWithBadRecordLength_reportsAndKeepsEarlierRecords)
-{
-    TempFolder folder;
-    test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines());
-    std::string bytes = test::readBytes(folder / "Config.dat");
-    bytes[kRecordBytes * 2] = static_cast<char>(0xFF);
-    bytes[kRecordBytes * 2 + 1] = static_cast<char>(0xFF);
-    test::writeBytes(folder / "Config.dat", bytes);
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    EXPECT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{"Error with config.dat file"});
-    EXPECT_EQ(sponsor.size(), 2u);
-}
-
-TEST(LoadSettingsFiles, loadCorruptOrTruncatedUserFile_usesSponsorDefaults)
-{
+    SettingLines full(kSettingSlots, "[filler]");
+    full[1] = "none= SponsorName";
+    std::string error;
+    const std::string fullFile = *BuildRecordFile(full, SeededRandom(1), error);
+    const std::string configError = "Error with config.dat file", noFile = "(no file)";
     const struct {
         const char* name;
         std::function<void(std::string&)> damage;
+        bool ok;
+        std::vector<std::string> messages;
+        std::size_t lines;  // read from Config.dat
     } cases[] = {
-        {"not masked", [](std::string& b) { b[kRecordBytes + 2] = '9'; }},
-        {"truncated", [](std::string& b) { b.resize(kRecordBytes * 4 + 20); }},
-        {"bad length", [](std::string& b) { b[kRecordBytes * 5 + 1] = 1; }},
-        {"one stray byte", [](std::string& b) { b.resize(kRecordBytes * 6 + 1); }},
-        {"not a record file", [](std::string& b) { b = "hello\n"; }},
-        {"empty", [](std::string& b) { b.clear(); }},
-        {"section lines only", [](std::string& b) { b.resize(kRecordBytes); }},
-        {"larger than any settings file", [](std::string& b) { b.resize(kMaxRecordFileBytes + 1, 'x'); }},
+        {"whole", [](std::string&) {}, true, {}, lines.size()},
+        {"missing", [&](std::string& b) { b = noFile; }, false, {configError}, 0},
+        {"cut inside the loan amount's record", [&](std::string& b) { b.resize(loanRecord * kRecordBytes + 10); }, true,
+         {configError}, loanRecord},
+        {"one stray byte after the last record", [](std::string& b) { b += 'x'; }, true, {configError}, lines.size()},
+        {"padding missing from the last record",
+         [&](std::string& b) { b.resize((lines.size() - 1) * kRecordBytes + 2 + static_cast<unsigned char>(b[(lines.size() - 1) * kRecordBytes])); },
+         true, {}, lines.size()},
+        {"record 3 with a bad length", [](std::string& b) { b[kRecordBytes * 2] = b[kRecordBytes * 2 + 1] = '\xFF'; },
+         true, {configError}, 2},
+        {"record 4 not masked", [](std::string& b) { b[kRecordBytes * 3 + 2] = 'x'; }, false,
+         {"Error 301: Invalid encryption level"}, 0},
+        {"empty", [](std::string& b) { b.clear(); }, false, {unusable("it is empty")}, 0},
+        {"section line only", [](std::string& b) { b.resize(kRecordBytes); }, false, {unusable("it holds no settings")}, 0},
+        {"not a record file", [](std::string& b) { b = "hello\n"; }, false, {unusable("record 1 has an invalid length")}, 0},
+        {"exactly 1025 records", [&](std::string& b) { b = fullFile; }, true, {}, 1025},
+        // 1026 x 255 bytes, refused unread.
+        {"1026 records", [&](std::string& b) { b = fullFile + fullFile.substr(0, kRecordBytes); }, false,
+         {unusable("it is 261630 bytes long, more than the 261375 such a file can hold")}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines());
-        test::writeRecordFile(folder / "User.dat", replaced(test::sponsorFileLines(), "Loan Amount ($)", "1"));
-        std::string bytes = test::readBytes(folder / "User.dat");
+        test::WritePlainRecordFile(folder / "Config.dat", lines);
+        std::string bytes = test::readBytes(folder / "Config.dat");
         c.damage(bytes);
-        test::writeBytes(folder / "User.dat", bytes);
+        const auto write = [&](const std::string& name) {
+            std::filesystem::remove(folder / name);
+            if (bytes != noFile)
+                test::writeBytes(folder / name, bytes);
+        };
+        write("Config.dat");
         SettingLines sponsor, user;
         RecordingReporter reporter;
-        ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_TRUE(reporter.messages[0].text.starts_with("User.dat could not be read")) << reporter.messages[0].text;
+        EXPECT_EQ(LoadSettingsFiles(folder.path(), sponsor, user, reporter), c.ok);
+        EXPECT_EQ(reporter.texts(), c.messages);
+        if (!c.messages.empty()) {
+            EXPECT_EQ(reporter.messages[0].title, c.messages[0].starts_with("Error 301") ? "TextVeil" : "");
+        }
+        EXPECT_EQ(sponsor.size(), c.lines);
         EXPECT_EQ(user, sponsor);
-    }
-}
 
-TEST(LoadSettingsFiles, paddingMissingFromTheLastRecordIsAccepted)
-{
-    TempFolder folder;
-    test::writeRecordFile(folder / "Config.dat", {"[SponsorInfo]", "none= SponsorName"});
-    std::string bytes = test::readBytes(folder / "Config.dat");
-    const std::size_t length = static_cast<unsigned char>(bytes[kRecordBytes]);
-    bytes.resize(kRecordBytes + 2 + length);
-    test::writeBytes(folder / "Config.dat", bytes);
-    SettingLines sponsor, user;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, reporter));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(sponsor, (SettingLines{"[SponsorInfo]", "none= SponsorName"}));
+        // The same bytes as User.dat beside a whole Config.dat.
+        test::WritePlainRecordFile(folder / "Config.dat", lines);
+        write("User.dat");
+        RecordingReporter userReporter;
+        ASSERT_TRUE(LoadSettingsFiles(folder.path(), sponsor, user, userReporter));
+        EXPECT_EQ(sponsor, lines);
+        const bool used = c.messages.empty();
+        EXPECT_EQ(user, used ? ReadRecordFile(folder / "User.dat").lines : sponsor);
+        EXPECT_EQ(userReporter.messages.size(), used || bytes == noFile ? 0u : 1u);
+        if (!used && bytes != noFile) {
+            EXPECT_TRUE(userReporter.messages[0].text.starts_with("User.dat could not be read (")) << userReporter.messages[0].text;
+        }
+    }
 }
 
 TEST(LoadStartUpSettings, languageSponsorAndWelcomePicture)
 {
+    const auto language = [](const char* value) { return replaced(test::sponsorFileLines(), "PrevLanguage", value); };
     const struct {
         const char* name;
         std::vector<std::string> user;  // empty: no User.dat
         std::string sponsorName;
         std::vector<std::string> pictures;
         int language;
-        bool sponsored;
         std::string logo;
-        std::size_t messages;
+        std::vector<std::string> messages;
     } cases[] = {
-        {"English, sponsored, no picture", {}, "Acme Wealth", {}, English, true, "", 0},
-        {"English with picture", {}, "Acme Wealth", {"Welcome.jpg"}, English, true, "Welcome.jpg", 0},
-        {"French needs the French picture", replaced(test::sponsorFileLines(), "PrevLanguage", "1"), "Acme Wealth",
-         {"Welcome.jpg"}, French, true, "", 0},
-        {"French picture", replaced(test::sponsorFileLines(), "PrevLanguage", "1"), "Acme Wealth",
-         {"Welcome-French.jpg"}, French, true, "Welcome-French.jpg", 0},
-        {"PrevLanguage missing", without(test::sponsorFileLines(), "PrevLanguage"), "Acme Wealth", {}, English, true, "", 1},
-        {"unknown language", replaced(test::sponsorFileLines(), "PrevLanguage", "7"), "Acme Wealth", {}, English, true, "", 0},
-        {"not sponsored", {}, "none", {"Welcome.jpg"}, English, false, "", 0},
+        {"English, sponsored, no picture", {}, "Acme Wealth", {}, English, "", {}},
+        {"English with picture", {}, "Acme Wealth", {"Welcome.jpg"}, English, "Welcome.jpg", {}},
+        {"French needs the French picture", language("1"), "Acme Wealth", {"Welcome.jpg"}, French, "", {}},
+        {"French picture", language("1"), "Acme Wealth", {"Welcome-French.jpg"}, French, "Welcome-French.jpg", {}},
+        {"PrevLanguage missing", without(test::sponsorFileLines(), "PrevLanguage"), "Acme Wealth", {}, English, "",
+         {notFound("PrevLanguage")}},
+        {"unknown language", language("7"), "Acme Wealth", {}, English, "", {}},
+        {"not sponsored", {}, "none", {"Welcome.jpg"}, English, "", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        test::writeRecordFile(folder / "Config.dat", test::sponsorFileLines(c.sponsorName));
+        test::WritePlainRecordFile(folder / "Config.dat", test::sponsorFileLines(c.sponsorName));
         if (!c.user.empty())
-            test::writeRecordFile(folder / "User.dat", c.user);
+            test::WritePlainRecordFile(folder / "User.dat", c.user);
         for (const std::string& picture : c.pictures)
             test::writeBytes(folder / picture, "jpeg");
         test::writeCaptionFile(folder / "english.txt", {"SoftwareName=Gearwise Planner"});
@@ -438,30 +288,14 @@ TEST(LoadStartUpSettings, languageSponsorAndWelcomePicture)
         RecordingReporter reporter;
         ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
         EXPECT_EQ(settings.CurrentLanguage, c.language);
-        EXPECT_EQ(settings.IsSponsored, c.sponsored);
+        EXPECT_EQ(settings.IsSponsored, c.sponsorName != "none");
         EXPECT_EQ(settings.sponsorInfo.logoPath, c.logo);
-        EXPECT_EQ(reporter.messages.size(), c.messages);
-        if (c.messages == 1) {
-            EXPECT_EQ(reporter.messages[0].text, notFound("PrevLanguage"));
-        }
+        EXPECT_EQ(reporter.texts(), c.messages);
     }
 }
 
-TEST(ReadMainWindowSettings, fillsDefaultsRestrictionsAndLimits)
-{
-    ProgramSettings settings;
-    settings.SponsorLines = test::sponsorFileLines();
-    settings.UserLines = replaced(test::sponsorFileLines(), "Tax Rate (%)", "43.41");
-    RecordingReporter reporter;
-    ReadMainWindowSettings(settings, reporter);
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(settings.values[Setting::TaxRate], 43.41);
-    EXPECT_TRUE(settings.values.flag(Setting::ShowTermLoanAnalysis));
-    EXPECT_EQ(settings.values[Setting::InterestRateWarningLevel], 3.5);
-}
-
 // Limits and defaults outside their legal range: the nearest legal value,
-// and one message naming the file and key of each.
+// and one message naming the file and key of each; nothing said otherwise.
 TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
 {
     ProgramSettings settings;
@@ -476,38 +310,19 @@ TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
     EXPECT_EQ(settings.values[Setting::TaxRate], 99);
     EXPECT_EQ(settings.values[Setting::LoanAmount], 1);
     EXPECT_EQ(settings.values[Setting::InterestRateOnLoan], 7.5);  // legal: left alone
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    const std::string& text = reporter.messages[0].text;
-    for (const char* part : {"Config.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000.",
-                             "Config.dat, \"Minimum Interest Rate Allowed\": -1e+308 becomes 0.",
-                             "User.dat, \"Tax Rate (%)\": 150 becomes 99.", "User.dat, \"Loan Amount ($)\": 0 becomes 1."})
-        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    EXPECT_EQ(reporter.texts(),
+              std::vector<std::string>{"Some settings are outside their legal range; the nearest legal value is used "
+                                       "instead:\nConfig.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000."
+                                       "\nConfig.dat, \"Minimum Interest Rate Allowed\": -1e+308 becomes 0."
+                                       "\nUser.dat, \"Loan Amount ($)\": 0 becomes 1.\nUser.dat, \"Tax Rate (%)\": 150 "
+                                       "becomes 99."});
 
-    // Nothing out of range: nothing said.
     ProgramSettings fine;
     fine.SponsorLines = fine.UserLines = test::sponsorFileLines();
     RecordingReporter quiet;
     ReadMainWindowSettings(fine, quiet);
-    EXPECT_TRUE(quiet.messages.empty());
-}
-
-// The data files the build masks beside the executables start the program
-// without a single message.
-TEST(ShippedDataFiles, loadWithoutMessages)
-{
-    const std::filesystem::path folder = GEARWISE_DATA_DIR;
-    for (const char* name : {"Config.dat", "english.txt", "french.txt"})
-        if (!std::filesystem::exists(folder / name))
-            GTEST_SKIP() << name << " was not built";
-    ProgramSettings settings;
-    settings.folder = folder;
-    RecordingReporter reporter;
-    ASSERT_TRUE(LoadStartUpSettings(settings, reporter));
-    ReadMainWindowSettings(settings, reporter);
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
-    EXPECT_FALSE(settings.captions.english.empty());
-    EXPECT_FALSE(settings.captions.french.empty());
-    EXPECT_NE(GetCaption(settings.captions, "SoftwareName", French), kCaptionNotFound);
+    EXPECT_EQ(quiet.texts(), std::vector<std::string>{});
+    EXPECT_EQ(fine.values, ReadSettingValues(fine.SponsorLines, fine.UserLines, quiet));
 }
 
 } // namespace
