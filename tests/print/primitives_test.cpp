@@ -1,8 +1,8 @@
-// The page primitives on the recording page (90 x 60 units; text is size/12
-// of a unit per character, 10-point text 5/6, and size x 1.15/12 high).
+// The page primitives on the recording page: 90 x 60 units, text of size s
+// is s/12 of a unit per character (10 points: 5/6) and s x 1.15/12 high.
+// Every expected position below is worked out from that rule by hand.
 #include "golden.h"
-#include "primitives.h"
-#include "recordingpage.h"
+#include "report_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +10,13 @@
 #include <string>
 #include <vector>
 
-namespace gw {
+namespace gw::test {
 namespace {
 
 double Chars(double n, double size = 10)
 {
     return n * size / 12.0;
 }
-
-class FakeReporter : public PrintReporter {
-public:
-    void report(const std::string&, const std::string& text, Icon icon) override
-    {
-        messages.push_back(text);
-        icons.push_back(icon);
-    }
-    std::vector<std::string> messages;
-    std::vector<Icon> icons;
-};
 
 class Primitives : public ::testing::Test {
 protected:
@@ -54,7 +43,7 @@ protected:
     }
 
     RecordingPage page;
-    FakeReporter reporter;
+    RecordingReporter reporter;
     CaptionTables captions;
     PrintJob job;
     AdvisorInfo advisor;
@@ -65,20 +54,16 @@ TEST_F(Primitives, AlignedBlocksCentreOrRightAlignEveryTrimmedLine)
 {
     PrintContext ctx = context();
     EXPECT_DOUBLE_EQ(CentreX(page, 10, 40, "abcdef"), 10 + (40 - Chars(6)) / 2);
-    // 11 columns from x = 5: "alpha beta" (10) is centred at 5 + 5.5 columns.
     EXPECT_DOUBLE_EQ(PrintCentredBlock(ctx, "  alpha beta gamma delta  ", 5, 3, Chars(11), 1.2), 3 + 2 * 1.2);
-    // 14 columns ending at 78.
     EXPECT_DOUBLE_EQ(PrintRightBlock(ctx, "March 5, 2024 and onwards", 78, 4, Chars(14), 1.05), 4 + 2 * 1.05);
-    const std::vector<std::string> lines{"alpha beta", "gamma delta", "March 5, 2024", "and onwards"};
-    const std::vector<double> xs{5 + Chars(0.5), 5, 78 - Chars(13), 78 - Chars(11)}, ys{3, 4.2, 4, 5.05};
-    ASSERT_EQ(texts(), lines);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_DOUBLE_EQ(page.texts()[i].x, xs[i]) << lines[i];
-        EXPECT_DOUBLE_EQ(page.texts()[i].y, ys[i]) << lines[i];
-    }
+    EXPECT_EQ(PageDump(page), "begin\n"
+                              "text 5.417,3 Arial 10 \"alpha beta\"\n"      // 5 + (11 - 10) x 5/6 / 2
+                              "text 5,4.2 Arial 10 \"gamma delta\"\n"       // 11 of 11 columns
+                              "text 67.167,4 Arial 10 \"March 5, 2024\"\n"  // 78 - 13 x 5/6
+                              "text 68.833,5.05 Arial 10 \"and onwards\"\n");  // 78 - 11 x 5/6
 }
 
-// Lines of PrintWrappedText from x, each 1.05 line heights of at least a line below the last.
+// Lines of PrintWrappedText from (x, 5), each 1.05 line heights (of at least a line) below the last.
 TEST_F(Primitives, WrappedText)
 {
     const struct {
@@ -97,7 +82,6 @@ TEST_F(Primitives, WrappedText)
         {"French figure whole", French, 10, "Votre placement vaudra 1 234 567 $ dans 25 ans.", 0, 24,
          {"Votre placement vaudra", "1 234 567 $ dans 25 ans."}, 1.05},
         {"figure too wide: hashes", English, 10, "(1,234,567)", 50, 7, {"#######"}, 1.05},
-        // 14-point lines are 14 x 1.15 / 12 high: the pitch is 1.05 of that.
         {"large font", English, 14, "one two three four", 0, 10, {"one two", "three four"}, 1.05 * 14 * 1.15 / 12},
     };
     for (const auto& c : cases) {
@@ -122,30 +106,21 @@ TEST_F(Primitives, WordTooWideIsReportedAndNothingOfTheBlockIsPrinted)
     EXPECT_DOUBLE_EQ(PrintWrappedText(ctx, "See Supercalifragilistic", 5, 3.5, 5 + Chars(10)), 3.5);
     EXPECT_TRUE(page.texts().empty());
     EXPECT_EQ(reporter.messages, std::vector<std::string>{"Unable to print text 'See Supercalifragilistic' at (5, 3.5)"});
+    EXPECT_EQ(reporter.icons, std::vector{PrintReporter::Icon::Exclamation});
 }
 
+// The item in 10 points from x = 6, 25 columns wide; the mark 2 units to its left.
 TEST_F(Primitives, CheckItemPrintsTheMarkBesideTheFirstLine)
 {
     for (const bool marked : {true, false}) {
-        SCOPED_TRACE(marked ? "marked" : "not marked");
         page = RecordingPage();
         page.setFont({"Times New Roman", 12, false});
         PrintContext ctx = context();
-        const double next = PrintCheckItem(ctx, 6, 8, marked, "Loan payments can be met from income alone", 10, 6 + Chars(25));
-        EXPECT_DOUBLE_EQ(next, 8 + 2 * 1.05);
-        std::vector<std::string> expected{"Loan payments can be met", "from income alone"};
-        if (marked)
-            expected.insert(expected.begin(), std::string(kMarkGlyph));
-        ASSERT_EQ(texts(), expected);
-        const PageOp first = page.texts()[marked ? 1 : 0];
-        EXPECT_EQ(first.font, (PageFont{"Times New Roman", 10, false}));
-        EXPECT_DOUBLE_EQ(first.x, 6);
-        EXPECT_DOUBLE_EQ(first.y, 8);
-        if (marked) {
-            EXPECT_EQ(page.texts()[0].font, (PageFont{std::string(kMarkFace), 10, false}));
-            EXPECT_DOUBLE_EQ(page.texts()[0].x, 4);
-            EXPECT_DOUBLE_EQ(page.texts()[0].y, 8);
-        }
+        EXPECT_DOUBLE_EQ(PrintCheckItem(ctx, 6, 8, marked, "Loan payments can be met from income alone", 10, 6 + Chars(25)),
+                         8 + 2 * 1.05);
+        EXPECT_EQ(PageDump(page), std::string("begin\n") + (marked ? "text 4,8 Wingdings 10 \"\u2714\"\n" : "") +
+                                      "text 6,8 Times New Roman 10 \"Loan payments can be met\"\n"
+                                      "text 6,9.05 Times New Roman 10 \"from income alone\"\n");
         EXPECT_EQ(page.font(), (PageFont{"Times New Roman", 10, false}));
     }
 }
@@ -157,8 +132,7 @@ TEST_F(Primitives, PreparedLines)
         const char* company;
         std::vector<std::string> lines;
     } cases[] = {
-        {true, true, "Northfield Wealth",
-         {"Prepared for: Jean and Marie Tremblay", "Prepared by: Alex Martin, Northfield Wealth"}},
+        {true, true, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay", "Prepared by: Alex Martin, Northfield Wealth"}},
         {false, true, "Northfield Wealth", {"Prepared by: Alex Martin, Northfield Wealth"}},
         {true, false, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay", "Prepared by: Alex Martin"}},
         {false, true, "   ", {"Prepared by: Alex Martin"}},
@@ -180,27 +154,22 @@ TEST_F(Primitives, PreparedLines)
     }
 }
 
+// In 8 points (2/3 unit a character) centred on 45, two lines above the
+// bottom; the sponsor's line 0.96 below; the font is restored.
 TEST_F(Primitives, FooterIsCentredNearTheBottomWithTheSponsorLineBelow)
 {
-    for (const std::string sponsor : {"Northfield Securities Inc. - Member CIPF", "", "   "}) {
-        SCOPED_TRACE("sponsor footer '" + sponsor + "'");
+    const std::string footer = "begin\ntext 35,58 Arial 8 \"Prepared with Gearwise Planner\"\n";  // 45 - 30 / 3
+    for (const auto& [sponsor, expected] :
+         {std::pair<std::string, std::string>{"Northfield Securities Inc. - Member CIPF",  // 45 - 40 / 3
+                                              footer + "text 31.667,58.96 Arial 8 \"Northfield Securities Inc. - Member CIPF\"\n"},
+          {"", footer},
+          {"   ", footer}}) {
         page = RecordingPage();
         page.setFont({"Arial", 12, true});
         sponsorFooter = sponsor;
         PrintContext ctx = context();
         PrintFooter(ctx);
-        const bool withSponsor = sponsor[0] == 'N';
-        ASSERT_EQ(page.texts().size(), withSponsor ? 2u : 1u);
-        EXPECT_EQ(page.texts()[0].text, "Prepared with Gearwise Planner");
-        EXPECT_DOUBLE_EQ(page.texts()[0].y, 58);  // two lines above the bottom
-        for (const PageOp& op : page.texts()) {
-            EXPECT_EQ(op.font, (PageFont{"Arial", 8, false}));
-            EXPECT_DOUBLE_EQ(op.x + Chars(static_cast<double>(op.text.size()), 8) / 2, 45) << op.text;
-        }
-        if (withSponsor) {
-            EXPECT_EQ(page.texts()[1].text, sponsor);
-            EXPECT_DOUBLE_EQ(page.texts()[1].y, 58 + 0.96);
-        }
+        EXPECT_EQ(PageDump(page), expected);
         EXPECT_EQ(page.font(), (PageFont{"Arial", 12, true}));
     }
 }
@@ -232,8 +201,7 @@ TEST_F(Primitives, LongTextContinuesOnNewPages)
     for (int i = 0; i < 300; ++i)
         text += "Line" + std::to_string(1000 + i) + " ";
     PrintContext ctx = context();
-    // The body ends a quarter line above the footer at 58.
-    EXPECT_DOUBLE_EQ(BodyBottom(ctx), 57.75);
+    EXPECT_DOUBLE_EQ(BodyBottom(ctx), 57.75);  // a quarter line above the footer at 58
     const double next = PrintWrappedText(ctx, text, 0, 40, Chars(8));
     int bodyLines = 0, footers = 0;
     for (const PageOp& op : page.ops()) {
@@ -247,11 +215,8 @@ TEST_F(Primitives, LongTextContinuesOnNewPages)
             continue;
         }
         EXPECT_EQ(op.text, "Line" + std::to_string(1000 + bodyLines));
-        EXPECT_LE(op.y + page.textHeight(), 57.75 + 1e-9) << op.text;
-        // 16 lines fit from 40 (the 17th would end at 57.76), 54 from the top
-        // of a new page at 1; 1.05 apart.
-        const double expectedY = bodyLines < 16 ? 40 + 1.05 * bodyLines : 1 + 1.05 * ((bodyLines - 16) % 54);
-        EXPECT_NEAR(op.y, expectedY, 1e-9) << op.text;
+        // 16 lines fit from 40 (the 17th would end at 57.76), 54 from the top of a new page at 1.
+        EXPECT_NEAR(op.y, bodyLines < 16 ? 40 + 1.05 * bodyLines : 1 + 1.05 * ((bodyLines - 16) % 54), 1e-9) << op.text;
         ++bodyLines;
     }
     EXPECT_EQ(bodyLines, 300);
@@ -271,17 +236,22 @@ TEST_F(Primitives, NoFooterOnAPageBreakWhenAskedNotTo)
 TEST(PrintFailureMessage, NamesTheErrorSectionPlaceAndDriver)
 {
     const PrintFailurePlace place{12.5, 40.25, {"Arial", 10, false}, "HP LaserJet 4"};
-    test::ExpectGolden(PrintFailureMessage(PrintError(482, "Printer error"), "OnePageSummary - Body", 6, place) +
-                           "\n\n" +
-                           PrintFailureMessage(PrintError(438, "Object doesn't support this property or method"),
-                                               "PrintAssumptions", 2, place),
-                       "print/golden/failure_messages.txt");
+    ExpectGolden(PrintFailureMessage(PrintError(482, "Printer error"), "OnePageSummary - Body", 6, place) + "\n\n" +
+                     PrintFailureMessage(PrintError(438, "Object doesn't support this property or method"),
+                                         "PrintAssumptions", 2, place),
+                 "print/golden/failure_messages.txt");
 }
 
-TEST_F(Primitives, FailedDocumentIsReportedAndAbandoned)
+TEST_F(Primitives, DocumentIsBegunAndEndedOrReportedAndAbandoned)
 {
-    page.failWhenDrawing("Boom", PrintError(482, "Paper jam"));
     PrintContext ctx = context();
+    EXPECT_TRUE(RunPrintedDocument(ctx, [](PrintContext& c) { PrintFooter(c); }));
+    EXPECT_EQ(page.ops().front().kind, PageOp::Kind::Begin);
+    EXPECT_EQ(page.ops().back().kind, PageOp::Kind::End);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    page = RecordingPage();
+    page.failWhenDrawing("Boom", PrintError(482, "Paper jam"));
     EXPECT_FALSE(RunPrintedDocument(ctx, [](PrintContext& c) {
         c.section = "PrintAssumptions";
         c.step = 5;
@@ -291,30 +261,21 @@ TEST_F(Primitives, FailedDocumentIsReportedAndAbandoned)
     }));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.icons[0], PrintReporter::Icon::Error);
-    // The place is where "Fine" ended: 3 + 4 characters of 10 points.
+    // The place is where "Fine" ended: 3 + 4 characters of 5/6.
     for (const char* part : {"Error 482\nPaper jam", "'PrintAssumptions, step 5'",
                              "CurrentX = 6.33 CurrentY = 4 Font Name = Arial", "Printer Driver Name = Recording page"})
         EXPECT_NE(reporter.messages[0].find(part), std::string::npos) << part;
     EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
     EXPECT_FALSE(page.findText("Never"));
-    // An abandoned document takes no more drawing.
-    EXPECT_THROW(page.drawText(0, 0, "late"), PrintError);
+    EXPECT_THROW(page.drawText(0, 0, "late"), PrintError);  // an abandoned document takes no more drawing
 
     // Any other failure is an internal error.
     page = RecordingPage();
     EXPECT_FALSE(RunPrintedDocument(ctx, [](PrintContext&) { throw std::runtime_error("no results"); }));
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_NE(reporter.messages[1].find("Error 51\nno results"), std::string::npos);
-}
-
-TEST_F(Primitives, SuccessfulDocumentIsBegunAndEnded)
-{
-    PrintContext ctx = context();
-    EXPECT_TRUE(RunPrintedDocument(ctx, [](PrintContext& c) { PrintFooter(c); }));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(page.ops().front().kind, PageOp::Kind::Begin);
-    EXPECT_EQ(page.ops().back().kind, PageOp::Kind::End);
+    EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
 }
 
 } // namespace
-} // namespace gw
+} // namespace gw::test

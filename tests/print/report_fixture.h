@@ -75,8 +75,13 @@ inline std::string PageDump(const RecordingPage& page)
 
 class RecordingReporter : public PrintReporter {
 public:
-    void report(const std::string&, const std::string& text, Icon) override { messages.push_back(text); }
+    void report(const std::string&, const std::string& text, Icon icon) override
+    {
+        messages.push_back(text);
+        icons.push_back(icon);
+    }
     std::vector<std::string> messages;
+    std::vector<Icon> icons;
 };
 
 // One analysis and everything a report needs to print it.

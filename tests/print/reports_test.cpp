@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -14,16 +13,23 @@
 namespace gw::test {
 namespace {
 
-enum class Closing { Checklist, Signatures, Disclaimer };
+// The summary's last block, one of the print dialog's options.
+enum class Closing { WithChecklist, WithSignatures, WithDisclaimer };
+using enum Closing;
+using enum Strategy;
+using Change = void (*)(AnalysisInputs&);
 
 class Reports : public ReportFixture {
 protected:
-    // The job as the print dialog leaves it for one choice of the summary's last block.
-    void choose(Closing closing)
+    void analyse(Strategy strategy, Closing closing, Change change = nullptr)
     {
-        job.PrintCheckList = closing == Closing::Checklist;
-        job.PrintSignatures = closing != Closing::Checklist;
-        job.PrintLegalDisclaimer = closing == Closing::Disclaimer;
+        AnalysisInputs in = DefaultInputs();
+        if (change)
+            change(in);
+        ReportFixture::analyse(strategy, in);
+        job.PrintCheckList = closing == WithChecklist;
+        job.PrintSignatures = closing != WithChecklist;
+        job.PrintLegalDisclaimer = closing == WithDisclaimer;
     }
 };
 
@@ -35,54 +41,37 @@ void Limited(AnalysisInputs& in)
     in.fedExpenses = 1.5;
     in.provDeductible = 80;
 }
-void LimitedThreeYears(AnalysisInputs& in)
-{
-    Limited(in);
-    in.savingsPeriod = 3;
-}
-void HalfDeductible(AnalysisInputs& in)
-{
-    in.fedDeductible = 50;
-}
-void ReturnWithTwoDecimals(AnalysisInputs& in)
-{
-    in.projectionReturn = 8.25;
-}
 
 TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
 {
     using enum ReportKind;
+    const Change half = [](AnalysisInputs& in) { in.fedDeductible = 50; };
+    const Change twoDecimals = [](AnalysisInputs& in) { in.projectionReturn = 8.25; };
+    const Change limitedThreeYears = [](AnalysisInputs& in) { Limited(in); in.savingsPeriod = 3; };
     const struct {
         const char* name;  // tests/print/golden/<name>.txt
         ReportKind kind;
         Strategy strategy;
         Language language;
         Closing closing;
-        void (*change)(AnalysisInputs&);
+        Change change;
     } cases[] = {
-        {"summary_interest-only_en", Summary, Strategy::InterestOnly, English, Closing::Checklist, nullptr},
-        {"summary_term_limited_en", Summary, Strategy::TermLoan, English, Closing::Signatures, Limited},
-        {"summary_rrsp_en", Summary, Strategy::RRSP, English, Closing::Checklist, nullptr},
-        {"summary_interest-only_half-deductible_fr", Summary, Strategy::InterestOnly, French, Closing::Disclaimer,
-         HalfDeductible},
-        {"projection_interest-only_en", Projection, Strategy::InterestOnly, English, Closing::Checklist, nullptr},
-        {"projection_term_fr", Projection, Strategy::TermLoan, French, Closing::Checklist, ReturnWithTwoDecimals},
-        {"projection_rrsp_en", Projection, Strategy::RRSP, English, Closing::Checklist, nullptr},
-        {"projection_interest-only_limited_en", Projection, Strategy::InterestOnly, English, Closing::Checklist,
-         LimitedThreeYears},
-        {"projection_term_limited_fr", Projection, Strategy::TermLoan, French, Closing::Checklist, LimitedThreeYears},
-        {"checklist_en", Checklist, Strategy::InterestOnly, English, Closing::Checklist, nullptr},
+        {"summary_interest-only_en", Summary, InterestOnly, English, WithChecklist, nullptr},
+        {"summary_term_limited_en", Summary, TermLoan, English, WithSignatures, Limited},
+        {"summary_rrsp_en", Summary, RRSP, English, WithChecklist, nullptr},
+        {"summary_interest-only_half-deductible_fr", Summary, InterestOnly, French, WithDisclaimer, half},
+        {"projection_interest-only_en", Projection, InterestOnly, English, WithChecklist, nullptr},
+        {"projection_term_fr", Projection, TermLoan, French, WithChecklist, twoDecimals},
+        {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr},
+        {"projection_interest-only_limited_en", Projection, InterestOnly, English, WithChecklist, limitedThreeYears},
+        {"projection_term_limited_fr", Projection, TermLoan, French, WithChecklist, limitedThreeYears},
+        {"checklist_en", Checklist, InterestOnly, English, WithChecklist, nullptr},
     };
-    job.PrintName = true;
-    job.PreparedForName = "Jean and Marie Tremblay";
-    job.PrintCompanyName = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AnalysisInputs in = DefaultInputs();
-        if (c.change)
-            c.change(in);
-        analyse(c.strategy, in);
-        choose(c.closing);
+        analyse(c.strategy, c.closing, c.change);
+        job.PrintName = job.PrintCompanyName = true;
+        job.PreparedForName = "Jean and Marie Tremblay";
         ASSERT_TRUE(print(c.kind, c.language)) << lastMessage();
         ExpectGolden(PageDump(page), std::string("print/golden/") + c.name + ".txt");
     }
@@ -98,26 +87,23 @@ TEST_F(Reports, SummaryClosingFollowsTheJobAndTheStrategy)
         Closing closing;
         const char* blocks;
     } cases[] = {
-        {Strategy::InterestOnly, Closing::Checklist, "notes * * * checklist footer"},
-        {Strategy::InterestOnly, Closing::Signatures, "notes * * * signatures footer"},
-        {Strategy::InterestOnly, Closing::Disclaimer, "notes * * * disclaimer footer"},
-        {Strategy::TermLoan, Closing::Checklist, "notes * * * checklist footer"},
-        {Strategy::TermLoan, Closing::Signatures, "notes * * * signatures footer"},
-        {Strategy::TermLoan, Closing::Disclaimer, "notes * * * disclaimer footer"},
-        {Strategy::RRSP, Closing::Checklist, "notes footer"},
-        {Strategy::RRSP, Closing::Signatures, "signatures footer"},
-        {Strategy::RRSP, Closing::Disclaimer, "disclaimer footer"},
+        {InterestOnly, WithChecklist, "notes * * * checklist footer"},
+        {InterestOnly, WithSignatures, "notes * * * signatures footer"},
+        {InterestOnly, WithDisclaimer, "notes * * * disclaimer footer"},
+        {TermLoan, WithChecklist, "notes * * * checklist footer"},
+        {TermLoan, WithSignatures, "notes * * * signatures footer"},
+        {TermLoan, WithDisclaimer, "notes * * * disclaimer footer"},
+        {RRSP, WithChecklist, "notes footer"},
+        {RRSP, WithSignatures, "signatures footer"},
+        {RRSP, WithDisclaimer, "disclaimer footer"},
     };
-    const std::map<std::string, std::string> markers{{CaptionOf("Notes_Title"), "notes"},
-                                                     {"* * *", "* * *"},
-                                                     {CaptionOf("Checklist_Title"), "checklist"},
-                                                     {CaptionOf("Signatures_Client"), "signatures"},
-                                                     {"Results are not guaranteed.", "disclaimer"},
-                                                     {CaptionOf("PrintoutFooter"), "footer"}};
+    const std::pair<std::string, std::string> markers[] = {
+        {CaptionOf("Notes_Title"), "notes"},           {"* * *", "* * *"},
+        {CaptionOf("Checklist_Title"), "checklist"},   {CaptionOf("Signatures_Client"), "signatures"},
+        {"Results are not guaranteed.", "disclaimer"}, {CaptionOf("PrintoutFooter"), "footer"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.blocks));
-        analyse(c.strategy);
-        choose(c.closing);
+        analyse(c.strategy, c.closing);
         // The tail of a disclaimer past a run of blanks is printed too.
         data.legalDisclaimer = "This report is an illustration. " + std::string(40, ' ') + "Results are not guaranteed.";
         ASSERT_TRUE(print(ReportKind::Summary)) << lastMessage();
@@ -134,7 +120,7 @@ TEST_F(Reports, SummaryClosingFollowsTheJobAndTheStrategy)
 
 TEST_F(Reports, NegativeSummaryFiguresAreInParentheses)
 {
-    analyse(Strategy::InterestOnly);
+    analyse(InterestOnly, WithChecklist);
     // Worth 100,000 with leverage against 120,000 without: 20,000 less,
     // 20,000 / 120,000 = 16.7 % less; from nothing to 5,000 is a 100 % increase.
     std::get<IntOnlyResults>(results).summary = {MakeSummaryRow(1, 0.02, 120000, 100000, false),
@@ -147,7 +133,7 @@ TEST_F(Reports, NegativeSummaryFiguresAreInParentheses)
 
 TEST_F(Reports, ProjectionFiguresTooWideForTheirColumnPrintAsHashes)
 {
-    analyse(Strategy::TermLoan);
+    analyse(TermLoan, WithChecklist);
     for (TermYear& y : std::get<TermResults>(results).projection) {
         for (double* v : {&y.leveraged_balance, &y.net_balance_payoff, &y.acb_after, &y.interest, &y.principal,
                           &y.after_tax_cashflow, &y.unleveraged_balance, &y.unleveraged_acb, &y.increase})
@@ -165,32 +151,24 @@ TEST_F(Reports, ProjectionFiguresTooWideForTheirColumnPrintAsHashes)
 // heads above the rows of every page, every page with its footer, no row on it.
 TEST_F(Reports, LongProjectionContinuesOnFurtherPagesWithHeadsAndFooters)
 {
-    const struct {
-        Strategy strategy;
-        double savingsPeriod;
-        double timesRepeated;
-    } cases[] = {{Strategy::InterestOnly, 40, 0}, {Strategy::TermLoan, 10, 3}, {Strategy::RRSP, 8, 4}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Index(c.strategy));
-        AnalysisInputs in = DefaultInputs();
-        in.savingsPeriod = c.savingsPeriod;
-        in.timesRepeated = c.timesRepeated;
-        analyse(c.strategy, in);
+    const std::pair<Strategy, Change> cases[] = {
+        {InterestOnly, [](AnalysisInputs& in) { in.savingsPeriod = 40; }},
+        {TermLoan, [](AnalysisInputs& in) { in.savingsPeriod = 10; in.timesRepeated = 3; }},
+        {RRSP, [](AnalysisInputs& in) { in.savingsPeriod = 8; in.timesRepeated = 4; }}};
+    for (const auto& [strategy, change] : cases) {
+        SCOPED_TRACE(Index(strategy));
+        analyse(strategy, WithChecklist, change);
         ASSERT_TRUE(print(ReportKind::Projection)) << lastMessage();
-
-        const std::string footer = CaptionOf("PrintoutFooter");
-        const std::string head = CaptionOf("EndOfYear2");  // the year column's last head line
         std::vector<int> years, footers, heads;
         for (const PageOp& op : page.texts()) {
-            if (op.x < 5 && !op.text.empty() && op.text.size() <= 2 &&
-                std::all_of(op.text.begin(), op.text.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+            if (op.x < 5 && !op.text.empty() && op.text.size() <= 2 && op.text.find_first_not_of("0123456789") == std::string::npos) {
                 years.push_back(std::stoi(op.text));
                 EXPECT_TRUE(!heads.empty() && heads.back() == op.page) << "year " << op.text;
                 EXPECT_LT(op.y, 57.0) << "year " << op.text;
             }
-            if (op.text == footer)
+            if (op.text == CaptionOf("PrintoutFooter"))
                 footers.push_back(op.page);
-            if (op.text == head)
+            if (op.text == CaptionOf("EndOfYear2"))  // the year column's last head line
                 heads.push_back(op.page);
         }
         std::vector<int> allYears(40), allPages(static_cast<std::size_t>(page.pageNumber()));
@@ -204,7 +182,7 @@ TEST_F(Reports, LongProjectionContinuesOnFurtherPagesWithHeadsAndFooters)
 
 TEST_F(Reports, ChecklistShowsThePictureOfItsLanguage)
 {
-    analyse(Strategy::InterestOnly);
+    analyse(InterestOnly, WithChecklist);
     ASSERT_TRUE(print(ReportKind::Checklist, French)) << lastMessage();
     const auto& ops = page.ops();
     const auto picture = std::find_if(ops.begin(), ops.end(), [](const PageOp& op) { return op.kind == PageOp::Kind::Picture; });
@@ -212,27 +190,24 @@ TEST_F(Reports, ChecklistShowsThePictureOfItsLanguage)
     EXPECT_EQ(std::filesystem::path(picture->text).filename(), "print-french.gif");
 }
 
-// A failure is reported once, naming the section and step, and the
-// document is abandoned.
+// A failure is reported once, naming the section and step, and the document is abandoned.
 TEST_F(Reports, FailureIsReportedAndTheDocumentAbandoned)
 {
     const struct {
         ReportKind kind;
-        Strategy printedAs;      // results are of the interest-only analysis
+        Strategy printedAs;       // the results are of the interest-only analysis
         const char* failingText;  // the device fails on the text of this caption
         const char* pictureFolder;
         std::vector<std::string> message;
     } cases[] = {
-        {ReportKind::Summary, Strategy::TermLoan, nullptr, nullptr, {"term-loan", "'OnePageSummary, step 0'"}},
-        {ReportKind::Projection, Strategy::RRSP, nullptr, nullptr, {"RRSP-loan", "'PrintProjection, step 0'"}},
-        {ReportKind::Summary, Strategy::InterestOnly, "Assumptions_Title", nullptr,
-         {"Error 482\nOut of paper", "'PrintAssumptions, step 1'"}},
-        {ReportKind::Checklist, Strategy::InterestOnly, nullptr, "/nonexistent/folder",
-         {"Error 53", "'PrintSuitabilityChecklist - Page 1, step 1'"}},
+        {ReportKind::Summary, TermLoan, nullptr, nullptr, {"term-loan", "'OnePageSummary, step 0'"}},
+        {ReportKind::Projection, RRSP, nullptr, nullptr, {"RRSP-loan", "'PrintProjection, step 0'"}},
+        {ReportKind::Summary, InterestOnly, "Assumptions_Title", nullptr, {"Error 482\nOut of paper", "'PrintAssumptions, step 1'"}},
+        {ReportKind::Checklist, InterestOnly, nullptr, "/nonexistent", {"Error 53", "'PrintSuitabilityChecklist - Page 1, step 1'"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.front());
-        analyse(Strategy::InterestOnly);
+        analyse(InterestOnly, WithChecklist);
         data.strategy = c.printedAs;
         if (c.failingText)
             page.failWhenDrawing(CaptionOf(c.failingText), PrintError(kPrintErrorPrinter, "Out of paper"));
@@ -248,16 +223,11 @@ TEST_F(Reports, FailureIsReportedAndTheDocumentAbandoned)
 
 TEST(ReportDate, MonthNameOfTheLanguage)
 {
-    const struct {
-        ReportDate date;
-        Language language;
-        const char* text;
-    } cases[] = {{{2025, 1, 5}, English, "January 5, 2025"},
-                 {{2024, 8, 1}, English, "August 1, 2024"},
-                 {{2024, 12, 31}, French, "31 décembre 2024"},
-                 {{2024, 8, 1}, French, "1er août 2024"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatReportDate(SourceCaptions(), c.language, c.date), c.text);
+    const std::pair<ReportDate, Language> dates[] = {
+        {{2025, 1, 5}, English}, {{2024, 8, 1}, English}, {{2024, 12, 31}, French}, {{2024, 8, 1}, French}};
+    const char* expected[] = {"January 5, 2025", "August 1, 2024", "31 décembre 2024", "1er août 2024"};
+    for (std::size_t i = 0; i < std::size(dates); ++i)
+        EXPECT_EQ(FormatReportDate(SourceCaptions(), dates[i].second, dates[i].first), expected[i]);
 }
 
 } // namespace
