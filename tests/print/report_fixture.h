@@ -50,24 +50,20 @@ inline std::string Coord(double value)
 //   newpage 2
 inline std::string PageDump(const RecordingPage& page)
 {
+    static const char* const kinds[] = {"begin", "text", "line", "picture", "newpage", "end", "abort"};
     std::string out;
     for (const PageOp& op : page.ops()) {
-        const std::string from = Coord(op.x) + "," + Coord(op.y);
-        const std::string to = Coord(op.x2) + "," + Coord(op.y2);
-        switch (op.kind) {
-        case PageOp::Kind::Begin: out += "begin"; break;
-        case PageOp::Kind::Text:
-            out += "text " + from + " " + op.font.face + " " + Coord(op.font.size) + (op.font.bold ? " bold" : "") +
-                   " \"" + op.text + "\"";
-            break;
-        case PageOp::Kind::Line: out += "line " + from + " " + to; break;
-        case PageOp::Kind::Picture:
-            out += "picture " + from + " " + to + " " + std::filesystem::path(op.text).filename().string();
-            break;
-        case PageOp::Kind::NewPage: out += "newpage " + std::to_string(op.page); break;
-        case PageOp::Kind::End: out += "end"; break;
-        case PageOp::Kind::Abort: out += "abort"; break;
-        }
+        const std::string from = " " + Coord(op.x) + "," + Coord(op.y), to = " " + Coord(op.x2) + "," + Coord(op.y2);
+        out += kinds[static_cast<int>(op.kind)];
+        if (op.kind == PageOp::Kind::Text)
+            out += from + " " + op.font.face + " " + Coord(op.font.size) + (op.font.bold ? " bold" : "") + " \"" +
+                   op.text + "\"";
+        else if (op.kind == PageOp::Kind::Line)
+            out += from + to;
+        else if (op.kind == PageOp::Kind::Picture)
+            out += from + to + " " + std::filesystem::path(op.text).filename().string();
+        else if (op.kind == PageOp::Kind::NewPage)
+            out += " " + std::to_string(op.page);
         out += "\n";
     }
     return out;
