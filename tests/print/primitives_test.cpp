@@ -18,14 +18,13 @@ double Chars(double n, double size = 10)
     return n * size / 12.0;
 }
 
-class Primitives : public ::testing::Test {
+class Primitives : public ReportFixture {
 protected:
     Primitives()
     {
         // One label ends with a blank and one does not: either way one blank follows it.
         captions.english = {"PrintoutFooter=Prepared with Gearwise Planner", "PreparedFor=Prepared for:",
                             "PreparedBy=Prepared by: "};
-        advisor = {"Alex Martin", "Northfield Wealth"};
     }
 
     PrintContext context(Language language = English)
@@ -42,11 +41,7 @@ protected:
         return result;
     }
 
-    RecordingPage page;
-    RecordingReporter reporter;
     CaptionTables captions;
-    PrintJob job;
-    AdvisorInfo advisor;
     std::string sponsorFooter;
 };
 
@@ -66,25 +61,23 @@ TEST_F(Primitives, AlignedBlocksCentreOrRightAlignEveryTrimmedLine)
 TEST_F(Primitives, WrappedText)
 {
     const struct {
-        const char* name;
         Language language;
-        double size;
+        double size, x, columns;
         const char* text;
-        double x, columns;
         std::vector<std::string> lines;
         double pitch;
     } cases[] = {
-        {"longest part that fits", English, 10, "The loan interest is deductible when the money is invested to earn income.",
-         10, 20, {"The loan interest is", "deductible when the", "money is invested to", "earn income."}, 1.05},
-        {"a text that fits as it stands", English, 10, "  Total:", 3, 90, {"  Total:"}, 1.05},
+        {English, 10, 10, 20, "The loan interest is deductible when the money is invested to earn income.",
+         {"The loan interest is", "deductible when the", "money is invested to", "earn income."}, 1.05},
+        {English, 10, 3, 90, "  Total:", {"  Total:"}, 1.05},  // a text that fits is printed as it stands
         // "Votre placement vaudra 1" fits 24 columns; the figure must not be cut there.
-        {"French figure whole", French, 10, "Votre placement vaudra 1 234 567 $ dans 25 ans.", 0, 24,
+        {French, 10, 0, 24, "Votre placement vaudra 1 234 567 $ dans 25 ans.",
          {"Votre placement vaudra", "1 234 567 $ dans 25 ans."}, 1.05},
-        {"figure too wide: hashes", English, 10, "(1,234,567)", 50, 7, {"#######"}, 1.05},
-        {"large font", English, 14, "one two three four", 0, 10, {"one two", "three four"}, 1.05 * 14 * 1.15 / 12},
+        {English, 10, 50, 7, "(1,234,567)", {"#######"}, 1.05},  // a figure too wide: as many "#" as fit
+        {English, 14, 0, 10, "one two three four", {"one two", "three four"}, 1.05 * 14 * 1.15 / 12},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.text);
         page = RecordingPage();
         page.setFont({"Arial", c.size, false});
         PrintContext ctx = context(c.language);

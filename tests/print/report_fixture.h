@@ -116,15 +116,6 @@ protected:
 
     std::string lastMessage() const { return reporter.messages.empty() ? "" : reporter.messages.back(); }
 
-    // All the text printed, one op a line.
-    std::string allText() const
-    {
-        std::string text;
-        for (const PageOp& op : page.texts())
-            text += op.text + "\n";
-        return text;
-    }
-
     RecordingPage page;
     RecordingReporter reporter;
     PrintJob job;
