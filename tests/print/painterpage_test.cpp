@@ -81,7 +81,7 @@ TEST(InstalledFontFamily, MapsReportFacesToInstalledOnes)
     EXPECT_TRUE(QFontMetricsF(QFont(InstalledFontFamily("Wingdings"))).inFont(QChar(0x2714)));
 }
 
-// A failed document is reported and leaves no file behind.
+// A failed document is reported and leaves no file behind; so is a printer that does not exist.
 TEST_F(Device, FailureIsReportedAndNoFileIsLeft)
 {
     const struct {
@@ -103,17 +103,10 @@ TEST_F(Device, FailureIsReportedAndNoFileIsLeft)
         EXPECT_NE(reporter.messages[0].find(c.error), std::string::npos) << reporter.messages[0];
         EXPECT_FALSE(std::filesystem::exists(path(c.file)));
     }
-}
-
-TEST(PainterPage, UnknownPrinterIsAPrinterInfoError)
-{
-    PainterPage device(PrinterOutput{"No Such Printer 4711"});
-    try {
-        device.beginDocument();
-        FAIL() << "a printer that does not exist opened";
-    } catch (const PrintError& error) {
-        EXPECT_EQ(error.number(), kPrintErrorPrinterInfo);
-    }
+    PainterPage printer(PrinterOutput{"No Such Printer 4711"});
+    PrintContext ctx = context(printer);
+    EXPECT_FALSE(RunPrintedDocument(ctx, [](PrintContext&) {}));
+    EXPECT_NE(reporter.messages.back().find("Error 484"), std::string::npos) << reporter.messages.back();
 }
 
 // What a report must show: its title, every figure it prints on the

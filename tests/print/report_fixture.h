@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,13 +34,9 @@ inline AnalysisInputs DefaultInputs()
 // A position with at most three decimals: "35.167", "2".
 inline std::string Coord(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    std::string s = text;
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.')
-        s.pop_back();
-    return s == "-0" ? "0" : s;
+    std::ostringstream text;
+    text << std::round(value * 1000) / 1000 + 0.0;  // + 0.0: no "-0"
+    return text.str();
 }
 
 // The recorded operations, one a line:
