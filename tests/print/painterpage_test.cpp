@@ -9,6 +9,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,13 +21,14 @@
 namespace gw::test {
 namespace {
 
-// The text of a PDF; empty when pdftotext is not installed.
-std::string PdfText(const std::filesystem::path& file)
+// The text of a PDF (with `option` "-bbox" its words' boxes in points);
+// empty when pdftotext is not installed.
+std::string PdfText(const std::filesystem::path& file, const char* option = "-layout")
 {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     QProcess process;
     if (!tool.isEmpty())
-        process.start(tool, {QStringLiteral("-layout"), QString::fromStdString(file.string()), QStringLiteral("-")});
+        process.start(tool, {QString::fromLatin1(option), QString::fromStdString(file.string()), QStringLiteral("-")});
     return !tool.isEmpty() && process.waitForFinished(30000) ? process.readAllStandardOutput().toStdString() : "";
 }
 
@@ -62,6 +64,35 @@ TEST_F(Device, MeasuresInPageUnits)
     EXPECT_NEAR(device.textWidth("Leverage"), 2 * regular, 0.05 * regular);
     // Measuring needs no open document and leaves no file behind.
     EXPECT_FALSE(std::filesystem::exists(path("unused.pdf")));
+}
+
+// A unit is 1/12 inch across and 1/6 inch down from the half-inch margins:
+// (12, 6) is 1.5 inches, 108 points, from the sheet's left and top edges.
+// A 3:1 picture keeps its shape inside its box.
+TEST_F(Device, DrawsWhereThePageUnitsSay)
+{
+    const auto logo = path("logo.png");
+    QImage image(120, 40, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(QString::fromStdString(logo.string())));
+    PainterPage device(PdfOutput{path("where.pdf")});
+    device.drawText(12, 6, "Marker");
+    const PageSize wide = device.drawPicture(logo, 0, 10, 12, 3);  // 1 inch wide, so 1/3 inch (2 units) high
+    EXPECT_NEAR(wide.width, 12, 1e-6);
+    EXPECT_NEAR(wide.height, 2, 1e-6);
+    EXPECT_NEAR(device.currentY(), 12, 1e-6);
+    const PageSize low = device.drawPicture(logo, 0, 20, 24, 1);  // 1/6 inch high, so 1/2 inch (6 units) wide
+    EXPECT_NEAR(low.width, 6, 1e-6);
+    EXPECT_NEAR(low.height, 1, 1e-6);
+    device.endDocument();
+    const std::string boxes = PdfText(path("where.pdf"), "-bbox");
+    if (boxes.empty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const std::size_t word = boxes.rfind("<word", boxes.find(">Marker<"));
+    ASSERT_NE(word, std::string::npos) << boxes;
+    EXPECT_NEAR(std::stod(boxes.substr(boxes.find("xMin=\"", word) + 6)), 108, 0.5);
+    // The word's box starts a little above the line: the face's tallest glyphs.
+    EXPECT_NEAR(std::stod(boxes.substr(boxes.find("yMin=\"", word) + 6)), 108, 2.5);
 }
 
 TEST(InstalledFontFamily, MapsReportFacesToInstalledOnes)
