@@ -20,6 +20,8 @@ struct PrintJob {
 struct AdvisorInfo {
     std::string name;
     std::string companyName;
+
+    bool operator==(const AdvisorInfo&) const = default;
 };
 
 } // namespace gw

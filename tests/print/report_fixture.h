@@ -1,7 +1,8 @@
 #pragma once
 
 // What the report tests share: the shipped caption texts, inputs for each
-// strategy, an analysis of them and a context on a recording page.
+// strategy, an analysis of them, a context on a recording page, and the
+// recorded page as text for the golden files.
 #include "data_sources.h"
 #include "dispatch.h"
 #include "primitives.h"
@@ -11,8 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,20 +31,49 @@ inline AnalysisInputs DefaultInputs()
                                TaxBracket{111733, 43.41, 25.38}, TaxBracket{173205, 53.53, 39.34}});
 }
 
-inline const char* StrategyLabel(Strategy strategy)
+// A position with at most three decimals: "35.167", "2".
+inline std::string Coord(double value)
 {
-    switch (strategy) {
-    case Strategy::InterestOnly: return "interest-only";
-    case Strategy::TermLoan: return "term";
-    case Strategy::RRSP: return "rrsp";
+    std::ostringstream text;
+    text << std::round(value * 1000) / 1000 + 0.0;  // + 0.0: no "-0"
+    return text.str();
+}
+
+// The recorded operations, one a line:
+//   text 35.167,1.75 Arial 14 bold "One-Page Summary"
+//   line 0,10.2 90,10.2
+//   picture 0,0 30,4 print-english.gif
+//   newpage 2
+inline std::string PageDump(const RecordingPage& page)
+{
+    static const char* const kinds[] = {"begin", "text", "line", "picture", "newpage", "end", "abort"};
+    std::string out;
+    for (const PageOp& op : page.ops()) {
+        const std::string from = " " + Coord(op.x) + "," + Coord(op.y), to = " " + Coord(op.x2) + "," + Coord(op.y2);
+        out += kinds[static_cast<int>(op.kind)];
+        if (op.kind == PageOp::Kind::Text)
+            out += from + " " + op.font.face + " " + Coord(op.font.size) + (op.font.bold ? " bold" : "") + " \"" +
+                   op.text + "\"";
+        else if (op.kind == PageOp::Kind::Line)
+            out += from + to;
+        else if (op.kind == PageOp::Kind::Picture)
+            out += from + to + " " + std::filesystem::path(op.text).filename().string();
+        else if (op.kind == PageOp::Kind::NewPage)
+            out += " " + std::to_string(op.page);
+        out += "\n";
     }
-    return "?";
+    return out;
 }
 
 class RecordingReporter : public PrintReporter {
 public:
-    void report(const std::string&, const std::string& text, Icon) override { messages.push_back(text); }
+    void report(const std::string&, const std::string& text, Icon icon) override
+    {
+        messages.push_back(text);
+        icons.push_back(icon);
+    }
     std::vector<std::string> messages;
+    std::vector<Icon> icons;
 };
 
 // One analysis and everything a report needs to print it.
@@ -50,9 +81,11 @@ class ReportFixture : public ::testing::Test {
 protected:
     ReportFixture() { advisor = {"Alex Martin", "Northfield Wealth"}; }
 
-    // Runs the analysis; fails the test when it does not succeed.
+    // Runs the analysis on a fresh page; fails the test when it does not succeed.
     void analyse(Strategy strategy, const AnalysisInputs& in = DefaultInputs())
     {
+        page = RecordingPage();
+        reporter.messages.clear();
         auto state = std::make_unique<AnalysisState>();
         const AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
@@ -65,47 +98,19 @@ protected:
         data.pictureFolder = std::string(GEARWISE_SOURCE_DIR) + "/print/pictures";
     }
 
-    PrintContext context(Language language = English)
+    bool print(ReportKind kind, Language language = English)
     {
-        return PrintContext{.page = page,
-                            .reporter = reporter,
-                            .captions = SourceCaptions(),
-                            .language = language,
-                            .job = job,
-                            .advisor = advisor,
-                            .sponsorFooter = ""};
+        PrintContext ctx{.page = page,
+                         .reporter = reporter,
+                         .captions = SourceCaptions(),
+                         .language = language,
+                         .job = job,
+                         .advisor = advisor,
+                         .sponsorFooter = ""};
+        return PrintReport(kind, ctx, data);
     }
 
-    // Index of the first text op containing `fragment` at or after `from`
-    // (a negative `from` counts as 0), or -1.
-    int indexOf(std::string_view fragment, int from = 0) const
-    {
-        const auto texts = page.texts();
-        for (int i = std::max(from, 0); i < static_cast<int>(texts.size()); ++i) {
-            if (texts[static_cast<std::size_t>(i)].text.find(fragment) != std::string::npos)
-                return i;
-        }
-        return -1;
-    }
-
-    bool printed(std::string_view fragment) const { return indexOf(fragment) >= 0; }
-
-    // All the text printed, one op a line.
-    std::string allText() const
-    {
-        std::string text;
-        for (const PageOp& op : page.texts())
-            text += op.text + "\n";
-        return text;
-    }
-
-    int pages() const
-    {
-        int last = 0;
-        for (const PageOp& op : page.ops())
-            last = std::max(last, op.page);
-        return last;
-    }
+    std::string lastMessage() const { return reporter.messages.empty() ? "" : reporter.messages.back(); }
 
     RecordingPage page;
     RecordingReporter reporter;

@@ -7,72 +7,55 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 namespace gw {
 namespace {
 
-class SilentReporter : public SettingsReporter {
-public:
-    void report(const std::string&, const std::string& text, Icon) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 TEST(PrintDefaults, AdvisorAndFlagsRoundTripThroughTheUserFile)
 {
     PrintDefaults defaults;
-    defaults.values.setFlag(Setting::PrintSignatures, true);
-    defaults.values.setFlag(Setting::PrintProjection, true);
-    defaults.values.setFlag(Setting::PrintCompanyName, true);
+    for (Setting s : {Setting::PrintSignatures, Setting::PrintProjection, Setting::PrintCompanyName})
+        defaults.values.setFlag(s, true);
     defaults.advisor = {"  Élise Côté\r\n", "Northfield = Wealth"};
-
     UserFileValues values;
+    values.values.setFlag(Setting::PrintSummary, true);  // replaced by the dialog's choice
     values.extraSettings = {{"Advisor Name", "someone older"}, {"Other", "kept"}};
     ApplyPrintDefaults(defaults, values);
-    EXPECT_TRUE(values.values.flag(Setting::PrintSignatures));
-    EXPECT_TRUE(values.values.flag(Setting::PrintProjection));
-    EXPECT_FALSE(values.values.flag(Setting::PrintSummary));
-    EXPECT_TRUE(values.values.flag(Setting::PrintCompanyName));
+    for (Setting s : kPrintSettings)
+        EXPECT_EQ(values.values.flag(s), defaults.values.flag(s)) << static_cast<int>(s);
 
     const SettingLines lines = BuildUserFileLines(values, {});
-    const AdvisorInfo advisor = ReadAdvisorInfo(lines);
-    EXPECT_EQ(advisor.name, "Élise Côté");
-    EXPECT_EQ(advisor.companyName, "Northfield = Wealth");
+    EXPECT_EQ(ReadAdvisorInfo(lines), (AdvisorInfo{"Élise Côté", "Northfield = Wealth"}));
     EXPECT_EQ(GetSettingValue("Other", lines), "kept");
-    int names = 0;
-    for (const std::string& line : lines)
-        names += line.find("= Advisor Name") != std::string::npos ? 1 : 0;
-    EXPECT_EQ(names, 1);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with("= Advisor Name"); }), 1);
+    EXPECT_EQ(ReadAdvisorInfo({"[SponsorInfo]", "none= SponsorName"}), AdvisorInfo{});
 }
 
 TEST(PrintDefaults, OverlongAdvisorIsCutSoThatSaveDefaultsStillWrites)
 {
-    const std::string longName(400, 'a');
-    EXPECT_EQ(CleanAdvisorField(longName).size(), kMaxAdvisorField);
     // Characters, not bytes: a cut never splits an accented letter.
     std::string accents;
     for (int i = 0; i < 150; ++i)
         accents += "é";
-    EXPECT_EQ(CleanAdvisorField(accents).size(), 2 * kMaxAdvisorField);
+    EXPECT_EQ(CleanAdvisorField(std::string(400, 'a')), std::string(kMaxAdvisorField, 'a'));
+    EXPECT_EQ(CleanAdvisorField(accents), accents.substr(0, 2 * kMaxAdvisorField));
+    EXPECT_EQ(CleanAdvisorField(std::string(99, 'a') + " b"), std::string(99, 'a'));  // no blank left at the cut
 
     PrintDefaults defaults;
-    defaults.advisor = {longName, accents};
-    ProgramSettings settings;
-    UserFileValues values = UserFileValuesFrom(settings);
+    defaults.advisor = {std::string(400, 'a'), accents};
+    UserFileValues values = UserFileValuesFrom(ProgramSettings{});
     ApplyPrintDefaults(defaults, values);
     const auto folder = std::filesystem::temp_directory_path() / "gearwise-print-defaults-test";
     std::filesystem::create_directories(folder);
-    SilentReporter reporter;
-    ASSERT_TRUE(SaveUserFile(folder, values, {}, reporter)) << (reporter.messages.empty() ? "" : reporter.messages[0]);
+    struct : SettingsReporter {
+        void report(const std::string&, const std::string& text, Icon) override { messages.push_back(text); }
+        std::vector<std::string> messages;
+    } reporter;
+    EXPECT_TRUE(SaveUserFile(folder, values, {}, reporter)) << (reporter.messages.empty() ? "" : reporter.messages[0]);
     std::filesystem::remove_all(folder);
-}
-
-TEST(PrintDefaults, MissingAdvisorReadsEmpty)
-{
-    const AdvisorInfo advisor = ReadAdvisorInfo({"[SponsorInfo]", "none= SponsorName"});
-    EXPECT_EQ(advisor.name, "");
-    EXPECT_EQ(advisor.companyName, "");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,163 +16,104 @@ namespace gw {
 namespace {
 
 // Width in units of n characters at 10 points.
-double Chars(std::size_t n)
+double Chars(double n)
 {
-    return static_cast<double>(n) * 10.0 / 12.0;
+    return n * 10.0 / 12.0;
 }
 
 TEST(MeasureText, MeasuresAtMost449CharactersPerCall)
 {
-    struct Case {
+    const struct {
         std::size_t length;
+        const char* character;
         std::vector<std::size_t> calls;
-    };
-    const Case cases[] = {
-        {0, {0}},
-        {448, {448}},
-        {449, {449}},
-        {450, {449, 1}},
-        {898, {449, 449}},
-        {899, {449, 449, 1}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("length " + std::to_string(c.length));
+    } cases[] = {{0, "x", {0}},          {448, "x", {448}},          {449, "x", {449}},
+                 {450, "x", {449, 1}},   {898, "x", {449, 449}},     {899, "x", {449, 449, 1}},
+                 {450, "\xC3\xA9", {449, 1}}};  // é, two bytes: characters are counted, not bytes
+    for (const auto& c : cases) {
+        SCOPED_TRACE("length " + std::to_string(c.length) + " of " + c.character);
         RecordingPage page;
-        const double width = MeasureText(page, std::string(c.length, 'x'));
+        std::string text;
+        for (std::size_t i = 0; i < c.length; ++i)
+            text += c.character;
+        EXPECT_DOUBLE_EQ(MeasureText(page, text), Chars(static_cast<double>(c.length)));
         EXPECT_EQ(page.measuredLengths(), c.calls);
-        EXPECT_DOUBLE_EQ(width, Chars(c.length));
     }
-}
-
-TEST(MeasureText, CountsCharactersNotBytes)
-{
-    RecordingPage page;
-    std::string text;
-    for (int i = 0; i < 450; ++i)
-        text += "\xC3\xA9";  // é, two bytes
-    EXPECT_DOUBLE_EQ(MeasureText(page, text), Chars(450));
-    EXPECT_EQ(page.measuredLengths(), (std::vector<std::size_t>{449, 1}));
 }
 
 TEST(IsFigure, TellsFiguresFromWords)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"1234", true},
-        {"$1,234,567", true},
-        {"-$1,234", true},
-        {"(1,234)", true},
-        {"12.5%", true},
-        {"1 234 567 $", true},
-        {"12,5 %", true},
-        {"1\xC2\xA0" "234\xC2\xA0$", true},
-        {"-", false},
-        {"$", false},
-        {"12,", false},
-        {"2024-25", false},
-        {"abc", false},
-        {"12abc", false},
-        {"", false},
-    };
-    for (const auto& [word, figure] : cases) {
-        SCOPED_TRACE(word);
-        EXPECT_EQ(IsFigure(word), figure);
-    }
+        {"1234", true},  {"$1,234,567", true}, {"-$1,234", true}, {"(1,234)", true},   {"12.5%", true},
+        {"1 234 567 $", true}, {"12,5 %", true}, {"1\xC2\xA0" "234\xE2\x80\xAF$", true}, {"+7", true},
+        {"-", false},    {"$", false},         {"12,", false},    {"2024-25", false},  {"abc", false},
+        {"12abc", false}, {"", false},         {".5", false}};
+    for (const auto& [word, figure] : cases)
+        EXPECT_EQ(IsFigure(word), figure) << word;
 }
 
-std::string Joined(const std::vector<std::string>& lines)
+TEST(WrapText, Cases)
 {
-    std::string result;
-    for (const std::string& line : lines)
-        result += (result.empty() ? "" : " ") + line;
-    return result;
-}
-
-TEST(WrapText, BreaksAtBlanksTakingTheLongestPartThatFits)
-{
-    RecordingPage page;
-    // 12 characters to a line.
-    const auto lines = WrapText(page, "the quick brown fox jumps over the lazy dog", Chars(12), {});
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"the quick", "brown fox", "jumps over", "the lazy dog"}));
-}
-
-TEST(WrapText, NoLineIsWiderThanTheSpaceAndNoWordIsLost)
-{
-    const std::string text =
-        "Borrowing to invest magnifies gains and losses alike; the loan must be repaid whatever the markets do.";
-    for (std::size_t columns = 12; columns <= 110; columns += 7) {
-        SCOPED_TRACE("columns " + std::to_string(columns));
-        RecordingPage page;
-        const auto lines = WrapText(page, text, Chars(columns), {});
-        ASSERT_TRUE(lines);
-        for (const std::string& line : *lines) {
-            EXPECT_LE(line.size(), columns) << line;
-            EXPECT_FALSE(line.empty());
-            EXPECT_NE(line.front(), ' ');
-            EXPECT_NE(line.back(), ' ');
-        }
-        EXPECT_EQ(Joined(*lines), text);
-    }
-}
-
-// Every width from narrow to wide: the French figures always stay whole on
-// one line, while the same text in English may break between digit groups.
-TEST(WrapText, FrenchFiguresAreNeverSplit)
-{
-    const std::string text = "Le placement atteint 1 234 567 $ soit une hausse de 12,5 % en 25 ans.";
-    for (std::size_t columns = 12; columns <= 70; ++columns) {
-        SCOPED_TRACE("columns " + std::to_string(columns));
-        RecordingPage page;
-        const auto lines = WrapText(page, text, Chars(columns), {.language = French});
-        ASSERT_TRUE(lines);
-        bool wholeAmount = false, wholeRate = false;
-        for (const std::string& line : *lines) {
-            wholeAmount = wholeAmount || line.find("1 234 567 $") != std::string::npos;
-            wholeRate = wholeRate || line.find("12,5 %") != std::string::npos;
-            EXPECT_LE(line.size(), columns) << line;
-        }
-        EXPECT_TRUE(wholeAmount);
-        EXPECT_TRUE(wholeRate);
-        EXPECT_EQ(Joined(*lines), text);
-    }
-    RecordingPage page;
-    const auto english = WrapText(page, "worth 1 234 567 dollars", Chars(9), {.language = English});
-    ASSERT_TRUE(english);
-    EXPECT_EQ(*english, (std::vector<std::string>{"worth 1", "234 567", "dollars"}));
-    const auto french = WrapText(page, "worth 1 234 567 dollars", Chars(9), {.language = French});
-    ASSERT_TRUE(french);
-    EXPECT_EQ(*french, (std::vector<std::string>{"worth", "1 234 567", "dollars"}));
-}
-
-TEST(WrapText, OverlongWords)
-{
-    RecordingPage page;
-    // A word of its own on a centred line.
-    const auto own = WrapText(page, "see antidisestablishmentarianism here", Chars(10), {});
-    ASSERT_TRUE(own);
-    EXPECT_EQ(*own, (std::vector<std::string>{"see", "antidisestablishmentarianism", "here"}));
-
+    using Lines = std::optional<std::vector<std::string>>;
     const WrapOptions strict{.overlong = OverlongWord::HashOrFail};
-    // A figure too wide for its column: as many "#" as fit.
-    const auto figure = WrapText(page, "$12,345,678", Chars(6) + 0.1, strict);
-    ASSERT_TRUE(figure);
-    EXPECT_EQ(*figure, std::vector<std::string>{"######"});
-    // A French figure with its blanks is one word, hashed whole.
-    const auto french = WrapText(page, "1 234 567 $", Chars(4), {.language = French, .overlong = OverlongWord::HashOrFail});
-    ASSERT_TRUE(french);
-    EXPECT_EQ(*french, std::vector<std::string>{"####"});
-    // Any other word fails the whole block.
-    EXPECT_FALSE(WrapText(page, "ok antidisestablishmentarianism", Chars(10), strict));
-    // Even when there is no room for a single "#", the figure leaves a mark.
-    EXPECT_EQ(*WrapText(page, "123", 0.1, strict), std::vector<std::string>{"#"});
+    const WrapOptions strictFrench{.language = French, .overlong = OverlongWord::HashOrFail};
+    const struct {
+        const char* text;
+        double columns;
+        WrapOptions options;
+        Lines lines;
+    } cases[] = {
+        {"the quick brown fox jumps over the lazy dog", 12, {}, Lines{{"the quick", "brown fox", "jumps over", "the lazy dog"}}},
+        {"First part.\r\n\r\nSecond part\nthird\rfourth", 40, {}, Lines{{"First part.", "", "Second part", "third", "fourth"}}},
+        // English may break between digit groups, French never inside a figure.
+        {"worth 1 234 567 dollars", 9, {}, Lines{{"worth 1", "234 567", "dollars"}}},
+        {"worth 1 234 567 dollars", 9, {.language = French}, Lines{{"worth", "1 234 567", "dollars"}}},
+        // A word wider than the line is a line of its own...
+        {"see antidisestablishmentarianism here", 10, {}, Lines{{"see", "antidisestablishmentarianism", "here"}}},
+        // ... or, for a figure, as many "#" as fit (at least one); any other word fails the block.
+        {"$12,345,678", 6.12, strict, Lines{{"######"}}},
+        {"1 234 567 $", 4, strictFrench, Lines{{"####"}}},
+        {"123", 0.1, strict, Lines{{"#"}}},
+        {"ok antidisestablishmentarianism", 10, strict, std::nullopt},
+        // A paragraph that fits is kept as it stands when asked.
+        {"  two  blanks ", 20, {.keepFittingParagraph = true}, Lines{{"  two  blanks "}}},
+        {"  two  blanks ", 20, {}, Lines{{"two  blanks"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        RecordingPage page;
+        EXPECT_EQ(WrapText(page, c.text, Chars(c.columns), c.options), c.lines);
+    }
 }
 
-TEST(WrapText, LineBreaksStartParagraphs)
+// At every width no line is wider than the space, none starts or ends with a
+// blank, no word is lost, and a French figure always stays whole on one line.
+TEST(WrapText, EveryWidthKeepsWordsAndFrenchFiguresWhole)
 {
-    RecordingPage page;
-    const auto lines = WrapText(page, "First part.\r\n\r\nSecond part\nthird", Chars(40), {});
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"First part.", "", "Second part", "third"}));
+    const std::string english =
+        "Borrowing to invest magnifies gains and losses alike; the loan must be repaid whatever the markets do.";
+    const std::string french = "Le placement atteint 1 234 567 $ soit une hausse de 12,5 % en 25 ans.";
+    for (std::size_t columns = 12; columns <= 110; ++columns) {
+        for (const auto& [text, language] : {std::pair{english, English}, std::pair{french, French}}) {
+            SCOPED_TRACE(std::to_string(columns) + " columns: " + text);
+            RecordingPage page;
+            const auto lines = WrapText(page, text, Chars(static_cast<double>(columns)), {.language = language});
+            ASSERT_TRUE(lines);
+            std::string joined;
+            for (const std::string& line : *lines) {
+                EXPECT_LE(line.size(), columns) << line;
+                joined += (joined.empty() ? "" : "\n") + line;
+            }
+            // Trimmed lines: with blanks for their breaks they give the text back.
+            std::string rejoined = joined;
+            std::replace(rejoined.begin(), rejoined.end(), '\n', ' ');
+            EXPECT_EQ(rejoined, text);
+            if (language == French) {
+                EXPECT_NE(joined.find("1 234 567 $"), std::string::npos) << joined;
+                EXPECT_NE(joined.find("12,5 %"), std::string::npos) << joined;
+            }
+        }
+    }
 }
 
 } // namespace

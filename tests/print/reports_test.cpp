@@ -1,0 +1,146 @@
+// The three reports on the recording page with the shipped captions: whole
+// documents against golden files, and the rules a golden does not show.
+#include "golden.h"
+#include "report_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gw::test {
+namespace {
+
+// The summary's last block, one of the print dialog's options.
+enum class Closing { WithChecklist, WithSignatures, WithDisclaimer };
+using enum Closing;
+using enum Strategy;
+using Change = void (*)(AnalysisInputs&);
+
+class Reports : public ReportFixture {
+protected:
+    void analyse(Strategy strategy, Closing closing, Change change = nullptr)
+    {
+        AnalysisInputs in = DefaultInputs();
+        if (change)
+            change(in);
+        ReportFixture::analyse(strategy, in);
+        job.PrintCheckList = closing == WithChecklist;
+        job.PrintSignatures = closing != WithChecklist;
+        job.PrintLegalDisclaimer = closing == WithDisclaimer;
+    }
+};
+
+// Deduction limited on both sides, each in its own way.
+void Limited(AnalysisInputs& in)
+{
+    in.fedLimited = true;
+    in.fedIncludeCG = false;
+    in.fedExpenses = 1.5;
+    in.provDeductible = 80;
+}
+
+TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
+{
+    using enum ReportKind;
+    const Change half = [](AnalysisInputs& in) { in.fedDeductible = 50; };
+    const Change twoDecimals = [](AnalysisInputs& in) { in.projectionReturn = 8.25; };
+    const Change limitedThreeYears = [](AnalysisInputs& in) { Limited(in); in.savingsPeriod = 3; };
+    const struct {
+        const char* name;  // tests/print/golden/<name>.txt
+        ReportKind kind;
+        Strategy strategy;
+        Language language;
+        Closing closing;
+        Change change;
+        double pageHeight = 60;
+    } cases[] = {
+        {"summary_interest-only_en", Summary, InterestOnly, English, WithChecklist, nullptr},
+        {"summary_term_limited_en", Summary, TermLoan, English, WithSignatures, Limited},
+        // RRSP loans: the notes only with the checklist option, no separator, no leverage checklist.
+        {"summary_rrsp_en", Summary, RRSP, English, WithChecklist, nullptr},
+        {"summary_rrsp_signatures_en", Summary, RRSP, English, WithSignatures, nullptr},
+        {"summary_rrsp_disclaimer_en", Summary, RRSP, English, WithDisclaimer, nullptr},
+        {"summary_interest-only_half-deductible_fr", Summary, InterestOnly, French, WithDisclaimer, half},
+        {"projection_interest-only_en", Projection, InterestOnly, English, WithChecklist, nullptr},
+        {"projection_term_fr", Projection, TermLoan, French, WithChecklist, twoDecimals},
+        {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr},
+        // On a short page the table goes on on a second page, after the footer, below its heads again.
+        {"projection_term_short-page_en", Projection, TermLoan, English, WithChecklist, nullptr, 34},
+        {"projection_interest-only_limited_en", Projection, InterestOnly, English, WithChecklist, limitedThreeYears},
+        {"projection_term_limited_fr", Projection, TermLoan, French, WithChecklist, limitedThreeYears},
+        {"checklist_en", Checklist, InterestOnly, English, WithChecklist, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        analyse(c.strategy, c.closing, c.change);
+        page = RecordingPage({90, c.pageHeight});
+        job.PrintName = job.PrintCompanyName = true;
+        job.PreparedForName = "Jean and Marie Tremblay";
+        // The tail of a disclaimer past a run of blanks is printed too.
+        data.legalDisclaimer = "This report is an illustration. " + std::string(40, ' ') + "Results are not guaranteed.";
+        ASSERT_TRUE(print(c.kind, c.language)) << lastMessage();
+        ExpectGolden(PageDump(page), std::string("print/golden/") + c.name + ".txt");
+    }
+}
+
+TEST_F(Reports, ProjectionFiguresTooWideForTheirColumnPrintAsHashes)
+{
+    analyse(TermLoan, WithChecklist);
+    for (TermYear& y : std::get<TermResults>(results).projection) {
+        for (double* v : {&y.leveraged_balance, &y.net_balance_payoff, &y.acb_after, &y.interest, &y.principal,
+                          &y.after_tax_cashflow, &y.unleveraged_balance, &y.unleveraged_acb, &y.increase})
+            *v = 4.0e40;
+        y.loan_balance = -3.0e40;
+    }
+    ASSERT_TRUE(print(ReportKind::Projection));
+    const std::string text = PageDump(page);
+    EXPECT_EQ(text.find("400,000,000,000"), std::string::npos);
+    EXPECT_EQ(text.find("(300,000,000"), std::string::npos);
+    EXPECT_NE(text.find(" \"#####"), std::string::npos) << text;
+}
+
+// A failure is reported once, naming the section and step, and the document is abandoned.
+TEST_F(Reports, FailureIsReportedAndTheDocumentAbandoned)
+{
+    const struct {
+        ReportKind kind;
+        Strategy printedAs;       // the results are of the interest-only analysis
+        const char* failingText;  // the device fails on the text of this caption
+        const char* pictureFolder;
+        std::vector<std::string> message;
+    } cases[] = {
+        {ReportKind::Summary, TermLoan, nullptr, nullptr, {"term-loan", "'OnePageSummary, step 0'"}},
+        {ReportKind::Projection, RRSP, nullptr, nullptr, {"RRSP-loan", "'PrintProjection, step 0'"}},
+        {ReportKind::Summary, InterestOnly, "Assumptions_Title", nullptr, {"Error 482\nOut of paper", "'PrintAssumptions, step 1'"}},
+        // In French the checklist looks for the French picture.
+        {ReportKind::Checklist, InterestOnly, nullptr, "/nonexistent",
+         {"Error 53", "/nonexistent/print-french.gif", "'PrintSuitabilityChecklist - Page 1, step 1'"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.front());
+        analyse(InterestOnly, WithChecklist);
+        data.strategy = c.printedAs;
+        if (c.failingText)
+            page.failWhenDrawing(CaptionOf(c.failingText, French), PrintError(kPrintErrorPrinter, "Out of paper"));
+        if (c.pictureFolder)
+            data.pictureFolder = c.pictureFolder;
+        EXPECT_FALSE(print(c.kind, French));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        for (const std::string& part : c.message)
+            EXPECT_NE(reporter.messages[0].find(part), std::string::npos) << reporter.messages[0];
+        EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
+    }
+}
+
+TEST(ReportDate, MonthNameOfTheLanguage)
+{
+    const std::pair<ReportDate, Language> dates[] = {
+        {{2025, 1, 5}, English}, {{2024, 8, 1}, English}, {{2024, 12, 31}, French}, {{2024, 8, 1}, French}};
+    const char* expected[] = {"January 5, 2025", "August 1, 2024", "31 décembre 2024", "1er août 2024"};
+    for (std::size_t i = 0; i < std::size(dates); ++i)
+        EXPECT_EQ(FormatReportDate(SourceCaptions(), dates[i].second, dates[i].first), expected[i]);
+}
+
+} // namespace
+} // namespace gw::test
