@@ -68,8 +68,10 @@ TEST(RangeOf, sponsorLimitsAreTakenInwardToWholeNumbers)
 }
 
 // The legal values of every field, with a sponsor allowing returns up to 20
-// and loan rates from 1 %.
-TEST(RangeOf, everyFieldHasItsLegalRange)
+// and loan rates from 1 %, and what each keeps of a typed 1234.5678 and
+// -0.55: money fields and the setup dialog's rates are reformatted on entry,
+// the others keep what was typed.
+TEST(RangeOf, everyFieldHasItsLegalRangeAndKeepsWhatItShows)
 {
     SettingValues limits;
     limits[S::MaxReturnAllowed] = 20;
@@ -79,20 +81,10 @@ TEST(RangeOf, everyFieldHasItsLegalRange)
     for (const SettingRow& row : SettingRows()) {
         const LegalRange range = RangeOf(row.id, limits);
         text += std::string(row.key) + ": " + shown(range.low) + " to " + shown(range.high)
-            + (range.whole ? ", whole\n" : "\n");
+            + (range.whole ? ", whole" : "") + "; typed " + ShortestDecimal(EnteredValue(row.id, 1234.5678)) + ", "
+            + ShortestDecimal(EnteredValue(row.id, -0.55)) + "\n";
     }
     test::ExpectGolden(text, "settings/golden/legal-ranges.txt");
-}
-
-TEST(EnteredValue, moneyAndSetupRatesAreReformattedOthersKeptAsTyped)
-{
-    EXPECT_EQ(EnteredValue(S::LoanAmount, 50000.5), 50001);
-    EXPECT_EQ(EnteredValue(S::OtherUnleveragedIncome, -100.4), -100);
-    EXPECT_EQ(EnteredValue(S::InterestTaxRate1, 29.05), 29.1);
-    EXPECT_EQ(EnteredValue(S::FedInterestDeductibility, 100.04), 100);
-    EXPECT_EQ(EnteredValue(S::ProjectedReturn1, 8.25), 8.25);
-    EXPECT_EQ(EnteredValue(S::CapGainsInclusionRate, 66.67), 66.67);
-    EXPECT_EQ(EnteredValue(S::TaxRate, 43.417), 43.417);
     EXPECT_EQ(ShownValue(S::ProjectedReturn1, 8.25), 8.3);
 }
 
