@@ -71,6 +71,9 @@ TEST(LenientParse, stopsAtTheFirstOtherCharacter)
     });
     EXPECT_EQ(LenientParse("1" + std::string(400, '0')), DBL_MAX);
     EXPECT_EQ(LenientParse("0." + std::string(400, '0') + "1e400"), 0.1);
+    // A view ends where it says, not at the next terminator.
+    EXPECT_EQ(LenientParse(std::string_view("1.25").substr(0, 3)), 1.2);
+    EXPECT_EQ(ReadField(std::string_view("1.25").substr(0, 3), English), 1.2);
 }
 
 TEST(Rounding, halvesAwayFromZeroOrToEven)

@@ -146,6 +146,11 @@ TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "abc\n");
     EXPECT_NE(refused.err.find("line 2 is not a masked line"), std::string::npos) << refused.err;
+
+    const std::string tooLong = file("long.txt", std::string(300, 'x') + "\n");
+    const CommandRun unpackable = runCli({"config", "pack", tooLong, packed});
+    EXPECT_EQ(unpackable.status, 2);
+    EXPECT_TRUE(unpackable.err.starts_with("gearwise-cli config: " + tooLong + ": line 1 is")) << unpackable.err;
 }
 
 } // namespace

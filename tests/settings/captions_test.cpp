@@ -18,7 +18,8 @@ using test::TempFolder;
 TEST(GetCaption, lookupRules)
 {
     const CaptionTables tables{{"cmdCancel=Cancel", "*cmdOK=OK", "Equation=a=b+c", "lblBlank =With blank",
-                                "lblTaxRate=Tax Rate", "LBLTAXRATE=Marginal Tax Rate", "Hello", "=empty key text"},
+                                "lblTaxRate=Tax Rate", "LBLTAXRATE=Marginal Tax Rate", "Hello", "=empty key text",
+                                "lblZoneAZ=Zone"},
                                {}};
     const struct {
         const char* key;
@@ -26,6 +27,7 @@ TEST(GetCaption, lookupRules)
     } cases[] = {
         {"lbltaxrate", "Marginal Tax Rate"},  // the last line wins, case ignored
         {"LblTaxRate", "Marginal Tax Rate"},
+        {"LBLzoneaz", "Zone"},                // A and Z are letters too
         {"cmdOK", "OK"},                      // the "*" marker is not part of the key
         {"*cmdOK", std::string(kCaptionNotFound)},
         {"Equation", "a=b+c"},                // text after the first "="

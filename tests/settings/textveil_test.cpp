@@ -138,6 +138,8 @@ TEST(Charset, unstorableOrInvalidTextIsRefusedOrReplaced)
     EXPECT_EQ(Cp1252FromUtf8Lossy("a\xF0\x9F\x98\x80z"), "a?z");
     EXPECT_EQ(Utf8Length("été"), 3u);
     EXPECT_EQ(Utf8Prefix("été!", 2), "ét");
+    EXPECT_EQ(Utf8Prefix("\xFF" "ab", 2), "\xFF" "a");  // a stray byte counts as one character
+    EXPECT_EQ(Utf8Length("\xFF" "ab"), 3u);
 }
 
 } // namespace
