@@ -3,6 +3,7 @@
 // Every expected position below is worked out from that rule by hand.
 #include "golden.h"
 #include "report_fixture.h"
+#include "reports_table.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,26 @@ TEST_F(Primitives, WordTooWideIsReportedAndNothingOfTheBlockIsPrinted)
     EXPECT_TRUE(page.texts().empty());
     EXPECT_EQ(reporter.messages, std::vector<std::string>{"Unable to print text 'See Supercalifragilistic' at (5, 3.5)"});
     EXPECT_EQ(reporter.icons, std::vector{PrintReporter::Icon::Exclamation});
+}
+
+// Columns "1", "2", "3" need 10/12 + 2 of padding each; the group head
+// "Extraordinary" over the first two needs 13 x 10/12 + 2 = 12.8333, so each
+// of them takes half. Of a width of 18.6667, the 3 left over goes to the
+// three columns alike.
+TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
+{
+    report::ReportTable table;
+    table.groupRows = {{{"Extraordinary", 0, 1}}};
+    table.heads = {{"A"}, {"B"}, {"C"}};
+    table.rows = {{"1", "2", "3"}};
+    page.setFont({"Arial", 10, false});
+    const report::TableLayout layout = report::LayOutTable(page, table, 2, 12.8333333333 + Chars(1) + 2 + 3);
+    EXPECT_EQ(layout.fontSize, 10);
+    ASSERT_EQ(layout.widths.size(), 3u);
+    EXPECT_NEAR(layout.widths[0], 12.8333333333 / 2 + 1, 1e-6);
+    EXPECT_NEAR(layout.widths[1], 12.8333333333 / 2 + 1, 1e-6);
+    EXPECT_NEAR(layout.widths[2], Chars(1) + 2 + 1, 1e-6);
+    EXPECT_NEAR(layout.lefts[2], 2 + 12.8333333333 + 2, 1e-6);
 }
 
 TEST_F(Primitives, PreparedLines)

@@ -46,6 +46,7 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
     const Change half = [](AnalysisInputs& in) { in.fedDeductible = 50; };
     const Change twoDecimals = [](AnalysisInputs& in) { in.projectionReturn = 8.25; };
     const Change limitedThreeYears = [](AnalysisInputs& in) { Limited(in); in.savingsPeriod = 3; };
+    const Change large = [](AnalysisInputs& in) { in.loanAmount = 90'000'000; };
     const struct {
         const char* name;  // tests/print/golden/<name>.txt
         ReportKind kind;
@@ -53,7 +54,8 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         Language language;
         Closing closing;
         Change change;
-        double pageHeight = 60;
+        PageSize pageSize = {90, 60};
+        std::string client = "Jean and Marie Tremblay";
     } cases[] = {
         {"summary_interest-only_en", Summary, InterestOnly, English, WithChecklist, nullptr},
         {"summary_term_limited_en", Summary, TermLoan, English, WithSignatures, Limited},
@@ -61,22 +63,27 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         {"summary_rrsp_en", Summary, RRSP, English, WithChecklist, nullptr},
         {"summary_rrsp_signatures_en", Summary, RRSP, English, WithSignatures, nullptr},
         {"summary_rrsp_disclaimer_en", Summary, RRSP, English, WithDisclaimer, nullptr},
+        // A narrow page: the table steps down to its smallest size; the
+        // client's name takes all the room left of the date but 2 units.
+        {"summary_rrsp_narrow_en", Summary, RRSP, English, WithChecklist, large, {56, 60},
+         "Jean-Philippe and Marie-Eve Leblanc"},
         {"summary_interest-only_half-deductible_fr", Summary, InterestOnly, French, WithDisclaimer, half},
         {"projection_interest-only_en", Projection, InterestOnly, English, WithChecklist, nullptr},
         {"projection_term_fr", Projection, TermLoan, French, WithChecklist, twoDecimals},
         {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr},
         // On a short page the table goes on on a second page, after the footer, below its heads again.
-        {"projection_term_short-page_en", Projection, TermLoan, English, WithChecklist, nullptr, 34},
+        {"projection_term_short-page_en", Projection, TermLoan, English, WithChecklist, nullptr, {90, 34}},
         {"projection_interest-only_limited_en", Projection, InterestOnly, English, WithChecklist, limitedThreeYears},
         {"projection_term_limited_fr", Projection, TermLoan, French, WithChecklist, limitedThreeYears},
-        {"checklist_en", Checklist, InterestOnly, English, WithChecklist, nullptr},
+        // A page where a numbered item has room for its first two lines and no more.
+        {"checklist_short-page_en", Checklist, InterestOnly, English, WithChecklist, nullptr, {90, 40}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         analyse(c.strategy, c.closing, c.change);
-        page = RecordingPage({90, c.pageHeight});
+        page = RecordingPage(c.pageSize);
         job.PrintName = job.PrintCompanyName = true;
-        job.PreparedForName = "Jean and Marie Tremblay";
+        job.PreparedForName = c.client;
         // The tail of a disclaimer past a run of blanks is printed too.
         data.legalDisclaimer = "This report is an illustration. " + std::string(40, ' ') + "Results are not guaranteed.";
         ASSERT_TRUE(print(c.kind, c.language)) << lastMessage();
