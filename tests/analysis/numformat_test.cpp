@@ -74,6 +74,7 @@ TEST(LenientParse, stopsAtTheFirstOtherCharacter)
     // A view ends where it says, not at the next terminator.
     EXPECT_EQ(LenientParse(std::string_view("1.25").substr(0, 3)), 1.2);
     EXPECT_EQ(ReadField(std::string_view("1.25").substr(0, 3), English), 1.2);
+    EXPECT_EQ(ReadField(std::string_view("1,2345").substr(0, 5), English), 1234);
 }
 
 TEST(Rounding, halvesAwayFromZeroOrToEven)

@@ -63,6 +63,14 @@ TEST(TextVeil, recordOfKnownBytes)
     std::string error;
     EXPECT_EQ(BuildRecordFile({"a"}, keyLetters("A"), error), record);
     EXPECT_EQ(ParseRecordFile(record).lines, SettingLines{"a"});
+    // Only the last record's padding may be missing.
+    EXPECT_EQ(ParseRecordFile(record.substr(0, 7)).lines, SettingLines{"a"});
+    for (const std::string& cut : {record.substr(0, 6), record.substr(0, 1), record + record.substr(0, 6)}) {
+        const RecordFileContents read = ParseRecordFile(cut);
+        EXPECT_EQ(read.error, RecordFileError::Truncated);
+        EXPECT_EQ(read.failedRecord, cut.size() / kRecordBytes);
+        EXPECT_EQ(read.lines.size(), cut.size() / kRecordBytes);
+    }
 }
 
 TEST(TextVeil, roundTripsEveryLevelAndSeed)
@@ -140,6 +148,8 @@ TEST(Charset, unstorableOrInvalidTextIsRefusedOrReplaced)
     EXPECT_EQ(Utf8Prefix("été!", 2), "ét");
     EXPECT_EQ(Utf8Prefix("\xFF" "ab", 2), "\xFF" "a");  // a stray byte counts as one character
     EXPECT_EQ(Utf8Length("\xFF" "ab"), 3u);
+    EXPECT_EQ(Utf8Length("\xC2\x80" "\xE0\xA0\x80" "\xF0\x90\x80\x80"), 3u);  // the least code point of each length
+    EXPECT_EQ(Utf8Length("\xC1\xBF"), 2u);                                    // one below it, overlong: two stray bytes
 }
 
 } // namespace
