@@ -4,6 +4,7 @@
 #include "growth.h"
 #include "inputs.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gw {
@@ -47,7 +48,7 @@ double FindBreakEvenReturn(double loanRate, const std::function<double(double)>&
     if (!bracketed)
         return NoReturn;
 
-    const double scale = MaxOf(std::fabs(gHi), std::fabs(gLo));
+    const double scale = std::max(std::fabs(gHi), std::fabs(gLo));
     const double tolerance = 0.0005 * scale;
     double mid = lo;
     double gMid = gLo;

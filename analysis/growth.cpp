@@ -126,7 +126,4 @@ double PercentIncrease(double a, double b)
     return (a - b) / b;
 }
 
-double MinOf(double a, double b) { return a <= b ? a : b; }
-double MaxOf(double a, double b) { return a < b ? b : a; }
-
 } // namespace gw

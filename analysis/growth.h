@@ -73,7 +73,5 @@ DeferredFutureValue CalcDeferredFutureValue(DeferredInvestment& inv);
 
 // (a - b) / b, and 1 (a 100 % increase) when b is exactly 0.
 double PercentIncrease(double a, double b);
-double MinOf(double a, double b);
-double MaxOf(double a, double b);
 
 } // namespace gw

@@ -36,8 +36,12 @@ double OtherInvestRatio(double loanAmount, int investmentType, double otherUnlev
 {
     if (!(loanAmount > 0))
         throw AnalysisError("the loan amount must be above 0 (it is " + std::to_string(loanAmount) + ")");
-    const double own = investmentType >= 1 && investmentType <= 4 ? loanAmount / investmentType : 0;
-    return (own + otherUnleveraged) / loanAmount;
+    return OwnMoneyPerLoanDollar(investmentType) + otherUnleveraged / loanAmount;
+}
+
+double OwnMoneyPerLoanDollar(int investmentType)
+{
+    return investmentType > 0 ? 1.0 / investmentType : 0;
 }
 
 } // namespace gw

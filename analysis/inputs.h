@@ -87,5 +87,7 @@ double DivTaxRate(const AnalysisInputs& in);
 // money is loan / k for a k:1 loan and 0 for "100%".
 // Throws AnalysisError when the loan amount is not above 0.
 double OtherInvestRatio(double loanAmount, int investmentType, double otherUnleveraged);
+// Own margin money per dollar of loan: 1 / k for a k:1 loan, 0 for "100%".
+double OwnMoneyPerLoanDollar(int investmentType);
 
 } // namespace gw

@@ -6,6 +6,7 @@
 #include "numformat.h"
 #include "payoff.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -49,7 +50,7 @@ void deduct(bool limited, double ratio, double expenseRate, bool defer, double i
 {
     if (limited) {
         pool[i] = balance * expenseRate;
-        deduction[i] = MaxOf(0, MinOf(income, interest * ratio + pool[i - 1] + pool[i]));
+        deduction[i] = std::max(0.0, std::min(income, interest * ratio + pool[i - 1] + pool[i]));
     } else {
         deduction[i] = interest * ratio;
     }

@@ -50,7 +50,7 @@ std::array<Combination, 4> intOnlyCombinations(const AnalysisInputs& in)
     const double cg = in.breakdown[kCapGains] / 100;
     const double dv = in.breakdown[kDividends] / 100;
     const double ir = in.breakdown[kInterest] / 100;
-    const double e = in.investmentType >= 1 && in.investmentType <= 4 ? 1.0 / in.investmentType : 0;
+    const double e = OwnMoneyPerLoanDollar(in.investmentType);
     const double other = RoundHalfAwayFromZero(in.otherUnleveraged);
 
     struct Jurisdiction {

@@ -7,6 +7,7 @@
 #include "leverage_common.h"
 #include "payoff.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -45,7 +46,7 @@ void deduct(bool limited, double ratio, double expenseRate, bool defer, double l
 {
     if (limited) {
         pool[y] += balance * expenseRate;
-        deduction[y] = MaxOf(0, MinOf(limit, interest * ratio + pool[y - 1]));
+        deduction[y] = std::max(0.0, std::min(limit, interest * ratio + pool[y - 1]));
     } else {
         deduction[y] = interest * ratio;
     }

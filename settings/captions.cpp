@@ -138,7 +138,7 @@ std::string FillPlaceholders(std::string_view text, const std::vector<std::strin
         if (text[i] == '<') {
             // "<n>" with n = 1..99, no leading zero, and a value for it.
             std::size_t digits = 0;
-            while (i + 1 + digits < text.size() && digits < 3 && text[i + 1 + digits] >= '0' && text[i + 1 + digits] <= '9')
+            while (i + 1 + digits < text.size() && text[i + 1 + digits] >= '0' && text[i + 1 + digits] <= '9')
                 ++digits;
             const std::size_t close = i + 1 + digits;
             if (digits >= 1 && digits <= 2 && text[i + 1] != '0' && close < text.size() && text[close] == '>') {

@@ -145,6 +145,10 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
      U::Percent, {}, false, true, fixed(0), fixed(50), false},
 }};
 
+// Reformatting a typed value needs a pattern to reformat it with.
+static_assert(std::ranges::none_of(kRows, [](const SettingRow& row) { return row.pattern.empty() && row.patternOnEntry; }));
+
+
 constexpr bool rowsInOrder()
 {
     for (std::size_t i = 0; i < kRows.size(); ++i) {

@@ -76,7 +76,7 @@ std::vector<std::string> BuildUserFileLines(const UserFileValues& v, const Setti
     std::vector<const SettingRow*> rows;
     for (const SettingRow& row : SettingRows())
         rows.push_back(&row);
-    std::sort(rows.begin(), rows.end(), [](const SettingRow* a, const SettingRow* b) { return a->line < b->line; });
+    std::ranges::sort(rows, {}, &SettingRow::line);
     std::optional<Section> section;
     for (const SettingRow* row : rows) {
         if (row->section != section) {

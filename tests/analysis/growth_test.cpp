@@ -99,13 +99,11 @@ TEST(GrowthModel, totalLossOrMoreThanEightyYearsIsRefused)
     EXPECT_THROW(CalcDeferredFutureValue(deferred), AnalysisError);
 }
 
-TEST(GrowthHelpers, percentIncreaseAndBounds)
+TEST(GrowthHelpers, percentIncrease)
 {
     EXPECT_DOUBLE_EQ(PercentIncrease(150, 100), 0.5);
     EXPECT_DOUBLE_EQ(PercentIncrease(-50, 100), -1.5);
     EXPECT_DOUBLE_EQ(PercentIncrease(-7, 0), 1);
-    EXPECT_EQ(MinOf(1, 2), 1);
-    EXPECT_EQ(MaxOf(1, 2), 2);
 }
 
 } // namespace
