@@ -1,58 +1,29 @@
+// The advanced details and custom investment mix dialogs on the main window
+// of fakes.
 #include "window_fixture.h"
-
-#include "data_sources.h"
-
-#include "advanceddetails.h"
-#include "captions.h"
-#include "custommix.h"
-#include "detaildialogs.h"
-#include "tablecaptions.h"
-
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QTabWidget>
-
-#include <filesystem>
-#include <fstream>
 
 namespace gw::test {
 namespace {
 
 const QStringList kPartFields{"txtDeferredCapitalGains", "txtCapitalGains", "txtDividends", "txtInterest"};
 
-// The main window on fakes with its detail dialogs attached before start-up,
-// as the program does.
+// Which dialog a case goes through.
+enum class Through { Advanced, Custom };
+
 class DetailDialogTest : public WindowTest {
 protected:
-    DetailDialogs* dialogs = nullptr;
-
-    DetailDialogTest()
+    void openOn(int strategy = 0, int inputTab = 1)
     {
-        captions.set("BoundsTimesLoanRepeatedRange", "Repeats: <1> to <2>");
-        captions.set("BoundsBreakdownOfGrossReturn", "Part: <1> to <2>");
-    }
-
-    void openWithDialogs(int strategy = 0, int inputTab = 1)
-    {
-        MainWindowServices services;
-        services.captions = &captions;
-        services.messages = &messages;
-        services.help = &help;
-        services.runAnalysis = runner.function();
-        window = std::make_unique<MainWindow>(services);
-        dialogs = attachDetailDialogs(*window, &help);
-        window->start(setup);
+        open();
         window->lstStrategyList->setCurrentRow(strategy);
         window->tabInputs->setCurrentIndex(inputTab);
         messages.messages.clear();
         runner.runs = 0;
     }
-
     AdvancedDetails* openAdvanced()
     {
-        child<QPushButton>(*window, "cmdAdvancedSettings_Input")->click();
-        auto* dialog = child<AdvancedDetails>(*window, "frmAdvancedDetails");
+        window->cmdAdvancedSettings_Input->click();
+        AdvancedDetails* dialog = &dialogs->advancedDetails();
         EXPECT_TRUE(dialog->isVisible());
         return dialog;
     }
@@ -60,9 +31,17 @@ protected:
     {
         child<QRadioButton>(*window, "optCustomInvestmentMix")->click();
         CustomInvestmentMix* dialog = dialogs->customInvestmentMix();
-        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            throw std::runtime_error("the custom investment mix did not open");
         return dialog;
     }
+    QDialog* openDialog(Through through)
+    {
+        if (through == Through::Advanced)
+            return openAdvanced();
+        return openCustom();
+    }
+    static std::string name(Through through) { return through == Through::Advanced ? "advanced " : "custom "; }
     static void typeParts(QDialog& dialog, const std::array<QString, 4>& parts)
     {
         for (int k = 0; k < 4; ++k)
@@ -72,68 +51,46 @@ protected:
     bool optionChecked(const QString& name) { return child<QRadioButton>(*window, name)->isChecked(); }
 };
 
-// Which dialog a table case goes through.
-enum class Through { Advanced, Custom };
-
-struct PartsCase {
-    std::array<QString, 4> typed;
-    Breakdown expected;
-    const char* option;  // the investment-type option that must show it
-};
-
-class DetailDialogParts : public DetailDialogTest {
-protected:
-    QDialog* openDialog(Through through)
-    {
-        if (through == Through::Advanced)
-            return openAdvanced();
-        return openCustom();
-    }
-};
-
-TEST_F(DetailDialogParts, okPutsEachPartInItsOwnSlotAndTheOptionFollows)
+TEST_F(DetailDialogTest, okPutsEachPartInItsOwnSlotAndTheOptionFollows)
 {
     // Dividends and interest differ in every case, so a swap shows.
-    const std::vector<PartsCase> cases{
-        {{"10", "20", "30", "40"}, {10, 20, 30, 40}, "optCustomInvestmentMix"},
-        {{"40", "10", "0", "50"}, {40, 10, 0, 50}, "optCustomInvestmentMix"},
-        {{"40", "10", "50", "0"}, {40, 10, 50, 0}, "optDividends"},
-        {{"40", "10", "20", "30"}, {40, 10, 20, 30}, "optBalancedFund"},
-        {{"95", "5", "0", "0"}, {95, 5, 0, 0}, "optTaxEfficient"},
+    const std::pair<Breakdown, const char*> cases[] = {
+        {{10, 20, 30, 40}, "optCustomInvestmentMix"}, {{40, 10, 0, 50}, "optCustomInvestmentMix"},
+        {{40, 10, 50, 0}, "optDividends"},            {{40, 10, 20, 30}, "optBalancedFund"},
+        {{95, 5, 0, 0}, "optTaxEfficient"},
     };
     for (Through through : {Through::Advanced, Through::Custom}) {
-        for (const PartsCase& c : cases) {
-            SCOPED_TRACE(std::string(through == Through::Advanced ? "advanced " : "custom ") + c.option + " " +
-                         c.typed[0].toStdString() + "/" + c.typed[1].toStdString() + "/" + c.typed[2].toStdString() +
-                         "/" + c.typed[3].toStdString());
-            openWithDialogs();
+        for (const auto& [parts, option] : cases) {
+            SCOPED_TRACE(name(through) + option + " " + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
+            openOn();
             QDialog* dialog = openDialog(through);
-            typeParts(*dialog, c.typed);
+            std::array<QString, 4> typed;
+            for (int k = 0; k < 4; ++k)
+                typed[k] = QString::number(parts[k]);
+            typeParts(*dialog, typed);
             child<QPushButton>(*dialog, "cmdOK")->click();
             EXPECT_FALSE(dialog->isVisible());
-            EXPECT_EQ(modelBreakdown(), c.expected);
+            EXPECT_EQ(modelBreakdown(), parts);
             ASSERT_EQ(runner.runs, 1);
-            EXPECT_EQ(runner.inputs.back().breakdown, c.expected);
-            EXPECT_TRUE(optionChecked(c.option));
+            EXPECT_EQ(runner.inputs.back().breakdown, parts);
+            EXPECT_TRUE(optionChecked(option));
             EXPECT_FALSE(window->inputsChanged());
             EXPECT_TRUE(messages.messages.empty());
         }
     }
 }
 
-TEST_F(DetailDialogParts, aTotalOtherThanAHundredIsRefusedAndChangesNothing)
+TEST_F(DetailDialogTest, aTotalOtherThanAHundredIsRefusedAndChangesNothing)
 {
     for (Through through : {Through::Advanced, Through::Custom}) {
-        SCOPED_TRACE(through == Through::Advanced ? "advanced" : "custom");
-        openWithDialogs();
+        SCOPED_TRACE(name(through));
+        openOn();
         const Breakdown before = modelBreakdown();
         QDialog* dialog = openDialog(through);
         typeParts(*dialog, {"70", "25", "5", "1"});
         child<QPushButton>(*dialog, "cmdOK")->click();
         EXPECT_TRUE(dialog->isVisible());
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_EQ(messages.messages[0].title, "[IncorrectInputTitle]");
-        EXPECT_EQ(messages.messages[0].text, "[InvalidBreakdown]");
+        EXPECT_EQ(messages.take(), "[IncorrectInputTitle]: [InvalidBreakdown]");
         EXPECT_EQ(modelBreakdown(), before);
         EXPECT_EQ(runner.runs, 0);
         EXPECT_TRUE(optionChecked(through == Through::Custom ? "optCustomInvestmentMix" : "optRegularEquity"));
@@ -147,44 +104,35 @@ TEST_F(DetailDialogParts, aTotalOtherThanAHundredIsRefusedAndChangesNothing)
     }
 }
 
-TEST_F(DetailDialogParts, aPartIsRepairedWhenLeftAndBeforeOk)
+TEST_F(DetailDialogTest, aPartIsRepairedWhenLeftAndBeforeOk)
 {
-    struct Case {
+    const struct {
         QString typed;
         QString repaired;
-        QString message;  // empty: none
-    };
-    const std::vector<Case> cases{
-        {"101", "100", "Part: 0 to 100"},
-        {"-3", "0", "Part: 0 to 100"},
-        {"abc", "0", "[checkValue]"},
-        {"12.7", "12", "[checkIntegerValue]"},
+        std::string message;  // empty: none
+    } cases[] = {
+        {"101", "100", "[OutOfBoundsTitle]: Part: 0 to 100"},  {"-3", "0", "[OutOfBoundsTitle]: Part: 0 to 100"},
+        {"abc", "0", "[IncorrectInputTitle]: [checkValue]"},   {"12.7", "12", "[IncorrectInputTitle]: [checkIntegerValue]"},
         {"55", "55", ""},
-        {"1e308", "100", "Part: 0 to 100"},
-        {"-1e308", "0", "Part: 0 to 100"},
+        {"1e308", "100", "[OutOfBoundsTitle]: Part: 0 to 100"}, {"-1e308", "0", "[OutOfBoundsTitle]: Part: 0 to 100"},
     };
     for (Through through : {Through::Advanced, Through::Custom}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE((through == Through::Advanced ? "advanced " : "custom ") + c.typed.toStdString());
-            openWithDialogs();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(name(through) + c.typed.toStdString());
+            openOn();
             QDialog* dialog = openDialog(through);
             QLineEdit* dividends = child<QLineEdit>(*dialog, "txtDividends");
             typeInto(dividends, c.typed);
             leave(dividends);
             EXPECT_EQ(dividends->text(), c.repaired);
-            if (c.message.isEmpty()) {
-                EXPECT_TRUE(messages.messages.empty());
-            } else {
-                ASSERT_EQ(messages.messages.size(), 1u);
-                EXPECT_EQ(messages.messages[0].text, c.message);
-            }
-            // Enter presses OK without leaving the field: OK checks it.
-            messages.messages.clear();
+            EXPECT_EQ(messages.take(), c.message);
+            // Enter presses OK without leaving the field: OK checks it, then
+            // the total.
             typeInto(dividends, c.typed);
             pressEnter(dividends);
             EXPECT_EQ(dividends->text(), c.repaired);
-            EXPECT_EQ(messages.count("information"), c.message.isEmpty() ? 1 : 2);  // and the total
-            EXPECT_EQ(messages.lastText(), "[InvalidBreakdown]");
+            EXPECT_EQ(messages.take(), (c.message.empty() ? "" : c.message + " | ") +
+                                           "[IncorrectInputTitle]: [InvalidBreakdown]");
             EXPECT_TRUE(dialog->isVisible());
         }
     }
@@ -192,55 +140,49 @@ TEST_F(DetailDialogParts, aPartIsRepairedWhenLeftAndBeforeOk)
 
 TEST_F(DetailDialogTest, aSpinnerClickPastTheEndIsRepaired)
 {
-    openWithDialogs();
+    openOn();
     AdvancedDetails* dialog = openAdvanced();
-    typeInto(dialog->breakdown.fields[kDeferredCapGains], "100");
-    QTest::mouseClick(child<QToolButton>(*dialog->breakdown.spinners[kDeferredCapGains], "up"), Qt::LeftButton);
-    EXPECT_EQ(dialog->breakdown.fields[kDeferredCapGains]->text(), "100");
-    EXPECT_EQ(messages.lastText(), "Part: 0 to 100");
-    // From a number past any whole one too.
-    messages.messages.clear();
-    typeInto(dialog->breakdown.fields[kDeferredCapGains], "1e308");
-    QTest::mouseClick(child<QToolButton>(*dialog->breakdown.spinners[kDeferredCapGains], "up"), Qt::LeftButton);
-    EXPECT_EQ(dialog->breakdown.fields[kDeferredCapGains]->text(), "100");
-    EXPECT_EQ(messages.lastText(), "Part: 0 to 100");
+    QLineEdit* field = dialog->breakdown.fields[kDeferredCapGains];
+    for (const char* typed : {"100", "1e308"}) {  // a number past any whole one too
+        SCOPED_TRACE(typed);
+        typeInto(field, typed);
+        clickArrow(*dialog->breakdown.spinners[kDeferredCapGains], true);
+        EXPECT_EQ(field->text(), "100");
+        EXPECT_EQ(messages.take(), "[OutOfBoundsTitle]: Part: 0 to 100");
+    }
 }
 
 TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
 {
     setup.values[Setting::SavingsPeriod] = 20;
-    struct Case {
+    const struct {
         int strategy;
         QString typed;
         QString kept;
-        std::vector<QString> messages;
-    };
-    const std::vector<Case> cases{
-        {1, "3", "3", {}},
-        {1, "4", "0", {"At most 80 years"}},
-        {2, "4", "0", {"At most 80 years"}},
+        std::string messages;
+    } cases[] = {
+        {1, "3", "3", ""},
+        {1, "4", "0", "[IncorrectInputTitle]: At most 80 years"},
+        {2, "4", "0", "[IncorrectInputTitle]: At most 80 years"},
         // Out of range first: the message names the last legal count for
         // 20 years, then the repaired 80 fails the 80-year check.
-        {1, "90", "0", {"Repeats: 0 to 3", "At most 80 years"}},
-        {1, "-1", "0", {"Repeats: 0 to 3"}},
-        {1, "2.6", "2", {"[checkIntegerValue]"}},
-        {1, "1e308", "0", {"Repeats: 0 to 3", "At most 80 years"}},
+        {1, "90", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3 | [IncorrectInputTitle]: At most 80 years"},
+        {1, "-1", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3"},
+        {1, "2.6", "2", "[IncorrectInputTitle]: [checkIntegerValue]"},
+        {1, "1e308", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3 | [IncorrectInputTitle]: At most 80 years"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.strategy) + " " + c.typed.toStdString());
-        openWithDialogs(c.strategy, 0);
+        openOn(c.strategy, 0);
         AdvancedDetails* dialog = openAdvanced();
         ASSERT_TRUE(dialog->fraTimesLoanRepeated->isVisibleTo(dialog));
         EXPECT_EQ(dialog->mostTimesLoanRepeated(), 3);
         typeInto(dialog->txtTimesLoanRepeated, c.typed);
         leave(dialog->txtTimesLoanRepeated);
         EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), c.kept);
-        std::vector<QString> shown;
-        for (const auto& m : messages.messages)
-            shown.push_back(m.text);
-        EXPECT_EQ(shown, c.messages);
+        EXPECT_EQ(messages.take(), c.messages);
 
-        child<QPushButton>(*dialog, "cmdOK")->click();
+        dialog->cmdOK->click();
         EXPECT_FALSE(dialog->isVisible());
         ASSERT_EQ(runner.runs, 1);
         EXPECT_EQ(runner.inputs.back().timesRepeated, c.kept.toDouble());
@@ -249,10 +191,10 @@ TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
 
 TEST_F(DetailDialogTest, theSavingsPeriodCheckReadsTheDialogsTimesRepeated)
 {
-    openWithDialogs(1, 0);
+    openOn(1, 0);
     AdvancedDetails* dialog = openAdvanced();
     typeInto(dialog->txtTimesLoanRepeated, "3");
-    child<QPushButton>(*dialog, "cmdOK")->click();
+    dialog->cmdOK->click();
     EXPECT_EQ(window->currentInputs().timesRepeated, 3);
 
     // 3 repeats of 30 years is 120 years.
@@ -264,18 +206,18 @@ TEST_F(DetailDialogTest, theSavingsPeriodCheckReadsTheDialogsTimesRepeated)
 TEST_F(DetailDialogTest, cancelPutsBackTheTimesRepeatedShownAndTouchesNothing)
 {
     setup.values[Setting::TimesLoanRepeated] = 2;
-    for (QString how : {"button", "escape"}) {
-        SCOPED_TRACE(how.toStdString());
-        openWithDialogs(1, 0);
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "escape" : "button");
+        openOn(1, 0);
         AdvancedDetails* dialog = openAdvanced();
         EXPECT_EQ(dialog->savedTimesLoanRepeated(), 2);
         typeInto(dialog->txtTimesLoanRepeated, "5");
         leave(dialog->txtTimesLoanRepeated);
         EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), "5");
-        if (how == "button")
-            child<QPushButton>(*dialog, "cmdCancel")->click();
-        else
+        if (escape)
             QTest::keyClick(dialog->txtTimesLoanRepeated, Qt::Key_Escape);
+        else
+            dialog->cmdCancel->click();
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), "2");
         EXPECT_EQ(window->currentInputs().timesRepeated, 2);
@@ -286,7 +228,7 @@ TEST_F(DetailDialogTest, cancelPutsBackTheTimesRepeatedShownAndTouchesNothing)
 
 TEST_F(DetailDialogTest, advancedCancelLeavesTheBreakdownAndTheNextOpeningShowsIt)
 {
-    openWithDialogs(0, 1);
+    openOn(0, 1);
     AdvancedDetails* dialog = openAdvanced();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     typeParts(*dialog, {"10", "20", "30", "40"});
@@ -298,24 +240,22 @@ TEST_F(DetailDialogTest, advancedCancelLeavesTheBreakdownAndTheNextOpeningShowsI
     EXPECT_EQ(modelBreakdown(), (Breakdown{70, 25, 5, 0}));
     EXPECT_TRUE(messages.messages.empty());
     dialog = openAdvanced();
-    EXPECT_EQ(dialog->breakdown.fields[kDividends]->text(), "5");
-    EXPECT_EQ(dialog->breakdown.fields[kInterest]->text(), "0");
+    EXPECT_EQ(dialog->breakdown.values(English), (Breakdown{70, 25, 5, 0}));
 }
 
 TEST_F(DetailDialogTest, customCancelKeepsTheBreakdownAndItsOption)
 {
     for (const char* start : {"optRegularEquity", "optBalancedFund"}) {
         SCOPED_TRACE(start);
-        openWithDialogs();
+        openOn();
         child<QRadioButton>(*window, start)->click();
         const Breakdown before = modelBreakdown();
         runner.runs = 0;
         CustomInvestmentMix* dialog = openCustom();
-        ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->breakdown.values(English), before);
         EXPECT_TRUE(optionChecked("optCustomInvestmentMix"));
         typeParts(*dialog, {"10", "20", "30", "40"});
-        child<QPushButton>(*dialog, "cmdCancel")->click();
+        dialog->cmdCancel->click();
         EXPECT_EQ(dialogs->customInvestmentMix(), nullptr);
         EXPECT_EQ(modelBreakdown(), before);
         EXPECT_TRUE(optionChecked(start));
@@ -326,32 +266,9 @@ TEST_F(DetailDialogTest, customCancelKeepsTheBreakdownAndItsOption)
     EXPECT_EQ(window->findChild<CustomInvestmentMix*>("frmCustomInvestmentMix"), nullptr);
 }
 
-TEST_F(DetailDialogTest, theFramesFollowTheStrategyAndTheInputPage)
-{
-    struct Case {
-        int strategy;
-        int tab;
-        bool breakdown;
-        bool times;
-    };
-    const std::vector<Case> cases{{0, 1, true, false}, {1, 0, false, true}, {1, 1, true, false}, {2, 0, false, true}};
-    openWithDialogs();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.strategy) + " tab " + std::to_string(c.tab));
-        window->lstStrategyList->setCurrentRow(c.strategy);
-        window->tabInputs->setCurrentIndex(c.tab);
-        ASSERT_TRUE(window->cmdAdvancedSettings_Input->isVisibleTo(window.get()));
-        AdvancedDetails* dialog = openAdvanced();
-        EXPECT_EQ(dialog->windowTitle(), "[frmAdvancedDetails]");
-        EXPECT_EQ(dialog->fraBreakdownOfGrossReturn->isVisibleTo(dialog), c.breakdown);
-        EXPECT_EQ(dialog->fraTimesLoanRepeated->isVisibleTo(dialog), c.times);
-        dialog->reject();
-    }
-}
-
 TEST_F(DetailDialogTest, helpOpensTopic104AndTheExplanationShowsItsCaption)
 {
-    openWithDialogs(1, 0);
+    openOn(1, 0);
     AdvancedDetails* advanced = openAdvanced();
     advanced->cmdHelp->click();
     QTest::keyClick(advanced->txtTimesLoanRepeated, Qt::Key_F1);
@@ -360,7 +277,6 @@ TEST_F(DetailDialogTest, helpOpensTopic104AndTheExplanationShowsItsCaption)
     advanced->reject();
 
     CustomInvestmentMix* custom = openCustom();
-    ASSERT_NE(custom, nullptr);
     EXPECT_EQ(custom->windowTitle(), "[optCustomInvestmentMix]");
     QTest::keyClick(custom->breakdown.fields[0], Qt::Key_F1);
     EXPECT_EQ(help.topics, (std::vector<int>{104, 104, 104}));
@@ -369,97 +285,10 @@ TEST_F(DetailDialogTest, helpOpensTopic104AndTheExplanationShowsItsCaption)
 
 TEST_F(DetailDialogTest, customMixWaitsWhileTheAdvancedDetailsAreOpen)
 {
-    openWithDialogs();
+    openOn();
     openAdvanced();
     emit window->customInvestmentMixRequested();
     EXPECT_EQ(dialogs->customInvestmentMix(), nullptr);
-}
-
-// ---- the shipped caption sources ----
-
-// Every text the dialog shows, with the object that shows it.
-std::vector<std::pair<QString, QString>> shownTexts(QWidget& dialog)
-{
-    std::vector<std::pair<QString, QString>> texts{{dialog.objectName(), dialog.windowTitle()}};
-    for (auto* label : dialog.findChildren<QLabel*>())
-        texts.emplace_back(label->objectName(), label->text());
-    for (auto* button : dialog.findChildren<QAbstractButton*>()) {
-        if (!button->text().isEmpty() || button->objectName().startsWith("cmd"))
-            texts.emplace_back(button->objectName(), button->text());
-    }
-    for (auto* frame : dialog.findChildren<QGroupBox*>()) {
-        if (frame->objectName() != "fraTimesLoanRepeated")
-            texts.emplace_back(frame->objectName(), frame->title());
-    }
-    return texts;
-}
-
-void expectAllCaptionsFound(QWidget& dialog, const RecordingMessages& messages)
-{
-    for (const auto& [name, text] : shownTexts(dialog)) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_FALSE(text.isEmpty());
-        EXPECT_FALSE(text.contains(QString::fromUtf8(kCaptionNotFound.data())));
-    }
-    for (const auto& m : messages.messages) {
-        SCOPED_TRACE(m.text.toStdString());
-        EXPECT_FALSE(m.title.contains(QString::fromUtf8(kCaptionNotFound.data())));
-        EXPECT_FALSE(m.text.contains(QString::fromUtf8(kCaptionNotFound.data())));
-        EXPECT_FALSE(m.text.contains("<1>"));
-    }
-}
-
-TEST(DetailDialogCaptions, everyTextIsFoundInEnglishAndFrench)
-{
-    TableCaptionSource captions(SourceCaptions(), English);
-    RecordingMessages messages;
-    RecordingHelp help;
-    FakeRunner runner;
-    MainWindowServices services;
-    services.captions = &captions;
-    services.messages = &messages;
-    services.help = &help;
-    services.runAnalysis = runner.function();
-    MainWindow window(services);
-    DetailDialogs* dialogs = attachDetailDialogs(window, &help);
-    MainWindowSetup setup;
-    setup.values = SampleSettingValues();
-    setup.values[Setting::SavingsPeriod] = 20;
-    window.start(setup);
-    window.lstStrategyList->setCurrentRow(1);
-
-    for (Language language : {English, French}) {
-        SCOPED_TRACE(language == 0 ? "English" : "French");
-        captions.setLanguage(language);
-        window.formatCaptions();
-        dialogs->formatCaptions();
-        messages.messages.clear();
-
-        for (int tab : {0, 1}) {
-            window.tabInputs->setCurrentIndex(tab);
-            dialogs->openAdvancedDetails();
-            AdvancedDetails& advanced = dialogs->advancedDetails();
-            // Every message the dialog can give.
-            advanced.txtTimesLoanRepeated->setText("90");
-            advanced.leaveTimesLoanRepeated();
-            for (const char* typed : {"101", "x", "1.5"}) {
-                advanced.breakdown.fields[0]->setText(typed);
-                advanced.leaveBreakdownField(0);
-            }
-            advanced.checkDistributions();
-            advanced.cmdTimesLoanRepeated->click();
-            // Both frames once, so that every label is checked.
-            advanced.fraTimesLoanRepeated->show();
-            advanced.fraBreakdownOfGrossReturn->show();
-            expectAllCaptionsFound(advanced, messages);
-            advanced.reject();
-        }
-        dialogs->openCustomInvestmentMix();
-        ASSERT_NE(dialogs->customInvestmentMix(), nullptr);
-        expectAllCaptionsFound(*dialogs->customInvestmentMix(), messages);
-        EXPECT_EQ(messages.messages.size(), 14u);  // seven per opening
-        dialogs->customInvestmentMix()->reject();
-    }
 }
 
 } // namespace

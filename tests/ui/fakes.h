@@ -1,20 +1,24 @@
 #pragma once
 
+// What every window test uses: the Qt modules, fakes of the window services
+// and the user's gestures.
 #include "captionsource.h"
 #include "helpservice.h"
 #include "messages.h"
 #include "windowsetup.h"
 
-#include <QApplication>
-#include <QFocusEvent>
-#include <QLineEdit>
-#include <QObject>
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <QtCharts>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <functional>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,7 +29,17 @@ namespace gw::test {
 // "<n>" are filled like the caption files' own.
 class MapCaptions : public CaptionSource {
 public:
-    MapCaptions();
+    MapCaptions()
+    {
+        set("BoundsTaxRate", "Tax rate: <1> to <2>");
+        set("BoundsInterestRate", "Interest rate: <1> to <2>, warning at <3>");
+        set("BoundsSavingsPeriod", "Savings period: <1> to <2>");
+        set("BoundsReturns", "Return: <1> to <2>");
+        set("BoundsTimesLoanRepeated", "At most <1> years");
+        set("BoundsTimesLoanRepeatedRange", "Repeats: <1> to <2>");
+        set("BoundsBreakdownOfGrossReturn", "Part: <1> to <2>");
+        set("stsbarRecommendedSponsorLimit", "Beyond the limit of <1>");
+    }
     std::map<std::string, std::string> texts;  // lower-case keys
     int lang = 0;
 
@@ -55,16 +69,6 @@ private:
         return s;
     }
 };
-
-inline MapCaptions::MapCaptions()
-{
-    set("BoundsTaxRate", "Tax rate: <1> to <2>");
-    set("BoundsInterestRate", "Interest rate: <1> to <2>, warning at <3>");
-    set("BoundsSavingsPeriod", "Savings period: <1> to <2>");
-    set("BoundsReturns", "Return: <1> to <2>");
-    set("BoundsTimesLoanRepeated", "At most <1> years");
-    set("stsbarRecommendedSponsorLimit", "Beyond the limit of <1>");
-}
 
 // Records every message; questions take the queued answers (Yes when none
 // is queued).
@@ -98,6 +102,16 @@ public:
         return int(std::count_if(messages.begin(), messages.end(), [&](const Message& m) { return m.kind == kind; }));
     }
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
+    // "title: text" of each message since the last call, "|"-separated, and
+    // forgets them.
+    std::string take()
+    {
+        QStringList texts;
+        for (const Message& m : messages)
+            texts << m.title + ": " + m.text;
+        messages.clear();
+        return texts.join(" | ").toStdString();
+    }
 };
 
 class RecordingHelp : public HelpService {
@@ -163,6 +177,11 @@ inline void leave(QLineEdit* box)
 inline void pressEnter(QLineEdit* box)
 {
     QTest::keyClick(box, Qt::Key_Return);
+}
+
+inline void clickArrow(QWidget& spinner, bool up)
+{
+    QTest::mouseClick(child<QToolButton>(spinner, up ? "up" : "down"), Qt::LeftButton);
 }
 
 } // namespace gw::test

@@ -7,66 +7,45 @@
 #include "fakes.h"
 #include "shown_texts.h"
 
-#include "charset.h"
+#include "about.h"
+#include "advanceddetails.h"
+#include "custommix.h"
+#include "detaildialogs.h"
+#include "fieldtext.h"
+#include "fieldvalues.h"
+#include "helpwindow.h"
+#include "inputpanel.h"
 #include "mainwindow.h"
+#include "printoptions.h"
 #include "program.h"
-#include "recordfile.h"
+#include "programsetup.h"
 #include "reporter.h"
 #include "splash.h"
-#include "tablewriters.h"
-#include "textfile.h"
-
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QChart>
-#include <QChartView>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTextEdit>
-#include <QTimer>
-#include <QToolButton>
+#include "updown.h"
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <map>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
-#ifndef GEARWISE_SOURCE_DIR
-#error "GEARWISE_SOURCE_DIR must name the source tree"
+#ifndef GEARWISE_DATA_DIR
+#error "GEARWISE_DATA_DIR must name the build folder"
 #endif
 
 namespace gw::test {
 
-namespace program_fixture {
-namespace fs = std::filesystem;
-inline const fs::path kSourceDir = GEARWISE_SOURCE_DIR;
-inline const fs::path kDataDir = GEARWISE_DATA_DIR;
-} // namespace program_fixture
+inline const std::filesystem::path kDataDir = GEARWISE_DATA_DIR;
 
 // The settings library's messages, kept.
 class ReportLog : public SettingsReporter {
 public:
-    std::vector<std::string> texts;
-    void report(const std::string& title, const std::string& text, Icon) override { texts.push_back(title + ": " + text); }
+    std::vector<std::string> texts;   // "title: text"
+    std::vector<std::string> bodies;  // the texts alone
+    std::vector<Icon> icons;
+    void report(const std::string& title, const std::string& text, Icon icon) override
+    {
+        texts.push_back(title + ": " + text);
+        bodies.push_back(text);
+        icons.push_back(icon);
+    }
 };
 
 // A sponsor whose name starts with "QZX": the print dialog's checklist
@@ -76,29 +55,48 @@ inline ConfigEdits qzxSponsor()
     return {{"SponsorName", "QZX Wealth Partners"}, {"AppTitle", "Presented by"}, {"helpPath", "QZX.hlp"}};
 }
 
+inline ProgramInfo testInfo()
+{
+    ProgramInfo info;
+    info.productName = QStringLiteral("Gearwise Planner");
+    info.major = 1;
+    info.minor = 2;
+    info.revision = 3;
+    info.copyright = QStringLiteral("Copyright \u00a9 2025 Corvin's. All rights reserved.");
+    return info;
+}
+
+// A data folder with the caption files and, unless told otherwise, the
+// shipped Config.dat with `edits`; the program is made on demand.
 class ProgramOnData {
 public:
-    explicit ProgramOnData(const ConfigEdits& edits = {})
+    explicit ProgramOnData(const ConfigEdits& edits = {}, bool config = true)
     {
-        using namespace program_fixture;
         for (const char* name : {"english.txt", "french.txt"})
-            fs::copy_file(kDataDir / name, folder() / name);
-        WriteShippedConfig(folder(), edits);
-        program = std::make_unique<Program>(folder(), info(), Program::Services{&messages, &reporter});
+            std::filesystem::copy_file(kDataDir / name, folder() / name);
+        if (config)
+            WriteShippedConfig(folder(), edits);
     }
 
     std::filesystem::path folder() const { return dir_.path().toStdString(); }
+    void writeFile(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(folder() / name, std::ios::binary | std::ios::trunc) << bytes;
+    }
 
-    // A new run of the program on the same folder, as after a restart.
-    void restart()
+    // A new run of the program on the folder, as after a restart.
+    Program& restart()
     {
         program.reset();
-        program = std::make_unique<Program>(folder(), info(), Program::Services{&messages, &reporter});
+        program = std::make_unique<Program>(folder(), testInfo(), Program::Services{&messages, &reporter});
+        return *program;
     }
 
     // The start window, then its start button of `language`.
     MainWindow& start(int language)
     {
+        if (!program)
+            restart();
         if (!program->start())
             throw std::runtime_error("the start-up failed");
         (language == English ? program->startWindow()->cmdStart_English : program->startWindow()->cmdStart_French)
@@ -113,17 +111,6 @@ public:
     std::unique_ptr<Program> program;
 
 private:
-    static ProgramInfo info()
-    {
-        ProgramInfo info;
-        info.productName = QStringLiteral("Gearwise Planner");
-        info.major = 1;
-        info.minor = 0;
-        info.revision = 0;
-        info.copyright = QStringLiteral("Copyright 2025 Corvin's");
-        return info;
-    }
-
     QTemporaryDir dir_;
 };
 
@@ -150,17 +137,11 @@ inline void whenShown(QWidget* dialog, std::function<void()> action)
     timer->start(5);
 }
 
-// The texts by place, for comparing two windows.
-inline std::map<QString, ShownText> textsByPlace(QWidget& window)
+// Types into a field of any window and leaves it with Tab.
+inline void enter(QLineEdit* box, const QString& text)
 {
-    std::map<QString, ShownText> texts;
-    for (const ShownText& t : shownTexts(window)) {
-        QString key = t.where;
-        for (int n = 2; texts.count(key); ++n)
-            key = t.where + " #" + QString::number(n);
-        texts[key] = t;
-    }
-    return texts;
+    typeInto(box, text);
+    leave(box);
 }
 
 } // namespace gw::test

@@ -1,69 +1,20 @@
-// The program's wiring on a real data folder: the setup dialog's values in
-// the main window, F1 in every window, the print source and a Save Defaults
-// round trip through User.dat.
+// The program's wiring on a real data folder: damaged data files, the setup
+// dialog's values in the main window, F1 in every window, the print source
+// and a Save Defaults round trip through User.dat.
 #include "program_fixture.h"
 
-#include "about.h"
-#include "advanceddetails.h"
-#include "custommix.h"
-#include "detaildialogs.h"
-#include "fieldvalues.h"
-#include "helpwindow.h"
-#include "inputpanel.h"
-#include "printoptions.h"
-#include "programsetup.h"
 #include "reports_settings.h"
 #include "settingsfile.h"
-#include "updown.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QRadioButton>
-#include <QSignalSpy>
-
-#include <fstream>
 
 namespace gw::test {
 namespace {
-
-class ProgramTest : public ::testing::Test {
-protected:
-    ProgramOnData data;
-
-    Program& program() { return *data.program; }
-    HelpWindow& help() { return *program().helpWindow(); }
-    ProgramSetup& setup() { return *program().setupDialog(); }
-
-    // "en/topic-108.html" for the page on show; empty when none was found.
-    std::string helpPage()
-    {
-        if (!help().pageFound())
-            return {};
-        const QFileInfo page(help().currentPage().toLocalFile());
-        return (page.dir().dirName() + u'/' + page.fileName()).toStdString();
-    }
-    // F1 in `window`, made the active window first as a user's click does
-    // (the help window hidden just before may hand the activation back to
-    // the main window late).
-    static void pressF1(QWidget* window)
-    {
-        const bool active = QTest::qWaitFor([window] {
-            if (QApplication::activeWindow() != window)
-                window->activateWindow();
-            return QApplication::activeWindow() == window;
-        });
-        EXPECT_TRUE(active) << window->objectName().toStdString();
-        QTest::keyClick(window, Qt::Key_F1);
-    }
-};
 
 // Damaged or impossible data files are said once, and the window never
 // shows figures of $0 or out-of-range limits.
 TEST(ProgramOnDamagedData, emptyUserFileFallsBackToTheSponsorDefaults)
 {
     ProgramOnData data;
-    std::ofstream(data.folder() / "User.dat", std::ios::binary);
+    data.writeFile("User.dat", "");
     MainWindow& window = data.start(English);
     ASSERT_EQ(data.reporter.texts.size(), 1u);
     EXPECT_TRUE(data.reporter.texts[0].starts_with("Error: User.dat could not be read (it is empty)"))
@@ -91,30 +42,54 @@ TEST(ProgramOnDamagedData, limitsBeyondAnyIllustrationAreRepairedWithOneMessage)
     EXPECT_EQ(data.messages.count("critical"), 0);
 }
 
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramOnData data;
+    MainWindow* window = nullptr;
+
+    Program& program() { return *data.program; }
+    HelpWindow& help() { return *program().helpWindow(); }
+    ProgramSetup& setup() { return *program().setupDialog(); }
+    void start(int language) { window = &data.start(language); }
+
+    // "en/topic-108.html" for the page on show; empty when none was found.
+    std::string helpPage()
+    {
+        if (!help().pageFound())
+            return {};
+        const QFileInfo page(help().currentPage().toLocalFile());
+        return (page.dir().dirName() + u'/' + page.fileName()).toStdString();
+    }
+    // F1 in `shown`, made the active window first as a user's click does
+    // (the help window hidden just before may hand the activation back to
+    // the main window late); then the help page it opened.
+    std::string f1(QWidget* shown)
+    {
+        const bool active = QTest::qWaitFor([shown] {
+            if (QApplication::activeWindow() != shown)
+                shown->activateWindow();
+            return QApplication::activeWindow() == shown;
+        });
+        EXPECT_TRUE(active) << shown->objectName().toStdString();
+        QTest::keyClick(shown, Qt::Key_F1);
+        const std::string page = helpPage();
+        help().hide();
+        return page;
+    }
+};
+
 TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
 {
-    MainWindow& window = data.start(English);
+    start(English);
     EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
-    ASSERT_NE(program().setupDialog(), nullptr);
-    ASSERT_NE(program().printDialog(), nullptr);
-    ASSERT_NE(program().detailDialogs(), nullptr);
+    ASSERT_TRUE(program().setupDialog() && program().printDialog() && program().detailDialogs());
     EXPECT_FALSE(setup().isVisible());
     EXPECT_FALSE(program().printDialog()->isVisible());
     EXPECT_FALSE(help().isVisible());
-
-    const AnalysisInputs expected = InputsFrom(setup().values());
-    const AnalysisInputs tax = window.currentInputs();
-    EXPECT_EQ(tax.capGainsInclusionRate, 50);
-    EXPECT_EQ(tax.federalToMarginalRatio, expected.federalToMarginalRatio);
-    EXPECT_EQ(tax.fedLimited, expected.fedLimited);
-    EXPECT_EQ(tax.provLimited, expected.provLimited);
-    EXPECT_EQ(tax.fedDeductible, expected.fedDeductible);
-    EXPECT_EQ(tax.fedIncludeCG, expected.fedIncludeCG);
-    EXPECT_EQ(tax.taxTable, expected.taxTable);
     // The sponsor file's 0.201 shows, and is used, as 20.1.
     EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
-    EXPECT_DOUBLE_EQ(tax.taxTable[0].interestRate, 20.1);
-    EXPECT_TRUE(window.lastResults().has_value());
+    EXPECT_DOUBLE_EQ(window->currentInputs().taxTable[0].interestRate, 20.1);
+    EXPECT_TRUE(window->lastResults().has_value());
 }
 
 // A period of 50 is fine for the interest-only loan, but with the one repeat
@@ -122,36 +97,33 @@ TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
 // loan repairs the repeats before the analysis runs.
 TEST_F(ProgramTest, switchingToTheTermLoanRepairsTimesRepeatedBeyondEightyYears)
 {
-    MainWindow& window = data.start(English);
-    InputPanel& inputs = window.inputs();
+    start(English);
+    InputPanel& inputs = window->inputs();
     QLineEdit& times = *inputs.timesLoanRepeatedBox();
-    window.lstStrategyList->setCurrentRow(1);
+    window->lstStrategyList->setCurrentRow(1);
     times.setText("1");
-    window.lstStrategyList->setCurrentRow(0);
-    ASSERT_GE(inputs.updSavingsPeriod->max() - 1, 50);
-    inputs.txtSavingsPeriod->setText("50");
-    inputs.setInputsChanged(true);
-    inputs.leaveSavingsPeriod();
+    window->lstStrategyList->setCurrentRow(0);
+    enter(inputs.txtSavingsPeriod, "50");
     EXPECT_EQ(times.text(), "1");
     data.messages.messages.clear();
 
-    window.lstStrategyList->setCurrentRow(1);
+    window->lstStrategyList->setCurrentRow(1);
     EXPECT_EQ(times.text(), "0");
     ASSERT_EQ(data.messages.count("information"), 1);
     EXPECT_TRUE(data.messages.lastText().contains("80")) << data.messages.lastText().toStdString();
-    EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
-    ASSERT_TRUE(window.lastResults().has_value());
-    EXPECT_TRUE(std::holds_alternative<TermResults>(*window.lastResults()));
-    EXPECT_EQ(window.currentInputs().savingsPeriod, 50);
-    EXPECT_EQ(window.currentInputs().timesRepeated, 0);
+    ASSERT_TRUE(window->lastResults().has_value());
+    EXPECT_TRUE(std::holds_alternative<TermResults>(*window->lastResults()));
+    EXPECT_EQ(window->currentInputs().savingsPeriod, 50);
+    EXPECT_EQ(window->currentInputs().timesRepeated, 0);
 }
 
 TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
 {
-    MainWindow& window = data.start(English);
+    start(English);
     QLineEdit& inclusion = *setup().txtCapGainsInclusionRate;
-    EXPECT_FALSE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
-    QSignalSpy analyses(&window, &MainWindow::analysisCompleted);
+    const auto limitedInputsShown = [this] { return window->inputs().cmbInvestmentType->isVisibleTo(window); };
+    EXPECT_FALSE(limitedInputsShown());
+    QSignalSpy analyses(window, &MainWindow::analysisCompleted);
 
     whenShown(&setup(), [&] {
         EXPECT_EQ(setup().currentTab(), 2);
@@ -159,114 +131,92 @@ TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
         inclusion.setText(QStringLiteral("75.0"));
         setup().cmdOk->click();
     });
-    window.mnuSetupItem[2]->trigger();
+    window->mnuSetupItem[2]->trigger();
     EXPECT_FALSE(setup().isVisible());
-    EXPECT_TRUE(window.currentInputs().fedLimited);
-    EXPECT_EQ(window.currentInputs().capGainsInclusionRate, 75);
-    // The limited deduction brings its inputs into the panel.
-    EXPECT_TRUE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
+    EXPECT_TRUE(window->currentInputs().fedLimited);
+    EXPECT_EQ(window->currentInputs().capGainsInclusionRate, 75);
+    EXPECT_TRUE(limitedInputsShown());
     EXPECT_EQ(analyses.count(), 1);
 
     whenShown(&setup(), [&] {
         EXPECT_EQ(setup().currentTab(), 1);
-        typeInto(&inclusion, QStringLiteral("90"));
-        leave(&inclusion);
+        enter(&inclusion, QStringLiteral("90"));
         setup().deduction[0].optPercentDeduct->click();
         setup().cmdCancel->click();
     });
-    window.mnuSetupItem[1]->trigger();
+    window->mnuSetupItem[1]->trigger();
     EXPECT_EQ(inclusion.text(), "75.0");
     EXPECT_TRUE(setup().deduction[0].optLimitedDeduct->isChecked());
-    EXPECT_EQ(window.currentInputs().capGainsInclusionRate, 75);
-    EXPECT_TRUE(window.inputs().cmbInvestmentType->isVisibleTo(&window));
+    EXPECT_EQ(window->currentInputs().capGainsInclusionRate, 75);
+    EXPECT_TRUE(limitedInputsShown());
     EXPECT_EQ(analyses.count(), 2);
     EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
 }
 
 TEST_F(ProgramTest, f1OpensTheTopicOfEachWindowInTheLanguageInUse)
 {
-    MainWindow& window = data.start(French);
-    window.show();
-
-    struct OutputCase {
+    start(French);
+    window->show();
+    const struct {
         int strategy;
         int tab;
         const char* page;
-    };
-    for (const OutputCase& c : {OutputCase{0, 0, "fr/topic-801.html"}, OutputCase{1, 3, "fr/topic-807.html"},
-                                OutputCase{2, 2, "fr/topic-811.html"}, OutputCase{2, 1, "fr/topic-809.html"}}) {
+    } outputs[] = {{0, 0, "fr/topic-801.html"}, {1, 3, "fr/topic-807.html"}, {2, 2, "fr/topic-811.html"},
+                   {2, 1, "fr/topic-809.html"}};
+    for (const auto& c : outputs) {
         SCOPED_TRACE("strategy " + std::to_string(c.strategy) + ", output tab " + std::to_string(c.tab));
-        window.lstStrategyList->setCurrentRow(c.strategy);
-        window.tabOutputs->setCurrentIndex(c.tab);
-        pressF1(&window);
-        EXPECT_EQ(helpPage(), c.page);
-        help().hide();
+        window->lstStrategyList->setCurrentRow(c.strategy);
+        window->tabOutputs->setCurrentIndex(c.tab);
+        EXPECT_EQ(f1(window), c.page);
     }
-
     for (int tab = 1; tab <= 3; ++tab) {
-        SCOPED_TRACE("setup tab " + std::to_string(tab));
         whenShown(&setup(), [&] {
-            pressF1(&setup());
-            EXPECT_EQ(helpPage(), "fr/topic-" + std::to_string(107 + tab) + ".html");
+            EXPECT_EQ(f1(&setup()), "fr/topic-" + std::to_string(107 + tab) + ".html");
             setup().cmdCancel->click();
         });
-        window.mnuSetupItem[std::size_t(tab)]->trigger();
-        help().hide();
+        window->mnuSetupItem[std::size_t(tab)]->trigger();
     }
-
     PrintOptions& print = *program().printDialog();
     whenShown(&print, [&] {
-        pressF1(&print);
-        EXPECT_EQ(helpPage(), "fr/topic-106.html");
+        EXPECT_EQ(f1(&print), "fr/topic-106.html");
         print.cmdCancel->click();
     });
-    window.mnuPrint->trigger();
+    window->mnuPrint->trigger();
     EXPECT_FALSE(print.isVisible());
-    help().hide();
 
-    window.lstStrategyList->setCurrentRow(1);
-    emit window.advancedDetailsRequested();
+    window->lstStrategyList->setCurrentRow(1);
+    emit window->advancedDetailsRequested();
     AdvancedDetails& advanced = program().detailDialogs()->advancedDetails();
     ASSERT_TRUE(advanced.isVisible());
-    pressF1(&advanced);
-    EXPECT_EQ(helpPage(), "fr/topic-104.html");
+    EXPECT_EQ(f1(&advanced), "fr/topic-104.html");
     advanced.cmdCancel->click();
-    help().hide();
 
-    emit window.customInvestmentMixRequested();
+    emit window->customInvestmentMixRequested();
     CustomInvestmentMix* mix = program().detailDialogs()->customInvestmentMix();
     ASSERT_NE(mix, nullptr);
-    pressF1(mix);
-    EXPECT_EQ(helpPage(), "fr/topic-104.html");
+    EXPECT_EQ(f1(mix), "fr/topic-104.html");
     mix->cmdCancel->click();
-    help().hide();
 
-    window.mnuAboutSoftware->trigger();
-    ASSERT_NE(program().aboutBox(), nullptr);
-    ASSERT_TRUE(program().aboutBox()->isVisible());
-    pressF1(program().aboutBox());
-    EXPECT_EQ(helpPage(), "fr/topic-301.html");
+    window->mnuAboutSoftware->trigger();
+    ASSERT_TRUE(program().aboutBox() && program().aboutBox()->isVisible());
+    EXPECT_EQ(f1(program().aboutBox()), "fr/topic-301.html");
     program().aboutBox()->cmdOk->click();
 }
 
 TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
 {
-    MainWindow& window = data.start(English);
-    window.lstStrategyList->setCurrentRow(1);
+    start(English);
+    window->lstStrategyList->setCurrentRow(1);
     PrintSource source = program().printSource();
     EXPECT_EQ(source.strategy, Strategy::TermLoan);
-    ASSERT_NE(source.results, nullptr);
-    EXPECT_EQ(source.results->index(), 1u);
-    EXPECT_EQ(source.results, &*window.resultsOf(Strategy::TermLoan));
+    EXPECT_EQ(source.results, &*window->resultsOf(Strategy::TermLoan));
 
     // Auto-calculation off: the fields may change without an analysis.
-    window.cmdAutoCalc->click();
-    typeInto(window.inputs().txtLoanAmount, QStringLiteral("250000"));
-    leave(window.inputs().txtLoanAmount);
-    source = program().printSource();
-    EXPECT_EQ(source.results, nullptr);
+    window->cmdAutoCalc->click();
+    enter(window->inputs().txtLoanAmount, QStringLiteral("250000"));
+    EXPECT_EQ(program().printSource().results, nullptr);
 
-    window.cmdAutoCalc->click();
+    window->cmdAutoCalc->click();
     source = program().printSource();
     ASSERT_NE(source.results, nullptr);
     EXPECT_EQ(std::get<TermResults>(*source.results).loan_amount, 250000);
@@ -274,32 +224,28 @@ TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
 
 TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
 {
-    MainWindow& window = data.start(English);
+    start(English);
     const std::filesystem::path userFile = data.folder() / "User.dat";
 
     // No: nothing is written.
     data.messages.setNextAnswer(false);
-    window.mnuSaveDefaults->trigger();
+    window->mnuSaveDefaults->trigger();
     EXPECT_FALSE(std::filesystem::exists(userFile));
 
     whenShown(&setup(), [&] {
         ProgramSetup& s = setup();
-        typeInto(s.txtStartOfTaxBracket[1], QStringLiteral("60000"));
-        leave(s.txtStartOfTaxBracket[1]);
-        typeInto(s.txtTaxOnInterest[1], QStringLiteral("31.5"));
-        leave(s.txtTaxOnInterest[1]);
-        typeInto(s.txtCapGainsInclusionRate, QStringLiteral("67"));
-        leave(s.txtCapGainsInclusionRate);
+        enter(s.txtStartOfTaxBracket[1], QStringLiteral("60000"));
+        enter(s.txtTaxOnInterest[1], QStringLiteral("31.5"));
+        enter(s.txtCapGainsInclusionRate, QStringLiteral("67"));
         s.deduction[1].optLimitedDeduct->click();
         s.deduction[1].cmbIncludeCapGains->setCurrentIndex(1);
         s.selectTab(3);
         s.cboLanguages->setCurrentIndex(French);
         s.cmdOk->click();
     });
-    window.mnuSetupItem[1]->trigger();
+    window->mnuSetupItem[1]->trigger();
     ASSERT_EQ(program().settings().CurrentLanguage, French);
-    typeInto(window.inputs().txtLoanAmount, QStringLiteral("150000"));
-    leave(window.inputs().txtLoanAmount);
+    enter(window->inputs().txtLoanAmount, QStringLiteral("150000"));
 
     PrintOptions& print = *program().printDialog();
     print.txtAdvisorName->setText(QStringLiteral("Alex Martin"));
@@ -309,10 +255,10 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
     const SettingValues saved = setup().values();
 
     data.messages.messages.clear();
-    window.mnuSaveDefaults->trigger();
+    window->mnuSaveDefaults->trigger();
     ASSERT_EQ(data.messages.count("question"), 1);
-    const CaptionTables& tables = program().settings().captions;
-    EXPECT_EQ(data.messages.messages[0].title.toStdString(), GetCaption(tables, "SaveDefaultsTitle", French));
+    EXPECT_EQ(data.messages.messages[0].title.toStdString(),
+              GetCaption(program().settings().captions, "SaveDefaultsTitle", French));
     ASSERT_TRUE(std::filesystem::exists(userFile));
     EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
 
@@ -332,13 +278,10 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
 
     // Every setting of the dialog starts the next run as it was saved.
     const SettingValues read = StartValues(next.values);
-    for (const Setting s : ProgramSetup::editedSettings()) {
-        SCOPED_TRACE(std::string(Row(s).key));
-        EXPECT_EQ(read[s], saved[s]);
-    }
+    for (const Setting s : ProgramSetup::editedSettings())
+        EXPECT_EQ(read[s], saved[s]) << Row(s).key;
     EXPECT_TRUE(read.flag(Setting::ProvLimitedDeduct));
     EXPECT_EQ(read[Setting::ProvIncludeCapGains], 1);
-
     const PrintDefaults readPrint = PrintDefaultsFrom(next);
     for (const Setting s : kPrintSettings)
         EXPECT_EQ(readPrint.values.flag(s), printed.values.flag(s)) << Row(s).key;

@@ -1,29 +1,8 @@
 #pragma once
 
 // Every text a window shows, for the caption walks and the language tests.
+#include "fakes.h"
 #include "groupedheader.h"
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QChart>
-#include <QChartView>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTextEdit>
-#include <QToolButton>
-
-#include <vector>
 
 namespace gw::test {
 

@@ -1,111 +1,35 @@
 // The start window on real data folders: the caption files of the build and
 // sponsor files packed from the plain sources, with welcome pictures from
 // tests/ui/fixtures. One case runs the built program itself.
-#include "data_sources.h"
-#include "fakes.h"
+#include "program_fixture.h"
 
-#include "captions.h"
-#include "charset.h"
-#include "mainwindow.h"
-#include "program.h"
-#include "recordfile.h"
-#include "reporter.h"
 #include "settingsfile.h"
-#include "splash.h"
-#include "textfile.h"
-
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QLabel>
-#include <QMenu>
-#include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-#include <filesystem>
-#include <functional>
-#include <fstream>
-#include <map>
-#include <optional>
 
 namespace gw::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kDataDir = GEARWISE_DATA_DIR;
 const fs::path kFixtures = GEARWISE_UI_FIXTURES;
-const fs::path kUnsponsoredConfig = kSourceDir / "data" / "config.src.txt";
 const fs::path kSponsoredConfig = kSourceDir / "tests" / "settings" / "fixtures" / "sponsored-config.src.txt";
 
-struct Report {
-    std::string title;
-    std::string text;
-    SettingsReporter::Icon icon;
-};
-
-class RecordingReporter : public SettingsReporter {
-public:
-    std::vector<Report> reports;
-    void report(const std::string& title, const std::string& text, Icon icon) override
-    {
-        reports.push_back({title, text, icon});
-    }
-};
-
-// A program folder in a fresh temporary folder.
-class ProgramFolder {
-public:
-    fs::path path() const { return dir_.path().toStdString(); }
-
-    void copyCaptions()
-    {
-        for (const char* name : {"english.txt", "french.txt"})
-            fs::copy_file(kDataDir / name, path() / name);
-    }
-    // Config.dat from a plain source; a line whose key is in `edits` gets the
-    // new value, or is left out when the value is nullopt.
-    void writeConfig(const fs::path& source, const ConfigEdits& edits = {})
-    {
-        WritePlainRecordFile(path() / "Config.dat", EditedSettingLines(PlainLines(source), edits), 3);
-    }
-    void copyPicture(const std::string& name) { fs::copy_file(kFixtures / name, path() / name); }
-    void writeFile(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(path() / name, std::ios::binary) << bytes;
-    }
-
-private:
-    QTemporaryDir dir_;
-};
-
-ProgramInfo testInfo()
-{
-    ProgramInfo info;
-    info.productName = QStringLiteral("Gearwise Planner");
-    info.major = 1;
-    info.minor = 2;
-    info.revision = 3;
-    info.copyright = QStringLiteral("Copyright \u00a9 2025 Corvin's. All rights reserved.");
-    info.logoPath = QString::fromStdString((kSourceDir / "data" / "pictures" / "gearwise-logo.png").string());
-    return info;
-}
-
-// A start window on a program folder, loaded on demand.
+// A start window on a data folder without Config.dat, loaded on demand.
 struct StartUp {
-    ProgramFolder folder;
+    ProgramOnData folder{{}, false};
     ProgramSettings settings;
-    RecordingReporter reporter;
+    ReportLog reporter;
     RecordingMessages messages;
     std::vector<int> starts;
     std::unique_ptr<StartWindow> window;
 
-    StartUp() { folder.copyCaptions(); }
+    void writeConfig(const fs::path& source, const ConfigEdits& edits = {})
+    {
+        WritePlainRecordFile(folder.folder() / "Config.dat", EditedSettingLines(PlainLines(source), edits));
+    }
+    void shipped(const ConfigEdits& edits = {}) { WriteShippedConfig(folder.folder(), edits); }
     bool load()
     {
-        settings.folder = folder.path();
+        settings.folder = folder.folder();
         StartWindowServices services;
         services.reporter = &reporter;
         services.messages = &messages;
@@ -116,56 +40,38 @@ struct StartUp {
     bool shows(QWidget* widget) const { return widget->isVisibleTo(window.get()); }
 };
 
-// Every text the window shows, by object name.
-std::map<QString, QString> textsOf(QWidget& window)
-{
-    std::map<QString, QString> texts;
-    for (QLabel* label : window.findChildren<QLabel*>())
-        texts[label->objectName()] = label->text();
-    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
-        texts[button->objectName()] = button->text();
-    texts[QStringLiteral("title")] = window.windowTitle();
-    return texts;
-}
-
-TEST(StartWindow, missingConfigEndsTheStartUpWithItsMessage)
-{
-    StartUp startUp;
-    EXPECT_FALSE(startUp.load());
-    ASSERT_EQ(startUp.reporter.reports.size(), 1u);
-    EXPECT_EQ(startUp.reporter.reports[0].text, "Error with config.dat file");
-    EXPECT_EQ(startUp.reporter.reports[0].icon, SettingsReporter::Icon::None);
-    EXPECT_FALSE(startUp.window->isVisible());
-}
-
-// Data files that are there but of no use end the start-up with one
+// Data files that are missing or of no use end the start-up with one
 // message naming the file and what to do; no window opens.
-TEST(StartWindow, uselessDataFilesEndTheStartUpWithOneMessage)
+TEST(StartWindow, missingOrUselessDataFilesEndTheStartUpWithOneMessage)
 {
     const struct {
         const char* name;
-        std::function<void(ProgramFolder&)> damage;
+        std::function<void(StartUp&)> damage;
         const char* message;
     } cases[] = {
-        {"empty Config.dat", [](ProgramFolder& f) { f.writeFile("Config.dat", ""); },
+        {"no Config.dat", [](StartUp&) {}, "Error with config.dat file"},
+        {"empty Config.dat", [](StartUp& s) { s.folder.writeFile("Config.dat", ""); },
          "Error with config.dat file: it is empty. Please re-install the software."},
         {"Config.dat of section lines only",
-         [](ProgramFolder& f) { WritePlainRecordFile(f.path() / "Config.dat", {"[SponsorInfo]", "[InputLimits]"}); },
+         [](StartUp& s) { WritePlainRecordFile(s.folder.folder() / "Config.dat", {"[SponsorInfo]", "[InputLimits]"}); },
          "Error with config.dat file: it holds no settings. Please re-install the software."},
         {"empty english.txt",
-         [](ProgramFolder& f) {
-             f.writeConfig(kUnsponsoredConfig);
-             f.writeFile("english.txt", "");
+         [](StartUp& s) {
+             s.shipped();
+             s.folder.writeFile("english.txt", "");
          },
          "english.txt cannot be used: it is empty. Please re-install the software."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         StartUp startUp;
-        c.damage(startUp.folder);
+        c.damage(startUp);
         EXPECT_FALSE(startUp.load());
-        ASSERT_EQ(startUp.reporter.reports.size(), 1u);
-        EXPECT_EQ(startUp.reporter.reports[0].text, c.message);
+        ASSERT_EQ(startUp.reporter.texts.size(), 1u);
+        EXPECT_EQ(startUp.reporter.bodies[0], c.message);
+        if (c.name == std::string("no Config.dat")) {
+            EXPECT_EQ(startUp.reporter.icons[0], SettingsReporter::Icon::None);
+        }
         EXPECT_FALSE(startUp.window->isVisible());
         EXPECT_TRUE(startUp.starts.empty());
     }
@@ -174,10 +80,10 @@ TEST(StartWindow, uselessDataFilesEndTheStartUpWithOneMessage)
 TEST(StartWindow, notSponsoredShowsTheProgramAlone)
 {
     StartUp startUp;
-    startUp.folder.writeConfig(kUnsponsoredConfig);
-    startUp.folder.copyPicture("Welcome.jpg");
+    startUp.shipped();
+    fs::copy_file(kFixtures / "Welcome.jpg", startUp.folder.folder() / "Welcome.jpg");
     ASSERT_TRUE(startUp.load());
-    EXPECT_TRUE(startUp.reporter.reports.empty());
+    EXPECT_TRUE(startUp.reporter.texts.empty());
     StartWindow& w = *startUp.window;
     EXPECT_FALSE(startUp.settings.IsSponsored);
     EXPECT_FALSE(startUp.shows(w.lblComplimentsOf));
@@ -202,107 +108,94 @@ TEST(StartWindow, sponsorShowsAsPictureOfThePreviousLanguageOrAsText)
     struct Case {
         const char* name;
         const char* prevLanguage;
-        std::vector<std::string> pictures;
-        std::string logoPath;  // empty: the sponsor name as text
+        std::vector<std::string> pictures;  // "!" before a name: a file that is no picture
+        std::string logoPath;               // empty: the sponsor name as text
     };
     const Case cases[] = {
         {"English, no picture", "0", {}, ""},
         {"English, both pictures", "0", {"Welcome.jpg", "Welcome-French.jpg"}, "Welcome.jpg"},
+        {"English, a picture that will not load", "0", {"!Welcome.jpg"}, "Welcome.jpg"},
         {"French, only the English picture", "1", {"Welcome.jpg"}, ""},
         {"French, both pictures", "1", {"Welcome.jpg", "Welcome-French.jpg"}, "Welcome-French.jpg"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StartUp startUp;
-        startUp.folder.writeConfig(kSponsoredConfig, {{"PrevLanguage", c.prevLanguage}});
-        for (const std::string& picture : c.pictures)
-            startUp.folder.copyPicture(picture);
+        startUp.writeConfig(kSponsoredConfig, {{"PrevLanguage", c.prevLanguage}});
+        bool broken = false;
+        for (const std::string& picture : c.pictures) {
+            broken = broken || picture[0] == '!';
+            if (picture[0] == '!')
+                startUp.folder.writeFile(picture.substr(1), "not a picture");
+            else
+                fs::copy_file(kFixtures / picture, startUp.folder.folder() / picture);
+        }
         ASSERT_TRUE(startUp.load());
-        EXPECT_TRUE(startUp.reporter.reports.empty());
+        EXPECT_TRUE(startUp.reporter.texts.empty());
         StartWindow& w = *startUp.window;
         EXPECT_EQ(startUp.settings.sponsorInfo.logoPath, c.logoPath);
         EXPECT_TRUE(startUp.shows(w.lblComplimentsOf));
-        if (c.logoPath.empty()) {
-            EXPECT_EQ(w.lblComplimentsOf->text(), "Compliments of");
-            EXPECT_TRUE(startUp.shows(w.lblWelcomeText));
-            EXPECT_EQ(w.lblWelcomeText->text(), "Northgate Wealth Partners");
-            EXPECT_FALSE(startUp.shows(w.picSponsorLogo));
-        } else {
-            EXPECT_EQ(w.lblComplimentsOf->text(), "Presented by");
-            EXPECT_FALSE(startUp.shows(w.lblWelcomeText));
-            EXPECT_TRUE(startUp.shows(w.picSponsorLogo));
+        const bool picture = !c.logoPath.empty() && !broken;
+        EXPECT_EQ(w.lblComplimentsOf->text(), picture ? "Presented by" : "Compliments of");
+        EXPECT_EQ(startUp.shows(w.lblWelcomeText), !picture);
+        EXPECT_EQ(startUp.shows(w.picSponsorLogo), picture);
+        if (picture) {
             EXPECT_EQ(w.picSponsorLogo->pixmap().size(), QSize(560, 200).scaled(480, 1000, Qt::KeepAspectRatio));
+        } else {
+            EXPECT_EQ(w.lblWelcomeText->text(), "Northgate Wealth Partners");
         }
     }
-}
-
-TEST(StartWindow, welcomePictureThatWillNotLoadLeavesTheNameAsText)
-{
-    StartUp startUp;
-    startUp.folder.writeConfig(kSponsoredConfig);
-    startUp.folder.writeFile("Welcome.jpg", "not a picture");
-    ASSERT_TRUE(startUp.load());
-    EXPECT_TRUE(startUp.shows(startUp.window->lblWelcomeText));
-    EXPECT_EQ(startUp.window->lblComplimentsOf->text(), "Compliments of");
-    EXPECT_FALSE(startUp.shows(startUp.window->picSponsorLogo));
 }
 
 TEST(StartWindow, missingPrevLanguageIsReportedOnceAndStartsInEnglish)
 {
     StartUp startUp;
-    startUp.folder.writeConfig(kUnsponsoredConfig, {{"PrevLanguage", std::nullopt}});
+    startUp.shipped({{"PrevLanguage", std::nullopt}});
     ASSERT_TRUE(startUp.load());
-    ASSERT_EQ(startUp.reporter.reports.size(), 1u);
-    EXPECT_EQ(startUp.reporter.reports[0].text.rfind("PrevLanguage not found in the config file", 0), 0u)
-        << startUp.reporter.reports[0].text;
+    ASSERT_EQ(startUp.reporter.texts.size(), 1u);
+    EXPECT_TRUE(startUp.reporter.bodies[0].starts_with("PrevLanguage not found in the config file"))
+        << startUp.reporter.bodies[0];
     EXPECT_EQ(startUp.settings.CurrentLanguage, English);
     EXPECT_TRUE(startUp.window->cmdStart_English->isDefault());
 }
 
-TEST(StartWindow, enterStartsInThePreviousLanguageAndEscapeLeaves)
+// Enter starts in the language of the previous run, Esc leaves, the buttons
+// start in theirs.
+TEST(StartWindow, keysAndButtonsChooseTheLanguageOfTheRun)
 {
-    {
+    const struct {
+        const char* prevLanguage;
+        const char* action;
+        std::vector<int> starts;
+    } cases[] = {
+        {"1", "Enter", {French}},   {"0", "Enter", {English}},        {"0", "Escape", {}},
+        {"0", "French", {French}},  {"1", "English", {English}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " after " + c.prevLanguage);
         StartUp startUp;
-        startUp.folder.writeConfig(kUnsponsoredConfig, {{"PrevLanguage", "1"}});
+        startUp.shipped({{"PrevLanguage", c.prevLanguage}});
         ASSERT_TRUE(startUp.load());
-        EXPECT_TRUE(startUp.window->cmdStart_French->isDefault());
-        startUp.window->show();
-        QTest::keyClick(startUp.window.get(), Qt::Key_Return);
-        EXPECT_EQ(startUp.starts, std::vector<int>{French});
-        EXPECT_FALSE(startUp.window->isVisible());
-        EXPECT_EQ(startUp.window->result(), QDialog::Accepted);
-    }
-    {
-        StartUp startUp;
-        startUp.folder.writeConfig(kUnsponsoredConfig);
-        ASSERT_TRUE(startUp.load());
-        startUp.window->show();
-        QTest::keyClick(startUp.window.get(), Qt::Key_Escape);
-        EXPECT_TRUE(startUp.starts.empty());
-        EXPECT_FALSE(startUp.window->isVisible());
-        EXPECT_EQ(startUp.window->result(), QDialog::Rejected);
-    }
-}
-
-TEST(StartWindow, startButtonsChooseTheLanguageOfTheRun)
-{
-    for (int language : {English, French}) {
-        SCOPED_TRACE(language);
-        StartUp startUp;
-        startUp.folder.writeConfig(kUnsponsoredConfig, {{"PrevLanguage", language == English ? "1" : "0"}});
-        ASSERT_TRUE(startUp.load());
-        startUp.window->show();
-        (language == English ? startUp.window->cmdStart_English : startUp.window->cmdStart_French)->click();
-        EXPECT_EQ(startUp.starts, std::vector<int>{language});
-        EXPECT_EQ(startUp.settings.CurrentLanguage, language);
-        EXPECT_FALSE(startUp.window->isVisible());
+        StartWindow& w = *startUp.window;
+        w.show();
+        const std::string action = c.action;
+        if (action == "English" || action == "French")
+            (action == "English" ? w.cmdStart_English : w.cmdStart_French)->click();
+        else
+            QTest::keyClick(&w, action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+        EXPECT_EQ(startUp.starts, c.starts);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(w.result(), c.starts.empty() ? QDialog::Rejected : QDialog::Accepted);
+        if (!c.starts.empty()) {
+            EXPECT_EQ(startUp.settings.CurrentLanguage, c.starts[0]);
+        }
     }
 }
 
 TEST(StartWindow, disclaimerIsTheCaptionOfThePreviousLanguage)
 {
     StartUp startUp;
-    startUp.folder.writeConfig(kUnsponsoredConfig, {{"PrevLanguage", "1"}});
+    startUp.shipped({{"PrevLanguage", "1"}});
     ASSERT_TRUE(startUp.load());
     startUp.window->cmdDisclaimer->click();
     ASSERT_EQ(startUp.messages.messages.size(), 1u);
@@ -310,55 +203,50 @@ TEST(StartWindow, disclaimerIsTheCaptionOfThePreviousLanguage)
     EXPECT_EQ(box.kind, "warning");
     EXPECT_EQ(box.title.toStdString(), GetCaption(startUp.settings.captions, "DisclaimerTitle", French));
     QString expected = QString::fromStdString(GetDisclaimerText(startUp.settings.captions, French));
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(box.text, expected);
+    EXPECT_EQ(box.text, expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_TRUE(box.text.contains(QStringLiteral("\n\n")));
-    EXPECT_FALSE(box.text.contains(QLatin1Char('\r')));
     EXPECT_TRUE(startUp.starts.empty());
 }
 
 // The program's own wiring: the start window, then the main window in the
-// language of the button.
+// language of the button; the start window's texts never change.
 TEST(Program, frenchAfterAnEnglishStartUpOpensTheMainWindowInFrench)
 {
-    ProgramFolder folder;
-    folder.copyCaptions();
-    folder.writeConfig(kUnsponsoredConfig);
-    RecordingReporter reporter;
-    RecordingMessages messages;
-    Program program(folder.path(), testInfo(), {&messages, &reporter});
+    ProgramOnData data;
+    Program& program = data.restart();
     ASSERT_TRUE(program.start());
     StartWindow& start = *program.startWindow();
     EXPECT_TRUE(start.isVisible());
     EXPECT_EQ(program.settings().CurrentLanguage, English);
     EXPECT_EQ(program.mainWindow(), nullptr);
-    const auto before = textsOf(start);
+    const auto texts = [&start] {
+        std::string all;
+        for (const ShownText& t : shownTexts(start))
+            all += t.text.toStdString() + "\n";
+        return all;
+    };
+    const std::string before = texts();
 
     start.cmdStart_French->click();
     MainWindow* window = program.mainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(start.isVisible());
-    EXPECT_EQ(textsOf(start), before);
     EXPECT_EQ(start.prbLoadingProgress->value(), 100);
     EXPECT_EQ(program.settings().CurrentLanguage, French);
     EXPECT_EQ(program.captions().language(), French);
-
     const CaptionTables& tables = program.settings().captions;
-    ASSERT_NE(GetCaption(tables, "mnuFile", French), GetCaption(tables, "mnuFile", English));
     EXPECT_EQ(window->mnuFile->title().toStdString(), GetCaption(tables, "mnuFile", French));
     EXPECT_EQ(window->windowTitle().toStdString(), BuildWindowTitle(program.settings()));
-    EXPECT_TRUE(reporter.reports.empty());
+    EXPECT_TRUE(data.reporter.texts.empty());
 
     emit window->aboutRequested();
     ASSERT_NE(program.aboutBox(), nullptr);
     EXPECT_TRUE(program.aboutBox()->isVisible());
     EXPECT_EQ(program.aboutBox()->windowTitle().toStdString(), GetCaption(tables, "frmAbout", French));
-
     program.applyLanguage(English);
     EXPECT_EQ(program.aboutBox()->windowTitle().toStdString(), GetCaption(tables, "frmAbout", English));
-    EXPECT_EQ(window->mnuFile->title().toStdString(), GetCaption(tables, "mnuFile", English));
-    EXPECT_EQ(textsOf(start), before);
+    EXPECT_EQ(texts(), before);
 }
 
 TEST(Program, builtProgramWithoutConfigEndsWithAnErrorStatus)

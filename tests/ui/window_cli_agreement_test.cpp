@@ -2,22 +2,9 @@
 // figures, and take or refuse the same values at the ends of every range.
 #include "program_fixture.h"
 
-#include "advanceddetails.h"
 #include "analyze_defaults.h"
 #include "analyze_driver.h"
 #include "analyze_options.h"
-#include "detaildialogs.h"
-#include "fieldtext.h"
-#include "fieldvalues.h"
-#include "inputpanel.h"
-#include "programsetup.h"
-
-#include <gtest/gtest.h>
-
-#include <QRadioButton>
-
-#include <cmath>
-#include <functional>
 
 namespace gw::test {
 namespace {
@@ -105,12 +92,9 @@ TEST_F(WindowCliAgreement, userFileSavedByTheProgramGivesTheSameFigures)
 {
     MainWindow& first = start(kPreciseSponsor);
     InputPanel& panel = first.inputs();
-    typeInto(panel.txtTaxRate, "45.5");
-    leave(panel.txtTaxRate);
-    typeInto(panel.txtReturn[1], "6.25");
-    leave(panel.txtReturn[1]);
-    typeInto(setup().txtTaxOnInterest[2], "44.45");
-    leave(setup().txtTaxOnInterest[2]);
+    enter(panel.txtTaxRate, "45.5");
+    enter(panel.txtReturn[1], "6.25");
+    enter(setup().txtTaxOnInterest[2], "44.45");
     setup().deduction[1].optLimitedDeduct->click();
     setup().accept();
     first.mnuSaveDefaults->trigger();

@@ -1,20 +1,13 @@
 #pragma once
 
 #include "fakes.h"
+#include "advanceddetails.h"
+#include "custommix.h"
+#include "detaildialogs.h"
 #include "inputpanel.h"
 #include "mainwindow.h"
 #include "sample_settings.h"
 #include "updown.h"
-
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QToolButton>
-
-#include <memory>
 
 namespace gw::test {
 
@@ -28,6 +21,7 @@ protected:
     FakeRunner runner;
     std::unique_ptr<MainWindow> window;
     MainWindowSetup setup;
+    DetailDialogs* dialogs = nullptr;  // attached before start-up, as the program does
 
     WindowTest()
     {
@@ -48,6 +42,7 @@ protected:
         services.help = &help;
         services.runAnalysis = runner.function();
         window = std::make_unique<MainWindow>(services);
+        dialogs = attachDetailDialogs(*window, &help);
         window->start(setup);
         messages.messages.clear();
     }
@@ -63,7 +58,7 @@ protected:
     UpDown* spinner(const QString& name) { return child<UpDown>(*window, name); }
     void clickSpinner(const QString& name, bool up)
     {
-        QTest::mouseClick(child<QToolButton>(*spinner(name), up ? "up" : "down"), Qt::LeftButton);
+        clickArrow(*spinner(name), up);
     }
     // Types over the field and leaves it with Tab.
     void enter(const QString& name, const QString& text)
@@ -72,6 +67,15 @@ protected:
         leave(field(name));
     }
     QString text(const QString& name) { return field(name)->text(); }
+    // The texts of the fields, space-separated.
+    std::string texts(const QStringList& names)
+    {
+        QStringList shown;
+        for (const QString& name : names)
+            shown << text(name);
+        return shown.join(' ').toStdString();
+    }
+    bool shown(const QString& name) { return child<QWidget>(*window, name)->isVisibleTo(window.get()); }
 };
 
 } // namespace gw::test
