@@ -104,125 +104,30 @@ TEST_F(DetailDialogTest, aTotalOtherThanAHundredIsRefusedAndChangesNothing)
     }
 }
 
-TEST_F(DetailDialogTest, aPartIsRepairedWhenLeftAndBeforeOk)
-{
-    const struct {
-        QString typed;
-        QString repaired;
-        std::string message;  // empty: none
-    } cases[] = {
-        {"101", "100", "[OutOfBoundsTitle]: Part: 0 to 100"},  {"-3", "0", "[OutOfBoundsTitle]: Part: 0 to 100"},
-        {"abc", "0", "[IncorrectInputTitle]: [checkValue]"},   {"12.7", "12", "[IncorrectInputTitle]: [checkIntegerValue]"},
-        {"55", "55", ""},
-        {"1e308", "100", "[OutOfBoundsTitle]: Part: 0 to 100"}, {"-1e308", "0", "[OutOfBoundsTitle]: Part: 0 to 100"},
-    };
-    for (Through through : {Through::Advanced, Through::Custom}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(name(through) + c.typed.toStdString());
-            openOn();
-            QDialog* dialog = openDialog(through);
-            QLineEdit* dividends = child<QLineEdit>(*dialog, "txtDividends");
-            typeInto(dividends, c.typed);
-            leave(dividends);
-            EXPECT_EQ(dividends->text(), c.repaired);
-            EXPECT_EQ(messages.take(), c.message);
-            // Enter presses OK without leaving the field: OK checks it, then
-            // the total.
-            typeInto(dividends, c.typed);
-            pressEnter(dividends);
-            EXPECT_EQ(dividends->text(), c.repaired);
-            EXPECT_EQ(messages.take(), (c.message.empty() ? "" : c.message + " | ") +
-                                           "[IncorrectInputTitle]: [InvalidBreakdown]");
-            EXPECT_TRUE(dialog->isVisible());
-        }
-    }
-}
-
-TEST_F(DetailDialogTest, aSpinnerClickPastTheEndIsRepaired)
-{
-    openOn();
-    AdvancedDetails* dialog = openAdvanced();
-    QLineEdit* field = dialog->breakdown.fields[kDeferredCapGains];
-    for (const char* typed : {"100", "1e308"}) {  // a number past any whole one too
-        SCOPED_TRACE(typed);
-        typeInto(field, typed);
-        clickArrow(*dialog->breakdown.spinners[kDeferredCapGains], true);
-        EXPECT_EQ(field->text(), "100");
-        EXPECT_EQ(messages.take(), "[OutOfBoundsTitle]: Part: 0 to 100");
-    }
-}
-
-TEST_F(DetailDialogTest, timesRepeatedPastEightyYearsIsResetWithTheMessage)
-{
-    setup.values[Setting::SavingsPeriod] = 20;
-    const struct {
-        int strategy;
-        QString typed;
-        QString kept;
-        std::string messages;
-    } cases[] = {
-        {1, "3", "3", ""},
-        {1, "4", "0", "[IncorrectInputTitle]: At most 80 years"},
-        {2, "4", "0", "[IncorrectInputTitle]: At most 80 years"},
-        // Out of range first: the message names the last legal count for
-        // 20 years, then the repaired 80 fails the 80-year check.
-        {1, "90", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3 | [IncorrectInputTitle]: At most 80 years"},
-        {1, "-1", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3"},
-        {1, "2.6", "2", "[IncorrectInputTitle]: [checkIntegerValue]"},
-        {1, "1e308", "0", "[OutOfBoundsTitle]: Repeats: 0 to 3 | [IncorrectInputTitle]: At most 80 years"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.strategy) + " " + c.typed.toStdString());
-        openOn(c.strategy, 0);
-        AdvancedDetails* dialog = openAdvanced();
-        ASSERT_TRUE(dialog->fraTimesLoanRepeated->isVisibleTo(dialog));
-        EXPECT_EQ(dialog->mostTimesLoanRepeated(), 3);
-        typeInto(dialog->txtTimesLoanRepeated, c.typed);
-        leave(dialog->txtTimesLoanRepeated);
-        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), c.kept);
-        EXPECT_EQ(messages.take(), c.messages);
-
-        dialog->cmdOK->click();
-        EXPECT_FALSE(dialog->isVisible());
-        ASSERT_EQ(runner.runs, 1);
-        EXPECT_EQ(runner.inputs.back().timesRepeated, c.kept.toDouble());
-    }
-}
-
-TEST_F(DetailDialogTest, theSavingsPeriodCheckReadsTheDialogsTimesRepeated)
-{
-    openOn(1, 0);
-    AdvancedDetails* dialog = openAdvanced();
-    typeInto(dialog->txtTimesLoanRepeated, "3");
-    dialog->cmdOK->click();
-    EXPECT_EQ(window->currentInputs().timesRepeated, 3);
-
-    // 3 repeats of 30 years is 120 years.
-    enter("txtSavingsPeriod", "30");
-    EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), "0");
-    EXPECT_EQ(messages.lastText(), "At most 80 years");
-}
-
-TEST_F(DetailDialogTest, cancelPutsBackTheTimesRepeatedShownAndTouchesNothing)
+// OK hands the times repeated to one analysis; Cancel and Escape put back
+// what the dialog showed and run nothing.
+TEST_F(DetailDialogTest, okTakesTheTimesRepeatedAndCancelPutsThemBack)
 {
     setup.values[Setting::TimesLoanRepeated] = 2;
-    for (bool escape : {false, true}) {
-        SCOPED_TRACE(escape ? "escape" : "button");
+    for (const char* how : {"OK", "Cancel", "Escape"}) {
+        SCOPED_TRACE(how);
         openOn(1, 0);
         AdvancedDetails* dialog = openAdvanced();
-        EXPECT_EQ(dialog->savedTimesLoanRepeated(), 2);
         typeInto(dialog->txtTimesLoanRepeated, "5");
         leave(dialog->txtTimesLoanRepeated);
-        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), "5");
-        if (escape)
+        if (how[0] == 'E')
             QTest::keyClick(dialog->txtTimesLoanRepeated, Qt::Key_Escape);
         else
-            dialog->cmdCancel->click();
+            (how[0] == 'O' ? dialog->cmdOK : dialog->cmdCancel)->click();
+        const bool ok = how[0] == 'O';
         EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), "2");
-        EXPECT_EQ(window->currentInputs().timesRepeated, 2);
+        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), ok ? "5" : "2");
+        EXPECT_EQ(window->currentInputs().timesRepeated, ok ? 5 : 2);
+        EXPECT_EQ(runner.runs, ok ? 1 : 0);
         EXPECT_EQ(modelBreakdown(), (Breakdown{70, 25, 5, 0}));
-        EXPECT_EQ(runner.runs, 0);
+        if (ok) {
+            EXPECT_EQ(runner.inputs.back().timesRepeated, 5);
+        }
     }
 }
 

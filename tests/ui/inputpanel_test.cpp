@@ -1,99 +1,9 @@
-// The input panel's validation chains, sponsor warnings and dependent
-// fields, driven as a user types, leaves fields and clicks spinners.
+// The input panel's chains: a field typed into changes or repairs the fields
+// that depend on it, and the next analysis reads them.
 #include "window_fixture.h"
-
-#include "numformat.h"
 
 namespace gw::test {
 namespace {
-
-// Sponsor limits of the fixture: returns up to 25, loan rates from 2.
-TEST_F(WindowTest, entriesAreRepairedWithTheirMessageAndAnalysedOnce)
-{
-    const struct {
-        const char* field;
-        const char* typed;
-        const char* after;
-        const char* said;
-    } cases[] = {
-        {"txtTaxRate", "100", "99", "[OutOfBoundsTitle]: Tax rate: 0 to 99"},
-        {"txtTaxRate", "-5", "0", "[OutOfBoundsTitle]: Tax rate: 0 to 99"},
-        {"txtIntRate", "51", "50", "[OutOfBoundsTitle]: Interest rate: 2 to 50, warning at 4"},
-        {"txtSavingsPeriod", "0", "1", "[OutOfBoundsTitle]: Savings period: 1 to 80"},
-        {"txtSavingsPeriod", "81", "80", "[OutOfBoundsTitle]: Savings period: 1 to 80"},
-        {"txtSavingsPeriod", "10.7", "10", "[IncorrectInputTitle]: [checkIntegerValue]"},
-        {"txtReturn0", "30", "25", "[OutOfBoundsTitle]: Return: -99 to 25 | [SoftwareName]: "
-                                   "[BoundsRecommendedSponsorLimit_Return]"},
-        {"txtReturn3", "-100", "-99", "[OutOfBoundsTitle]: Return: -99 to 25"},
-        {"txtReturn1", "abc", "5", "[IncorrectInputTitle]: [checkValue]"},
-        {"txtLoanAmount", "lots", "$100,000", "[IncorrectInputTitle]: [checkValue]"},
-        {"txtLoanAmount", "0", "$100,000", "[IncorrectInputTitle]: [checkDollarValue]"},
-        {"txtLoanAmount", "250000", "$250,000", ""},
-        // The projection return is the third return: the same limits.
-        {"txtProjectionReturn0", "60", "25", "[OutOfBoundsTitle]: Return: -99 to 25"},
-        {"txtIntRate", "1", "2", "[OutOfBoundsTitle]: Interest rate: 2 to 50, warning at 4 | [SoftwareName]: "
-                                 "[BoundsRecommendedSponsorLimit_IntRate]"},
-    };
-    open();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
-        const int runs = runner.runs;
-        enter(c.field, c.typed);
-        EXPECT_EQ(text(c.field), c.after);
-        EXPECT_EQ(messages.take(), c.said);
-        // One analysis, on the repaired value; the questions were answered Yes.
-        EXPECT_EQ(runner.runs, runs + 1);
-        EXPECT_EQ(runner.inputs.back(), window->currentInputs());
-        EXPECT_FALSE(window->inputsChanged());
-    }
-    EXPECT_EQ(texts({"txtReturn2", "txtProjectionReturn1"}), "25 25");
-    EXPECT_EQ(runner.inputs.back().projectionReturn, 25);
-    EXPECT_EQ(runner.inputs.back().loanAmount, 250000);
-}
-
-TEST_F(WindowTest, enterValidatesLikeLeavingTheField)
-{
-    open();
-    typeInto(field("txtTaxRate"), "150");
-    pressEnter(field("txtTaxRate"));
-    EXPECT_EQ(text("txtTaxRate"), "99");
-    EXPECT_EQ(messages.count("information"), 1);
-    EXPECT_EQ(runner.runs, 2);
-    EXPECT_EQ(runner.inputs.back().taxRate, 99);
-    // Leaving afterwards finds nothing new to analyse.
-    leave(field("txtTaxRate"));
-    EXPECT_EQ(runner.runs, 2);
-    EXPECT_EQ(messages.count("information"), 1);
-}
-
-TEST_F(WindowTest, spinnerClicksPastTheLastLegalValueAreRepaired)
-{
-    open();
-    for (const auto& [typed, up] : {std::pair{"99", true}, {"0", false}}) {
-        enter("txtTaxRate", typed);
-        messages.messages.clear();
-        clickSpinner("updTaxRate", up);
-        EXPECT_EQ(text("txtTaxRate"), typed);
-        EXPECT_EQ(messages.take(), "[OutOfBoundsTitle]: Tax rate: 0 to 99");
-    }
-    const int runs = runner.runs;
-    clickSpinner("updSavingsPeriod", true);
-    EXPECT_EQ(text("txtSavingsPeriod"), "11");
-    EXPECT_EQ(runner.runs, runs + 1);
-    EXPECT_EQ(runner.inputs.back().savingsPeriod, 11);
-}
-
-TEST_F(WindowTest, leavingAnUnchangedReturnChecksNothing)
-{
-    open();
-    field("txtReturn0")->setText("abc");
-    window->updateAnalysis();  // as if analysed since
-    const int runs = runner.runs;
-    leave(field("txtReturn0"));
-    EXPECT_EQ(text("txtReturn0"), "abc");
-    EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(runner.runs, runs);
-}
 
 TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
 {
@@ -113,95 +23,83 @@ TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
     EXPECT_EQ(text("txtReturn0"), "6.0");
 }
 
-// The sponsor warns at returns of 15 and loan rates of 4: asked once each;
-// No steps back to one below (above) the level, and the field no longer
-// shows as beyond the sponsor's limit.
-TEST_F(WindowTest, returnWarningIsAskedOnceAndNoStepsBelowTheLevel)
+TEST_F(WindowTest, leavingAnUnchangedFieldChecksNothing)
 {
     open();
-    enter("txtReturn0", "14");
-    EXPECT_EQ(messages.count("question"), 0);
-
-    messages.setNextAnswer(false);
-    enter("txtReturn0", "15");
-    EXPECT_EQ(messages.count("question"), 1);
-    EXPECT_EQ(text("txtReturn0"), "14");
-    EXPECT_FALSE(InputChecks::atSponsorLimit(*field("txtReturn0")));
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-    EXPECT_TRUE(window->inputs().returnWarningGiven());
-    EXPECT_EQ(runner.inputs.back().returns[0], 14);
-    EXPECT_FALSE(window->inputsChanged());
-
-    enter("txtReturn3", "20");
-    EXPECT_EQ(messages.count("question"), 1);
-    EXPECT_EQ(text("txtReturn3"), "20");
-    EXPECT_TRUE(InputChecks::atSponsorLimit(*field("txtReturn3")));
-    EXPECT_EQ(window->statusText(), "Beyond the limit of Acme");
+    field("txtReturn0")->setText("abc");
+    window->updateAnalysis();  // as if analysed since
+    const int runs = runner.runs;
+    leave(field("txtReturn0"));
+    EXPECT_EQ(text("txtReturn0"), "abc");
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(runner.runs, runs);
 }
 
-TEST_F(WindowTest, interestRateWarningAtTheLevelAsksOnce)
+// The sponsor warns at returns of 15 and loan rates of 4, once each. No
+// steps back to one below (above) the level; the field shows red while at
+// or beyond it.
+TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
 {
-    open();
-    enter("txtIntRate", "4");
-    EXPECT_EQ(messages.count("question"), 1);
-    EXPECT_EQ(text("txtIntRate"), "4");
-    EXPECT_TRUE(InputChecks::atSponsorLimit(*field("txtIntRate")));
-    EXPECT_EQ(window->statusText(), "Beyond the limit of Acme");
-
-    enter("txtIntRate", "3");
-    EXPECT_EQ(messages.count("question"), 1);
-    EXPECT_TRUE(window->inputs().intRateWarningGiven());
-
-    enter("txtIntRate", "6");
-    EXPECT_FALSE(InputChecks::atSponsorLimit(*field("txtIntRate")));
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-
-    open();
-    messages.setNextAnswer(false);
-    enter("txtIntRate", "3");
-    EXPECT_EQ(text("txtIntRate"), "5");
-    EXPECT_EQ(runner.inputs.back().interestRate, 5);
-}
-
-TEST_F(WindowTest, savingsPeriodKeepsRepeatedTermLoansWithinEightyYears)
-{
-    open();
-    window->lstStrategyList->setCurrentRow(1);
-    QLineEdit* times = window->inputs().timesLoanRepeatedBox();
-    // (times + 1) x period may reach 80 years, not pass them.
     const struct {
+        bool reopen;
+        const char* field;
+        const char* typed;
+        bool answer;
+        const char* kept;
+        int questions;
+        bool red;
+    } steps[] = {
+        {true, "txtReturn0", "14", true, "14", 0, false},   {false, "txtReturn0", "15", false, "14", 1, false},
+        {false, "txtReturn3", "20", true, "20", 1, true},   {true, "txtIntRate", "4", true, "4", 1, true},
+        {false, "txtIntRate", "3", true, "3", 1, true},     {false, "txtIntRate", "6", true, "6", 1, false},
+        {true, "txtIntRate", "3", false, "5", 1, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.field) + " " + s.typed);
+        if (s.reopen)
+            open();
+        messages.setNextAnswer(s.answer);
+        enter(s.field, s.typed);
+        messages.answers.clear();
+        EXPECT_EQ(text(s.field), s.kept);
+        EXPECT_EQ(messages.count("question"), s.questions);
+        EXPECT_EQ(InputChecks::atSponsorLimit(*field(s.field)), s.red);
+        EXPECT_EQ(window->statusText(), s.red ? "Beyond the limit of Acme" : "[stsbarPressF1]");
+        EXPECT_EQ(runner.inputs.back(), window->currentInputs());
+    }
+}
+
+// (times + 1) x period may reach 80 years, not pass them; interest-only
+// loans are never repeated. The times come from the advanced details.
+TEST_F(WindowTest, savingsPeriodAndStrategyKeepRepeatedLoansWithinEightyYears)
+{
+    open();
+    QLineEdit* times = window->inputs().timesLoanRepeatedBox();
+    ASSERT_EQ(times, dialogs->advancedDetails().txtTimesLoanRepeated);
+    const struct {
+        int strategy;
         const char* times;
         const char* period;
         const char* kept;
-    } cases[] = {{"3", "20", "3"}, {"4", "16", "4"}, {"4", "17", "0"}};
+    } cases[] = {{1, "3", "20", "3"}, {1, "4", "16", "4"}, {1, "4", "17", "0"},
+                 {2, "1", "40", "1"}, {2, "1", "41", "0"}, {0, "1", "50", "1"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.times) + " x " + c.period);
+        SCOPED_TRACE(std::string(c.times) + " x " + c.period + ", strategy " + std::to_string(c.strategy));
+        window->lstStrategyList->setCurrentRow(c.strategy);
         times->setText(c.times);
+        messages.messages.clear();
         enter("txtSavingsPeriod", c.period);
         EXPECT_EQ(times->text(), c.kept);
         EXPECT_EQ(messages.take(), std::string(c.kept) == c.times ? "" : "[IncorrectInputTitle]: At most 80 years");
+        EXPECT_EQ(runner.inputs.back().savingsPeriod, std::stoi(c.period));
     }
+    // Back to the term loan, the one repeat of 50 years is repaired before
+    // the analysis runs.
+    window->lstStrategyList->setCurrentRow(1);
+    EXPECT_EQ(times->text(), "0");
+    EXPECT_EQ(messages.take(), "[IncorrectInputTitle]: At most 80 years");
+    EXPECT_EQ(runner.types.back(), 1);
     EXPECT_EQ(runner.inputs.back().timesRepeated, 0);
-    EXPECT_EQ(runner.inputs.back().savingsPeriod, 17);
-}
-
-TEST_F(WindowTest, theDialogsTimesRepeatedFieldIsCheckedWhileItExists)
-{
-    open();
-    window->lstStrategyList->setCurrentRow(2);
-    auto dialogBox = std::make_unique<QLineEdit>();
-    window->inputs().bindTimesLoanRepeated(dialogBox.get());
-    dialogBox->setText("7");
-    enter("txtSavingsPeriod", "11");
-    EXPECT_EQ(dialogBox->text(), "0");
-    EXPECT_EQ(runner.inputs.back().timesRepeated, 0);
-    dialogBox->setText("1");
-    window->markInputsChanged();
-    window->updateAnalysis();
-    EXPECT_EQ(runner.inputs.back().timesRepeated, 1);
-    dialogBox.reset();
-    enter("txtSavingsPeriod", "12");
-    EXPECT_EQ(runner.inputs.back().savingsPeriod, 12);
 }
 
 TEST_F(WindowTest, termLoanPaymentIsTheAnnualInvestment)
@@ -242,7 +140,10 @@ TEST_F(WindowTest, investmentTypesSetTheBreakdownOfTheNextAnalysis)
     }
 }
 
-TEST_F(WindowTest, defaultsOutsideTheirRangesStartRepaired)
+// A damaged data file: defaults out of range, and limits and defaults far
+// past the whole numbers the spinners hold. A limit past any whole number
+// is taken as none.
+TEST_F(WindowTest, defaultsAndLimitsPastTheSpinnersStartRepaired)
 {
     setup.values[Setting::TaxRate] = 100;
     setup.values[Setting::SavingsPeriod] = 0;
@@ -250,12 +151,7 @@ TEST_F(WindowTest, defaultsOutsideTheirRangesStartRepaired)
     open();
     EXPECT_EQ(texts({"txtTaxRate", "txtSavingsPeriod", "txtReturn3"}), "99 1 25.0");
     EXPECT_EQ(runner.inputs.front().taxRate, 99);
-}
 
-TEST_F(WindowTest, limitsAndNumbersBeyondTheSpinnersStayInRange)
-{
-    // A damaged data file: limits and defaults far past the whole numbers
-    // the spinners hold.
     setup.values[Setting::MaxReturnAllowed] = 1e308;
     setup.values[Setting::MinInterestRateAllowed] = -1e308;
     for (Setting s : {Setting::TaxRate, Setting::InterestRateOnLoan, Setting::ProjectedReturn1,
@@ -264,36 +160,12 @@ TEST_F(WindowTest, limitsAndNumbersBeyondTheSpinnersStayInRange)
     setup.values[Setting::SavingsPeriod] = -1e308;
     setup.values[Setting::ProjectedReturn3] = -1e308;
     open();
-    // A limit past any whole number is taken as none.
     EXPECT_EQ(texts({"txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0", "txtReturn2"}),
               "99 50 1 32767.0 -99.0");
-
-    // A typed number past either end steps to the last legal value.
-    for (const char* name : {"updTaxRate", "updIntRate", "updSavingsPeriod", "updReturn0", "updReturn3",
-                             "updProjectionReturn0"}) {
-        SCOPED_TRACE(name);
-        UpDown* updown = spinner(name);
-        EXPECT_LE(updown->min(), updown->value());
-        EXPECT_LE(updown->value(), updown->max());
-        updown->buddy()->setText("1e308");
-        updown->stepUp();
-        leave(updown->buddy());
-        EXPECT_EQ(ReadField(updown->buddy()->text().toStdString(), English), updown->max() - 1);
-        updown->buddy()->setText("-1e308");
-        updown->stepDown();
-        leave(updown->buddy());
-        EXPECT_EQ(ReadField(updown->buddy()->text().toStdString(), English), updown->min() + 1);
+    for (UpDown* updown : window->findChildren<UpDown*>()) {
+        EXPECT_LE(updown->min(), updown->value()) << updown->objectName().toStdString();
+        EXPECT_LE(updown->value(), updown->max()) << updown->objectName().toStdString();
     }
-}
-
-TEST_F(WindowTest, otherUnleveragedInvestmentsTakeAnyAmount)
-{
-    setup.values.setFlag(Setting::ProvLimitedDeduct, true);
-    open();
-    enter("txtOtherUnlevInvest", "-2500");
-    EXPECT_EQ(text("txtOtherUnlevInvest"), "-$2,500");
-    EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(runner.inputs.back().otherUnleveraged, -2500);
 }
 
 } // namespace

@@ -204,34 +204,6 @@ TEST_F(PrintDialog, RRSPDisablesTheChecklistOptionEachTimeTheDialogIsShown)
     EXPECT_TRUE(dialog->optPrintCheckList->isEnabled());
 }
 
-TEST_F(PrintDialog, CopiesMessageNamesTheLegalRange)
-{
-    open();
-    const struct {
-        const char* typed;
-        const char* shown;  // null: not checked
-        int copies;
-        bool message;
-    } cases[] = {
-        {"150", "99", 99, true}, {"0", nullptr, 1, true}, {"abc", nullptr, 1, false}, {"2.7", "2", 2, false},
-        {"", nullptr, 1, false},
-        // Numbers past any whole number are repaired to the nearest end.
-        {"1e308", nullptr, 99, true}, {"-1e308", nullptr, 1, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        messages.messages.clear();
-        setCopies(c.typed);
-        if (c.shown) {
-            EXPECT_EQ(dialog->txtCopies->text(), c.shown);
-        }
-        EXPECT_EQ(dialog->job().Copies, c.copies);
-        if (c.message) {
-            EXPECT_EQ(messages.lastText().toStdString(), "No more than 99, no fewer than 1.");
-        }
-    }
-}
-
 TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
 {
     analyse(Strategy::InterestOnly);

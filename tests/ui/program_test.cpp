@@ -92,31 +92,6 @@ TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
     EXPECT_TRUE(window->lastResults().has_value());
 }
 
-// A period of 50 is fine for the interest-only loan, but with the one repeat
-// set under the term loan it would make 100 years: going back to the term
-// loan repairs the repeats before the analysis runs.
-TEST_F(ProgramTest, switchingToTheTermLoanRepairsTimesRepeatedBeyondEightyYears)
-{
-    start(English);
-    InputPanel& inputs = window->inputs();
-    QLineEdit& times = *inputs.timesLoanRepeatedBox();
-    window->lstStrategyList->setCurrentRow(1);
-    times.setText("1");
-    window->lstStrategyList->setCurrentRow(0);
-    enter(inputs.txtSavingsPeriod, "50");
-    EXPECT_EQ(times.text(), "1");
-    data.messages.messages.clear();
-
-    window->lstStrategyList->setCurrentRow(1);
-    EXPECT_EQ(times.text(), "0");
-    ASSERT_EQ(data.messages.count("information"), 1);
-    EXPECT_TRUE(data.messages.lastText().contains("80")) << data.messages.lastText().toStdString();
-    ASSERT_TRUE(window->lastResults().has_value());
-    EXPECT_TRUE(std::holds_alternative<TermResults>(*window->lastResults()));
-    EXPECT_EQ(window->currentInputs().savingsPeriod, 50);
-    EXPECT_EQ(window->currentInputs().timesRepeated, 0);
-}
-
 TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
 {
     start(English);
