@@ -171,23 +171,6 @@ TEST_F(DetailDialogTest, customCancelKeepsTheBreakdownAndItsOption)
     EXPECT_EQ(window->findChild<CustomInvestmentMix*>("frmCustomInvestmentMix"), nullptr);
 }
 
-TEST_F(DetailDialogTest, helpOpensTopic104AndTheExplanationShowsItsCaption)
-{
-    openOn(1, 0);
-    AdvancedDetails* advanced = openAdvanced();
-    advanced->cmdHelp->click();
-    QTest::keyClick(advanced->txtTimesLoanRepeated, Qt::Key_F1);
-    advanced->cmdTimesLoanRepeated->click();
-    EXPECT_EQ(messages.lastText(), "[WTTimesLoanRepeated]");
-    advanced->reject();
-
-    CustomInvestmentMix* custom = openCustom();
-    EXPECT_EQ(custom->windowTitle(), "[optCustomInvestmentMix]");
-    QTest::keyClick(custom->breakdown.fields[0], Qt::Key_F1);
-    EXPECT_EQ(help.topics, (std::vector<int>{104, 104, 104}));
-    custom->reject();
-}
-
 TEST_F(DetailDialogTest, customMixWaitsWhileTheAdvancedDetailsAreOpen)
 {
     openOn();

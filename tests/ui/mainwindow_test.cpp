@@ -158,22 +158,6 @@ TEST_F(WindowTest, backAndNextWrapAroundTheTabs)
     EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 2, 3, 0, 1, 0, 3}));
 }
 
-TEST_F(WindowTest, helpEntriesOpenTheirTopics)
-{
-    open();
-    child<QAction>(*window, "mnuGeneralNotes15")->trigger();
-    child<QAction>(*window, "mnuRRSPLoans1")->trigger();
-    child<QAction>(*window, "mnuAboutCorvin1")->trigger();
-    window->lstStrategyList->setCurrentRow(1);
-    window->tabOutputs->setCurrentIndex(3);
-    window->cmdHelp->click();
-    showActive();
-    QTest::keyClick(field("txtTaxRate"), Qt::Key_F1);
-    EXPECT_EQ(help.topics, (std::vector<int>{106, 503, 401, 807, 807}));
-    window->mnuHelpMenu0->trigger();
-    EXPECT_EQ(help.contentsShown, 1);
-}
-
 TEST_F(WindowTest, saveDefaultsAsksFirst)
 {
     int saves = 0;

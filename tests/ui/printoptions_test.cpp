@@ -247,14 +247,10 @@ TEST_F(PrintDialog, NoResultsOfTheSelectedStrategyIsToldOnceAndNothingPrints)
     EXPECT_EQ(messages.count("warning"), 1);
 }
 
-TEST_F(PrintDialog, HelpAndSavedDefaults)
+TEST_F(PrintDialog, SavedDefaultsAndTheNamesOnTheReport)
 {
     analyse(Strategy::InterestOnly);
     open();
-    dialog->cmdHelp->click();
-    ASSERT_EQ(help.topics.size(), 1u);
-    EXPECT_EQ(help.topics[0], 106);
-
     EXPECT_EQ(dialog->txtAdvisorName->text(), "Alex Martin");
     dialog->txtAdvisorName->setText(QStringLiteral("  Élise Côté "));
     dialog->chkName->setChecked(true);

@@ -48,34 +48,8 @@ protected:
     MainWindow* window = nullptr;
 
     Program& program() { return *data.program; }
-    HelpWindow& help() { return *program().helpWindow(); }
     ProgramSetup& setup() { return *program().setupDialog(); }
     void start(int language) { window = &data.start(language); }
-
-    // "en/topic-108.html" for the page on show; empty when none was found.
-    std::string helpPage()
-    {
-        if (!help().pageFound())
-            return {};
-        const QFileInfo page(help().currentPage().toLocalFile());
-        return (page.dir().dirName() + u'/' + page.fileName()).toStdString();
-    }
-    // F1 in `shown`, made the active window first as a user's click does
-    // (the help window hidden just before may hand the activation back to
-    // the main window late); then the help page it opened.
-    std::string f1(QWidget* shown)
-    {
-        const bool active = QTest::qWaitFor([shown] {
-            if (QApplication::activeWindow() != shown)
-                shown->activateWindow();
-            return QApplication::activeWindow() == shown;
-        });
-        EXPECT_TRUE(active) << shown->objectName().toStdString();
-        QTest::keyClick(shown, Qt::Key_F1);
-        const std::string page = helpPage();
-        help().hide();
-        return page;
-    }
 };
 
 TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
@@ -85,7 +59,7 @@ TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
     ASSERT_TRUE(program().setupDialog() && program().printDialog() && program().detailDialogs());
     EXPECT_FALSE(setup().isVisible());
     EXPECT_FALSE(program().printDialog()->isVisible());
-    EXPECT_FALSE(help().isVisible());
+    EXPECT_FALSE(program().helpWindow()->isVisible());
     // The sponsor file's 0.201 shows, and is used, as 20.1.
     EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
     EXPECT_DOUBLE_EQ(window->currentInputs().taxTable[0].interestRate, 20.1);
@@ -126,56 +100,6 @@ TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
     EXPECT_TRUE(limitedInputsShown());
     EXPECT_EQ(analyses.count(), 2);
     EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
-}
-
-TEST_F(ProgramTest, f1OpensTheTopicOfEachWindowInTheLanguageInUse)
-{
-    start(French);
-    window->show();
-    const struct {
-        int strategy;
-        int tab;
-        const char* page;
-    } outputs[] = {{0, 0, "fr/topic-801.html"}, {1, 3, "fr/topic-807.html"}, {2, 2, "fr/topic-811.html"},
-                   {2, 1, "fr/topic-809.html"}};
-    for (const auto& c : outputs) {
-        SCOPED_TRACE("strategy " + std::to_string(c.strategy) + ", output tab " + std::to_string(c.tab));
-        window->lstStrategyList->setCurrentRow(c.strategy);
-        window->tabOutputs->setCurrentIndex(c.tab);
-        EXPECT_EQ(f1(window), c.page);
-    }
-    for (int tab = 1; tab <= 3; ++tab) {
-        whenShown(&setup(), [&] {
-            EXPECT_EQ(f1(&setup()), "fr/topic-" + std::to_string(107 + tab) + ".html");
-            setup().cmdCancel->click();
-        });
-        window->mnuSetupItem[std::size_t(tab)]->trigger();
-    }
-    PrintOptions& print = *program().printDialog();
-    whenShown(&print, [&] {
-        EXPECT_EQ(f1(&print), "fr/topic-106.html");
-        print.cmdCancel->click();
-    });
-    window->mnuPrint->trigger();
-    EXPECT_FALSE(print.isVisible());
-
-    window->lstStrategyList->setCurrentRow(1);
-    emit window->advancedDetailsRequested();
-    AdvancedDetails& advanced = program().detailDialogs()->advancedDetails();
-    ASSERT_TRUE(advanced.isVisible());
-    EXPECT_EQ(f1(&advanced), "fr/topic-104.html");
-    advanced.cmdCancel->click();
-
-    emit window->customInvestmentMixRequested();
-    CustomInvestmentMix* mix = program().detailDialogs()->customInvestmentMix();
-    ASSERT_NE(mix, nullptr);
-    EXPECT_EQ(f1(mix), "fr/topic-104.html");
-    mix->cmdCancel->click();
-
-    window->mnuAboutSoftware->trigger();
-    ASSERT_TRUE(program().aboutBox() && program().aboutBox()->isVisible());
-    EXPECT_EQ(f1(program().aboutBox()), "fr/topic-301.html");
-    program().aboutBox()->cmdOk->click();
 }
 
 TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)

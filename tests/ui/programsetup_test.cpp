@@ -218,19 +218,6 @@ TEST_F(SetupTest, okHandsOnTheFieldsAsTaxSettings)
     EXPECT_EQ(tax.capGainsInclusionRate, 50);
 }
 
-TEST_F(SetupTest, helpOpensTheTopicOfTheTabOnShow)
-{
-    open(1);
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    QTest::keyClick(dialog.get(), Qt::Key_F1);
-    for (int tab = 1; tab <= 3; ++tab) {
-        child<QTabWidget>(*dialog, "tabSetup")->setCurrentIndex(tab - 1);
-        child<QPushButton>(*dialog, "cmdHelp")->click();
-    }
-    EXPECT_EQ(help.topics, (std::vector<int>{108, 108, 109, 110}));
-}
-
 TEST_F(SetupTest, explanationButtonsShowTheirCaptions)
 {
     open();
