@@ -9,39 +9,6 @@
 namespace gw::test {
 namespace {
 
-// Damaged or impossible data files are said once, and the window never
-// shows figures of $0 or out-of-range limits.
-TEST(ProgramOnDamagedData, emptyUserFileFallsBackToTheSponsorDefaults)
-{
-    ProgramOnData data;
-    data.writeFile("User.dat", "");
-    MainWindow& window = data.start(English);
-    ASSERT_EQ(data.reporter.texts.size(), 1u);
-    EXPECT_TRUE(data.reporter.texts[0].starts_with("Error: User.dat could not be read (it is empty)"))
-        << data.reporter.texts[0];
-    EXPECT_EQ(window.inputs().txtLoanAmount->text(), "$100,000");
-    EXPECT_EQ(window.inputs().txtTaxRate->text(), "40");
-    EXPECT_TRUE(window.lastResults().has_value());
-    EXPECT_EQ(data.messages.count("critical"), 0);
-}
-
-TEST(ProgramOnDamagedData, limitsBeyondAnyIllustrationAreRepairedWithOneMessage)
-{
-    ProgramOnData data({{"Maximum Return Allowed", "1e308"}, {"Minimum Interest Rate Allowed", "-1e308"}});
-    MainWindow& window = data.start(English);
-    ASSERT_EQ(data.reporter.texts.size(), 1u);
-    const std::string& text = data.reporter.texts[0];
-    EXPECT_NE(text.find("Config.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000."), std::string::npos) << text;
-    EXPECT_NE(text.find("Config.dat, \"Minimum Interest Rate Allowed\": -1e+308 becomes 0."), std::string::npos)
-        << text;
-    InputPanel& panel = window.inputs();
-    EXPECT_EQ(panel.txtReturn[3]->text(), "10.0");
-    EXPECT_EQ(panel.updReturn[3]->max(), 1001);
-    EXPECT_EQ(panel.updIntRate->min(), -1);
-    ASSERT_TRUE(window.lastResults().has_value());
-    EXPECT_EQ(data.messages.count("critical"), 0);
-}
-
 class ProgramTest : public ::testing::Test {
 protected:
     ProgramOnData data;

@@ -91,4 +91,31 @@ inline std::vector<ShownText> shownTexts(QWidget& window)
     return out;
 }
 
+// The named controls `window` shows, one a line, for golden files: name and
+// text, "[picture WxH]", "[x]" when ticked, "[off]" when disabled.
+inline std::string dumpShown(QWidget& window)
+{
+    QStringList lines{"title: " + window.windowTitle()};
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") || !w->isVisibleTo(&window))
+            continue;
+        QString line = w->objectName();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            line += label->pixmap().isNull() ? ": " + label->text()
+                                             : QString(" [picture %1x%2]").arg(label->pixmap().width()).arg(label->pixmap().height());
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            line += ": " + button->text() + (button->isChecked() ? " [x]" : "");
+        else if (auto* box = qobject_cast<QGroupBox*>(w))
+            line += ": " + box->title();
+        else if (auto* edit = qobject_cast<QLineEdit*>(w))
+            line += ": " + edit->text();
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            line += ": " + combo->currentText();
+        else
+            continue;
+        lines << line.replace('\n', "\\n") + (w->isEnabled() ? "" : " [off]");
+    }
+    return lines.join('\n').toStdString() + "\n";
+}
+
 } // namespace gw::test

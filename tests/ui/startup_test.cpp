@@ -1,0 +1,206 @@
+// The start-up on data folders built from the shipped sources: damaged data
+// files, the sponsor on the start window and in the About box, the language
+// of the run, the disclaimers; one case runs the built program itself.
+#include "golden.h"
+#include "program_fixture.h"
+
+#include "settingsfile.h"
+
+namespace gw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFixtures = GEARWISE_UI_FIXTURES;
+const fs::path kSponsoredConfig = kSourceDir / "tests" / "settings" / "fixtures" / "sponsored-config.src.txt";
+
+// A damaged data file is said in one message naming it; then the program
+// ends, or falls back and shows figures of legal values.
+TEST(StartUp, damagedDataFilesAreSaidOnceThenTheProgramEndsOrFallsBack)
+{
+    const std::string oversized(kMaxCaptionFileBytes + 1, 'x');
+    const struct {
+        const char* name;
+        ConfigEdits edits;
+        std::function<void(ProgramOnData&)> damage;
+        const char* said;
+        bool ends;
+    } cases[] = {
+        {"no Config.dat", {}, [](ProgramOnData& d) { fs::remove(d.folder() / "Config.dat"); },
+         "Error with config.dat file", true},
+        {"empty Config.dat", {}, [](ProgramOnData& d) { d.writeFile("Config.dat", ""); },
+         "Error with config.dat file: it is empty. Please re-install the software.", true},
+        {"Config.dat of section lines only", {},
+         [](ProgramOnData& d) { WritePlainRecordFile(d.folder() / "Config.dat", {"[SponsorInfo]", "[InputLimits]"}); },
+         "Error with config.dat file: it holds no settings. Please re-install the software.", true},
+        {"oversized Config.dat", {}, [&](ProgramOnData& d) { d.writeFile("Config.dat", oversized); },
+         "Error with config.dat file", true},
+        {"empty english.txt", {}, [](ProgramOnData& d) { d.writeFile("english.txt", ""); },
+         "english.txt cannot be used: it is empty. Please re-install the software.", true},
+        {"oversized french.txt", {}, [&](ProgramOnData& d) { d.writeFile("french.txt", oversized); },
+         "french.txt cannot be used", true},
+        {"empty User.dat", {}, [](ProgramOnData& d) { d.writeFile("User.dat", ""); },
+         "Error: User.dat could not be read (it is empty)", false},
+        {"oversized User.dat", {}, [&](ProgramOnData& d) { d.writeFile("User.dat", oversized); },
+         "User.dat could not be read", false},
+        {"no PrevLanguage", {{"PrevLanguage", std::nullopt}}, {}, "PrevLanguage not found in the config file", false},
+        {"limits beyond any illustration",
+         {{"Maximum Return Allowed", "1e308"}, {"Minimum Interest Rate Allowed", "-1e308"}}, {},
+         "Config.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000.", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramOnData data(c.edits);
+        if (c.damage)
+            c.damage(data);
+        Program& program = data.restart();
+        ASSERT_EQ(program.start(), !c.ends);
+        if (!c.ends)
+            QTest::keyClick(program.startWindow(), Qt::Key_Return);
+        ASSERT_EQ(data.reporter.texts.size(), 1u);
+        EXPECT_NE(data.reporter.texts[0].find(c.said), std::string::npos) << data.reporter.texts[0];
+        ASSERT_EQ(program.mainWindow() == nullptr, c.ends);
+        if (c.ends) {
+            EXPECT_TRUE(!program.startWindow() || !program.startWindow()->isVisible());
+            continue;
+        }
+        MainWindow& window = *program.mainWindow();
+        EXPECT_EQ(program.settings().CurrentLanguage, English);
+        EXPECT_EQ(window.inputs().txtLoanAmount->text(), "$100,000");
+        for (UpDown* spinner : window.findChildren<UpDown*>()) {
+            if (spinner->window() == &window)
+                EXPECT_TRUE(spinner->min() < spinner->value() && spinner->value() < spinner->max())
+                    << spinner->objectName().toStdString();
+        }
+        EXPECT_TRUE(window.lastResults().has_value());
+        EXPECT_EQ(data.messages.count("critical"), 0);
+    }
+}
+
+TEST(StartUp, builtProgramWithoutConfigEndsWithAnErrorStatus)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString program = folder.filePath(QStringLiteral("gearwise-planner"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GEARWISE_PLANNER_PATH), program));
+    QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("GEARWISE_NONINTERACTIVE"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder.path());
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForStarted(30000));
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        FAIL() << "the program did not end";
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardError().contains("Error with config.dat file"));
+}
+
+// The sponsor as a picture of the previous language when there is one that
+// loads, else by name; the start window and the About box as a golden file.
+TEST(StartUp, sponsorShowsAsPictureOfThePreviousLanguageOrByName)
+{
+    const struct {
+        const char* name;
+        bool sponsored;
+        const char* prevLanguage;
+        std::vector<std::string> pictures;  // "!" before a name: a file that is no picture
+    } cases[] = {
+        {"not sponsored", false, "0", {"Welcome.jpg"}},
+        {"English, no picture", true, "0", {}},
+        {"English, both pictures", true, "0", {"Welcome.jpg", "Welcome-French.jpg"}},
+        {"English, a picture that will not load", true, "0", {"!Welcome.jpg"}},
+        {"French, only the English picture", true, "1", {"Welcome.jpg"}},
+        {"French, both pictures", true, "1", {"Welcome.jpg", "Welcome-French.jpg"}},
+    };
+    std::string shown;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramOnData data(ConfigEdits{{"PrevLanguage", c.prevLanguage}});
+        if (c.sponsored)
+            WritePlainRecordFile(data.folder() / "Config.dat",
+                                 EditedSettingLines(PlainLines(kSponsoredConfig), {{"PrevLanguage", c.prevLanguage}}));
+        for (const std::string& picture : c.pictures) {
+            if (picture[0] == '!')
+                data.writeFile(picture.substr(1), "not a picture");
+            else
+                fs::copy_file(kFixtures / picture, data.folder() / picture);
+        }
+        Program& program = data.restart();
+        ASSERT_TRUE(program.start());
+        shown += std::string("== ") + c.name + "\nlogo: " + program.settings().sponsorInfo.logoPath +
+                 "\n# start window\n" + dumpShown(*program.startWindow());
+        QTest::keyClick(program.startWindow(), Qt::Key_Return);
+        ASSERT_NE(program.mainWindow(), nullptr);
+        program.mainWindow()->mnuAboutSoftware->trigger();
+        AboutBox& about = *program.aboutBox();
+        shown += "# About box\n" + dumpShown(about);
+        // The frame makes room for the whole picture.
+        EXPECT_GE(about.fraSponsorLogo->height(), about.picSponsorLogo->pixmap().height());
+        EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
+    }
+    ExpectGolden(shown, "ui/golden/sponsor.txt");
+}
+
+// Enter starts in the language of the previous run, Escape leaves, the
+// buttons start in theirs.
+TEST(StartUp, keysAndButtonsChooseTheLanguageOfTheRun)
+{
+    const struct {
+        const char* prevLanguage;
+        const char* action;
+        int language;  // -1: no run
+    } cases[] = {
+        {"1", "Enter", French}, {"0", "Enter", English}, {"0", "Escape", -1}, {"0", "French", French},
+        {"1", "English", English},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " after " + c.prevLanguage);
+        ProgramOnData data(ConfigEdits{{"PrevLanguage", c.prevLanguage}});
+        Program& program = data.restart();
+        ASSERT_TRUE(program.start());
+        StartWindow& start = *program.startWindow();
+        const std::string action = c.action;
+        if (action == "English" || action == "French")
+            (action == "English" ? start.cmdStart_English : start.cmdStart_French)->click();
+        else
+            QTest::keyClick(&start, action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+        EXPECT_FALSE(start.isVisible());
+        ASSERT_EQ(program.mainWindow() != nullptr, c.language >= 0);
+        if (c.language >= 0) {
+            EXPECT_EQ(program.settings().CurrentLanguage, c.language);
+            EXPECT_EQ(program.mainWindow()->mnuFile->title().toStdString(),
+                      GetCaption(program.settings().captions, "mnuFile", Language(c.language)));
+        }
+    }
+}
+
+// The start window's disclaimer is in the previous language, the About
+// box's in the language of the run.
+TEST(StartUp, disclaimersShowTheCaptionWithItsLineBreaks)
+{
+    ProgramOnData data(ConfigEdits{{"PrevLanguage", "1"}});
+    Program& program = data.restart();
+    ASSERT_TRUE(program.start());
+    program.startWindow()->cmdDisclaimer->click();
+    program.startWindow()->cmdStart_French->click();
+    program.mainWindow()->mnuAboutSoftware->trigger();
+    program.aboutBox()->cmdDisclaimer->click();
+    const CaptionTables& captions = program.settings().captions;
+    ASSERT_EQ(data.messages.messages.size(), 2u);
+    for (const auto& box : data.messages.messages) {
+        EXPECT_EQ(box.kind, "warning");
+        EXPECT_EQ(box.title.toStdString(), GetCaption(captions, "DisclaimerTitle", French));
+        EXPECT_EQ(box.text, QString::fromStdString(GetDisclaimerText(captions, French)).replace("\r\n", "\n"));
+        EXPECT_TRUE(box.text.contains("\n\n"));
+    }
+}
+
+} // namespace
+} // namespace gw::test
