@@ -1,6 +1,6 @@
-// The program's wiring on a real data folder: damaged data files, the setup
-// dialog's values in the main window, F1 in every window, the print source
-// and a Save Defaults round trip through User.dat.
+// The program's wiring on a real data folder: the setup dialog and the main
+// window, the print source and a Save Defaults round trip through User.dat.
+#include "golden.h"
 #include "program_fixture.h"
 
 #include "reports_settings.h"
@@ -17,23 +17,40 @@ protected:
     Program& program() { return *data.program; }
     ProgramSetup& setup() { return *program().setupDialog(); }
     void start(int language) { window = &data.start(language); }
+    // The setup dialog opened from the menu on `tab`; `steps` run while it
+    // shows and must close it.
+    void inSetup(int tab, std::function<void()> steps)
+    {
+        whenShown(&setup(), std::move(steps));
+        window->mnuSetupItem[std::size_t(tab)]->trigger();
+    }
 };
 
-TEST_F(ProgramTest, mainWindowStartsOnTheHiddenSetupDialogsValues)
+// The sponsor's tax settings as the dialog shows them, on each tab and with
+// each deduction option: rates stored as fractions show as per cent, an
+// index past the list's end as its last entry.
+TEST(SetupDialog, showsTheSponsorsTaxSettingsAndTheControlsOfEachOption)
 {
-    start(English);
+    ProgramOnData data({{"Provincial Deductibility Limited to Taxable Income", "True"},
+                        {"Provincial Include Capital Gains", "5"}});
+    data.start(English);
+    ProgramSetup& setup = *data.program->setupDialog();
+    std::string shown;
+    for (int tab = 1; tab <= 3; ++tab) {
+        setup.selectTab(tab);
+        shown += "== tab " + std::to_string(tab) + "\n" + dumpShown(setup);
+    }
+    setup.selectTab(2);
+    setup.deduction[0].optLimitedDeduct->click();
+    shown += "== federal deduction limited too\n" + dumpShown(setup);
+    setup.deduction[1].optPercentDeduct->click();
+    shown += "== provincial deduction a percentage\n" + dumpShown(setup);
+    ExpectGolden(shown, "ui/golden/setup-dialog.txt");
     EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
-    ASSERT_TRUE(program().setupDialog() && program().printDialog() && program().detailDialogs());
-    EXPECT_FALSE(setup().isVisible());
-    EXPECT_FALSE(program().printDialog()->isVisible());
-    EXPECT_FALSE(program().helpWindow()->isVisible());
-    // The sponsor file's 0.201 shows, and is used, as 20.1.
-    EXPECT_EQ(setup().txtTaxOnInterest[0]->text(), "20.1");
-    EXPECT_DOUBLE_EQ(window->currentInputs().taxTable[0].interestRate, 20.1);
-    EXPECT_TRUE(window->lastResults().has_value());
+    EXPECT_EQ(data.program->mainWindow()->currentInputs().taxTable[0].interestRate, 20.1);
 }
 
-TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
+TEST_F(ProgramTest, setupOkHandsTheTaxSettingsOnAndCancelPutsBackWhatItShowed)
 {
     start(English);
     QLineEdit& inclusion = *setup().txtCapGainsInclusionRate;
@@ -41,31 +58,40 @@ TEST_F(ProgramTest, setupOkAndCancelReachTheMainWindowAndRecalculate)
     EXPECT_FALSE(limitedInputsShown());
     QSignalSpy analyses(window, &MainWindow::analysisCompleted);
 
-    whenShown(&setup(), [&] {
+    inSetup(2, [&] {
         EXPECT_EQ(setup().currentTab(), 2);
         setup().deduction[0].optLimitedDeduct->click();
+        setup().deduction[0].cmbIncludeCapGains->setCurrentIndex(1);
         inclusion.setText(QStringLiteral("75.0"));
-        setup().cmdOk->click();
+        // Enter in a cell presses OK without leaving the cell: OK checks it.
+        typeInto(setup().txtTaxOnInterest[1], "150");
+        pressEnter(setup().txtTaxOnInterest[1]);
     });
-    window->mnuSetupItem[2]->trigger();
     EXPECT_FALSE(setup().isVisible());
-    EXPECT_TRUE(window->currentInputs().fedLimited);
-    EXPECT_EQ(window->currentInputs().capGainsInclusionRate, 75);
+    const AnalysisInputs taken = window->currentInputs();
+    EXPECT_TRUE(taken.fedLimited);
+    EXPECT_FALSE(taken.fedIncludeCG);
+    EXPECT_EQ(taken.capGainsInclusionRate, 75);
+    EXPECT_EQ(taken.taxTable[1].interestRate, 29.7);
     EXPECT_TRUE(limitedInputsShown());
     EXPECT_EQ(analyses.count(), 1);
 
-    whenShown(&setup(), [&] {
+    // Escape puts back what the dialog showed, the language chosen too.
+    inSetup(1, [&] {
         EXPECT_EQ(setup().currentTab(), 1);
         enter(&inclusion, QStringLiteral("90"));
         setup().deduction[0].optPercentDeduct->click();
-        setup().cmdCancel->click();
+        setup().deduction[0].cmbIncludeCapGains->setCurrentIndex(0);
+        setup().cboLanguages->setCurrentIndex(French);
+        QTest::keyClick(&setup(), Qt::Key_Escape);
     });
-    window->mnuSetupItem[1]->trigger();
     EXPECT_EQ(inclusion.text(), "75.0");
     EXPECT_TRUE(setup().deduction[0].optLimitedDeduct->isChecked());
-    EXPECT_EQ(window->currentInputs().capGainsInclusionRate, 75);
+    EXPECT_EQ(window->currentInputs(), taken);
     EXPECT_TRUE(limitedInputsShown());
     EXPECT_EQ(analyses.count(), 2);
+    inSetup(3, [&] { setup().cmdOk->click(); });
+    EXPECT_EQ(program().settings().CurrentLanguage, English);
     EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
 }
 
