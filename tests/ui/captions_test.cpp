@@ -4,8 +4,7 @@
 // "<n>", and no control that carries a caption may show none. A language
 // switch leaves the windows as a program started in that language shows
 // them. The start window is left out: its texts are fixed.
-#include "program_fixture.h"
-#include "sample_settings.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {
@@ -36,6 +35,8 @@ public:
     }
 };
 
+// Every page of every strategy, the detailed projection and auto-calculation
+// off.
 void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage)
 {
     for (int type = 0; type < 3; ++type) {
@@ -64,52 +65,27 @@ void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage)
 // Every tab with each deduction option, and the messages of its fields;
 // leaves the federal deduction limited, so that the main window shows its
 // limited-deduction inputs.
-void walkSetup(Program& program, Walk& walk)
+void walkSetup(ProgramSetup& setup, Walk& walk)
 {
-    ProgramSetup& setup = *program.setupDialog();
-    whenShown(&setup, [&] {
-        for (int tab = 1; tab <= 3; ++tab) {
-            setup.selectTab(tab);
-            walk.look(setup, "setup, tab " + std::to_string(tab));
-        }
-        setup.selectTab(2);
-        setup.deduction[0].optLimitedDeduct->click();
-        walk.look(setup, "setup, federal deduction limited");
-        setup.deduction[1].optLimitedDeduct->click();
-        walk.look(setup, "setup, both deductions limited");
-        setup.deduction[1].optPercentDeduct->click();
-        for (QLineEdit* box : {setup.txtCapGainsInclusionRate, setup.txtFederalToMTRRatio,
-                               setup.deduction[0].txtInterestDeductibility})
-        {
-            enter(box, "abc");
-            enter(box, "150");
-        }
-        setup.cmdOk->click();
-    });
-    program.mainWindow()->mnuSetupItem[1]->trigger();
-}
-
-// Every field of the input panel past its ends, and past the sponsor's
-// warning levels.
-void provokeInputMessages(MainWindow& window)
-{
-    InputPanel& in = window.inputs();
-    window.lstStrategyList->setCurrentRow(1);
-    for (QLineEdit* box : {in.txtTaxRate, in.txtIntRate, in.txtSavingsPeriod, in.txtReturn[0], in.txtLoanAmount})
-    {
-        enter(box, "abc");
-        enter(box, "-1000");
+    for (int tab = 1; tab <= 3; ++tab) {
+        setup.selectTab(tab);
+        walk.look(setup, "setup, tab " + std::to_string(tab));
     }
-    enter(in.txtSavingsPeriod, "1.5");
-    enter(in.txtReturn[1], "1000");
-    window.inputs().timesLoanRepeatedBox()->setText("3");
-    enter(in.txtSavingsPeriod, "30");
-    in.optAnnualInvestment->click();
-    enter(in.txtAnnualInvestment, "-5");
-    for (QPushButton* explanation : window.findChildren<QPushButton*>(QRegularExpression("^cmdWT")))
-        explanation->click();
+    setup.selectTab(2);
+    setup.deduction[0].optLimitedDeduct->click();
+    setup.deduction[1].optLimitedDeduct->click();
+    walk.look(setup, "setup, both deductions limited");
+    setup.deduction[1].optPercentDeduct->click();
+    for (QLineEdit* box : {setup.txtCapGainsInclusionRate, setup.txtFederalToMTRRatio,
+                           setup.deduction[0].txtInterestDeductibility}) {
+        enter(box, "abc");
+        enter(box, "150");
+    }
+    setup.accept();
 }
 
+// The detail dialogs on every page of every strategy, with every message
+// they give.
 void walkDetailDialogs(Program& program, Walk& walk)
 {
     MainWindow& window = *program.mainWindow();
@@ -121,7 +97,6 @@ void walkDetailDialogs(Program& program, Walk& walk)
             emit window.advancedDetailsRequested();
             walk.look(advanced, "advanced details, strategy " + std::to_string(type) + ", input tab " +
                                     std::to_string(input));
-            // Every message the dialog can give.
             advanced.txtTimesLoanRepeated->setText("90");
             advanced.leaveTimesLoanRepeated();
             for (const char* typed : {"101", "x", "1.5"}) {
@@ -135,32 +110,29 @@ void walkDetailDialogs(Program& program, Walk& walk)
     }
     window.lstStrategyList->setCurrentRow(0);
     emit window.customInvestmentMixRequested();
-    if (CustomInvestmentMix* mix = program.detailDialogs()->customInvestmentMix()) {
-        walk.look(*mix, "custom investment mix");
-        mix->cmdCancel->click();
-    } else {
-        walk.problems.push_back("the custom investment mix dialog did not open");
-    }
+    ASSERT_NE(program.detailDialogs()->customInvestmentMix(), nullptr);
+    walk.look(*program.detailDialogs()->customInvestmentMix(), "custom investment mix");
+    program.detailDialogs()->customInvestmentMix()->cmdCancel->click();
 }
 
-void walkPrintAboutAndHelp(Program& program, Walk& walk)
+// Every field of the input panel past its ends and the sponsor's warning
+// levels, and every explanation button.
+void provokeInputMessages(MainWindow& window)
 {
-    MainWindow& window = *program.mainWindow();
-    PrintOptions& print = *program.printDialog();
-    whenShown(&print, [&] {
-        walk.look(print, "print dialog");
-        enter(print.txtCopies, "150");
-        print.cmdCancel->click();
-    });
-    window.mnuPrint->trigger();
-
-    window.mnuAboutSoftware->trigger();
-    walk.look(*program.aboutBox(), "About box");
-    program.aboutBox()->cmdDisclaimer->click();
-    program.aboutBox()->cmdOk->click();
-
-    window.mnuHelpMenu0->trigger();
-    walk.look(*program.helpWindow(), "help window");
+    InputPanel& in = window.inputs();
+    window.lstStrategyList->setCurrentRow(1);
+    for (QLineEdit* box : {in.txtTaxRate, in.txtIntRate, in.txtSavingsPeriod, in.txtReturn[0], in.txtLoanAmount}) {
+        enter(box, "abc");
+        enter(box, "-1000");
+    }
+    enter(in.txtSavingsPeriod, "1.5");
+    enter(in.txtReturn[1], "1000");
+    window.inputs().timesLoanRepeatedBox()->setText("3");
+    enter(in.txtSavingsPeriod, "30");
+    in.optAnnualInvestment->click();
+    enter(in.txtAnnualInvestment, "-5");
+    for (QPushButton* explanation : window.findChildren<QPushButton*>(QRegularExpression("^cmdWT")))
+        explanation->click();
 }
 
 TEST(Captions, everyWindowAndMessageShowsCaptionsInBothLanguages)
@@ -174,10 +146,21 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsInBothLanguages)
             Program& program = *data.program;
             Walk walk;
             walkMainWindow(window, walk, "main window");
-            walkSetup(program, walk);
+            walkSetup(*program.setupDialog(), walk);
             walkMainWindow(window, walk, "main window, federal deduction limited");
             walkDetailDialogs(program, walk);
-            walkPrintAboutAndHelp(program, walk);
+            whenShown(program.printDialog(), [&] {
+                walk.look(*program.printDialog(), "print dialog");
+                enter(program.printDialog()->txtCopies, "150");
+                program.printDialog()->cmdCancel->click();
+            });
+            window.mnuPrint->trigger();
+            window.mnuAboutSoftware->trigger();
+            walk.look(*program.aboutBox(), "About box");
+            program.aboutBox()->cmdDisclaimer->click();
+            program.aboutBox()->cmdOk->click();
+            window.mnuHelpMenu0->trigger();
+            walk.look(*program.helpWindow(), "help window");
             provokeInputMessages(window);
 
             EXPECT_GT(walk.views, 50);
@@ -200,29 +183,16 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsInBothLanguages)
 // On captions that read "[key]", every text the windows show is a caption:
 // nothing is written into a window past the caption files. Numbers, symbols
 // and the sponsor's name aside.
-TEST(Captions, everyTextOfTheWindowsIsACaption)
+TEST_F(WindowTest, everyTextOfTheWindowsIsACaption)
 {
-    MapCaptions captions;
-    RecordingMessages messages;
-    RecordingHelp help;
-    MainWindowServices services;
-    services.captions = &captions;
-    services.messages = &messages;
-    services.help = &help;
-    MainWindow window(services);
-    DetailDialogs* dialogs = attachDetailDialogs(window, &help);
-    MainWindowSetup values;
-    values.values = SampleSettingValues();
-    values.values.setFlag(Setting::FedLimitedDeduct, true);
-    values.sponsor.SponsorName = "Acme";
-    values.isSponsored = true;
-    window.start(values);
-    ProgramSetup setup(ProgramSetup::Services{&captions, &messages, &help, {}});
-    setup.load(values.values);
+    setup.values.setFlag(Setting::FedLimitedDeduct, true);
+    open();
+    ProgramSetup setupDialog(ProgramSetup::Services{&captions, &messages, &help, {}});
+    setupDialog.load(setup.values);
     dialogs->openCustomInvestmentMix();
     ASSERT_NE(dialogs->customInvestmentMix(), nullptr);
     static const QRegularExpression caption(QStringLiteral(R"(^(\[[^\]]+\] ?|[?%]|[0-9:%]+|Acme)$)"));
-    for (QWidget* shown : std::initializer_list<QWidget*>{&window, &setup, &dialogs->advancedDetails(),
+    for (QWidget* shown : std::initializer_list<QWidget*>{window.get(), &setupDialog, &dialogs->advancedDetails(),
                                                           dialogs->customInvestmentMix()}) {
         for (const ShownText& t : shownTexts(*shown)) {
             if (!t.field && !t.text.isEmpty() && !caption.match(t.text).hasMatch())
@@ -231,14 +201,14 @@ TEST(Captions, everyTextOfTheWindowsIsACaption)
     }
 }
 
-// ---- language switch ----
-
-// What a user has done before switching: the About box and the advanced
-// details opened and closed (both are kept hidden), help on topic 101 left
-// open, the term loan selected.
-void useTheWindows(Program& program)
+// What a user has done before switching: returns typed in the language of
+// the run, the About box and the advanced details opened and closed (both
+// are kept hidden), help on topic 101 left open, the term loan selected.
+void useTheWindows(Program& program, Language language)
 {
     MainWindow& window = *program.mainWindow();
+    enter(window.inputs().txtReturn[0], "8");
+    enter(window.inputs().txtReturn[1], language == French ? "6,25" : "6.25");
     window.lstStrategyList->setCurrentRow(1);
     window.mnuAboutSoftware->trigger();
     program.aboutBox()->cmdOk->click();
@@ -272,18 +242,20 @@ std::map<QString, ShownText> textsByPlace(QWidget& window)
 
 // Every text, field and table head of the switched windows, the open help
 // page included, equals what the same windows show when the program starts
-// in French.
-TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShows)
+// in French; the next analysis reads the same figures both ways, and the
+// returns keep their writing ("8,0" in French and "8.0" back in English, a
+// typed 6.25 its two decimals).
+TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShowsAndTheFiguresStay)
 {
     ProgramOnData switched;
-    switched.start(English);
-    useTheWindows(*switched.program);
+    MainWindow& window = switched.start(English);
+    useTheWindows(*switched.program, English);
+    const AnalysisInputs before = window.currentInputs();
     switchThroughSetup(*switched.program, French);
     EXPECT_EQ(switched.program->settings().CurrentLanguage, French);
-
     ProgramOnData french;
     french.start(French);
-    useTheWindows(*french.program);
+    useTheWindows(*french.program, French);
     switchThroughSetup(*french.program, French);  // the setup dialog has been shown once in both
 
     const auto windowsOf = [](Program& p) {
@@ -304,8 +276,8 @@ TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShows)
         for (const auto& [where, shown] : b) {
             const auto found = a.find(where);
             const QString text = found == a.end() ? QStringLiteral("(none)") : found->second.text;
-            // A rate the switch left as "8.0" reads as 8 in French too; the
-            // number must be the same, the writing may differ.
+            // A field may be written otherwise ("8,0" against a typed "8"),
+            // the number must be the same.
             const bool same = shown.field ? IsNumericText(text, French) == IsNumericText(shown.text, French) &&
                                                 FieldNumber(text, French) == FieldNumber(shown.text, French)
                                           : text == shown.text;
@@ -316,36 +288,21 @@ TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShows)
         EXPECT_EQ(differences, 0);
     }
     EXPECT_TRUE(switched.program->helpWindow()->isVisible());
-    EXPECT_EQ(switched.messages.count("critical"), 0) << switched.messages.lastText().toStdString();
-}
 
-// The returns keep their one-decimal writing both ways ("8,0" in French,
-// "8.0" back in English), a typed "6.25" its two decimals, and the next
-// analysis reads the same figures.
-TEST(LanguageSwitch, fieldsAreRewrittenSoThatTheyReadTheSame)
-{
-    ProgramOnData data;
-    MainWindow& window = data.start(English);
     InputPanel& inputs = window.inputs();
-    inputs.txtReturn[0]->setText("8");
-    inputs.txtReturn[1]->setText("6.25");
-    const AnalysisInputs before = window.currentInputs();
-    const auto returns = [&] {
+    const auto shown = [&] {
         QStringList texts;
         for (QLineEdit* box : {inputs.txtReturn[0], inputs.txtReturn[1], inputs.txtReturn[2], inputs.txtReturn[3],
                                inputs.txtProjectionReturn[0], inputs.txtProjectionReturn[1], inputs.txtLoanAmount})
             texts << box->text();
         return texts.join(" ").toStdString();
     };
-    // The shipped defaults: returns of 4, 6, 8 and 10 %, the projection at
-    // the third, a loan of $100,000.
-    switchThroughSetup(*data.program, French);
-    EXPECT_EQ(returns(), "8,0 6,25 8,0 10,0 8,0 8,0 100 000 $");
+    EXPECT_EQ(shown(), "8,0 6,25 8,0 10,0 8,0 8,0 100 000 $");
     EXPECT_EQ(window.currentInputs(), before);
-    switchThroughSetup(*data.program, English);
-    EXPECT_EQ(returns(), "8.0 6.25 8.0 10.0 8.0 8.0 $100,000");
+    switchThroughSetup(*switched.program, English);
+    EXPECT_EQ(shown(), "8.0 6.25 8.0 10.0 8.0 8.0 $100,000");
     EXPECT_EQ(window.currentInputs(), before);
-    EXPECT_TRUE(data.messages.messages.empty()) << data.messages.lastText().toStdString();
+    EXPECT_TRUE(switched.messages.messages.empty()) << switched.messages.lastText().toStdString();
 }
 
 } // namespace

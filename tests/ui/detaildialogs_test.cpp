@@ -1,6 +1,6 @@
 // The advanced details and custom investment mix dialogs on the main window
 // of fakes.
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {

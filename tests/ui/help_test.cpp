@@ -1,7 +1,7 @@
 // Help: every way the windows ask for it, in both languages, on the help
 // pages of the build; and the help viewer on small help folders.
 #include "golden.h"
-#include "program_fixture.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {

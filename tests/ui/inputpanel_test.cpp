@@ -1,6 +1,6 @@
 // The input panel's chains: a field typed into changes or repairs the fields
 // that depend on it, and the next analysis reads them.
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {
@@ -17,7 +17,7 @@ TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
 
     typeInto(field("txtProjectionReturn1"), "7.5");
     EXPECT_EQ(texts({"txtReturn2", "txtProjectionReturn0"}), "7.5 7.5");
-    clickSpinner("updProjectionReturn0", true);
+    clickArrow(*child<UpDown>(*window, "updProjectionReturn0"), true);
     EXPECT_EQ(text("txtReturn2"), "9");  // 7.5 rounds to 8, one step up
     EXPECT_EQ(runner.inputs.back().returns[2], 9);
     EXPECT_EQ(text("txtReturn0"), "6.0");

@@ -1,17 +1,12 @@
 // The output pages of the main window on the real analysis and the shipped
 // captions: tables, charts, titles and the remaining-deductions line, as
 // golden files of what each strategy shows.
-#include "fakes.h"
+#include "window_test.h"
 
-#include "data_sources.h"
 #include "golden.h"
-#include "sample_settings.h"
 
 #include "chartwriters.h"
-#include "mainwindow.h"
 #include "notes.h"
-#include "outputpanel.h"
-#include "tablecaptions.h"
 #include "tablewriters.h"
 
 namespace gw::test {

@@ -1,12 +1,9 @@
 // The print dialog on fakes: documents go to recording pages.
-#include "fakes.h"
+#include "window_test.h"
 
-#include "data_sources.h"
-#include "printoptions.h"
 #include "recordingpage.h"
 #include "records.h"
 #include "sample_inputs.h"
-#include "tablecaptions.h"
 
 namespace gw::test {
 namespace {
@@ -95,7 +92,7 @@ protected:
     MapCaptions captions;
     const CaptionSource* captionSource = &captions;
     RecordingMessages messages;
-    RecordingHelp help;
+    NoHelp help;
     AnsweringFiles files;
     ProgramSettings settings;
     PrintDefaults defaults;

@@ -1,10 +1,9 @@
 // The program's wiring on a real data folder: the setup dialog and the main
 // window, the print source and a Save Defaults round trip through User.dat.
 #include "golden.h"
-#include "program_fixture.h"
+#include "window_test.h"
 
 #include "reports_settings.h"
-#include "settingsfile.h"
 
 namespace gw::test {
 namespace {

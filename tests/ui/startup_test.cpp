@@ -2,9 +2,7 @@
 // files, the sponsor on the start window and in the About box, the language
 // of the run, the disclaimers; one case runs the built program itself.
 #include "golden.h"
-#include "program_fixture.h"
-
-#include "settingsfile.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {

@@ -2,7 +2,7 @@
 // shipped data files and captions: what the field keeps and what the message
 // says (the field and its legal range). The sponsor limits of the shipped
 // Config.dat: returns up to 20, warned at 12; loan rates from 1, warned at 3.
-#include "program_fixture.h"
+#include "window_test.h"
 
 namespace gw::test {
 namespace {

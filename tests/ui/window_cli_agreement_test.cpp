@@ -1,6 +1,6 @@
 // The window and gearwise-cli read the same data files into the same
 // figures, and take or refuse the same values at the ends of every range.
-#include "program_fixture.h"
+#include "window_test.h"
 
 #include "analyze_defaults.h"
 #include "analyze_driver.h"
