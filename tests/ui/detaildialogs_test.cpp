@@ -1,106 +1,67 @@
 // The advanced details and custom investment mix dialogs on the main window
-// of fakes.
+// of fakes: what OK hands on, what Cancel leaves.
 #include "window_test.h"
 
 namespace gw::test {
 namespace {
 
-const QStringList kPartFields{"txtDeferredCapitalGains", "txtCapitalGains", "txtDividends", "txtInterest"};
-
-// Which dialog a case goes through.
-enum class Through { Advanced, Custom };
-
 class DetailDialogTest : public WindowTest {
 protected:
-    void openOn(int strategy = 0, int inputTab = 1)
+    // The dialog on the strategy and input page, opened by its button.
+    QDialog* openDialog(bool advanced, int strategy = 0, int inputTab = 1)
     {
         open();
         window->lstStrategyList->setCurrentRow(strategy);
         window->tabInputs->setCurrentIndex(inputTab);
-        messages.messages.clear();
         runner.runs = 0;
+        return showDialog(advanced);
     }
-    AdvancedDetails* openAdvanced()
+    QDialog* showDialog(bool advanced)
     {
-        window->cmdAdvancedSettings_Input->click();
-        AdvancedDetails* dialog = &dialogs->advancedDetails();
-        EXPECT_TRUE(dialog->isVisible());
+        if (advanced)
+            window->cmdAdvancedSettings_Input->click();
+        else
+            child<QRadioButton>(*window, "optCustomInvestmentMix")->click();
+        QDialog* dialog = advanced ? static_cast<QDialog*>(&dialogs->advancedDetails()) : dialogs->customInvestmentMix();
+        if (!dialog || !dialog->isVisible())
+            throw std::runtime_error("the dialog did not open");
         return dialog;
     }
-    CustomInvestmentMix* openCustom()
+    static void typeParts(QDialog& dialog, const Breakdown& parts)
     {
-        child<QRadioButton>(*window, "optCustomInvestmentMix")->click();
-        CustomInvestmentMix* dialog = dialogs->customInvestmentMix();
-        if (!dialog)
-            throw std::runtime_error("the custom investment mix did not open");
-        return dialog;
-    }
-    QDialog* openDialog(Through through)
-    {
-        if (through == Through::Advanced)
-            return openAdvanced();
-        return openCustom();
-    }
-    static std::string name(Through through) { return through == Through::Advanced ? "advanced " : "custom "; }
-    static void typeParts(QDialog& dialog, const std::array<QString, 4>& parts)
-    {
+        const char* names[] = {"txtDeferredCapitalGains", "txtCapitalGains", "txtDividends", "txtInterest"};
         for (int k = 0; k < 4; ++k)
-            typeInto(child<QLineEdit>(dialog, kPartFields[k]), parts[k]);
+            typeInto(child<QLineEdit>(dialog, names[k]), QString::number(parts[std::size_t(k)]));
     }
-    Breakdown modelBreakdown() const { return window->currentInputs().breakdown; }
-    bool optionChecked(const QString& name) { return child<QRadioButton>(*window, name)->isChecked(); }
+    Breakdown model() const { return window->currentInputs().breakdown; }
+    bool checked(const QString& option) { return child<QRadioButton>(*window, option)->isChecked(); }
 };
 
-TEST_F(DetailDialogTest, okPutsEachPartInItsOwnSlotAndTheOptionFollows)
+// OK puts each part in its own slot (dividends and interest differ in every
+// case, so a swap shows) and the option that shows the breakdown follows;
+// a total other than 100 is refused and changes nothing.
+TEST_F(DetailDialogTest, okHandsOnABreakdownOfAHundredAndTheOptionFollows)
 {
-    // Dividends and interest differ in every case, so a swap shows.
     const std::pair<Breakdown, const char*> cases[] = {
         {{10, 20, 30, 40}, "optCustomInvestmentMix"}, {{40, 10, 0, 50}, "optCustomInvestmentMix"},
         {{40, 10, 50, 0}, "optDividends"},            {{40, 10, 20, 30}, "optBalancedFund"},
-        {{95, 5, 0, 0}, "optTaxEfficient"},
+        {{95, 5, 0, 0}, "optTaxEfficient"},           {{70, 25, 5, 1}, nullptr},
     };
-    for (Through through : {Through::Advanced, Through::Custom}) {
+    for (bool advanced : {true, false}) {
         for (const auto& [parts, option] : cases) {
-            SCOPED_TRACE(name(through) + option + " " + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
-            openOn();
-            QDialog* dialog = openDialog(through);
-            std::array<QString, 4> typed;
-            for (int k = 0; k < 4; ++k)
-                typed[k] = QString::number(parts[k]);
-            typeParts(*dialog, typed);
+            SCOPED_TRACE((advanced ? "advanced " : "custom ") + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
+            QDialog* dialog = openDialog(advanced);
+            messages.messages.clear();
+            typeParts(*dialog, parts);
             child<QPushButton>(*dialog, "cmdOK")->click();
-            EXPECT_FALSE(dialog->isVisible());
-            EXPECT_EQ(modelBreakdown(), parts);
-            ASSERT_EQ(runner.runs, 1);
-            EXPECT_EQ(runner.inputs.back().breakdown, parts);
-            EXPECT_TRUE(optionChecked(option));
+            EXPECT_EQ(dialog->isVisible(), !option);
+            EXPECT_EQ(messages.take(), option ? "" : "[IncorrectInputTitle]: [InvalidBreakdown]");
+            EXPECT_EQ(model(), (option ? parts : Breakdown{70, 25, 5, 0}));
+            EXPECT_EQ(runner.runs, option ? 1 : 0);
+            EXPECT_EQ(runner.inputs.back().breakdown, model());
+            EXPECT_TRUE(checked(option ? option : advanced ? "optRegularEquity" : "optCustomInvestmentMix"));
             EXPECT_FALSE(window->inputsChanged());
-            EXPECT_TRUE(messages.messages.empty());
         }
-    }
-}
-
-TEST_F(DetailDialogTest, aTotalOtherThanAHundredIsRefusedAndChangesNothing)
-{
-    for (Through through : {Through::Advanced, Through::Custom}) {
-        SCOPED_TRACE(name(through));
-        openOn();
-        const Breakdown before = modelBreakdown();
-        QDialog* dialog = openDialog(through);
-        typeParts(*dialog, {"70", "25", "5", "1"});
-        child<QPushButton>(*dialog, "cmdOK")->click();
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(messages.take(), "[IncorrectInputTitle]: [InvalidBreakdown]");
-        EXPECT_EQ(modelBreakdown(), before);
-        EXPECT_EQ(runner.runs, 0);
-        EXPECT_TRUE(optionChecked(through == Through::Custom ? "optCustomInvestmentMix" : "optRegularEquity"));
-
-        // Mended, the same dialog takes it.
-        typeInto(child<QLineEdit>(*dialog, "txtInterest"), "0");
-        child<QPushButton>(*dialog, "cmdOK")->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(modelBreakdown(), (Breakdown{70, 25, 5, 0}));
-        EXPECT_TRUE(optionChecked("optRegularEquity"));
     }
 }
 
@@ -111,10 +72,8 @@ TEST_F(DetailDialogTest, okTakesTheTimesRepeatedAndCancelPutsThemBack)
     setup.values[Setting::TimesLoanRepeated] = 2;
     for (const char* how : {"OK", "Cancel", "Escape"}) {
         SCOPED_TRACE(how);
-        openOn(1, 0);
-        AdvancedDetails* dialog = openAdvanced();
-        typeInto(dialog->txtTimesLoanRepeated, "5");
-        leave(dialog->txtTimesLoanRepeated);
+        auto* dialog = static_cast<AdvancedDetails*>(openDialog(true, 1, 0));
+        gw::test::enter(dialog->txtTimesLoanRepeated, "5");
         if (how[0] == 'E')
             QTest::keyClick(dialog->txtTimesLoanRepeated, Qt::Key_Escape);
         else
@@ -124,59 +83,42 @@ TEST_F(DetailDialogTest, okTakesTheTimesRepeatedAndCancelPutsThemBack)
         EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), ok ? "5" : "2");
         EXPECT_EQ(window->currentInputs().timesRepeated, ok ? 5 : 2);
         EXPECT_EQ(runner.runs, ok ? 1 : 0);
-        EXPECT_EQ(modelBreakdown(), (Breakdown{70, 25, 5, 0}));
-        if (ok) {
-            EXPECT_EQ(runner.inputs.back().timesRepeated, 5);
-        }
+        EXPECT_EQ(runner.inputs.back().timesRepeated, window->currentInputs().timesRepeated);
     }
 }
 
-TEST_F(DetailDialogTest, advancedCancelLeavesTheBreakdownAndTheNextOpeningShowsIt)
+// Cancel leaves the breakdown and the option as they were, without checking
+// a wrong entry first; the next opening shows the breakdown. The custom mix
+// is gone once closed, and never opens over the advanced details.
+TEST_F(DetailDialogTest, cancelLeavesTheBreakdownAndItsOption)
 {
-    openOn(0, 1);
-    AdvancedDetails* dialog = openAdvanced();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    typeParts(*dialog, {"10", "20", "30", "40"});
-    // A click on Cancel takes the focus from a wrong entry without checking it.
-    dialog->breakdown.fields[kInterest]->setFocus();
-    typeInto(dialog->breakdown.fields[kInterest], "400");
-    QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(modelBreakdown(), (Breakdown{70, 25, 5, 0}));
-    EXPECT_TRUE(messages.messages.empty());
-    dialog = openAdvanced();
-    EXPECT_EQ(dialog->breakdown.values(English), (Breakdown{70, 25, 5, 0}));
-}
-
-TEST_F(DetailDialogTest, customCancelKeepsTheBreakdownAndItsOption)
-{
-    for (const char* start : {"optRegularEquity", "optBalancedFund"}) {
+    for (const auto& [advanced, start] : {std::pair{true, "optRegularEquity"}, {false, "optBalancedFund"}}) {
         SCOPED_TRACE(start);
-        openOn();
+        open();
+        window->tabInputs->setCurrentIndex(1);
         child<QRadioButton>(*window, start)->click();
-        const Breakdown before = modelBreakdown();
+        const Breakdown before = model();
+        messages.messages.clear();
         runner.runs = 0;
-        CustomInvestmentMix* dialog = openCustom();
-        EXPECT_EQ(dialog->breakdown.values(English), before);
-        EXPECT_TRUE(optionChecked("optCustomInvestmentMix"));
-        typeParts(*dialog, {"10", "20", "30", "40"});
-        dialog->cmdCancel->click();
-        EXPECT_EQ(dialogs->customInvestmentMix(), nullptr);
-        EXPECT_EQ(modelBreakdown(), before);
-        EXPECT_TRUE(optionChecked(start));
+        QDialog* dialog = showDialog(advanced);
+        typeParts(*dialog, {10, 20, 30, 400});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        child<QLineEdit>(*dialog, "txtInterest")->setFocus();
+        ASSERT_TRUE(child<QLineEdit>(*dialog, "txtInterest")->hasFocus());
+        QTest::mouseClick(child<QPushButton>(*dialog, "cmdCancel"), Qt::LeftButton);
+        if (advanced)
+            EXPECT_FALSE(dialog->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(window->findChild<CustomInvestmentMix*>(), nullptr);
+        EXPECT_EQ(model(), before);
+        EXPECT_TRUE(checked(start));
+        EXPECT_TRUE(messages.messages.empty());
         EXPECT_EQ(runner.runs, 0);
+        dialog = showDialog(advanced);
+        EXPECT_EQ(child<QLineEdit>(*dialog, "txtInterest")->text(), QString::number(before[kInterest]));
+        emit window->customInvestmentMixRequested();
+        EXPECT_EQ(dialogs->customInvestmentMix() != nullptr, !advanced);
     }
-    // Closed, it is gone.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->findChild<CustomInvestmentMix*>("frmCustomInvestmentMix"), nullptr);
-}
-
-TEST_F(DetailDialogTest, customMixWaitsWhileTheAdvancedDetailsAreOpen)
-{
-    openOn();
-    openAdvanced();
-    emit window->customInvestmentMixRequested();
-    EXPECT_EQ(dialogs->customInvestmentMix(), nullptr);
 }
 
 } // namespace
