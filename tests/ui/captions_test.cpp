@@ -1,9 +1,11 @@
 // Every window of the program, started in English and in French on the
-// shipped caption files, walked through its pages and made to give its
-// messages: no text may read "!!!Caption Not Found!!!" or keep an unfilled
-// "<n>", and no control that carries a caption may show none. A language
-// switch leaves the windows as a program started in that language shows
-// them. The start window is left out: its texts are fixed.
+// shipped caption files and help pages, walked through its pages and made to
+// give its messages: no text may read "!!!Caption Not Found!!!" or keep an
+// unfilled "<n>", no control that carries a caption may show none, and
+// every way to ask for help opens a page of the language. A language switch
+// leaves the windows as a program started in that language shows them. The
+// start window is left out: its texts are fixed.
+#include "golden.h"
 #include "window_test.h"
 
 namespace gw::test {
@@ -11,7 +13,9 @@ namespace {
 
 class Walk {
 public:
+    Walk(Program& program, Language language) : program_(program), language_(language) {}
     std::vector<std::string> problems;
+    std::string helpPages;  // what each way to ask for help opened
     int views = 0;
 
     void look(QWidget& window, const std::string& view)
@@ -33,11 +37,38 @@ public:
         else if (captionExpected && text.trimmed().isEmpty())
             problems.push_back(at + " shows no text");
     }
+    // F1 in `shown`, made the active window first as a user's click does
+    // (the help window hidden just before may hand the activation back late).
+    void pressF1(QWidget& shown, const std::string& what)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&shown] {
+            if (QApplication::activeWindow() != &shown)
+                shown.activateWindow();
+            return QApplication::activeWindow() == &shown;
+        })) << what;
+        QTest::keyClick(&shown, Qt::Key_F1);
+        helpOpened(what);
+    }
+    // The page and title the help window shows, which must be of the language.
+    void helpOpened(const std::string& what)
+    {
+        HelpWindow& help = *program_.helpWindow();
+        const QFileInfo page(help.currentPage().toLocalFile());
+        helpPages += what + ": " + (page.dir().dirName() + '/' + page.fileName() + " \"" + help.windowTitle()).toStdString() + "\"\n";
+        if (!help.pageFound() || page.dir().dirName() != (language_ == French ? "fr" : "en") ||
+            help.txtHelp->toPlainText().size() < 100)
+            problems.push_back(what + " opens no help page of the language");
+        help.hide();
+    }
+
+private:
+    Program& program_;
+    Language language_;
 };
 
-// Every page of every strategy, the detailed projection and auto-calculation
-// off.
-void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage)
+// Every page of every strategy (and its help once), the detailed projection
+// and auto-calculation off.
+void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage, bool help)
 {
     for (int type = 0; type < 3; ++type) {
         window.lstStrategyList->setCurrentRow(type);
@@ -45,8 +76,12 @@ void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage)
             window.tabInputs->setCurrentIndex(input);
             for (int output = 0; output < window.tabOutputs->count(); ++output) {
                 window.tabOutputs->setCurrentIndex(output);
-                walk.look(window, stage + ", strategy " + std::to_string(type) + ", input tab " +
-                                      std::to_string(input) + ", output tab " + std::to_string(output));
+                const std::string view = ", strategy " + std::to_string(type) + ", output tab " + std::to_string(output);
+                walk.look(window, stage + view + ", input tab " + std::to_string(input));
+                if (help && input == 0) {
+                    window.cmdHelp->click();
+                    walk.helpOpened("cmdHelp" + view);
+                }
             }
         }
     }
@@ -62,14 +97,16 @@ void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage)
     window.cmdAutoCalc->click();
 }
 
-// Every tab with each deduction option, and the messages of its fields;
-// leaves the federal deduction limited, so that the main window shows its
-// limited-deduction inputs.
+// Every tab and its help with each deduction option, and the messages of
+// its fields; leaves the federal deduction limited, so that the main window
+// shows its limited-deduction inputs.
 void walkSetup(ProgramSetup& setup, Walk& walk)
 {
     for (int tab = 1; tab <= 3; ++tab) {
         setup.selectTab(tab);
         walk.look(setup, "setup, tab " + std::to_string(tab));
+        setup.cmdHelp->click();
+        walk.helpOpened("setup dialog, tab " + std::to_string(tab));
     }
     setup.selectTab(2);
     setup.deduction[0].optLimitedDeduct->click();
@@ -85,7 +122,7 @@ void walkSetup(ProgramSetup& setup, Walk& walk)
 }
 
 // The detail dialogs on every page of every strategy, with every message
-// they give.
+// they give and their help.
 void walkDetailDialogs(Program& program, Walk& walk)
 {
     MainWindow& window = *program.mainWindow();
@@ -105,14 +142,51 @@ void walkDetailDialogs(Program& program, Walk& walk)
             }
             advanced.checkDistributions();
             advanced.cmdTimesLoanRepeated->click();
+            if (type == 1 && input == 0)
+                walk.pressF1(advanced, "F1 in the advanced details");
             advanced.cmdCancel->click();
         }
     }
     window.lstStrategyList->setCurrentRow(0);
     emit window.customInvestmentMixRequested();
-    ASSERT_NE(program.detailDialogs()->customInvestmentMix(), nullptr);
-    walk.look(*program.detailDialogs()->customInvestmentMix(), "custom investment mix");
-    program.detailDialogs()->customInvestmentMix()->cmdCancel->click();
+    CustomInvestmentMix* mix = program.detailDialogs()->customInvestmentMix();
+    ASSERT_NE(mix, nullptr);
+    walk.look(*mix, "custom investment mix");
+    walk.pressF1(*mix, "F1 in the custom investment mix");
+    mix->cmdCancel->click();
+}
+
+// The print dialog, the About box with its disclaimer, the help window and
+// every entry of the help menu but the About box and the sponsor's own file.
+void walkPrintAboutAndHelp(Program& program, Walk& walk)
+{
+    MainWindow& window = *program.mainWindow();
+    PrintOptions& print = *program.printDialog();
+    whenShown(&print, [&] {
+        walk.look(print, "print dialog");
+        walk.pressF1(print, "F1 in the print dialog");
+        enter(print.txtCopies, "150");
+        print.cmdCancel->click();
+    });
+    window.mnuPrint->trigger();
+    window.mnuAboutSoftware->trigger();
+    walk.look(*program.aboutBox(), "About box");
+    walk.pressF1(*program.aboutBox(), "F1 in the About box");
+    program.aboutBox()->cmdDisclaimer->click();
+    program.aboutBox()->cmdOk->click();
+    walk.pressF1(window, "F1 in the main window");
+    std::function<void(QMenu*)> triggerEntries = [&](QMenu* menu) {
+        for (QAction* entry : menu->actions()) {
+            if (entry->menu()) {
+                triggerEntries(entry->menu());
+            } else if (!entry->isSeparator() && entry != window.mnuAboutSoftware && entry != window.mnuAboutSponsor) {
+                entry->trigger();
+                walk.look(*program.helpWindow(), "help window");
+                walk.helpOpened("menu " + entry->objectName().toStdString());
+            }
+        }
+    };
+    triggerEntries(window.mnuHelp);
 }
 
 // Every field of the input panel past its ends and the sponsor's warning
@@ -135,33 +209,27 @@ void provokeInputMessages(MainWindow& window)
         explanation->click();
 }
 
-TEST(Captions, everyWindowAndMessageShowsCaptionsInBothLanguages)
+// The help pages opened are a golden file: after an intended change, review
+// its difference.
+TEST(Captions, everyWindowAndMessageShowsCaptionsAndOpensHelpInBothLanguages)
 {
+    std::string helpPages;
     const std::pair<const char*, ConfigEdits> sponsors[] = {{"not sponsored", {}}, {"QZX sponsor", qzxSponsor()}};
     for (const auto& [sponsor, edits] : sponsors) {
-        for (int language : {English, French}) {
+        for (Language language : {English, French}) {
             SCOPED_TRACE(std::string(sponsor) + (language == French ? ", French" : ", English"));
             ProgramOnData data(edits);
             MainWindow& window = data.start(language);
             Program& program = *data.program;
-            Walk walk;
-            walkMainWindow(window, walk, "main window");
+            Walk walk(program, language);
+            walkMainWindow(window, walk, "main window", true);
             walkSetup(*program.setupDialog(), walk);
-            walkMainWindow(window, walk, "main window, federal deduction limited");
+            walkMainWindow(window, walk, "main window, federal deduction limited", false);
             walkDetailDialogs(program, walk);
-            whenShown(program.printDialog(), [&] {
-                walk.look(*program.printDialog(), "print dialog");
-                enter(program.printDialog()->txtCopies, "150");
-                program.printDialog()->cmdCancel->click();
-            });
-            window.mnuPrint->trigger();
-            window.mnuAboutSoftware->trigger();
-            walk.look(*program.aboutBox(), "About box");
-            program.aboutBox()->cmdDisclaimer->click();
-            program.aboutBox()->cmdOk->click();
-            window.mnuHelpMenu0->trigger();
-            walk.look(*program.helpWindow(), "help window");
+            walkPrintAboutAndHelp(program, walk);
             provokeInputMessages(window);
+            if (edits.empty())
+                helpPages += (language == French ? "# French\n" : "# English\n") + walk.helpPages;
 
             EXPECT_GT(walk.views, 50);
             EXPECT_GT(data.messages.count("information"), 40);
@@ -178,6 +246,7 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsInBothLanguages)
             EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
         }
     }
+    ExpectGolden(helpPages, "ui/golden/help-pages.txt");
 }
 
 // On captions that read "[key]", every text the windows show is a caption:
@@ -217,7 +286,7 @@ void useTheWindows(Program& program, Language language)
     window.mnuGeneralNotes1[0]->trigger();
 }
 
-void switchThroughSetup(Program& program, int language)
+void switchThroughSetup(Program& program, Language language)
 {
     ProgramSetup& setup = *program.setupDialog();
     whenShown(&setup, [&] {
@@ -227,15 +296,19 @@ void switchThroughSetup(Program& program, int language)
     program.mainWindow()->mnuSetupItem[3]->trigger();
 }
 
-// The texts by place, for comparing two windows.
-std::map<QString, ShownText> textsByPlace(QWidget& window)
+// Every text of the program's windows by place.
+std::map<QString, ShownText> textsByPlace(Program& p)
 {
     std::map<QString, ShownText> texts;
-    for (const ShownText& t : shownTexts(window)) {
-        QString key = t.where;
-        for (int n = 2; texts.count(key); ++n)
-            key = t.where + " #" + QString::number(n);
-        texts[key] = t;
+    for (QWidget* window : std::initializer_list<QWidget*>{p.mainWindow(), p.setupDialog(), p.printDialog(),
+                                                           p.aboutBox(), &p.detailDialogs()->advancedDetails(),
+                                                           p.helpWindow()}) {
+        for (const ShownText& t : shownTexts(*window)) {
+            QString key = nameOf(*window) + ": " + t.where;
+            for (int n = 2; texts.count(key); ++n)
+                key = nameOf(*window) + ": " + t.where + " #" + QString::number(n);
+            texts[key] = t;
+        }
     }
     return texts;
 }
@@ -253,54 +326,42 @@ TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShowsAndTheFiguresStay)
     const AnalysisInputs before = window.currentInputs();
     switchThroughSetup(*switched.program, French);
     EXPECT_EQ(switched.program->settings().CurrentLanguage, French);
+    EXPECT_EQ(window.currentInputs(), before);
     ProgramOnData french;
     french.start(French);
     useTheWindows(*french.program, French);
     switchThroughSetup(*french.program, French);  // the setup dialog has been shown once in both
 
-    const auto windowsOf = [](Program& p) {
-        return std::vector<std::pair<std::string, QWidget*>>{
-            {"main window", p.mainWindow()},       {"setup dialog", p.setupDialog()},
-            {"print dialog", p.printDialog()},     {"About box", p.aboutBox()},
-            {"advanced details", &p.detailDialogs()->advancedDetails()}, {"help window", p.helpWindow()},
-        };
-    };
-    const auto got = windowsOf(*switched.program);
-    const auto want = windowsOf(*french.program);
-    for (std::size_t w = 0; w < got.size(); ++w) {
-        SCOPED_TRACE(got[w].first);
-        const std::map<QString, ShownText> a = textsByPlace(*got[w].second);
-        const std::map<QString, ShownText> b = textsByPlace(*want[w].second);
-        ASSERT_EQ(a.size(), b.size());
-        int differences = 0;
-        for (const auto& [where, shown] : b) {
-            const auto found = a.find(where);
-            const QString text = found == a.end() ? QStringLiteral("(none)") : found->second.text;
-            // A field may be written otherwise ("8,0" against a typed "8"),
-            // the number must be the same.
-            const bool same = shown.field ? IsNumericText(text, French) == IsNumericText(shown.text, French) &&
-                                                FieldNumber(text, French) == FieldNumber(shown.text, French)
-                                          : text == shown.text;
-            if (!same && ++differences <= 20)
-                ADD_FAILURE() << where.toStdString() << ": \"" << text.toStdString() << "\", a French start shows \""
-                              << shown.text.toStdString() << "\"";
-        }
-        EXPECT_EQ(differences, 0);
+    const std::map<QString, ShownText> got = textsByPlace(*switched.program);
+    const std::map<QString, ShownText> want = textsByPlace(*french.program);
+    EXPECT_EQ(got.size(), want.size());
+    int differences = 0;
+    for (const auto& [where, shown] : want) {
+        const auto found = got.find(where);
+        const QString text = found == got.end() ? QStringLiteral("(none)") : found->second.text;
+        // A field may be written otherwise ("8,0" against a typed "8"), the
+        // number must be the same.
+        const bool same = shown.field ? IsNumericText(text, French) == IsNumericText(shown.text, French) &&
+                                            FieldNumber(text, French) == FieldNumber(shown.text, French)
+                                      : text == shown.text;
+        if (!same && ++differences <= 20)
+            ADD_FAILURE() << where.toStdString() << ": \"" << text.toStdString() << "\", a French start shows \""
+                          << shown.text.toStdString() << "\"";
     }
+    EXPECT_EQ(differences, 0);
     EXPECT_TRUE(switched.program->helpWindow()->isVisible());
 
     InputPanel& inputs = window.inputs();
-    const auto shown = [&] {
+    const auto fields = [&] {
         QStringList texts;
         for (QLineEdit* box : {inputs.txtReturn[0], inputs.txtReturn[1], inputs.txtReturn[2], inputs.txtReturn[3],
                                inputs.txtProjectionReturn[0], inputs.txtProjectionReturn[1], inputs.txtLoanAmount})
             texts << box->text();
         return texts.join(" ").toStdString();
     };
-    EXPECT_EQ(shown(), "8,0 6,25 8,0 10,0 8,0 8,0 100 000 $");
-    EXPECT_EQ(window.currentInputs(), before);
+    EXPECT_EQ(fields(), "8,0 6,25 8,0 10,0 8,0 8,0 100 000 $");
     switchThroughSetup(*switched.program, English);
-    EXPECT_EQ(shown(), "8.0 6.25 8.0 10.0 8.0 8.0 $100,000");
+    EXPECT_EQ(fields(), "8.0 6.25 8.0 10.0 8.0 8.0 $100,000");
     EXPECT_EQ(window.currentInputs(), before);
     EXPECT_TRUE(switched.messages.messages.empty()) << switched.messages.lastText().toStdString();
 }
