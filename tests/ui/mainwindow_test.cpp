@@ -1,5 +1,7 @@
-// The main window on fakes: its analyses, strategies, pages, buttons, keys
-// and requests.
+// The main window on fakes: its analyses, strategies, pages and requests;
+// the input panel's chains (a field typed into changes or repairs the fields
+// that depend on it, and the next analysis reads them); the detail dialogs'
+// OK and Cancel.
 #include "window_test.h"
 
 #include "golden.h"
@@ -121,7 +123,7 @@ TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
 
     window->lstStrategyList->setCurrentRow(-1);
     EXPECT_EQ(messages.count("warning"), 1);
-    EXPECT_TRUE(messages.lastText().startsWith("Analysis -1 has not yet been added"));
+    EXPECT_TRUE(messages.messages.back().text.startsWith("Analysis -1 has not yet been added"));
     EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
     EXPECT_EQ(completed.count(), 1);
 }
@@ -131,18 +133,13 @@ TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
 TEST_F(WindowTest, buttonsKeysAndMenusMoveAndAsk)
 {
     open();
-    std::vector<int> seen;
-    const auto click = [&](const char* button, QTabWidget* tabs) {
+    QString seen;
+    for (const char* button : {"cmdBack_Input", "cmdNext_Input", "cmdNext_Output", "cmdNext_Output", "cmdNext_Output",
+                               "cmdNext_Output", "cmdBack_Output"}) {
         child<QPushButton>(*window, button)->click();
-        seen.push_back(tabs->currentIndex());
-    };
-    click("cmdBack_Input", window->tabInputs);
-    click("cmdNext_Input", window->tabInputs);
-    for (int i = 0; i < 5; ++i)
-        click("cmdNext_Output", window->tabOutputs);
-    click("cmdBack_Output", window->tabOutputs);
-    click("cmdBack_Output", window->tabOutputs);
-    EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 2, 3, 0, 1, 0, 3}));
+        seen += QString::number((QString(button).endsWith("Input") ? window->tabInputs : window->tabOutputs)->currentIndex());
+    }
+    EXPECT_EQ(seen, "1012303");
 
     const QStringList order{"txtLoanAmount", "txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0",
                             "txtReturn1", "txtReturn2", "txtReturn3", "cmbInvestmentType", "txtOtherUnlevInvest",
@@ -176,6 +173,283 @@ TEST_F(WindowTest, investmentLoanTypeChoiceRunsAnAnalysis)
     QTest::keyClick(window->inputs().cmbInvestmentType, Qt::Key_Down);
     EXPECT_EQ(runner.runs, 2);
     EXPECT_EQ(runner.inputs.back().investmentType, 1);
+}
+
+// ---- the input panel ----
+
+TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
+{
+    open();
+    typeInto(field("txtReturn2"), "9");
+    EXPECT_EQ(texts({"txtProjectionReturn0", "txtProjectionReturn1"}), "9 9");
+    EXPECT_TRUE(window->inputsChanged());
+    leave(field("txtReturn2"));
+    EXPECT_EQ(runner.inputs.back().returns[2], 9);
+    EXPECT_EQ(runner.inputs.back().projectionReturn, 9);
+
+    typeInto(field("txtProjectionReturn1"), "7.5");
+    EXPECT_EQ(texts({"txtReturn2", "txtProjectionReturn0"}), "7.5 7.5");
+    clickArrow(*child<UpDown>(*window, "updProjectionReturn0"), true);
+    EXPECT_EQ(text("txtReturn2"), "9");  // 7.5 rounds to 8, one step up
+    EXPECT_EQ(runner.inputs.back().returns[2], 9);
+    EXPECT_EQ(text("txtReturn0"), "6.0");
+}
+
+TEST_F(WindowTest, leavingAnUnchangedFieldChecksNothing)
+{
+    open();
+    field("txtReturn0")->setText("abc");
+    window->updateAnalysis();  // as if analysed since
+    const int runs = runner.runs;
+    leave(field("txtReturn0"));
+    EXPECT_EQ(text("txtReturn0"), "abc");
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(runner.runs, runs);
+}
+
+// The sponsor warns at returns of 15 and loan rates of 4, once each. No
+// steps back to one below (above) the level; the field shows red while at
+// or beyond it.
+TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
+{
+    const struct {
+        bool reopen;
+        const char* field;
+        const char* typed;
+        bool answer;
+        const char* kept;
+        int questions;
+        bool red;
+    } steps[] = {
+        {true, "txtReturn0", "14", true, "14", 0, false},   {false, "txtReturn0", "15", false, "14", 1, false},
+        {false, "txtReturn3", "20", true, "20", 1, true},   {true, "txtIntRate", "4", true, "4", 1, true},
+        {false, "txtIntRate", "3", true, "3", 1, true},     {false, "txtIntRate", "6", true, "6", 1, false},
+        {true, "txtIntRate", "3", false, "5", 1, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.field) + " " + s.typed);
+        if (s.reopen)
+            open();
+        messages.setNextAnswer(s.answer);
+        enter(s.field, s.typed);
+        messages.answers.clear();
+        EXPECT_EQ(text(s.field), s.kept);
+        EXPECT_EQ(messages.count("question"), s.questions);
+        EXPECT_EQ(InputChecks::atSponsorLimit(*field(s.field)), s.red);
+        EXPECT_EQ(window->statusText(), s.red ? "Beyond the limit of Acme" : "[stsbarPressF1]");
+        EXPECT_EQ(runner.inputs.back(), window->currentInputs());
+    }
+}
+
+// (times + 1) x period may reach 80 years, not pass them; interest-only
+// loans are never repeated. The times come from the advanced details.
+TEST_F(WindowTest, savingsPeriodAndStrategyKeepRepeatedLoansWithinEightyYears)
+{
+    open();
+    QLineEdit* times = window->inputs().timesLoanRepeatedBox();
+    ASSERT_EQ(times, dialogs->advancedDetails().txtTimesLoanRepeated);
+    const struct {
+        int strategy;
+        const char* times;
+        const char* period;
+        const char* kept;
+    } cases[] = {{1, "3", "20", "3"}, {1, "4", "16", "4"}, {1, "4", "17", "0"},
+                 {2, "1", "40", "1"}, {2, "1", "41", "0"}, {0, "1", "50", "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.times) + " x " + c.period + ", strategy " + std::to_string(c.strategy));
+        window->lstStrategyList->setCurrentRow(c.strategy);
+        times->setText(c.times);
+        messages.messages.clear();
+        enter("txtSavingsPeriod", c.period);
+        EXPECT_EQ(times->text(), c.kept);
+        EXPECT_EQ(messages.take(), std::string(c.kept) == c.times ? "" : "[IncorrectInputTitle]: At most 80 years");
+        EXPECT_EQ(runner.inputs.back().savingsPeriod, std::stoi(c.period));
+    }
+    // Back to the term loan, the one repeat of 50 years is repaired before
+    // the analysis runs.
+    window->lstStrategyList->setCurrentRow(1);
+    EXPECT_EQ(times->text(), "0");
+    EXPECT_EQ(messages.take(), "[IncorrectInputTitle]: At most 80 years");
+    EXPECT_EQ(runner.types.back(), 1);
+    EXPECT_EQ(runner.inputs.back().timesRepeated, 0);
+}
+
+TEST_F(WindowTest, termLoanPaymentIsTheAnnualInvestment)
+{
+    open();
+    window->lstStrategyList->setCurrentRow(1);
+    // |PMT(0.08, 10, 100000)| = 14,902.95
+    EXPECT_EQ(text("txtAnnualInvestment"), "$14,903");
+    EXPECT_FALSE(field("txtAnnualInvestment")->isEnabled());
+
+    child<QRadioButton>(*window, "optAnnualInvestment")->click();
+    EXPECT_TRUE(field("txtAnnualInvestment")->isEnabled());
+    EXPECT_FALSE(field("txtLoanAmount")->isEnabled());
+    enter("txtAnnualInvestment", "14902.95");
+    EXPECT_EQ(texts({"txtLoanAmount", "txtAnnualInvestment"}), "$100,000 $14,903");
+    enter("txtAnnualInvestment", "-1");
+    EXPECT_EQ(messages.messages.back().text, "[checkDollarValue]");
+    EXPECT_EQ(text("txtAnnualInvestment"), "$14,903");
+}
+
+TEST_F(WindowTest, investmentTypesSetTheBreakdownOfTheNextAnalysis)
+{
+    open();
+    EXPECT_TRUE(child<QRadioButton>(*window, "optRegularEquity")->isChecked());
+    child<QRadioButton>(*window, "optBalancedFund")->click();
+    EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{40, 10, 20, 30}));
+    child<QRadioButton>(*window, "optInterest")->click();
+    EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{0, 0, 0, 100}));
+    EXPECT_EQ(runner.runs, 3);
+
+    // A default breakdown picks its option and runs first.
+    for (const auto& [parts, option] : {std::pair{std::array<double, 4>{95, 5, 0, 0}, "optTaxEfficient"},
+                                        {std::array<double, 4>{50, 50, 0, 0}, "optCustomInvestmentMix"}}) {
+        SetBreakdown(setup.values, parts);
+        open();
+        EXPECT_TRUE(child<QRadioButton>(*window, option)->isChecked()) << option;
+        EXPECT_EQ(runner.inputs.back().breakdown, parts);
+    }
+}
+
+// Limits and defaults far past the whole numbers the spinners hold start
+// repaired, and the first analysis reads the repaired fields. A limit past
+// any whole number is taken as none.
+TEST_F(WindowTest, defaultsAndLimitsPastTheSpinnersStartRepaired)
+{
+    setup.values[Setting::MaxReturnAllowed] = 1e308;
+    setup.values[Setting::MinInterestRateAllowed] = -1e308;
+    for (Setting s : {Setting::TaxRate, Setting::InterestRateOnLoan, Setting::ProjectedReturn1,
+                      Setting::ProjectedReturn4, Setting::TimesLoanRepeated, Setting::InvestmentType})
+        setup.values[s] = 1e308;
+    setup.values[Setting::SavingsPeriod] = -1e308;
+    setup.values[Setting::ProjectedReturn3] = -1e308;
+    open();
+    EXPECT_EQ(texts({"txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0", "txtReturn2"}),
+              "99 50 1 32767.0 -99.0");
+    EXPECT_EQ(runner.inputs.front(), window->currentInputs());
+    for (UpDown* updown : window->findChildren<UpDown*>()) {
+        EXPECT_LE(updown->min(), updown->value()) << updown->objectName().toStdString();
+        EXPECT_LE(updown->value(), updown->max()) << updown->objectName().toStdString();
+    }
+}
+
+// ---- the detail dialogs ----
+
+class DetailDialogTest : public WindowTest {
+protected:
+    // The dialog on the strategy and input page, opened by its button.
+    QDialog* openDialog(bool advanced, int strategy = 0, int inputTab = 1)
+    {
+        open();
+        window->lstStrategyList->setCurrentRow(strategy);
+        window->tabInputs->setCurrentIndex(inputTab);
+        runner.runs = 0;
+        return showDialog(advanced);
+    }
+    QDialog* showDialog(bool advanced)
+    {
+        if (advanced)
+            window->cmdAdvancedSettings_Input->click();
+        else
+            child<QRadioButton>(*window, "optCustomInvestmentMix")->click();
+        QDialog* dialog = advanced ? static_cast<QDialog*>(&dialogs->advancedDetails()) : dialogs->customInvestmentMix();
+        if (!dialog || !dialog->isVisible())
+            throw std::runtime_error("the dialog did not open");
+        return dialog;
+    }
+    static void typeParts(QDialog& dialog, const Breakdown& parts)
+    {
+        const char* names[] = {"txtDeferredCapitalGains", "txtCapitalGains", "txtDividends", "txtInterest"};
+        for (int k = 0; k < 4; ++k)
+            typeInto(child<QLineEdit>(dialog, names[k]), QString::number(parts[std::size_t(k)]));
+    }
+    Breakdown model() const { return window->currentInputs().breakdown; }
+    bool checked(const QString& option) { return child<QRadioButton>(*window, option)->isChecked(); }
+};
+
+// OK puts each part in its own slot (dividends and interest differ in every
+// case, so a swap shows) and the option that shows the breakdown follows;
+// a total other than 100 is refused and changes nothing.
+TEST_F(DetailDialogTest, okHandsOnABreakdownOfAHundredAndTheOptionFollows)
+{
+    const std::pair<Breakdown, const char*> cases[] = {
+        {{10, 20, 30, 40}, "optCustomInvestmentMix"}, {{40, 10, 0, 50}, "optCustomInvestmentMix"},
+        {{40, 10, 50, 0}, "optDividends"},            {{40, 10, 20, 30}, "optBalancedFund"},
+        {{95, 5, 0, 0}, "optTaxEfficient"},           {{70, 25, 5, 1}, nullptr},
+    };
+    for (bool advanced : {true, false}) {
+        for (const auto& [parts, option] : cases) {
+            SCOPED_TRACE((advanced ? "advanced " : "custom ") + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
+            QDialog* dialog = openDialog(advanced);
+            messages.messages.clear();
+            typeParts(*dialog, parts);
+            child<QPushButton>(*dialog, "cmdOK")->click();
+            EXPECT_EQ(dialog->isVisible(), !option);
+            EXPECT_EQ(messages.take(), option ? "" : "[IncorrectInputTitle]: [InvalidBreakdown]");
+            EXPECT_EQ(model(), (option ? parts : Breakdown{70, 25, 5, 0}));
+            EXPECT_EQ(runner.runs, option ? 1 : 0);
+            EXPECT_EQ(runner.inputs.back().breakdown, model());
+            EXPECT_TRUE(checked(option ? option : advanced ? "optRegularEquity" : "optCustomInvestmentMix"));
+            EXPECT_FALSE(window->inputsChanged());
+        }
+    }
+}
+
+// OK hands the times repeated to one analysis; Cancel and Escape put back
+// what the dialog showed and run nothing.
+TEST_F(DetailDialogTest, okTakesTheTimesRepeatedAndCancelPutsThemBack)
+{
+    setup.values[Setting::TimesLoanRepeated] = 2;
+    for (const char* how : {"OK", "Cancel", "Escape"}) {
+        SCOPED_TRACE(how);
+        auto* dialog = static_cast<AdvancedDetails*>(openDialog(true, 1, 0));
+        gw::test::enter(dialog->txtTimesLoanRepeated, "5");
+        if (how[0] == 'E')
+            QTest::keyClick(dialog->txtTimesLoanRepeated, Qt::Key_Escape);
+        else
+            (how[0] == 'O' ? dialog->cmdOK : dialog->cmdCancel)->click();
+        const bool ok = how[0] == 'O';
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), ok ? "5" : "2");
+        EXPECT_EQ(window->currentInputs().timesRepeated, ok ? 5 : 2);
+        EXPECT_EQ(runner.runs, ok ? 1 : 0);
+        EXPECT_EQ(runner.inputs.back().timesRepeated, window->currentInputs().timesRepeated);
+    }
+}
+
+// Cancel leaves the breakdown and the option as they were, without checking
+// a wrong entry first; the next opening shows the breakdown. The custom mix
+// is gone once closed, and never opens over the advanced details.
+TEST_F(DetailDialogTest, cancelLeavesTheBreakdownAndItsOption)
+{
+    for (const auto& [advanced, start] : {std::pair{true, "optRegularEquity"}, {false, "optBalancedFund"}}) {
+        SCOPED_TRACE(start);
+        open();
+        window->tabInputs->setCurrentIndex(1);
+        child<QRadioButton>(*window, start)->click();
+        const Breakdown before = model();
+        messages.messages.clear();
+        runner.runs = 0;
+        QDialog* dialog = showDialog(advanced);
+        typeParts(*dialog, {10, 20, 30, 400});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        child<QLineEdit>(*dialog, "txtInterest")->setFocus();
+        ASSERT_TRUE(child<QLineEdit>(*dialog, "txtInterest")->hasFocus());
+        QTest::mouseClick(child<QPushButton>(*dialog, "cmdCancel"), Qt::LeftButton);
+        if (advanced)
+            EXPECT_FALSE(dialog->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(window->findChild<CustomInvestmentMix*>(), nullptr);
+        EXPECT_EQ(model(), before);
+        EXPECT_TRUE(checked(start));
+        EXPECT_TRUE(messages.messages.empty());
+        EXPECT_EQ(runner.runs, 0);
+        dialog = showDialog(advanced);
+        EXPECT_EQ(child<QLineEdit>(*dialog, "txtInterest")->text(), QString::number(before[kInterest]));
+        emit window->customInvestmentMixRequested();
+        EXPECT_EQ(dialogs->customInvestmentMix() != nullptr, !advanced);
+    }
 }
 
 } // namespace

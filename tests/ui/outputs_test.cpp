@@ -160,7 +160,7 @@ TEST_F(OutputsTest, eachStrategyShowsItsTablesChartsAndTitles)
 {
     open(English);
     ExpectGolden(snapshotOfAll(), "ui/golden/outputs-english.txt");
-    EXPECT_EQ(messages.count("critical"), 0) << messages.lastText().toStdString();
+    EXPECT_EQ(messages.count("critical"), 0) << messages.take();
 
     setup.values[Setting::SavingsPeriod] = 4;
     setup.values[Setting::TimesLoanRepeated] = 2;
@@ -171,7 +171,7 @@ TEST_F(OutputsTest, eachStrategyShowsItsTablesChartsAndTitles)
     setup.values[Setting::ProjectionReturn] = 6;
     open(French);
     ExpectGolden(snapshotOfAll(), "ui/golden/outputs-french-limited.txt");
-    EXPECT_EQ(messages.count("critical"), 0) << messages.lastText().toStdString();
+    EXPECT_EQ(messages.count("critical"), 0) << messages.take();
 }
 
 TEST_F(OutputsTest, languageSwitchShowsWhatAFrenchStartShows)

@@ -91,7 +91,7 @@ TEST_F(ProgramTest, setupOkHandsTheTaxSettingsOnAndCancelPutsBackWhatItShowed)
     EXPECT_EQ(analyses.count(), 2);
     inSetup(3, [&] { setup().cmdOk->click(); });
     EXPECT_EQ(program().settings().CurrentLanguage, English);
-    EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.lastText().toStdString();
+    EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.take();
 }
 
 TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)

@@ -8,10 +8,8 @@
 #include "data_sources.h"
 #include "sample_settings.h"
 
-#include "about.h"
 #include "advanceddetails.h"
 #include "custommix.h"
-#include "detaildialogs.h"
 #include "fieldtext.h"
 #include "fieldvalues.h"
 #include "groupedheader.h"
@@ -26,7 +24,6 @@
 #include "reporter.h"
 #include "settingsfile.h"
 #include "splash.h"
-#include "tablecaptions.h"
 #include "updown.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +33,6 @@
 #include <QtWidgets>
 
 #include <deque>
-#include <functional>
-#include <memory>
 
 #ifndef GEARWISE_DATA_DIR
 #error "GEARWISE_DATA_DIR must name the build folder"
@@ -49,11 +44,6 @@ namespace gw::test {
 // "<n>" are filled like the caption files' own.
 class MapCaptions : public CaptionSource {
 public:
-    MapCaptions()
-    {
-        set("BoundsTimesLoanRepeated", "At most <1> years");
-        set("stsbarRecommendedSponsorLimit", "Beyond the limit of <1>");
-    }
     std::map<std::string, std::string> texts;  // lower-case keys
     int lang = 0;
 
@@ -103,7 +93,6 @@ public:
     {
         return int(std::count_if(messages.begin(), messages.end(), [&](const Message& m) { return m.kind == kind; }));
     }
-    QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
     // "title: text" of each message since the last call, "|"-separated, and
     // forgets them.
     std::string take()
@@ -171,26 +160,15 @@ inline void clickArrow(QWidget& spinner, bool up)
 }
 
 // Runs `action` from inside the event loop of a modal dialog once it shows
-// (exec() does not return until the action closes it). Gives up after five
-// seconds, so a dialog that never opens fails the test instead of hanging it.
+// (exec() does not return until the action closes it).
 inline void whenShown(QWidget* dialog, std::function<void()> action)
 {
-    auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, dialog, action = std::move(action)] {
-        const bool shown = dialog->isVisible();
-        if (!shown && clock->elapsed() < 5000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        delete clock;
-        if (shown)
+    QTimer::singleShot(0, dialog, [dialog, action = std::move(action)] {
+        if (QTest::qWaitFor([dialog] { return dialog->isVisible(); }))
             action();
         else
             ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " never showed";
     });
-    timer->start(5);
 }
 
 // ---- the texts a window shows ----
@@ -353,6 +331,8 @@ protected:
         setup.values[Setting::InterestRateWarningLevel] = 4;
         setup.sponsor.SponsorName = "Acme";
         setup.isSponsored = true;
+        captions.set("BoundsTimesLoanRepeated", "At most <1> years");
+        captions.set("stsbarRecommendedSponsorLimit", "Beyond the limit of <1>");
     }
 
     void open()
