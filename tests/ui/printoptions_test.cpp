@@ -45,7 +45,7 @@ protected:
     {
         settings.sponsorInfo.SponsorName = sponsor;
         PrintOptions::Services services;
-        services.captions = captionSource;
+        services.captions = &captions;
         services.messages = &messages;
         services.settings = &settings;
         services.help = &help;
@@ -85,7 +85,6 @@ protected:
     }
 
     MapCaptions captions;
-    const CaptionSource* captionSource = &captions;
     RecordingMessages messages;
     NoHelp help;
     AnsweringFiles files;
@@ -215,25 +214,6 @@ TEST_F(PrintDialog, noResultsOfTheSelectedStrategyIsToldOnceAndNothingPrints)
     ASSERT_TRUE(dialog->runPrint());
     EXPECT_TRUE(pages.empty());
     EXPECT_EQ(messages.count("warning"), 1);
-}
-
-// The longest captions are French: each control shown is wide enough for its.
-TEST_F(PrintDialog, frenchCaptionsFitTheirControls)
-{
-    const TableCaptionSource french(SourceCaptions(), French);
-    captionSource = &french;
-    analyse(Strategy::InterestOnly);
-    open("QZX Securities");
-    dialog->show();
-    QApplication::processEvents();
-    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
-        const QString name = widget->objectName();
-        if (widget->isVisible() && QRegularExpression("^(chk|opt|lbl|cmd|fra)").match(name).hasMatch())
-            EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << name.toStdString();
-    }
-    EXPECT_EQ(dialog->chkPrint[2]->text().toStdString(), "Liste de contrôle – prêt-levier");
-    EXPECT_EQ(dialog->lblAdvisorName->text().toStdString(), "Préparé par\u00a0:");  // the caption's end space dropped
-    dialog.reset();  // before the captions it reads
 }
 
 } // namespace

@@ -34,10 +34,6 @@
 
 #include <deque>
 
-#ifndef GEARWISE_DATA_DIR
-#error "GEARWISE_DATA_DIR must name the build folder"
-#endif
-
 namespace gw::test {
 
 // Captions from a small table; any other key reads "[key]". Placeholders
@@ -68,9 +64,7 @@ public:
 class RecordingMessages : public MessageService {
 public:
     struct Message {
-        QString kind;  // "information", "warning", "critical", "question"
-        QString title;
-        QString text;
+        QString kind, title, text;  // kind: "information", "warning", "critical", "question"
     };
     std::vector<Message> messages;
     std::deque<bool> answers;
@@ -176,8 +170,7 @@ inline void whenShown(QWidget* dialog, std::function<void()> action)
 // One text a window shows: where, what it says, and whether the control is
 // on show and carries a caption (so must not be empty).
 struct ShownText {
-    QString where;
-    QString text;
+    QString where, text;
     bool captionExpected = false;
     bool field = false;  // a text box: what the user typed or a number
 };
@@ -391,12 +384,7 @@ public:
     // A new run of the program on the folder, as after a restart.
     Program& restart()
     {
-        ProgramInfo info;
-        info.productName = QStringLiteral("Gearwise Planner");
-        info.major = 1;
-        info.minor = 2;
-        info.revision = 3;
-        info.copyright = QStringLiteral("Copyright \u00a9 2025 Corvin's. All rights reserved.");
+        const ProgramInfo info{"Gearwise Planner", 1, 2, 3, "Copyright \u00a9 2025 Corvin's. All rights reserved.", {}};
         program.reset();
         program = std::make_unique<Program>(folder(), info, Program::Services{&messages, &reporter});
         return *program;
