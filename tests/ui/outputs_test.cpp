@@ -5,8 +5,6 @@
 
 #include "golden.h"
 
-#include "chartwriters.h"
-#include "notes.h"
 #include "tablewriters.h"
 
 namespace gw::test {
@@ -174,19 +172,6 @@ TEST_F(OutputsTest, eachStrategyShowsItsTablesChartsAndTitles)
     EXPECT_EQ(messages.count("critical"), 0) << messages.take();
 }
 
-TEST_F(OutputsTest, languageSwitchShowsWhatAFrenchStartShows)
-{
-    open(French);
-    const std::string french = snapshotOfAll();
-    open(English);
-    snapshotOfAll();
-    select(0);
-    captions->setLanguage(French);
-    window->formatCaptions();
-    EXPECT_EQ(snapshotOfAll(), french);
-    EXPECT_EQ(french.find("Notes_"), std::string::npos);
-}
-
 // The tax settings change the detailed columns of the next analysis.
 TEST_F(OutputsTest, aChangedDeductionLaysTheDetailedTablesOutAgain)
 {
@@ -209,23 +194,6 @@ TEST_F(OutputsTest, aChangedDeductionLaysTheDetailedTablesOutAgain)
         }
         EXPECT_EQ(snapshotOfAll(), values == &limited ? withFive : without);
     }
-}
-
-// The detailed columns wait for the projection page; RRSP loans have none.
-TEST_F(OutputsTest, detailedColumnsShowOnTheProjectionPage)
-{
-    open(English);
-    const auto showing = [&](QWidget* grid) { return grid->isVisibleTo(window.get()); };
-    window->cmdAdvancedSettings_Output->click();
-    EXPECT_EQ(window->tabOutputs->currentIndex(), 0);
-    EXPECT_FALSE(showing(out().gridProjectionTable_Advanced[0]));
-    window->tabOutputs->setCurrentIndex(2);
-    EXPECT_TRUE(showing(out().gridProjectionTable_Advanced[0]) && !showing(out().gridProjectionTable_Basic[0]));
-    select(2);
-    EXPECT_TRUE(showing(out().gridProjectionTable_Basic[2]));
-    select(0);
-    window->cmdAdvancedSettings_Output->click();
-    EXPECT_TRUE(showing(out().gridProjectionTable_Basic[0]) && !showing(out().gridProjectionTable_Advanced[0]));
 }
 
 // Without auto-calculation the interest-only loan keeps its old results, and

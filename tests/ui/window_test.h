@@ -194,7 +194,7 @@ inline void addMenuTexts(const QList<QAction*>& actions, const QString& where, s
 }
 
 // Everything `window` shows: its title, the texts of its widgets (hidden
-// ones too, marked as not expected), its menus, table heads (laid out even
+// ones too, marked as not expected), its menus, tables (heads laid out even
 // while hidden, so always expected), charts and status bar.
 // Labels showing a picture and arrow buttons carry no text.
 inline std::vector<ShownText> shownTexts(QWidget& window)
@@ -229,12 +229,17 @@ inline std::vector<ShownText> shownTexts(QWidget& window)
                 out.push_back({at, head ? head->text() : QString(), true});
                 if (head && head->data(GroupedHeader::kGroupIdRole).toInt() >= 0)
                     out.push_back({at + " group", head->data(GroupedHeader::kGroupRole).toString(), true});
+                for (int r = 0; r < grid->rowCount(); ++r)
+                    out.push_back({at + " row " + QString::number(r), grid->item(r, c) ? grid->item(r, c)->text() : ""});
             }
         } else if (auto* view = qobject_cast<QChartView*>(w)) {
             const QChart& chart = *view->chart();
             out.push_back({where + " title", chart.title(), false});
-            for (QAbstractAxis* axis : chart.axes())
+            for (QAbstractAxis* axis : chart.axes()) {
                 out.push_back({where + " axis", axis->titleText(), shown});
+                if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis))
+                    out.push_back({where + " categories", categories->categories().join(' ')});
+            }
             for (QLegendMarker* marker : chart.legend()->markers())
                 out.push_back({where + " legend", marker->label(), shown});
         } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
@@ -356,13 +361,6 @@ protected:
 };
 
 // ---- the program on a data folder ----
-
-// A sponsor whose name starts with "QZX": the print dialog's checklist
-// report, the sponsor's help entry and the sponsor-limit hints all show.
-inline ConfigEdits qzxSponsor()
-{
-    return {{"SponsorName", "QZX Wealth Partners"}, {"AppTitle", "Presented by"}, {"helpPath", "QZX.hlp"}};
-}
 
 // A data folder with the caption files and the shipped Config.dat with
 // `edits`; the program is made on demand.
