@@ -16,6 +16,7 @@ public:
     Walk(Program& program, Language language) : program_(program), language_(language) {}
     std::vector<std::string> problems;
     std::string helpPages;  // what each way to ask for help opened
+    std::string pages;      // the controls each page of the main window and the advanced details show
     int views = 0;
 
     void look(QWidget& window, const std::string& view)
@@ -78,12 +79,19 @@ void walkMainWindow(MainWindow& window, Walk& walk, const std::string& stage, bo
                 window.tabOutputs->setCurrentIndex(output);
                 const std::string view = ", strategy " + std::to_string(type) + ", output tab " + std::to_string(output);
                 walk.look(window, stage + view + ", input tab " + std::to_string(input));
+                walk.pages += stage + view + ", input tab " + std::to_string(input) + ":";
+                for (const char* name : {"cmdAdvancedSettings_Input", "cmdAdvancedSettings_Output", "cmdPrint",
+                                         "fraReturnComposition", "cmbInvestmentType", "txtOtherUnlevInvest"})
+                    walk.pages += child<QWidget>(window, name)->isVisibleTo(&window) ? std::string(" ") + name : "";
+                walk.pages += "\n";
                 if (help && input == 0) {
                     window.cmdHelp->click();
                     walk.helpOpened("cmdHelp" + view);
                 }
             }
         }
+        walk.pages += "  " + window.inputs().optAnnualInvestment->text().toStdString() + " / " +
+                      child<QLabel>(window, "lblSavingsPeriod")->text().toStdString() + "\n";
     }
     window.tabOutputs->setCurrentIndex(2);
     for (int type = 0; type < 2; ++type) {
@@ -132,8 +140,12 @@ void walkDetailDialogs(Program& program, Walk& walk)
         for (int input = 0; input < window.tabInputs->count(); ++input) {
             window.tabInputs->setCurrentIndex(input);
             emit window.advancedDetailsRequested();
-            walk.look(advanced, "advanced details, strategy " + std::to_string(type) + ", input tab " +
-                                    std::to_string(input));
+            const std::string view = "advanced details, strategy " + std::to_string(type) + ", input tab " + std::to_string(input);
+            walk.look(advanced, view);
+            walk.pages += view + ":";
+            for (QGroupBox* frame : {advanced.fraBreakdownOfGrossReturn, advanced.fraTimesLoanRepeated})
+                walk.pages += frame->isVisibleTo(&advanced) ? " " + frame->objectName().toStdString() : "";
+            walk.pages += "\n";
             advanced.txtTimesLoanRepeated->setText("90");
             advanced.leaveTimesLoanRepeated();
             for (const char* typed : {"101", "x", "1.5"}) {
@@ -239,6 +251,8 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsAndOpensHelpInBothLanguages)
             provokeInputMessages(window);
             if (edits.empty())
                 helpPages += (language == French ? "# French\n" : "# English\n") + walk.helpPages;
+            if (edits.empty() && language == English)
+                ExpectGolden(walk.pages, "ui/golden/mainwindow-pages.txt");
 
             EXPECT_GT(walk.views, 50);
             EXPECT_GT(data.messages.count("information"), 40);

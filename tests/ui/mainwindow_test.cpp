@@ -4,26 +4,8 @@
 // OK and Cancel.
 #include "window_test.h"
 
-#include "golden.h"
-
 namespace gw::test {
 namespace {
-
-TEST_F(WindowTest, startUpRunsOneAnalysisOfTheDefaults)
-{
-    open();
-    EXPECT_EQ(runner.types, std::vector<int>{0});
-    EXPECT_TRUE(window->autoCalculate() && window->windowReady());
-    EXPECT_FALSE(window->inputsChanged());
-    EXPECT_EQ(texts({"txtLoanAmount", "txtTaxRate", "txtSavingsPeriod", "txtReturn0", "txtReturn2",
-                     "txtProjectionReturn0", "txtProjectionReturn1"}),
-              "$100,000 40 10 6.0 10.0 10.0 10.0");
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-    // The conversion the command line shares; the dependent field aside.
-    AnalysisInputs expected = InputsFrom(StartValues(setup.values));
-    expected.annualInvestment = runner.inputs.front().annualInvestment;
-    EXPECT_EQ(runner.inputs.front(), expected);
-}
 
 // Off, the results are covered and nothing runs; on again, one analysis of
 // what was typed meanwhile; an update with nothing changed runs nothing.
@@ -62,48 +44,6 @@ TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
     window->lstStrategyList->setCurrentRow(2);
     EXPECT_EQ(window->strategy(), Strategy::RRSP);
     EXPECT_EQ(runner.types, (std::vector<int>{1, 2}));
-}
-
-// Which controls show, and the strategy's captions, on every page of every
-// strategy, with and without a limited deduction; and the frames of the
-// advanced details wherever their button shows.
-TEST_F(WindowTest, pagesShowTheControlsOfTheStrategy)
-{
-    const QStringList controls{"cmdAdvancedSettings_Input", "cmdAdvancedSettings_Output", "cmdPrint",
-                               "fraReturnComposition", "cmbInvestmentType", "txtOtherUnlevInvest"};
-    std::string views;
-    for (bool limited : {false, true}) {
-        setup.values.setFlag(Setting::ProvLimitedDeduct, limited);
-        open();
-        views += limited ? "# a deduction limited\n" : "# no deduction limited\n";
-        for (int type = 0; type < 3; ++type) {
-            window->lstStrategyList->setCurrentRow(type);
-            for (int input = 0; input < 2; ++input) {
-                window->tabInputs->setCurrentIndex(input);
-                for (int output = 0; output < 4; ++output) {
-                    window->tabOutputs->setCurrentIndex(output);
-                    QStringList line{QString("strategy %1 input %2 output %3:").arg(type).arg(input).arg(output)};
-                    for (const QString& name : controls)
-                        if (shown(name))
-                            line << name;
-                    views += line.join(' ').toStdString() + "\n";
-                }
-                if (!shown("cmdAdvancedSettings_Input"))
-                    continue;
-                window->cmdAdvancedSettings_Input->click();
-                AdvancedDetails& advanced = dialogs->advancedDetails();
-                views += "  advanced details show:";
-                for (QGroupBox* frame : {advanced.fraBreakdownOfGrossReturn, advanced.fraTimesLoanRepeated})
-                    if (frame->isVisibleTo(&advanced))
-                        views += " " + frame->objectName().toStdString();
-                views += "\n";
-                advanced.reject();
-            }
-            views += "  " + child<QRadioButton>(*window, "optAnnualInvestment")->text().toStdString() + " " +
-                     child<QLabel>(*window, "lblSavingsPeriod")->text().toStdString() + "\n";
-        }
-    }
-    ExpectGolden(views, "ui/golden/mainwindow-pages.txt");
 }
 
 // A failed analysis is said and keeps the last results; a strategy the list
