@@ -16,41 +16,35 @@ const fs::path kSponsoredConfig = kSourceDir / "tests" / "settings" / "fixtures"
 // ends, or falls back and shows figures of legal values.
 TEST(StartUp, damagedDataFilesAreSaidOnceThenTheProgramEndsOrFallsBack)
 {
-    const std::string oversized(kMaxCaptionFileBytes + 1, 'x');
+    const std::string big(kMaxCaptionFileBytes + 1, 'x');
     const struct {
-        const char* name;
+        std::string file;   // written with `bytes`: "-" before the name removes it
+        std::string bytes;  // "sections": a Config.dat of section lines only
         ConfigEdits edits;
-        std::function<void(ProgramOnData&)> damage;
         const char* said;
         bool ends;
     } cases[] = {
-        {"no Config.dat", {}, [](ProgramOnData& d) { fs::remove(d.folder() / "Config.dat"); },
-         "Error with config.dat file", true},
-        {"empty Config.dat", {}, [](ProgramOnData& d) { d.writeFile("Config.dat", ""); },
-         "Error with config.dat file: it is empty. Please re-install the software.", true},
-        {"Config.dat of section lines only", {},
-         [](ProgramOnData& d) { WritePlainRecordFile(d.folder() / "Config.dat", {"[SponsorInfo]", "[InputLimits]"}); },
-         "Error with config.dat file: it holds no settings. Please re-install the software.", true},
-        {"oversized Config.dat", {}, [&](ProgramOnData& d) { d.writeFile("Config.dat", oversized); },
-         "Error with config.dat file", true},
-        {"empty english.txt", {}, [](ProgramOnData& d) { d.writeFile("english.txt", ""); },
-         "english.txt cannot be used: it is empty. Please re-install the software.", true},
-        {"oversized french.txt", {}, [&](ProgramOnData& d) { d.writeFile("french.txt", oversized); },
-         "french.txt cannot be used", true},
-        {"empty User.dat", {}, [](ProgramOnData& d) { d.writeFile("User.dat", ""); },
-         "Error: User.dat could not be read (it is empty)", false},
-        {"oversized User.dat", {}, [&](ProgramOnData& d) { d.writeFile("User.dat", oversized); },
-         "User.dat could not be read", false},
-        {"no PrevLanguage", {{"PrevLanguage", std::nullopt}}, {}, "PrevLanguage not found in the config file", false},
-        {"limits beyond any illustration",
-         {{"Maximum Return Allowed", "1e308"}, {"Minimum Interest Rate Allowed", "-1e308"}}, {},
+        {"-Config.dat", "", {}, "Error with config.dat file", true},
+        {"Config.dat", "", {}, "Error with config.dat file: it is empty. Please re-install the software.", true},
+        {"Config.dat", "sections", {}, "Error with config.dat file: it holds no settings. Please re-install the software.", true},
+        {"Config.dat", big, {}, "Error with config.dat file", true},
+        {"english.txt", "", {}, "english.txt cannot be used: it is empty. Please re-install the software.", true},
+        {"french.txt", big, {}, "french.txt cannot be used", true},
+        {"User.dat", "", {}, "Error: User.dat could not be read (it is empty)", false},
+        {"User.dat", big, {}, "User.dat could not be read", false},
+        {"", "", {{"PrevLanguage", std::nullopt}}, "PrevLanguage not found in the config file", false},
+        {"", "", {{"Maximum Return Allowed", "1e308"}, {"Minimum Interest Rate Allowed", "-1e308"}},
          "Config.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000.", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.file + " " + c.said);
         ProgramOnData data(c.edits);
-        if (c.damage)
-            c.damage(data);
+        if (c.file.starts_with('-'))
+            fs::remove(data.folder() / c.file.substr(1));
+        else if (c.bytes == "sections")
+            WritePlainRecordFile(data.folder() / c.file, {"[SponsorInfo]", "[InputLimits]"});
+        else if (!c.file.empty())
+            data.writeFile(c.file, c.bytes);
         Program& program = data.restart();
         ASSERT_EQ(program.start(), !c.ends);
         if (!c.ends)
