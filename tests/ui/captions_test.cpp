@@ -11,9 +11,9 @@
 namespace gw::test {
 namespace {
 
-class Walk {
-public:
-    Walk(Program& program, Language language) : program_(program), language_(language) {}
+struct Walk {
+    Program& program;
+    Language language;
     std::vector<std::string> problems;
     std::string helpPages;  // what each way to ask for help opened
     std::string pages;      // the controls each page of the main window and the advanced details show
@@ -53,18 +53,14 @@ public:
     // The page and title the help window shows, which must be of the language.
     void helpOpened(const std::string& what)
     {
-        HelpWindow& help = *program_.helpWindow();
+        HelpWindow& help = *program.helpWindow();
         const QFileInfo page(help.currentPage().toLocalFile());
         helpPages += what + ": " + (page.dir().dirName() + '/' + page.fileName() + " \"" + help.windowTitle()).toStdString() + "\"\n";
-        if (!help.pageFound() || page.dir().dirName() != (language_ == French ? "fr" : "en") ||
+        if (!help.pageFound() || page.dir().dirName() != (language == French ? "fr" : "en") ||
             help.txtHelp->toPlainText().size() < 100)
             problems.push_back(what + " opens no help page of the language");
         help.hide();
     }
-
-private:
-    Program& program_;
-    Language language_;
 };
 
 // Every page of every strategy (and its help once), the detailed projection
@@ -242,7 +238,7 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsAndOpensHelpInBothLanguages)
             ProgramOnData data(edits);
             MainWindow& window = data.start(language);
             Program& program = *data.program;
-            Walk walk(program, language);
+            Walk walk{program, language};
             walkMainWindow(window, walk, "main window", true);
             walkSetup(*program.setupDialog(), walk);
             walkMainWindow(window, walk, "main window, federal deduction limited", false);
