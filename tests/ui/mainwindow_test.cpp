@@ -34,18 +34,6 @@ TEST_F(WindowTest, autoCalculationOffCoversTheResultsAndRunsNothing)
     EXPECT_EQ(runner.runs, 2);
 }
 
-TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
-{
-    setup.values.setFlag(Setting::ShowTermLoanAnalysis, true);
-    setup.values.setFlag(Setting::ShowRRSPAnalysis, true);
-    open();
-    EXPECT_TRUE(window->lstStrategyList->isRowHidden(0));
-    EXPECT_EQ(window->strategy(), Strategy::TermLoan);
-    window->lstStrategyList->setCurrentRow(2);
-    EXPECT_EQ(window->strategy(), Strategy::RRSP);
-    EXPECT_EQ(runner.types, (std::vector<int>{1, 2}));
-}
-
 // A failed analysis is said and keeps the last results; a strategy the list
 // does not know goes back to the default one.
 TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
@@ -68,31 +56,6 @@ TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
     EXPECT_EQ(completed.count(), 1);
 }
 
-TEST_F(WindowTest, tabGoesDownTheInputPanel)
-{
-    open();
-    const QStringList order{"txtLoanAmount", "txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0",
-                            "txtReturn1", "txtReturn2", "txtReturn3", "cmbInvestmentType", "txtOtherUnlevInvest",
-                            "cmdAutoCalc", "txtProjectionReturn0", "cmdNext_Output"};
-    QStringList tabbed;
-    QWidget* w = window->lstStrategyList;
-    for (int i = 0; i < 500 && tabbed.size() < order.size(); ++i) {
-        w = w->nextInFocusChain();
-        if (order.contains(w->objectName()) && !tabbed.contains(w->objectName()))
-            tabbed << w->objectName();
-    }
-    EXPECT_EQ(tabbed, order);
-}
-
-TEST_F(WindowTest, investmentLoanTypeChoiceRunsAnAnalysis)
-{
-    setup.values.setFlag(Setting::FedLimitedDeduct, true);
-    open();
-    QTest::keyClick(window->inputs().cmbInvestmentType, Qt::Key_Down);
-    EXPECT_EQ(runner.runs, 2);
-    EXPECT_EQ(runner.inputs.back().investmentType, 1);
-}
-
 // ---- the input panel ----
 
 TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
@@ -111,18 +74,6 @@ TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
     EXPECT_EQ(text("txtReturn2"), "9");  // 7.5 rounds to 8, one step up
     EXPECT_EQ(runner.inputs.back().returns[2], 9);
     EXPECT_EQ(text("txtReturn0"), "6.0");
-}
-
-TEST_F(WindowTest, leavingAnUnchangedFieldChecksNothing)
-{
-    open();
-    field("txtReturn0")->setText("abc");
-    window->updateAnalysis();  // as if analysed since
-    const int runs = runner.runs;
-    leave(field("txtReturn0"));
-    EXPECT_EQ(text("txtReturn0"), "abc");
-    EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(runner.runs, runs);
 }
 
 // The sponsor warns at returns of 15 and loan rates of 4, once each. No
@@ -311,28 +262,6 @@ TEST_F(DetailDialogTest, okHandsOnABreakdownOfAHundredAndTheOptionFollows)
             EXPECT_TRUE(checked(option ? option : advanced ? "optRegularEquity" : "optCustomInvestmentMix"));
             EXPECT_FALSE(window->inputsChanged());
         }
-    }
-}
-
-// OK hands the times repeated to one analysis; Cancel and Escape put back
-// what the dialog showed and run nothing.
-TEST_F(DetailDialogTest, okTakesTheTimesRepeatedAndCancelPutsThemBack)
-{
-    setup.values[Setting::TimesLoanRepeated] = 2;
-    for (const char* how : {"OK", "Cancel", "Escape"}) {
-        SCOPED_TRACE(how);
-        auto* dialog = static_cast<AdvancedDetails*>(openDialog(true, 1, 0));
-        gw::test::enter(dialog->txtTimesLoanRepeated, "5");
-        if (how[0] == 'E')
-            QTest::keyClick(dialog->txtTimesLoanRepeated, Qt::Key_Escape);
-        else
-            (how[0] == 'O' ? dialog->cmdOK : dialog->cmdCancel)->click();
-        const bool ok = how[0] == 'O';
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(dialog->txtTimesLoanRepeated->text(), ok ? "5" : "2");
-        EXPECT_EQ(window->currentInputs().timesRepeated, ok ? 5 : 2);
-        EXPECT_EQ(runner.runs, ok ? 1 : 0);
-        EXPECT_EQ(runner.inputs.back().timesRepeated, window->currentInputs().timesRepeated);
     }
 }
 
