@@ -7,33 +7,6 @@
 namespace gw::test {
 namespace {
 
-// Off, the results are covered and nothing runs; on again, one analysis of
-// what was typed meanwhile; an update with nothing changed runs nothing.
-TEST_F(WindowTest, autoCalculationOffCoversTheResultsAndRunsNothing)
-{
-    open();
-    window->cmdAutoCalc->click();
-    EXPECT_FALSE(window->autoCalculate());
-    EXPECT_TRUE(shown("picHideResults"));
-    EXPECT_EQ(window->cmdAutoCalc->text(), "[cmdAutoCalc_ON]");
-    EXPECT_EQ(window->statusText(), "[stsbarAutoCalc]");
-    enter("txtTaxRate", "45");
-    enter("txtReturn0", "7");
-    window->lstStrategyList->setCurrentRow(1);
-    EXPECT_EQ(runner.runs, 1);
-    EXPECT_EQ(window->lblCurrentStrategy->text(), "[lstStrategyList.listindex(1)] ");
-
-    window->cmdAutoCalc->click();
-    EXPECT_EQ(runner.types, (std::vector<int>{0, 1}));
-    EXPECT_EQ(runner.inputs.back(), window->currentInputs());
-    EXPECT_EQ(runner.inputs.back().taxRate, 45);
-    EXPECT_FALSE(shown("picHideResults"));
-    EXPECT_EQ(window->cmdAutoCalc->text(), "[cmdAutoCalc_OFF]");
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-    window->updateAnalysis();
-    EXPECT_EQ(runner.runs, 2);
-}
-
 // A failed analysis is said and keeps the last results; a strategy the list
 // does not know goes back to the default one.
 TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)

@@ -80,7 +80,7 @@ TEST_F(ProgramTest, setupOkHandsTheTaxSettingsOnAndCancelPutsBackWhatItShowed)
     EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.take();
 }
 
-TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
+TEST_F(ProgramTest, autoCalculationOffCoversTheResultsAndThePrintSourceHasNone)
 {
     start(English);
     window->lstStrategyList->setCurrentRow(1);
@@ -88,12 +88,18 @@ TEST_F(ProgramTest, printSourceHasNoResultsWhileTheyAreCovered)
     EXPECT_EQ(source.strategy, Strategy::TermLoan);
     EXPECT_EQ(source.results, &*window->resultsOf(Strategy::TermLoan));
 
-    // Auto-calculation off: the fields may change without an analysis.
+    // Auto-calculation off: the results are covered, the fields may change
+    // and nothing runs until it is on again.
+    QSignalSpy analyses(window, &MainWindow::analysisCompleted);
     window->cmdAutoCalc->click();
     enter(window->inputs().txtLoanAmount, QStringLiteral("250000"));
+    EXPECT_TRUE(window->picHideResults->isVisibleTo(window));
     EXPECT_EQ(program().printSource().results, nullptr);
+    EXPECT_EQ(analyses.count(), 0);
 
     window->cmdAutoCalc->click();
+    EXPECT_EQ(analyses.count(), 1);
+    EXPECT_FALSE(window->picHideResults->isVisibleTo(window));
     source = program().printSource();
     ASSERT_NE(source.results, nullptr);
     EXPECT_EQ(std::get<TermResults>(*source.results).loan_amount, 250000);

@@ -41,7 +41,6 @@ namespace gw::test {
 class MapCaptions : public CaptionSource {
 public:
     std::map<std::string, std::string> texts;  // lower-case keys
-    int lang = 0;
 
     void set(const std::string& key, const std::string& text) { texts[QString::fromStdString(key).toLower().toStdString()] = text; }
     std::string caption(std::string_view key) const override
@@ -56,7 +55,7 @@ public:
             out.replace("<" + QString::number(n) + ">", QString::fromStdString(values[n - 1]));
         return out.toStdString();
     }
-    Language language() const override { return static_cast<Language>(lang); }
+    Language language() const override { return English; }
 };
 
 // Records every message; questions take the queued answers (Yes when none
