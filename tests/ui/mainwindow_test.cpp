@@ -7,9 +7,8 @@
 namespace gw::test {
 namespace {
 
-// A failed analysis is said and keeps the last results; a strategy the list
-// does not know goes back to the default one.
-TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
+// A failed analysis is said and keeps the last results.
+TEST_F(WindowTest, failedAnalysisIsReportedAndKeepsTheResults)
 {
     open();
     QSignalSpy completed(window.get(), &MainWindow::analysisCompleted);
@@ -20,12 +19,6 @@ TEST_F(WindowTest, failedAnalysisAndUnknownStrategyAreReported)
     EXPECT_EQ(completed.count(), 0);
     runner.failWith.clear();
     enter("txtTaxRate", "46");
-    EXPECT_EQ(completed.count(), 1);
-
-    window->lstStrategyList->setCurrentRow(-1);
-    EXPECT_EQ(messages.count("warning"), 1);
-    EXPECT_TRUE(messages.messages.back().text.startsWith("Analysis -1 has not yet been added"));
-    EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
     EXPECT_EQ(completed.count(), 1);
 }
 
@@ -143,15 +136,6 @@ TEST_F(WindowTest, investmentTypesSetTheBreakdownOfTheNextAnalysis)
     child<QRadioButton>(*window, "optInterest")->click();
     EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{0, 0, 0, 100}));
     EXPECT_EQ(runner.runs, 3);
-
-    // A default breakdown picks its option and runs first.
-    for (const auto& [parts, option] : {std::pair{std::array<double, 4>{95, 5, 0, 0}, "optTaxEfficient"},
-                                        {std::array<double, 4>{50, 50, 0, 0}, "optCustomInvestmentMix"}}) {
-        SetBreakdown(setup.values, parts);
-        open();
-        EXPECT_TRUE(child<QRadioButton>(*window, option)->isChecked()) << option;
-        EXPECT_EQ(runner.inputs.back().breakdown, parts);
-    }
 }
 
 // Limits and defaults far past the whole numbers the spinners hold start
@@ -180,17 +164,10 @@ TEST_F(WindowTest, defaultsAndLimitsPastTheSpinnersStartRepaired)
 
 class DetailDialogTest : public WindowTest {
 protected:
-    // The dialog on the strategy and input page, opened by its button.
-    QDialog* openDialog(bool advanced, int strategy = 0, int inputTab = 1)
-    {
-        open();
-        window->lstStrategyList->setCurrentRow(strategy);
-        window->tabInputs->setCurrentIndex(inputTab);
-        runner.runs = 0;
-        return showDialog(advanced);
-    }
+    // The dialog, opened by its button on the breakdown's input page.
     QDialog* showDialog(bool advanced)
     {
+        window->tabInputs->setCurrentIndex(1);
         if (advanced)
             window->cmdAdvancedSettings_Input->click();
         else
@@ -223,8 +200,9 @@ TEST_F(DetailDialogTest, okHandsOnABreakdownOfAHundredAndTheOptionFollows)
     for (bool advanced : {true, false}) {
         for (const auto& [parts, option] : cases) {
             SCOPED_TRACE((advanced ? "advanced " : "custom ") + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
-            QDialog* dialog = openDialog(advanced);
-            messages.messages.clear();
+            open();
+            runner.runs = 0;
+            QDialog* dialog = showDialog(advanced);
             typeParts(*dialog, parts);
             child<QPushButton>(*dialog, "cmdOK")->click();
             EXPECT_EQ(dialog->isVisible(), !option);
@@ -246,7 +224,6 @@ TEST_F(DetailDialogTest, cancelLeavesTheBreakdownAndItsOption)
     for (const auto& [advanced, start] : {std::pair{true, "optRegularEquity"}, {false, "optBalancedFund"}}) {
         SCOPED_TRACE(start);
         open();
-        window->tabInputs->setCurrentIndex(1);
         child<QRadioButton>(*window, start)->click();
         const Breakdown before = model();
         messages.messages.clear();
