@@ -48,7 +48,6 @@ protected:
         services.captions = &captions;
         services.messages = &messages;
         services.settings = &settings;
-        services.help = &help;
         services.files = &files;
         services.source = [this] { return source; };
         services.printerNames = [] { return std::vector<std::string>{"Office Laser", "Front Desk"}; };
@@ -86,7 +85,6 @@ protected:
 
     MapCaptions captions;
     RecordingMessages messages;
-    NoHelp help;
     AnsweringFiles files;
     ProgramSettings settings;
     PrintDefaults defaults;

@@ -98,13 +98,6 @@ public:
     }
 };
 
-class NoHelp : public HelpService {
-public:
-    void showTopic(int) override {}
-    void showContents() override {}
-    void showFileContents(const std::string&) override {}
-};
-
 // The settings library's messages, kept as "title: text".
 class ReportLog : public SettingsReporter {
 public:
@@ -313,7 +306,6 @@ class WindowTest : public ::testing::Test {
 protected:
     MapCaptions captions;
     RecordingMessages messages;
-    NoHelp help;
     FakeRunner runner;
     std::unique_ptr<MainWindow> window;
     MainWindowSetup setup;
@@ -337,10 +329,9 @@ protected:
         MainWindowServices services;
         services.captions = &captions;
         services.messages = &messages;
-        services.help = &help;
         services.runAnalysis = runner.function();
         window = std::make_unique<MainWindow>(services);
-        dialogs = attachDetailDialogs(*window, &help);  // before start-up, as the program does
+        dialogs = attachDetailDialogs(*window, nullptr);  // before start-up, as the program does
         window->start(setup);
         messages.messages.clear();
     }
