@@ -257,16 +257,40 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsAndOpensHelpInBothLanguages)
                 walk.check("message title", m.title, true);
                 walk.check("message \"" + m.text.left(40).toStdString() + "\"", m.text, true);
             }
-            std::ostringstream report;
-            for (std::size_t i = 0; i < walk.problems.size() && i < 40; ++i)
-                report << walk.problems[i] << "\n";
-            EXPECT_TRUE(walk.problems.empty()) << walk.problems.size() << " problems:\n" << report.str();
+            walk.problems.resize(std::min<std::size_t>(walk.problems.size(), 40));
+            for (const std::string& problem : walk.problems)
+                ADD_FAILURE() << problem;
             EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
             EXPECT_EQ(data.messages.count("critical"), 0) << data.messages.take();
         }
     }
     ExpectGolden(helpPages, "ui/golden/help-pages.txt");
 }
+
+// ---- the help viewer on its own ----
+
+// A topic without a page says so and leads to the contents; Back and
+// Forward walk the pages shown.
+TEST(HelpWindow, aMissingPageLeadsToTheContentsAndBackAndForwardWalkThePagesShown)
+{
+    MapCaptions captions;
+    captions.set("HelpTopicMissing", "No page for topic <1>");
+    HelpWindow help(captions);
+    const auto page = [&] { return QFileInfo(help.currentPage().toLocalFile()).fileName().toStdString(); };
+    help.showTopic(999);
+    EXPECT_FALSE(help.pageFound());
+    EXPECT_TRUE(help.txtHelp->toPlainText().contains("No page for topic 999"));
+    help.cmdHelpContents->click();
+    EXPECT_EQ(page(), "contents.html");
+    help.showTopic(101);
+    help.showTopic(102);
+    help.cmdHelpBack->click();
+    EXPECT_EQ(page(), "topic-101.html");
+    help.cmdHelpForward->click();
+    EXPECT_EQ(page(), "topic-102.html");
+}
+
+// ---- the language switch ----
 
 // What a user has done before switching: returns typed in the language of
 // the run, the About box and the advanced details opened and closed (both

@@ -347,7 +347,6 @@ protected:
             shown << text(name);
         return shown.join(' ').toStdString();
     }
-    bool shown(const QString& name) { return child<QWidget>(*window, name)->isVisibleTo(window.get()); }
 };
 
 // ---- the program on a data folder ----
