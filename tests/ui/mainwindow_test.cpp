@@ -49,8 +49,7 @@ TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
 {
     const struct {
         bool reopen;
-        const char* field;
-        const char* typed;
+        const char *field, *typed;
         bool answer;
         const char* kept;
         int questions;
@@ -65,7 +64,7 @@ TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
         SCOPED_TRACE(std::string(s.field) + " " + s.typed);
         if (s.reopen)
             open();
-        messages.setNextAnswer(s.answer);
+        messages.answers.push_back(s.answer);
         enter(s.field, s.typed);
         messages.answers.clear();
         EXPECT_EQ(text(s.field), s.kept);
@@ -85,9 +84,7 @@ TEST_F(WindowTest, savingsPeriodAndStrategyKeepRepeatedLoansWithinEightyYears)
     ASSERT_EQ(times, dialogs->advancedDetails().txtTimesLoanRepeated);
     const struct {
         int strategy;
-        const char* times;
-        const char* period;
-        const char* kept;
+        const char *times, *period, *kept;
     } cases[] = {{1, "3", "20", "3"}, {1, "4", "16", "4"}, {1, "4", "17", "0"},
                  {2, "1", "40", "1"}, {2, "1", "41", "0"}, {0, "1", "50", "1"}};
     for (const auto& c : cases) {

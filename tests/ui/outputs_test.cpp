@@ -21,11 +21,6 @@ std::string shadeMark(const QTableWidgetItem& item)
     return "?:";
 }
 
-QString oneLine(QString text)
-{
-    return text.replace(u'\n', u' ');
-}
-
 // Heads ("group / caption") and cells of a table, one row a line.
 std::string dumpGrid(const QTableWidget& grid)
 {
@@ -34,7 +29,7 @@ std::string dumpGrid(const QTableWidget& grid)
     for (int c = 0; c < grid.columnCount(); ++c) {
         const QTableWidgetItem* head = grid.horizontalHeaderItem(c);
         const QString group = head->data(GroupedHeader::kGroupRole).toString();
-        heads << oneLine((group.isEmpty() ? "" : group + " / ") + head->text());
+        heads << QString((group.isEmpty() ? "" : group + " / ") + head->text()).replace('\n', ' ');
     }
     out += heads.join(" | ").toStdString() + "\n";
     for (int r = 0; r < grid.rowCount(); ++r) {
@@ -42,7 +37,7 @@ std::string dumpGrid(const QTableWidget& grid)
         for (int c = 0; c < grid.columnCount(); ++c) {
             const QTableWidgetItem* item = grid.item(r, c);
             EXPECT_TRUE(item && !(item->flags() & Qt::ItemIsEditable)) << r << "," << c;
-            cells << (item ? QString::fromStdString(shadeMark(*item)) + oneLine(item->text()) : "<none>");
+            cells << (item ? QString::fromStdString(shadeMark(*item)) + item->text().replace('\n', ' ') : "<none>");
         }
         out += cells.join(" | ").toStdString() + "\n";
     }

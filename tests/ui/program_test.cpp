@@ -49,7 +49,7 @@ TEST_F(ProgramTest, setupOkHandsTheTaxSettingsOnAndCancelPutsBackWhatItShowed)
         inclusion.setText(QStringLiteral("75.0"));
         // Enter in a cell presses OK without leaving the cell: OK checks it.
         typeInto(setup().txtTaxOnInterest[1], "150");
-        pressEnter(setup().txtTaxOnInterest[1]);
+        QTest::keyClick(setup().txtTaxOnInterest[1], Qt::Key_Return);
     });
     EXPECT_FALSE(setup().isVisible());
     const AnalysisInputs taken = window->currentInputs();
@@ -111,7 +111,7 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
     const std::filesystem::path userFile = data.folder() / "User.dat";
 
     // No: nothing is written.
-    data.messages.setNextAnswer(false);
+    data.messages.answers.push_back(false);
     window->mnuSaveDefaults->trigger();
     EXPECT_FALSE(std::filesystem::exists(userFile));
 

@@ -17,9 +17,10 @@ const fs::path kSponsoredConfig = kSourceDir / "tests" / "settings" / "fixtures"
 TEST(StartUp, damagedDataFilesAreSaidOnceThenTheProgramEndsOrFallsBack)
 {
     const std::string big(kMaxCaptionFileBytes + 1, 'x');
+    // `file` is written with `bytes` ("sections": a Config.dat of section
+    // lines only); a "-" before its name removes it.
     const struct {
-        std::string file;   // written with `bytes`: "-" before the name removes it
-        std::string bytes;  // "sections": a Config.dat of section lines only
+        std::string file, bytes;
         ConfigEdits edits;
         const char* said;
         bool ends;
@@ -75,10 +76,7 @@ TEST(StartUp, builtProgramWithoutConfigEndsWithAnErrorStatus)
     const QString program = folder.filePath(QStringLiteral("gearwise-planner"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(GEARWISE_PLANNER_PATH), program));
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("GEARWISE_NONINTERACTIVE"), QStringLiteral("1"));
-    process.setProcessEnvironment(environment);
+    process.setEnvironment(QProcess::systemEnvironment() << "QT_QPA_PLATFORM=offscreen" << "GEARWISE_NONINTERACTIVE=1");
     process.setWorkingDirectory(folder.path());
     process.start(program, {});
     ASSERT_TRUE(process.waitForFinished(60000)) << "the program did not end";

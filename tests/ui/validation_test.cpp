@@ -10,14 +10,13 @@ namespace {
 
 enum How { Leave, Enter, Up, Down, UpKey };
 
+// The window is main, setup, advanced, custom or print; `said` a part of the
+// messages given, empty for none.
 struct FieldCase {
     Language language;
-    const char* window;  // main, setup, advanced, custom, print
-    const char* field;
+    const char *window, *field;
     How how;
-    const char* typed;
-    const char* kept;
-    const char* said;  // a part of the messages; empty: none
+    const char *typed, *kept, *said;
 };
 
 const FieldCase kCases[] = {
@@ -124,7 +123,7 @@ TEST(FieldChecks, everyFieldKeepsALegalValueAndNamesItsRange)
         if (c.how == Leave)
             leave(box);
         else if (c.how == Enter)
-            pressEnter(box);
+            QTest::keyClick(box, Qt::Key_Return);
         else if (c.how == UpKey)
             QTest::keyClick(box, Qt::Key_Up);
         else

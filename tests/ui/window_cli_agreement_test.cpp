@@ -9,8 +9,6 @@
 namespace gw::test {
 namespace {
 
-using Args = std::vector<std::string>;
-
 // A sponsor who types more digits than the fields show, and a fractional
 // maximum return.
 const ConfigEdits kPreciseSponsor = {
@@ -35,7 +33,7 @@ protected:
     }
     ProgramSetup& setup() { return *data->program->setupDialog(); }
 
-    CliRun cli(const Args& args)
+    CliRun cli(const std::vector<std::string>& args)
     {
         ReportLog log;
         const std::optional<cli::AnalyzeData> loaded = cli::LoadAnalyzeData(data->folder(), log);
@@ -114,8 +112,7 @@ std::string text(double value)
 }
 
 // Each field of the windows at the ends of its legal range and just outside
-// them, and the command-line option that sets it (with the other values of
-// a list option).
+// them, and the command-line option that sets it.
 TEST_F(WindowCliAgreement, windowAndCommandLineTakeAndRefuseTheSameValues)
 {
     MainWindow& window = start(kPreciseSponsor);
@@ -123,7 +120,7 @@ TEST_F(WindowCliAgreement, windowAndCommandLineTakeAndRefuseTheSameValues)
         Setting setting;
         std::string option;
         const char* field;
-        std::string rest;
+        std::string rest;  // the other values of a list option
     } cases[] = {
         {Setting::TaxRate, "--tax-rate", "txtTaxRate", ""},
         {Setting::InterestRateOnLoan, "--interest-rate", "txtIntRate", ""},

@@ -68,7 +68,6 @@ public:
     std::vector<Message> messages;
     std::deque<bool> answers;
 
-    void setNextAnswer(bool yes) { answers.push_back(yes); }
     void show(Icon icon, const QString& title, const QString& text) override
     {
         messages.push_back({icon == Icon::Critical ? "critical" : icon == Icon::Warning ? "warning" : "information",
@@ -117,14 +116,11 @@ T* child(QObject& parent, const QString& name)
 }
 
 // What a user does: select the field's text and type over it; leave the
-// field with Tab; press Enter; click a spinner's arrow.
+// field with Tab; click a spinner's arrow.
 inline void typeInto(QLineEdit* box, const QString& text)
 {
     box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
+    QTest::keyClicks(box, text);
 }
 inline void leave(QLineEdit* box)
 {
@@ -135,10 +131,6 @@ inline void enter(QLineEdit* box, const QString& text)
 {
     typeInto(box, text);
     leave(box);
-}
-inline void pressEnter(QLineEdit* box)
-{
-    QTest::keyClick(box, Qt::Key_Return);
 }
 inline void clickArrow(QWidget& spinner, bool up)
 {
