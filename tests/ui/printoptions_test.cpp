@@ -76,11 +76,8 @@ protected:
     // options can be used: "PCSD", with "-" for each that cannot.
     std::string usable() const
     {
-        std::string marks;
-        for (const auto& [widget, mark] : {std::pair<QWidget*, char>{dialog->cmdPrint, 'P'}, {dialog->optPrintCheckList, 'C'},
-                                           {dialog->optPrintSignatures, 'S'}, {dialog->optPrintLegalDisclaimer, 'D'}})
-            marks += widget->isEnabled() ? mark : '-';
-        return marks;
+        return {dialog->cmdPrint->isEnabled() ? 'P' : '-', dialog->optPrintCheckList->isEnabled() ? 'C' : '-',
+                dialog->optPrintSignatures->isEnabled() ? 'S' : '-', dialog->optPrintLegalDisclaimer->isEnabled() ? 'D' : '-'};
     }
 
     MapCaptions captions;

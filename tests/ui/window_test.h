@@ -179,7 +179,7 @@ inline void addMenuTexts(const QList<QAction*>& actions, const QString& where, s
 
 // Everything `window` shows: its title, the texts of its widgets (hidden
 // ones too, marked as not expected), its menus, tables (heads laid out even
-// while hidden, so always expected), charts and status bar.
+// while hidden, so always expected) and charts.
 // Labels showing a picture and arrow buttons carry no text.
 inline std::vector<ShownText> shownTexts(QWidget& window)
 {
@@ -230,8 +230,6 @@ inline std::vector<ShownText> shownTexts(QWidget& window)
             out.push_back({where, edit->toPlainText(), false});
         } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
             out.push_back({where, line->text(), false, true});
-        } else if (auto* status = qobject_cast<QStatusBar*>(w)) {
-            out.push_back({where, status->currentMessage(), false});
         }
     }
     if (auto* main = qobject_cast<QMainWindow*>(&window))
