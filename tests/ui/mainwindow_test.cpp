@@ -1,5 +1,5 @@
-// The main window on fakes: its analyses, strategies, pages and requests;
-// the input panel's chains (a field typed into changes or repairs the fields
+// The main window on fakes that count its analyses: a failed analysis; the
+// input panel's chains (a field typed into changes or repairs the fields
 // that depend on it, and the next analysis reads them); the detail dialogs'
 // OK and Cancel.
 #include "window_test.h"

@@ -1,5 +1,5 @@
 // The output pages of the main window on the real analysis and the shipped
-// captions: tables, charts, titles and the remaining-deductions line, as
+// captions: tables, charts, titles, notes and the remaining-deductions line, as
 // golden files of what each strategy shows.
 #include "window_test.h"
 

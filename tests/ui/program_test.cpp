@@ -1,5 +1,6 @@
 // The program's wiring on a real data folder: the setup dialog and the main
-// window, the print source and a Save Defaults round trip through User.dat.
+// window, auto-calculation and the print source, and a Save Defaults round
+// trip through User.dat.
 #include "golden.h"
 #include "window_test.h"
 
@@ -115,7 +116,7 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
     window->mnuSaveDefaults->trigger();
     EXPECT_FALSE(std::filesystem::exists(userFile));
 
-    whenShown(&setup(), [&] {
+    inSetup(1, [&] {
         ProgramSetup& s = setup();
         enter(s.txtStartOfTaxBracket[1], QStringLiteral("60000"));
         enter(s.txtTaxOnInterest[1], QStringLiteral("31.5"));
@@ -126,7 +127,6 @@ TEST_F(ProgramTest, saveDefaultsRoundTripsTheWindowsAndTheLanguage)
         s.cboLanguages->setCurrentIndex(French);
         s.cmdOk->click();
     });
-    window->mnuSetupItem[1]->trigger();
     ASSERT_EQ(program().settings().CurrentLanguage, French);
     enter(window->inputs().txtLoanAmount, QStringLiteral("150000"));
 
