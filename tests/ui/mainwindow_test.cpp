@@ -1,120 +1,13 @@
-#include "window_fixture.h"
-
-#include "outputpanel.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QFrame>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTableWidget>
+// The main window on fakes that count its analyses: a failed analysis; the
+// input panel's chains (a field typed into changes or repairs the fields
+// that depend on it, and the next analysis reads them); the detail dialogs'
+// OK and Cancel.
+#include "window_test.h"
 
 namespace gw::test {
 namespace {
 
-TEST_F(WindowTest, startUpRunsOneAnalysisOfTheDefaults)
-{
-    open();
-    EXPECT_EQ(runner.runs, 1);
-    EXPECT_EQ(runner.types, std::vector<int>{0});
-    EXPECT_TRUE(window->autoCalculate());
-    EXPECT_TRUE(window->windowReady());
-    EXPECT_FALSE(window->inputsChanged());
-    EXPECT_EQ(text("txtLoanAmount"), "$100,000");
-    EXPECT_EQ(text("txtSavingsPeriod"), "10");
-    EXPECT_EQ(text("txtReturn2"), "10.0");
-    EXPECT_EQ(text("txtProjectionReturn0"), "10.0");
-    EXPECT_EQ(text("txtProjectionReturn1"), "10.0");
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-    EXPECT_EQ(child<QPushButton>(*window, "cmdAutoCalc")->text(), "[cmdAutoCalc_OFF]");
-    const AnalysisInputs& in = runner.inputs.front();
-    EXPECT_EQ(in.loanAmount, 100000);
-    EXPECT_EQ(in.taxRate, 40);
-    EXPECT_EQ(in.breakdown, (std::array<double, 4>{70, 25, 5, 0}));
-}
-
-TEST_F(WindowTest, autoCalculationOffCoversTheResultsAndRunsNothing)
-{
-    open();
-    auto* autoCalc = child<QPushButton>(*window, "cmdAutoCalc");
-    auto* cover = child<QFrame>(*window, "picHideResults");
-    autoCalc->click();
-    EXPECT_FALSE(window->autoCalculate());
-    EXPECT_TRUE(cover->isVisibleTo(window.get()));
-    EXPECT_EQ(autoCalc->text(), "[cmdAutoCalc_ON]");
-    EXPECT_EQ(window->statusText(), "[stsbarAutoCalc]");
-
-    enter("txtTaxRate", "45");
-    enter("txtReturn0", "7");
-    window->lstStrategyList->setCurrentRow(1);
-    EXPECT_EQ(runner.runs, 1);
-    EXPECT_EQ(window->lblCurrentStrategy->text(), "[lstStrategyList.listindex(1)] ");
-
-    autoCalc->click();
-    EXPECT_EQ(runner.runs, 2);
-    EXPECT_EQ(runner.types.back(), 1);
-    EXPECT_EQ(runner.inputs.back().taxRate, 45);
-    EXPECT_EQ(runner.inputs.back().returns[0], 7);
-    EXPECT_FALSE(cover->isVisibleTo(window.get()));
-    EXPECT_EQ(window->statusText(), "[stsbarPressF1]");
-}
-
-TEST_F(WindowTest, updateAnalysisWithoutAChangeComputesOnce)
-{
-    open();
-    window->markInputsChanged();
-    window->updateAnalysis();
-    window->updateAnalysis();
-    EXPECT_EQ(runner.runs, 2);
-}
-
-TEST_F(WindowTest, hiddenStrategiesKeepTheirNumbers)
-{
-    setup.values.setFlag(Setting::ShowTermLoanAnalysis, true);
-    setup.values.setFlag(Setting::ShowRRSPAnalysis, true);
-    open();
-    EXPECT_TRUE(window->lstStrategyList->isRowHidden(0));
-    EXPECT_EQ(window->strategy(), Strategy::TermLoan);
-    EXPECT_EQ(runner.types, std::vector<int>{1});
-    window->lstStrategyList->setCurrentRow(2);
-    EXPECT_EQ(window->strategy(), Strategy::RRSP);
-    EXPECT_EQ(runner.types.back(), 2);
-
-    setup.values.setFlag(Setting::ShowIntOnlyAnalysis, true);
-    setup.values.setFlag(Setting::ShowTermLoanAnalysis, false);
-    open();
-    EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
-    window->lstStrategyList->setCurrentRow(2);
-    EXPECT_EQ(runner.types.back(), 2);
-}
-
-TEST_F(WindowTest, rrspLoansHideTheReturnCompositionAndShowTheirTables)
-{
-    open();
-    window->lstStrategyList->setCurrentRow(2);
-    // The frame sits on input tab 1, which is not the one showing.
-    EXPECT_TRUE(child<QWidget>(*window, "fraReturnComposition")->isHidden());
-    EXPECT_EQ(child<QRadioButton>(*window, "optAnnualInvestment")->text(), "[optAnnualInvestment_Int_RRSP]");
-    EXPECT_EQ(child<QLabel>(*window, "lblSavingsPeriod")->text(), "[lblSavingsPeriod_Term_RRSP]");
-    OutputPanel& out = window->outputs();
-    const auto shown = [&](QWidget* w) { return w->isVisibleTo(out.pages[0]->parentWidget()); };
-    window->tabOutputs->setCurrentIndex(2);
-    EXPECT_TRUE(shown(child<QTableWidget>(*window, "gridProjectionTable_Basic2")));
-    EXPECT_FALSE(shown(child<QTableWidget>(*window, "gridProjectionTable_Advanced1")));
-
-    window->lstStrategyList->setCurrentRow(1);
-    EXPECT_FALSE(child<QWidget>(*window, "fraReturnComposition")->isHidden());
-    EXPECT_EQ(child<QRadioButton>(*window, "optAnnualInvestment")->text(), "[optAnnualInvestment_Term]");
-    EXPECT_TRUE(shown(child<QTableWidget>(*window, "gridProjectionTable_Basic1")));
-    child<QPushButton>(*window, "cmdAdvancedSettings_Output")->click();
-    EXPECT_TRUE(shown(child<QTableWidget>(*window, "gridProjectionTable_Advanced1")));
-    EXPECT_EQ(child<QPushButton>(*window, "cmdAdvancedSettings_Output")->text(), "[cmdAdvancedSettings_Basic]");
-    window->lstStrategyList->setCurrentRow(2);  // RRSP loans have no advanced table
-    EXPECT_TRUE(shown(child<QTableWidget>(*window, "gridProjectionTable_Basic2")));
-}
-
+// A failed analysis is said and keeps the last results.
 TEST_F(WindowTest, failedAnalysisIsReportedAndKeepsTheResults)
 {
     open();
@@ -122,197 +15,235 @@ TEST_F(WindowTest, failedAnalysisIsReportedAndKeepsTheResults)
     runner.failWith = "the loan amount must be above 0";
     enter("txtTaxRate", "45");
     EXPECT_EQ(messages.count("critical"), 1);
-    EXPECT_EQ(messages.lastText(), "the loan amount must be above 0");
+    EXPECT_EQ(messages.take(), "[SoftwareName]: the loan amount must be above 0");
     EXPECT_EQ(completed.count(), 0);
     runner.failWith.clear();
     enter("txtTaxRate", "46");
     EXPECT_EQ(completed.count(), 1);
 }
 
-TEST_F(WindowTest, unknownStrategyResetsToTheDefault)
+// ---- the input panel ----
+
+TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
 {
     open();
-    window->lstStrategyList->setCurrentRow(-1);
-    EXPECT_EQ(messages.count("warning"), 1);
-    EXPECT_EQ(messages.messages.back().title, "Error");
-    EXPECT_TRUE(messages.lastText().startsWith("Analysis -1 has not yet been added"));
-    EXPECT_EQ(window->strategy(), Strategy::InterestOnly);
-    EXPECT_EQ(runner.runs, 1);
+    typeInto(field("txtReturn2"), "9");
+    EXPECT_EQ(texts({"txtProjectionReturn0", "txtProjectionReturn1"}), "9 9");
+    EXPECT_TRUE(window->inputsChanged());
+    leave(field("txtReturn2"));
+    EXPECT_EQ(runner.inputs.back().returns[2], 9);
+    EXPECT_EQ(runner.inputs.back().projectionReturn, 9);
+
+    typeInto(field("txtProjectionReturn1"), "7.5");
+    EXPECT_EQ(texts({"txtReturn2", "txtProjectionReturn0"}), "7.5 7.5");
+    clickArrow(*child<UpDown>(*window, "updProjectionReturn0"), true);
+    EXPECT_EQ(text("txtReturn2"), "9");  // 7.5 rounds to 8, one step up
+    EXPECT_EQ(runner.inputs.back().returns[2], 9);
+    EXPECT_EQ(text("txtReturn0"), "6.0");
 }
 
-TEST_F(WindowTest, backAndNextWrapAroundTheTabs)
+// The sponsor warns at returns of 15 and loan rates of 4, once each. No
+// steps back to one below (above) the level; the field shows red while at
+// or beyond it.
+TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
 {
-    open();
-    child<QPushButton>(*window, "cmdBack_Input")->click();
-    EXPECT_EQ(window->tabInputs->currentIndex(), 1);
-    child<QPushButton>(*window, "cmdNext_Input")->click();
-    EXPECT_EQ(window->tabInputs->currentIndex(), 0);
-    auto* next = child<QPushButton>(*window, "cmdNext_Output");
-    std::vector<int> seen;
-    for (int i = 0; i < 5; ++i) {
-        next->click();
-        seen.push_back(window->tabOutputs->currentIndex());
-    }
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0, 1}));
-    child<QPushButton>(*window, "cmdBack_Output")->click();
-    child<QPushButton>(*window, "cmdBack_Output")->click();
-    EXPECT_EQ(window->tabOutputs->currentIndex(), 3);
-}
-
-TEST_F(WindowTest, buttonsShowWhereTheyBelong)
-{
-    open();
-    auto* advancedInput = child<QPushButton>(*window, "cmdAdvancedSettings_Input");
-    auto* advancedOutput = child<QPushButton>(*window, "cmdAdvancedSettings_Output");
-    auto* print = child<QPushButton>(*window, "cmdPrint");
-    const auto shown = [&](QWidget* w) { return w->isVisibleTo(window.get()); };
-    // Advanced details: interest-only on input tab 1, term always, RRSP on tab 0.
-    const bool inputCases[3][2] = {{false, true}, {true, true}, {true, false}};
-    // Projection columns: output tab 2 of interest-only and term loans.
-    for (int type = 0; type < 3; ++type) {
-        window->lstStrategyList->setCurrentRow(type);
-        for (int tab = 0; tab < 2; ++tab) {
-            SCOPED_TRACE("type " + std::to_string(type) + ", input tab " + std::to_string(tab));
-            window->tabInputs->setCurrentIndex(tab);
-            EXPECT_EQ(shown(advancedInput), inputCases[type][tab]);
-        }
-        for (int tab = 0; tab < 4; ++tab) {
-            SCOPED_TRACE("type " + std::to_string(type) + ", output tab " + std::to_string(tab));
-            window->tabOutputs->setCurrentIndex(tab);
-            EXPECT_EQ(shown(advancedOutput), tab == 2 && type != 2);
-            EXPECT_EQ(shown(print), tab == 0 || tab == 2);
-        }
+    const struct {
+        bool reopen;
+        const char *field, *typed;
+        bool answer;
+        const char* kept;
+        int questions;
+        bool red;
+    } steps[] = {
+        {true, "txtReturn0", "14", true, "14", 0, false},   {false, "txtReturn0", "15", false, "14", 1, false},
+        {false, "txtReturn3", "20", true, "20", 1, true},   {true, "txtIntRate", "4", true, "4", 1, true},
+        {false, "txtIntRate", "3", true, "3", 1, true},     {false, "txtIntRate", "6", true, "6", 1, false},
+        {true, "txtIntRate", "3", false, "5", 1, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.field) + " " + s.typed);
+        if (s.reopen)
+            open();
+        messages.answers.push_back(s.answer);
+        enter(s.field, s.typed);
+        messages.answers.clear();
+        EXPECT_EQ(text(s.field), s.kept);
+        EXPECT_EQ(messages.count("question"), s.questions);
+        EXPECT_EQ(InputChecks::atSponsorLimit(*field(s.field)), s.red);
+        EXPECT_EQ(window->statusText(), s.red ? "Beyond the limit of Acme" : "[stsbarPressF1]");
+        EXPECT_EQ(runner.inputs.back(), window->currentInputs());
     }
 }
 
-TEST_F(WindowTest, helpEntriesOpenTheirTopics)
+// (times + 1) x period may reach 80 years, not pass them; interest-only
+// loans are never repeated. The times come from the advanced details.
+TEST_F(WindowTest, savingsPeriodAndStrategyKeepRepeatedLoansWithinEightyYears)
 {
     open();
-    child<QAction>(*window, "mnuGeneralNotes15")->trigger();
-    child<QAction>(*window, "mnuRRSPLoans1")->trigger();
-    child<QAction>(*window, "mnuAboutCorvin1")->trigger();
+    QLineEdit* times = window->inputs().timesLoanRepeatedBox();
+    ASSERT_EQ(times, dialogs->advancedDetails().txtTimesLoanRepeated);
+    const struct {
+        int strategy;
+        const char *times, *period, *kept;
+    } cases[] = {{1, "3", "20", "3"}, {1, "4", "16", "4"}, {1, "4", "17", "0"},
+                 {2, "1", "40", "1"}, {2, "1", "41", "0"}, {0, "1", "50", "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.times) + " x " + c.period + ", strategy " + std::to_string(c.strategy));
+        window->lstStrategyList->setCurrentRow(c.strategy);
+        times->setText(c.times);
+        messages.messages.clear();
+        enter("txtSavingsPeriod", c.period);
+        EXPECT_EQ(times->text(), c.kept);
+        EXPECT_EQ(messages.take(), std::string(c.kept) == c.times ? "" : "[IncorrectInputTitle]: At most 80 years");
+        EXPECT_EQ(runner.inputs.back().savingsPeriod, std::stoi(c.period));
+    }
+    // Back to the term loan, the one repeat of 50 years is repaired before
+    // the analysis runs.
     window->lstStrategyList->setCurrentRow(1);
-    window->tabOutputs->setCurrentIndex(3);
-    child<QPushButton>(*window, "cmdHelp")->click();
-    showActive();
-    QTest::keyClick(field("txtTaxRate"), Qt::Key_F1);
-    EXPECT_EQ(help.topics, (std::vector<int>{106, 503, 401, 807, 807}));
-    child<QAction>(*window, "mnuHelpMenu0")->trigger();
-    EXPECT_EQ(help.contentsShown, 1);
+    EXPECT_EQ(times->text(), "0");
+    EXPECT_EQ(messages.take(), "[IncorrectInputTitle]: At most 80 years");
+    EXPECT_EQ(runner.types.back(), 1);
+    EXPECT_EQ(runner.inputs.back().timesRepeated, 0);
 }
 
-TEST_F(WindowTest, saveDefaultsAsksFirst)
-{
-    int saves = 0;
-    MainWindowServices services;
-    services.captions = &captions;
-    services.messages = &messages;
-    services.saveDefaults = [&saves] { ++saves; };
-    MainWindow own(services);
-    own.start(setup);
-    auto* save = child<QAction>(own, "mnuSaveDefaults");
-    messages.setNextAnswer(false);
-    save->trigger();
-    EXPECT_EQ(saves, 0);
-    messages.setNextAnswer(true);
-    save->trigger();
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(messages.messages.back().title, "[SaveDefaultsTitle]");
-    EXPECT_EQ(messages.messages.back().text, "[SaveDefaultsPrompt]");
-}
-
-TEST_F(WindowTest, printAndDialogRequestsAreSignalled)
+TEST_F(WindowTest, termLoanPaymentIsTheAnnualInvestment)
 {
     open();
-    QSignalSpy print(window.get(), &MainWindow::printRequested);
-    QSignalSpy setupTab(window.get(), &MainWindow::setupRequested);
-    child<QPushButton>(*window, "cmdPrint")->click();
-    showActive();
-    QTest::keySequence(field("txtTaxRate"), QKeySequence::Print);
-    child<QAction>(*window, "mnuSetupItem2")->trigger();
-    EXPECT_EQ(print.count(), 2);
-    ASSERT_EQ(setupTab.count(), 1);
-    EXPECT_EQ(setupTab.at(0).at(0).toInt(), 2);
+    window->lstStrategyList->setCurrentRow(1);
+    // |PMT(0.08, 10, 100000)| = 14,902.95
+    EXPECT_EQ(text("txtAnnualInvestment"), "$14,903");
+    EXPECT_FALSE(field("txtAnnualInvestment")->isEnabled());
+
+    child<QRadioButton>(*window, "optAnnualInvestment")->click();
+    EXPECT_TRUE(field("txtAnnualInvestment")->isEnabled());
+    EXPECT_FALSE(field("txtLoanAmount")->isEnabled());
+    enter("txtAnnualInvestment", "14902.95");
+    EXPECT_EQ(texts({"txtLoanAmount", "txtAnnualInvestment"}), "$100,000 $14,903");
+    enter("txtAnnualInvestment", "-1");
+    EXPECT_EQ(messages.messages.back().text, "[checkDollarValue]");
+    EXPECT_EQ(text("txtAnnualInvestment"), "$14,903");
 }
 
-TEST_F(WindowTest, everyCaptionComesFromTheCaptionSource)
+TEST_F(WindowTest, investmentTypesSetTheBreakdownOfTheNextAnalysis)
 {
     open();
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(w))
-            shown = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(w))
-            shown = button->text();
-        if (shown.isEmpty() || w->objectName().startsWith("lblReturn") || shown == "?" || w->objectName() == "up" ||
-            w->objectName() == "down")
-            continue;
-        SCOPED_TRACE(w->objectName().toStdString());
-        EXPECT_TRUE(shown.startsWith('[') || shown.contains("Acme") || shown.startsWith("$")) << shown.toStdString();
+    EXPECT_TRUE(child<QRadioButton>(*window, "optRegularEquity")->isChecked());
+    child<QRadioButton>(*window, "optBalancedFund")->click();
+    EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{40, 10, 20, 30}));
+    child<QRadioButton>(*window, "optInterest")->click();
+    EXPECT_EQ(runner.inputs.back().breakdown, (std::array<double, 4>{0, 0, 0, 100}));
+    EXPECT_EQ(runner.runs, 3);
+}
+
+// Limits and defaults far past the whole numbers the spinners hold start
+// repaired, and the first analysis reads the repaired fields. A limit past
+// any whole number is taken as none.
+TEST_F(WindowTest, defaultsAndLimitsPastTheSpinnersStartRepaired)
+{
+    setup.values[Setting::MaxReturnAllowed] = 1e308;
+    setup.values[Setting::MinInterestRateAllowed] = -1e308;
+    for (Setting s : {Setting::TaxRate, Setting::InterestRateOnLoan, Setting::ProjectedReturn1,
+                      Setting::ProjectedReturn4, Setting::TimesLoanRepeated, Setting::InvestmentType})
+        setup.values[s] = 1e308;
+    setup.values[Setting::SavingsPeriod] = -1e308;
+    setup.values[Setting::ProjectedReturn3] = -1e308;
+    open();
+    EXPECT_EQ(texts({"txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0", "txtReturn2"}),
+              "99 50 1 32767.0 -99.0");
+    EXPECT_EQ(runner.inputs.front(), window->currentInputs());
+    for (UpDown* updown : window->findChildren<UpDown*>()) {
+        EXPECT_LE(updown->min(), updown->value()) << updown->objectName().toStdString();
+        EXPECT_LE(updown->value(), updown->max()) << updown->objectName().toStdString();
     }
 }
 
+// ---- the detail dialogs ----
 
-TEST_F(WindowTest, tabGoesDownTheInputPanel)
-{
-    open();
-    const QStringList expected{"txtLoanAmount", "txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0",
-                               "txtReturn1", "txtReturn2", "txtReturn3", "cmbInvestmentType", "txtOtherUnlevInvest",
-                               "cmdAutoCalc", "txtProjectionReturn0", "cmdNext_Output"};
-    QStringList seen;
-    QWidget* w = window->lstStrategyList;
-    for (int i = 0; i < 500 && seen.size() < expected.size(); ++i) {
-        w = w->nextInFocusChain();
-        if (expected.contains(w->objectName()) && !seen.contains(w->objectName()))
-            seen << w->objectName();
+class DetailDialogTest : public WindowTest {
+protected:
+    // The dialog, opened by its button on the breakdown's input page.
+    QDialog* showDialog(bool advanced)
+    {
+        window->tabInputs->setCurrentIndex(1);
+        if (advanced)
+            window->cmdAdvancedSettings_Input->click();
+        else
+            child<QRadioButton>(*window, "optCustomInvestmentMix")->click();
+        QDialog* dialog = advanced ? static_cast<QDialog*>(&dialogs->advancedDetails()) : dialogs->customInvestmentMix();
+        if (!dialog || !dialog->isVisible())
+            throw std::runtime_error("the dialog did not open");
+        return dialog;
     }
-    EXPECT_EQ(seen, expected);
+    static void typeParts(QDialog& dialog, const Breakdown& parts)
+    {
+        const char* names[] = {"txtDeferredCapitalGains", "txtCapitalGains", "txtDividends", "txtInterest"};
+        for (int k = 0; k < 4; ++k)
+            typeInto(child<QLineEdit>(dialog, names[k]), QString::number(parts[std::size_t(k)]));
+    }
+    Breakdown model() const { return window->currentInputs().breakdown; }
+    bool checked(const QString& option) { return child<QRadioButton>(*window, option)->isChecked(); }
+};
+
+// OK puts each part in its own slot (dividends and interest differ in every
+// case, so a swap shows) and the option that shows the breakdown follows;
+// a total other than 100 is refused and changes nothing.
+TEST_F(DetailDialogTest, okHandsOnABreakdownOfAHundredAndTheOptionFollows)
+{
+    const std::pair<Breakdown, const char*> cases[] = {
+        {{10, 20, 30, 40}, "optCustomInvestmentMix"}, {{40, 10, 0, 50}, "optCustomInvestmentMix"},
+        {{40, 10, 50, 0}, "optDividends"},            {{40, 10, 20, 30}, "optBalancedFund"},
+        {{95, 5, 0, 0}, "optTaxEfficient"},           {{70, 25, 5, 1}, nullptr},
+    };
+    for (bool advanced : {true, false}) {
+        for (const auto& [parts, option] : cases) {
+            SCOPED_TRACE((advanced ? "advanced " : "custom ") + std::to_string(parts[0]) + "/" + std::to_string(parts[3]));
+            open();
+            runner.runs = 0;
+            QDialog* dialog = showDialog(advanced);
+            typeParts(*dialog, parts);
+            child<QPushButton>(*dialog, "cmdOK")->click();
+            EXPECT_EQ(dialog->isVisible(), !option);
+            EXPECT_EQ(messages.take(), option ? "" : "[IncorrectInputTitle]: [InvalidBreakdown]");
+            EXPECT_EQ(model(), (option ? parts : Breakdown{70, 25, 5, 0}));
+            EXPECT_EQ(runner.runs, option ? 1 : 0);
+            EXPECT_EQ(runner.inputs.back().breakdown, model());
+            EXPECT_TRUE(checked(option ? option : advanced ? "optRegularEquity" : "optCustomInvestmentMix"));
+            EXPECT_FALSE(window->inputsChanged());
+        }
+    }
 }
 
-TEST_F(WindowTest, investmentLoanTypeChoiceRunsAnAnalysis)
+// Cancel leaves the breakdown and the option as they were, without checking
+// a wrong entry first; the next opening shows the breakdown. The custom mix
+// is gone once closed, and never opens over the advanced details.
+TEST_F(DetailDialogTest, cancelLeavesTheBreakdownAndItsOption)
 {
-    setup.values.setFlag(Setting::FedLimitedDeduct, true);
-    open();
-    auto* type = child<QComboBox>(*window, "cmbInvestmentType");
-    QTest::keyClick(type, Qt::Key_Down);
-    EXPECT_EQ(type->currentIndex(), 1);
-    EXPECT_EQ(runner.runs, 2);
-    EXPECT_EQ(runner.inputs.back().investmentType, 1);
-}
-
-
-TEST_F(WindowTest, withoutARunnerTheWindowRunsTheAnalysisItself)
-{
-    MainWindowServices services;
-    services.captions = &captions;
-    services.messages = &messages;
-    MainWindow own(services);
-    QSignalSpy completed(&own, &MainWindow::analysisCompleted);
-    own.start(setup);
-    EXPECT_EQ(completed.count(), 1);
-    ASSERT_TRUE(own.lastResults().has_value());
-    EXPECT_TRUE(std::holds_alternative<IntOnlyResults>(*own.lastResults()));
-    own.lstStrategyList->setCurrentRow(2);
-    EXPECT_TRUE(std::holds_alternative<RRSPResults>(*own.lastResults()));
-    EXPECT_EQ(messages.count("critical"), 0);
-}
-
-
-TEST_F(WindowTest, languageSwitchRewritesTheFieldsItWouldMisread)
-{
-    captions.lang = 1;
-    open();
-    EXPECT_EQ(text("txtLoanAmount"), "100 000 $");
-    EXPECT_EQ(text("txtReturn1"), "8,0");
-    captions.lang = 0;
-    window->formatCaptions();
-    EXPECT_EQ(text("txtLoanAmount"), "$100,000");
-    EXPECT_EQ(text("txtReturn1"), "8.0");
-    EXPECT_EQ(text("txtProjectionReturn0"), text("txtReturn2"));
-    enter("txtTaxRate", "45");
-    EXPECT_EQ(runner.inputs.back().loanAmount, 100000);
-    EXPECT_EQ(runner.inputs.back().returns[1], 8);
-    EXPECT_TRUE(messages.messages.empty());
+    for (const auto& [advanced, start] : {std::pair{true, "optRegularEquity"}, {false, "optBalancedFund"}}) {
+        SCOPED_TRACE(start);
+        open();
+        child<QRadioButton>(*window, start)->click();
+        const Breakdown before = model();
+        messages.messages.clear();
+        runner.runs = 0;
+        QDialog* dialog = showDialog(advanced);
+        typeParts(*dialog, {10, 20, 30, 400});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        child<QLineEdit>(*dialog, "txtInterest")->setFocus();
+        ASSERT_TRUE(child<QLineEdit>(*dialog, "txtInterest")->hasFocus());
+        QTest::mouseClick(child<QPushButton>(*dialog, "cmdCancel"), Qt::LeftButton);
+        if (advanced)
+            EXPECT_FALSE(dialog->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(window->findChild<CustomInvestmentMix*>(), nullptr);
+        EXPECT_EQ(model(), before);
+        EXPECT_TRUE(checked(start));
+        EXPECT_TRUE(messages.messages.empty());
+        EXPECT_EQ(runner.runs, 0);
+        dialog = showDialog(advanced);
+        EXPECT_EQ(child<QLineEdit>(*dialog, "txtInterest")->text(), QString::number(before[kInterest]));
+        emit window->customInvestmentMixRequested();
+        EXPECT_EQ(dialogs->customInvestmentMix() != nullptr, !advanced);
+    }
 }
 
 } // namespace

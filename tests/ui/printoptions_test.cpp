@@ -1,50 +1,18 @@
 // The print dialog on fakes: documents go to recording pages.
-#include "fakes.h"
-#include "printoptions.h"
+#include "window_test.h"
+
 #include "recordingpage.h"
 #include "records.h"
 #include "sample_inputs.h"
-#include "updown.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <cstdlib>
-#include <fstream>
-#include <memory>
 
 namespace gw::test {
 namespace {
 
-class AnsweringFiles : public SaveFileService {
-public:
+struct AnsweringFiles : SaveFileService {
     QString answer;
-    QString askedTitle;
     QString suggested;
-    int asked = 0;
-    QString askSaveFileName(const QString& title, const QString& suggestedPath) override
-    {
-        ++asked;
-        askedTitle = title;
-        suggested = suggestedPath;
-        return answer;
-    }
+    QString askSaveFileName(const QString&, const QString& path) override { suggested = path; return answer; }
 };
-
-AnalysisInputs Inputs()
-{
-    return ReportSampleInputs({TaxBracket{0, 20, 0}, TaxBracket{50000, 30, 6}, TaxBracket{100000, 43, 25},
-                               TaxBracket{200000, 53, 39}});
-}
 
 class PrintDialog : public ::testing::Test {
 protected:
@@ -57,18 +25,17 @@ protected:
         settings.SponsorLines = {"[SponsorInfo]", "Our firm's disclaimer.=LegalDisclaimerEnglish1"};
         settings.folder = pictures.path().toStdString();
         std::ofstream(settings.folder / "print-english.gif") << "GIF89a";
-        captions.set("errorCopies", "No more than <1>, no fewer than <2>.");
         captions.set("lstStrategyList.listindex(0)", "Interest-Only: Loan");
-        defaults.values.setFlag(Setting::PrintSummary, true);
-        defaults.values.setFlag(Setting::PrintProjection, true);
-        defaults.values.setFlag(Setting::PrintSummaryChecklist, true);
+        for (Setting s : {Setting::PrintSummary, Setting::PrintProjection, Setting::PrintSummaryChecklist})
+            defaults.values.setFlag(s, true);
         defaults.advisor = {"Alex Martin", "Northfield Wealth"};
     }
 
     void analyse(Strategy strategy)
     {
         auto state = std::make_unique<AnalysisState>();
-        const AnalysisOutcome outcome = RunAnalysis(strategy, Inputs(), *state);
+        const AnalysisOutcome outcome = RunAnalysis(
+            strategy, ReportSampleInputs({{{0, 20, 0}, {50000, 30, 6}, {100000, 43, 25}, {200000, 53, 39}}}), *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
         results = *outcome.results;
         source = {strategy, &results};
@@ -81,7 +48,6 @@ protected:
         services.captions = &captions;
         services.messages = &messages;
         services.settings = &settings;
-        services.help = &help;
         services.files = &files;
         services.source = [this] { return source; };
         services.printerNames = [] { return std::vector<std::string>{"Office Laser", "Front Desk"}; };
@@ -93,6 +59,8 @@ protected:
             pages.push_back(std::make_shared<RecordingPage>());
             return pages.back();
         };
+        pages.clear();
+        destinations.clear();
         dialog = std::make_unique<PrintOptions>(services, defaults);
     }
 
@@ -104,16 +72,16 @@ protected:
             titles.push_back(page->texts().empty() ? "" : page->texts().front().text);
         return titles;
     }
-
-    void setCopies(const QString& text)
+    // Which of Print and the summary's checklist, signatures and disclaimer
+    // options can be used: "PCSD", with "-" for each that cannot.
+    std::string usable() const
     {
-        dialog->txtCopies->setText(text);
-        dialog->leaveCopies();
+        return {dialog->cmdPrint->isEnabled() ? 'P' : '-', dialog->optPrintCheckList->isEnabled() ? 'C' : '-',
+                dialog->optPrintSignatures->isEnabled() ? 'S' : '-', dialog->optPrintLegalDisclaimer->isEnabled() ? 'D' : '-'};
     }
 
     MapCaptions captions;
     RecordingMessages messages;
-    RecordingHelp help;
     AnsweringFiles files;
     ProgramSettings settings;
     PrintDefaults defaults;
@@ -125,142 +93,99 @@ protected:
     std::unique_ptr<PrintOptions> dialog;
 };
 
-TEST_F(PrintDialog, NoReportTickedDisablesPrint)
+// Without the summary its options mean nothing; an RRSP loan has no
+// checklist, checked each time the dialog shows.
+TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrategy)
 {
     analyse(Strategy::InterestOnly);
     open();
-    EXPECT_TRUE(dialog->cmdPrint->isEnabled());
+    dialog->show();
+    EXPECT_EQ(usable(), "PCSD");
     dialog->chkPrint[0]->click();
-    EXPECT_TRUE(dialog->cmdPrint->isEnabled());
+    EXPECT_EQ(usable(), "P---");
     dialog->chkPrint[1]->click();
-    EXPECT_FALSE(dialog->chkPrint[0]->isChecked());
-    EXPECT_FALSE(dialog->cmdPrint->isEnabled());
-    // Without the summary its options mean nothing.
-    EXPECT_FALSE(dialog->optPrintCheckList->isEnabled());
-    EXPECT_FALSE(dialog->optPrintLegalDisclaimer->isEnabled());
-    dialog->chkPrint[1]->click();
-    EXPECT_TRUE(dialog->cmdPrint->isEnabled());
+    EXPECT_EQ(usable(), "----");
+    dialog->chkPrint[0]->click();
+    EXPECT_EQ(usable(), "PCSD");
+
+    analyse(Strategy::RRSP);
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(usable(), "P-SD");
+    dialog->chkPrint[0]->click();
+    dialog->chkPrint[0]->click();
+    EXPECT_EQ(usable(), "PCSD");
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(usable(), "P-SD");
+    analyse(Strategy::InterestOnly);
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(usable(), "PCSD");
 }
 
-TEST_F(PrintDialog, ThreeCopiesOfThreeReportsMakeNineDocumentsInOrder)
+// The names typed go on the reports, the advisor's trimmed, and are kept
+// for Save Defaults.
+TEST_F(PrintDialog, threeCopiesOfThreeReportsMakeNineDocumentsInOrderOnTheDefaultPrinter)
 {
     analyse(Strategy::InterestOnly);
     defaults.values.setFlag(Setting::PrintChecklistPage, true);
     open("QZX Securities");
-    setCopies("3");
-    EXPECT_EQ(dialog->job().Copies, 3);
+    dialog->txtCopies->setText("3");
+    dialog->leaveCopies();
+    dialog->txtAdvisorName->setText(QStringLiteral("  Élise Côté "));
+    dialog->chkName->setChecked(true);
+    dialog->txtName->setText(QStringLiteral("Jean Tremblay"));
+    EXPECT_EQ(dialog->currentDefaults().advisor.name, "Élise Côté");
     ASSERT_TRUE(dialog->runPrint());
-    const std::vector<std::string> expected{"Summary of the loan",    "Summary of the loan",    "Summary of the loan",
-                                            "Suitability form",       "Suitability form",       "Suitability form",
-                                            "Projection of the loan", "Projection of the loan", "Projection of the loan"};
+    EXPECT_TRUE(pages[0]->findText("Élise Côté") && pages[0]->findText("Jean Tremblay"));
+    std::vector<std::string> expected;
+    for (const char* title : {"Summary of the loan", "Suitability form", "Projection of the loan"})
+        expected.insert(expected.end(), 3, title);
     EXPECT_EQ(documentTitles(), expected);
     for (const auto& page : pages)
         EXPECT_EQ(page->ops().back().kind, PageOp::Kind::End);
-    for (const PrintDestination& d : destinations) {
-        EXPECT_FALSE(d.pdf);
-        EXPECT_EQ(d.printer, "Front Desk");  // the default printer is selected
-    }
-    EXPECT_TRUE(messages.messages.empty()) << messages.lastText().toStdString();
+    for (const PrintDestination& d : destinations)
+        EXPECT_TRUE(!d.pdf && d.printer == "Front Desk");
+    EXPECT_TRUE(messages.messages.empty()) << messages.take();
     EXPECT_TRUE(dialog->isHidden());
 }
 
-TEST_F(PrintDialog, QZXSponsorAlwaysEndsTheSummaryWithTheLegalDisclaimer)
+// Only a sponsor whose name starts with "QZX" has the checklist report, and
+// its summary always ends with its legal disclaimer.
+TEST_F(PrintDialog, qzxSponsorAlwaysEndsTheSummaryWithTheLegalDisclaimer)
 {
-    struct Case {
-        std::string sponsor;
-        bool qzx;
-    };
-    for (const Case& c : {Case{"QZX Securities", true}, Case{"QZX", true}, Case{"QZ", false},
-                          Case{"Acme QZX", false}, Case{"none", false}}) {
-        SCOPED_TRACE(c.sponsor);
+    defaults.values.setFlag(Setting::PrintChecklistPage, true);
+    defaults.values.setFlag(Setting::PrintProjection, false);
+    for (const auto& [sponsor, qzx] : {std::pair{"QZX Securities", true}, {"QZX", true}, {"QZ", false},
+                                       {"Acme QZX", false}, {"none", false}}) {
+        SCOPED_TRACE(sponsor);
         analyse(Strategy::InterestOnly);
-        pages.clear();
-        defaults.values.setFlag(Setting::PrintChecklistPage, true);   // only the QZX sponsor has that report
-        defaults.values.setFlag(Setting::PrintSummaryChecklist, true);
-        defaults.values.setFlag(Setting::PrintProjection, false);
-        open(c.sponsor);
+        open(sponsor);
         dialog->show();
-        EXPECT_EQ(dialog->qzxSponsor(), c.qzx);
-        EXPECT_EQ(dialog->chkPrint[2]->isVisible(), c.qzx);
-        EXPECT_EQ(dialog->chkPrint[2]->isChecked(), c.qzx);
-        EXPECT_EQ(dialog->optPrintCheckList->isEnabled(), !c.qzx);
-        EXPECT_EQ(dialog->optPrintSignatures->isEnabled(), !c.qzx);
-        EXPECT_EQ(dialog->optPrintLegalDisclaimer->isChecked(), c.qzx);
-        EXPECT_EQ(dialog->job().PrintLegalDisclaimer, c.qzx);
+        EXPECT_EQ(dialog->chkPrint[2]->isVisible() && dialog->chkPrint[2]->isChecked(), qzx);
+        EXPECT_EQ(usable(), qzx ? "P--D" : "PCSD");
+        EXPECT_EQ(dialog->optPrintLegalDisclaimer->isChecked(), qzx);
         ASSERT_TRUE(dialog->runPrint());
-        ASSERT_EQ(pages.size(), c.qzx ? 2u : 1u);
-        EXPECT_EQ(pages[0]->findText("Our firm's disclaimer.").has_value(), c.qzx);
-        if (c.qzx) {
-            EXPECT_EQ(documentTitles()[1], "Suitability form");
-        }
+        ASSERT_EQ(pages.size(), qzx ? 2u : 1u);
+        EXPECT_EQ(pages[0]->findText("Our firm's disclaimer.").has_value(), qzx);
+        EXPECT_EQ(documentTitles().back(), qzx ? "Suitability form" : "Summary of the loan");
     }
 }
 
-TEST_F(PrintDialog, RRSPDisablesTheChecklistOptionEachTimeTheDialogIsShown)
-{
-    analyse(Strategy::RRSP);
-    open();
-    dialog->show();
-    EXPECT_FALSE(dialog->optPrintCheckList->isEnabled());
-    EXPECT_TRUE(dialog->optPrintSignatures->isEnabled());
-    // Clearing and ticking the summary enables every option again.
-    dialog->chkPrint[0]->click();
-    dialog->chkPrint[0]->click();
-    EXPECT_TRUE(dialog->optPrintCheckList->isEnabled());
-    dialog->hide();
-    dialog->show();
-    EXPECT_FALSE(dialog->optPrintCheckList->isEnabled());
-
-    analyse(Strategy::InterestOnly);
-    dialog->hide();
-    dialog->show();
-    EXPECT_TRUE(dialog->optPrintCheckList->isEnabled());
-}
-
-TEST_F(PrintDialog, CopiesMessageNamesTheLegalRange)
-{
-    open();
-    setCopies("150");
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.lastText().toStdString(), "No more than 99, no fewer than 1.");
-    EXPECT_EQ(dialog->txtCopies->text(), "99");
-    EXPECT_EQ(dialog->job().Copies, 99);
-
-    messages.messages.clear();
-    setCopies("0");
-    EXPECT_EQ(messages.lastText().toStdString(), "No more than 99, no fewer than 1.");
-    EXPECT_EQ(dialog->job().Copies, 1);
-
-    messages.messages.clear();
-    setCopies("abc");
-    EXPECT_EQ(dialog->job().Copies, 1);
-    setCopies("2.7");
-    EXPECT_EQ(dialog->txtCopies->text(), "2");
-    EXPECT_EQ(dialog->job().Copies, 2);
-    setCopies("");
-    EXPECT_EQ(dialog->job().Copies, 1);
-    // Numbers past any whole number are repaired to the nearest end.
-    setCopies("1e308");
-    EXPECT_EQ(dialog->job().Copies, 99);
-    setCopies("-1e308");
-    EXPECT_EQ(dialog->job().Copies, 1);
-}
-
-TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
+// The PDF entry asks where to save each document; a strategy without
+// results is said once and nothing prints.
+TEST_F(PrintDialog, pdfEntryAsksWhereToSaveEachDocument)
 {
     analyse(Strategy::InterestOnly);
     open();
-    const int pdf = dialog->cboPrinters->count() - 1;
-    EXPECT_EQ(dialog->cboPrinters->count(), 3);  // two printers and the PDF file
-    dialog->cboPrinters->setCurrentIndex(pdf);
-
-    files.answer.clear();  // cancelled: nothing prints, the dialog stays
+    ASSERT_EQ(dialog->cboPrinters->count(), 3);  // two printers and the PDF file
+    dialog->cboPrinters->setCurrentIndex(2);
     dialog->show();
-    EXPECT_FALSE(dialog->runPrint());
+    EXPECT_FALSE(dialog->runPrint());  // cancelled: nothing prints, the dialog stays
     EXPECT_TRUE(pages.empty());
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(files.suggested.toStdString(),
-              "/home/advisor/Documents/Gearwise Planner - Interest-Only- Loan - 2025-01-05.pdf");
+    EXPECT_EQ(files.suggested, "/home/advisor/Documents/Gearwise Planner - Interest-Only- Loan - 2025-01-05.pdf");
 
     files.answer = QStringLiteral("/tmp/out/Client");
     ASSERT_TRUE(dialog->runPrint());
@@ -268,7 +193,6 @@ TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
     EXPECT_TRUE(destinations[0].pdf);
     EXPECT_EQ(destinations[0].file, "/tmp/out/Client - [chkPrint(0)].pdf");
     EXPECT_EQ(destinations[1].file, "/tmp/out/Client - [chkPrint(1)].pdf");
-
     // One document goes to the file chosen.
     destinations.clear();
     dialog->chkPrint[1]->click();
@@ -276,88 +200,12 @@ TEST_F(PrintDialog, PdfEntryAsksWhereToSaveEachDocument)
     ASSERT_TRUE(dialog->runPrint());
     ASSERT_EQ(destinations.size(), 1u);
     EXPECT_EQ(destinations[0].file, "/tmp/out/Summary.pdf");
-}
-
-TEST_F(PrintDialog, NoResultsOfTheSelectedStrategyIsToldOnceAndNothingPrints)
-{
-    analyse(Strategy::InterestOnly);
-    source.strategy = Strategy::TermLoan;  // the window shows the term loan, not analysed
-    open();
-    setCopies("3");
+    // The window shows a strategy without results: told once, nothing prints.
+    source.strategy = Strategy::TermLoan;
+    destinations.clear();
     ASSERT_TRUE(dialog->runPrint());
-    EXPECT_TRUE(pages.empty());
+    EXPECT_TRUE(destinations.empty());
     EXPECT_EQ(messages.count("warning"), 1);
-}
-
-TEST_F(PrintDialog, HelpAndSavedDefaults)
-{
-    analyse(Strategy::InterestOnly);
-    open();
-    dialog->cmdHelp->click();
-    ASSERT_EQ(help.topics.size(), 1u);
-    EXPECT_EQ(help.topics[0], 106);
-
-    EXPECT_EQ(dialog->txtAdvisorName->text(), "Alex Martin");
-    dialog->txtAdvisorName->setText(QStringLiteral("  Élise Côté "));
-    dialog->chkName->setChecked(true);
-    dialog->txtName->setText(QStringLiteral("Jean Tremblay"));
-    dialog->optPrintLegalDisclaimer->click();
-    const PrintDefaults saved = dialog->currentDefaults();
-    EXPECT_EQ(saved.advisor.name, "Élise Côté");
-    EXPECT_EQ(saved.advisor.companyName, "Northfield Wealth");
-    EXPECT_TRUE(saved.values.flag(Setting::PrintLegalDisclaimer));
-    EXPECT_FALSE(saved.values.flag(Setting::PrintSummaryChecklist));
-    EXPECT_TRUE(saved.values.flag(Setting::PrintName));
-    EXPECT_EQ(dialog->job().PreparedForName, "Jean Tremblay");
-    EXPECT_TRUE(dialog->job().PrintLegalDisclaimer);
-
-    ASSERT_TRUE(dialog->runPrint());
-    ASSERT_FALSE(pages.empty());
-    EXPECT_TRUE(pages[0]->findText("Élise Côté").has_value());
-    EXPECT_TRUE(pages[0]->findText("Jean Tremblay").has_value());
-}
-
-TEST_F(PrintDialog, FrenchCaptionsFitTheirControls)
-{
-    captions.lang = 1;
-    const std::pair<const char*, const char*> french[] = {
-        {"frmPrintOptions", "Impression des rapports"},
-        {"fraPrinter", "Imprimante"},
-        {"fraOptions", "Options du sommaire"},
-        {"lblPrinter", "Imprimante :"},
-        {"lblCopies", "Copies :"},
-        {"chkPrint(0)", "Sommaire d’une page"},
-        {"chkPrint(1)", "Tableau de projection"},
-        {"chkPrint(2)", "Liste de contrôle – prêt-levier"},
-        {"chkName", "Préparé pour :"},
-        {"chkPrintCompanyName", "Nom du cabinet :"},
-        {"PreparedBy", "Préparé par : "},
-        {"optPrintSignatures", "Lignes de signature"},
-        {"optPrintChecklist", "Liste de contrôle du levier prudent"},
-        {"optPrintLegalDisclaimer", "Avis de non-responsabilité"},
-        {"cmdPrint", "Imprimer"},
-        {"cmdCancel", "Annuler"},
-        {"cmdHelp", "Aide"},
-    };
-    for (const auto& [key, text] : french)
-        captions.set(key, text);
-    analyse(Strategy::InterestOnly);
-    open("QZX Securities");
-    dialog->show();
-    QApplication::processEvents();
-    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
-        const QString name = widget->objectName();
-        const bool captioned = name.startsWith("chk") || name.startsWith("opt") || name.startsWith("lbl") ||
-                               name.startsWith("cmd") || name.startsWith("fra");
-        if (!widget->isVisible() || !captioned)
-            continue;
-        SCOPED_TRACE(widget->objectName().toStdString());
-        EXPECT_GE(widget->width(), widget->minimumSizeHint().width());
-    }
-    EXPECT_EQ(dialog->chkPrint[2]->text().toStdString(), "Liste de contrôle – prêt-levier");
-    EXPECT_EQ(dialog->lblAdvisorName->text().toStdString(), "Préparé par :");
-    if (const char* file = std::getenv("GEARWISE_GRAB_PRINT_DIALOG"))
-        dialog->grab().save(QString::fromLocal8Bit(file));
 }
 
 } // namespace

@@ -1,191 +1,144 @@
-#include "fakes.h"
-#include "updown.h"
-#include "validation.h"
-
-#include <gtest/gtest.h>
-
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QToolButton>
+// Every numeric field of every window, typed into as a user does, on the
+// shipped data files and captions: what the field keeps and what the message
+// says (the field and its legal range). The ends of each range are the
+// window and command-line agreement's. The sponsor limits of the shipped
+// Config.dat: returns up to 20, warned at 12; loan rates from 1, warned at 3.
+#include "window_test.h"
 
 namespace gw::test {
 namespace {
 
-class ChecksTest : public ::testing::Test {
-protected:
-    MapCaptions captions;
-    RecordingMessages messages;
-    InputChecks checks{captions, messages};
-    QString status;
-    QLineEdit box;
+enum How { Leave, Enter, Up, Down, UpKey };
 
-    ChecksTest()
-    {
-        checks.setStatusSink([this](const std::string& key, const std::vector<std::string>& values) {
-            status = lookUp(checks.captions(), key, values);
-        });
-        checks.setSponsorName("Acme");
-    }
+// The window is main, setup, advanced, custom or print; `said` a part of the
+// messages given, empty for none.
+struct FieldCase {
+    Language language;
+    const char *window, *field;
+    How how;
+    const char *typed, *kept, *said;
 };
 
-TEST_F(ChecksTest, boundsRepairToTheNearerLegalEndWithOneMessage)
+const FieldCase kCases[] = {
+    {English, "main", "txtTaxRate", Leave, "100", "99", "marginal tax rate must be between 0% and 99%"},
+    {English, "main", "txtTaxRate", Leave, "1e400", "99", "between 0% and 99%"},
+    {English, "main", "txtTaxRate", Enter, "150", "99", "between 0% and 99%"},
+    {English, "main", "txtTaxRate", Up, "99", "99", "between 0% and 99%"},
+    {English, "main", "txtTaxRate", Down, "0", "0", "between 0% and 99%"},
+    {English, "main", "txtTaxRate", Up, "1e308", "99", "between 0% and 99%"},
+    // A click steps from the field as typed; without a number, from where the spinner stands.
+    {English, "main", "txtTaxRate", Down, "37.6", "37", ""},
+    {English, "main", "txtTaxRate", Down, "abc", "36", ""},
+    {English, "main", "txtTaxRate", UpKey, "40", "41", ""},
+    {English, "main", "txtIntRate", Leave, "51", "50", "loan interest rate must be between 1% and 50%"},
+    {English, "main", "txtIntRate", Down, "-1e308", "1", "between 1% and 50%"},
+    {English, "main", "txtSavingsPeriod", Leave, "0", "1", "savings period must be between 1 and 80 years"},
+    {English, "main", "txtSavingsPeriod", Leave, "10.7", "10", "whole number"},
+    {English, "main", "txtSavingsPeriod", Up, "10", "11", ""},
+    {French, "main", "txtSavingsPeriod", Leave, "10,7", "10", "entier"},
+    {English, "main", "txtReturn0", Leave, "30", "20", "rate of return must be between -99% and 20%"},
+    {English, "main", "txtReturn1", Leave, "abc", "5", "number"},
+    {English, "main", "txtReturn1", Leave, "12abc", "5", "number"},
+    {English, "main", "txtReturn1", Leave, "- 3", "5", "number"},
+    {English, "main", "txtReturn1", Leave, "1,5", "5", "number"},
+    {English, "main", "txtReturn1", Leave, "-3.5", "-3.5", ""},
+    {English, "main", "txtProjectionReturn0", Leave, "60", "20", "between -99% and 20%"},
+    {English, "main", "txtLoanAmount", Leave, "lots", "$100,000", "number"},
+    {English, "main", "txtLoanAmount", Leave, "0", "$100,000", "greater than zero"},
+    {English, "main", "txtLoanAmount", Leave, "0.4", "$100,000", "greater than zero"},
+    {English, "main", "txtLoanAmount", Leave, "$1", "$1", ""},
+    {English, "main", "txtLoanAmount", Leave, "250000", "$250,000", ""},
+    {French, "main", "txtLoanAmount", Leave, "150 000 $", "150 000 $", ""},
+    {English, "main", "txtOtherUnlevInvest", Leave, "-2500", "-$2,500", ""},
+    // The setup dialog puts a rate outside 0 to 100 back without a word.
+    {English, "setup", "txtTaxOnInterest1", Leave, "150", "29.7", ""},
+    {English, "setup", "txtTaxOnInterest1", Leave, "100.04", "100.0", ""},
+    {English, "setup", "txtTaxOnInterest1", Leave, "abc", "29.7", "number"},
+    {French, "setup", "txtTaxOnInterest1", Leave, "29,5", "29,5", ""},
+    {English, "setup", "txtTaxOnDividends0", Leave, "12.34", "12.3", ""},
+    {English, "setup", "txtStartOfTaxBracket1", Leave, "-5", "$57,375", ""},
+    {English, "setup", "txtStartOfTaxBracket1", Leave, "75000.4", "$75,000", ""},
+    {English, "setup", "txtCapGainsInclusionRate", Leave, "101", "100", "inclusion rate must be between 0% and 100%"},
+    {English, "setup", "txtCapGainsInclusionRate", Enter, "101", "100", "between 0% and 100%"},
+    {English, "setup", "txtCapGainsInclusionRate", Up, "100", "100", "between 0% and 100%"},
+    {English, "setup", "txtFederalToMTRRatio", Leave, "150", "100.0", "federal share of the marginal tax rate"},
+    {English, "setup", "txtFedInterestDeductibility", Leave, "120", "100.0", "deductible portion"},
+    {English, "setup", "txtFedInvestmentExpenses", Leave, "7", "5.0", ""},
+    {English, "advanced", "txtTimesLoanRepeated", Leave, "90", "0", "whole number between 0 and 6"},
+    {English, "advanced", "txtTimesLoanRepeated", Leave, "2.6", "2", "whole number"},
+    {English, "advanced", "txtDividends", Leave, "101", "100", "part of the gross return must be between 0% and 100%"},
+    {English, "advanced", "txtDividends", Leave, "abc", "0", "number"},
+    {English, "advanced", "txtDividends", Leave, "12.7", "12", "whole number"},
+    {English, "advanced", "txtDividends", Leave, "-1e308", "0", "between 0% and 100%"},
+    {English, "advanced", "txtDividends", Up, "100", "100", "between 0% and 100%"},
+    // Enter presses OK without leaving the field: OK checks it, then the total.
+    {English, "advanced", "txtDividends", Enter, "-3", "0", "100%. | Incorrect Entry: The four parts"},
+    {English, "custom", "txtDividends", Leave, "101", "100", "between 0% and 100%"},
+    {English, "print", "txtCopies", Leave, "150", "99", "no greater than 99 and no less than 1"},
+    {English, "print", "txtCopies", Leave, "2.7", "2", "whole number"},
+    {English, "print", "txtCopies", Leave, "1e308", "99", "no greater than 99"},
+    {English, "print", "txtCopies", Leave, "0", "1", "no less than 1"},
+};
+
+// The window of the field, opened as the user opens it: the advanced
+// details show the times repeated on the first input page, the breakdown on
+// the second.
+QWidget& windowOf(Program& program, const std::string& name, const std::string& field)
 {
-    // The tax-rate spinner: limits -1 and 100, so 0 to 99 are legal.
-    struct Case {
-        const char* typed;
-        const char* after;
-        bool message;
-    } cases[] = {
-        {"100", "99", true}, {"99.5", "99", true}, {"1e400", "99", true}, {"-5", "0", true},
-        {"-0.5", "0", true}, {"99", "99", false},  {"0", "0", false},     {"37.5", "37.5", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        UpDown spinner(&box, -1, 100);
-        messages.messages.clear();
-        box.setText(c.typed);
-        EXPECT_EQ(checks.checkBounds(box, spinner, "Tax rate: 0 to 99", 0, 0), !c.message);
-        EXPECT_EQ(box.text(), c.after);
-        ASSERT_EQ(messages.messages.size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(messages.messages[0].title, "[OutOfBoundsTitle]");
-            EXPECT_EQ(messages.messages[0].text, "Tax rate: 0 to 99");
-            EXPECT_EQ(spinner.value(), box.text().toInt());
+    MainWindow& main = *program.mainWindow();
+    AdvancedDetails& advanced = program.detailDialogs()->advancedDetails();
+    if (name == "advanced") {
+        const int tab = field == "txtTimesLoanRepeated" ? 0 : 1;
+        if (!advanced.isVisible() || main.tabInputs->currentIndex() != tab) {
+            advanced.reject();
+            main.tabInputs->setCurrentIndex(tab);
+            emit main.advancedDetailsRequested();
         }
-        EXPECT_EQ(status, "[stsbarPressF1]");
+        return advanced;
     }
-}
-
-TEST_F(ChecksTest, sponsorLimitsTurnTheTextRedAndNameTheSponsor)
-{
-    UpDown spinner(&box, -100, 51);
-    struct Case {
-        const char* typed;
-        double above;
-        double below;
-        bool red;
-    } cases[] = {
-        {"15", 15, 0, true}, {"14.9", 15, 0, false}, {"40", 0, 0, false}, {"4", 0, 4, true}, {"4.5", 0, 4, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        box.setText(c.typed);
-        checks.checkBounds(box, spinner, "m", c.above, c.below);
-        EXPECT_EQ(InputChecks::atSponsorLimit(box), c.red);
-        EXPECT_EQ(status, c.red ? "Beyond the limit of Acme" : "[stsbarPressF1]");
+    if (name == "custom") {
+        advanced.reject();
+        if (!program.detailDialogs()->customInvestmentMix())
+            emit main.customInvestmentMixRequested();
+        return *program.detailDialogs()->customInvestmentMix();
     }
-    EXPECT_TRUE(messages.messages.empty());
+    return main;  // the setup and print dialogs are its children
 }
 
-TEST_F(ChecksTest, formatChecksRepairInPlace)
+TEST(FieldChecks, everyFieldKeepsALegalValueAndNamesItsRange)
 {
-    struct Case {
-        const char* name;
-        std::function<bool()> check;
-        const char* typed;
-        const char* after;
-        const char* message;  // nullptr: none
-    } cases[] = {
-        {"value letters", [&] { return checks.checkValue(box, 5); }, "abc", "5", "[checkValue]"},
-        {"value empty", [&] { return checks.checkValue(box, 7.5); }, "", "7.5", "[checkValue]"},
-        {"value trailing letters", [&] { return checks.checkValue(box, 5); }, "12abc", "5", "[checkValue]"},
-        {"value dollars", [&] { return checks.checkValue(box, 5); }, "$100,000", "$100,000", nullptr},
-        {"value negative", [&] { return checks.checkValue(box, 5); }, "-3.5", "-3.5", nullptr},
-        {"value blank after sign", [&] { return checks.checkValue(box, 5); }, "- 3", "5", "[checkValue]"},
-        {"value grouped wrongly", [&] { return checks.checkValue(box, 5); }, "1,5", "5", "[checkValue]"},
-        {"dollar zero", [&] { return checks.checkDollarValue(box, 100000); }, "$0", "100000", "[checkDollarValue]"},
-        {"dollar under half", [&] { return checks.checkDollarValue(box, 100000); }, "0.4", "100000",
-         "[checkDollarValue]"},
-        {"dollar negative", [&] { return checks.checkDollarValue(box, 100000); }, "-5", "100000",
-         "[checkDollarValue]"},
-        {"dollar one", [&] { return checks.checkDollarValue(box, 100000); }, "$1", "$1", nullptr},
-        {"integer decimals", [&] { return checks.checkIntegerValue(box); }, "10.7", "10", "[checkIntegerValue]"},
-        {"integer whole", [&] { return checks.checkIntegerValue(box); }, "10", "10", nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        messages.messages.clear();
-        box.setText(c.typed);
-        EXPECT_EQ(c.check(), c.message == nullptr);
-        EXPECT_EQ(box.text(), c.after);
-        ASSERT_EQ(messages.messages.size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(messages.messages[0].text, c.message);
-            EXPECT_EQ(messages.messages[0].title, "[IncorrectInputTitle]");
-        }
-    }
-}
-
-TEST_F(ChecksTest, frenchFieldsTakeTheirOwnMoneyAndDecimalMark)
-{
-    captions.lang = 1;
-    box.setText("100 000 $");
-    EXPECT_TRUE(checks.checkValue(box, 5));
-    box.setText("10,7");
-    EXPECT_FALSE(checks.checkIntegerValue(box));
-    EXPECT_EQ(box.text(), "10");
-}
-
-TEST_F(ChecksTest, timesRepeatedMayFillEightyYearsButNotMore)
-{
-    QLineEdit period;
-    struct Case {
-        Strategy type;
-        const char* period;
-        const char* times;
-        bool accepted;
-    } cases[] = {
-        {Strategy::TermLoan, "20", "3", true}, {Strategy::TermLoan, "20", "4", false},
-        {Strategy::RRSP, "40", "1", true},     {Strategy::RRSP, "41", "1", false},
-        {Strategy::RRSP, "80", "0", true},
-        {Strategy::InterestOnly, "20", "4", true},  // interest-only loans are never repeated
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.period) + " years, " + c.times + " repeats, type " + std::to_string(Index(c.type)));
-        messages.messages.clear();
-        period.setText(c.period);
-        box.setText(c.times);
-        EXPECT_EQ(checks.checkTimesLoanRepeated(period, box, 0, c.type), c.accepted);
-        EXPECT_EQ(box.text(), c.accepted ? QString(c.times) : QString("0"));
-        ASSERT_EQ(messages.messages.size(), c.accepted ? 0u : 1u);
-        if (!c.accepted) {
-            EXPECT_EQ(messages.messages[0].text, "At most 80 years");
+    // A deduction limited: the other unleveraged investments show.
+    const ConfigEdits limited{{"Provincial Deductibility Limited to Taxable Income", "True"}};
+    ProgramOnData data[] = {ProgramOnData(limited), ProgramOnData(limited)};
+    data[English].start(English).lstStrategyList->setCurrentRow(1);
+    data[French].start(French);
+    for (const FieldCase& c : kCases) {
+        SCOPED_TRACE(std::string(c.window) + " " + c.field + " <- " + c.typed);
+        ProgramOnData& d = data[c.language];
+        QWidget& window = windowOf(*d.program, c.window, c.field);
+        QLineEdit* box = child<QLineEdit>(window, c.field);
+        d.messages.messages.clear();
+        QSignalSpy analyses(d.program->mainWindow(), &MainWindow::analysisCompleted);
+        typeInto(box, c.typed);
+        if (c.how == Leave)
+            leave(box);
+        else if (c.how == Enter)
+            QTest::keyClick(box, Qt::Key_Return);
+        else if (c.how == UpKey)
+            QTest::keyClick(box, Qt::Key_Up);
+        else
+            clickArrow(*child<UpDown>(window, QString(c.field).replace("txt", "upd")), c.how == Up);
+        EXPECT_EQ(box->text(), c.kept);
+        const std::string said = d.messages.take();
+        EXPECT_EQ(said.empty(), !*c.said) << said;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        // One analysis, on the value kept: leaving the field again finds
+        // nothing new.
+        if (c.window == std::string("main")) {
+            leave(box);
+            EXPECT_EQ(analyses.count(), 1);
         }
     }
-}
-
-TEST(UpDownTest, clicksStepTheFieldAndStopAtTheLimits)
-{
-    QLineEdit box;
-    UpDown spinner(&box, -1, 100);
-    QSignalSpy clicks(&spinner, &UpDown::clicked);
-    QToolButton* up = child<QToolButton>(spinner, "up");
-    QToolButton* down = child<QToolButton>(spinner, "down");
-
-    box.setText("40");
-    QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "41");
-    box.setText("37.6");  // typed since: the click starts from the field
-    QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "37");
-    box.setText("99");
-    QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "100");  // the limit: the field's check repairs it
-    EXPECT_EQ(clicks.count(), 3);
-    QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "100");
-    EXPECT_EQ(clicks.count(), 3);  // nothing moved, nothing to check
-
-    box.setText("250");
-    QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "100");
-    EXPECT_EQ(clicks.count(), 4);
-    box.setText("abc");  // no number: the spinner's own value counts
-    QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(box.text(), "99");
-    QTest::keyClick(&box, Qt::Key_Up);
-    EXPECT_EQ(box.text(), "100");
-    EXPECT_EQ(clicks.count(), 6);
 }
 
 } // namespace

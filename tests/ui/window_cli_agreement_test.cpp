@@ -1,28 +1,13 @@
 // The window and gearwise-cli read the same data files into the same
 // figures, and take or refuse the same values at the ends of every range.
-#include "program_fixture.h"
+#include "window_test.h"
 
-#include "advanceddetails.h"
 #include "analyze_defaults.h"
 #include "analyze_driver.h"
 #include "analyze_options.h"
-#include "detaildialogs.h"
-#include "fieldtext.h"
-#include "fieldvalues.h"
-#include "inputpanel.h"
-#include "programsetup.h"
-
-#include <gtest/gtest.h>
-
-#include <QRadioButton>
-
-#include <cmath>
-#include <functional>
 
 namespace gw::test {
 namespace {
-
-using Args = std::vector<std::string>;
 
 // A sponsor who types more digits than the fields show, and a fractional
 // maximum return.
@@ -48,7 +33,7 @@ protected:
     }
     ProgramSetup& setup() { return *data->program->setupDialog(); }
 
-    CliRun cli(const Args& args)
+    CliRun cli(const std::vector<std::string>& args)
     {
         ReportLog log;
         const std::optional<cli::AnalyzeData> loaded = cli::LoadAnalyzeData(data->folder(), log);
@@ -105,12 +90,9 @@ TEST_F(WindowCliAgreement, userFileSavedByTheProgramGivesTheSameFigures)
 {
     MainWindow& first = start(kPreciseSponsor);
     InputPanel& panel = first.inputs();
-    typeInto(panel.txtTaxRate, "45.5");
-    leave(panel.txtTaxRate);
-    typeInto(panel.txtReturn[1], "6.25");
-    leave(panel.txtReturn[1]);
-    typeInto(setup().txtTaxOnInterest[2], "44.45");
-    leave(setup().txtTaxOnInterest[2]);
+    enter(panel.txtTaxRate, "45.5");
+    enter(panel.txtReturn[1], "6.25");
+    enter(setup().txtTaxOnInterest[2], "44.45");
     setup().deduction[1].optLimitedDeduct->click();
     setup().accept();
     first.mnuSaveDefaults->trigger();
@@ -124,74 +106,50 @@ TEST_F(WindowCliAgreement, userFileSavedByTheProgramGivesTheSameFigures)
     expectSameFigures(window);
 }
 
-// A field of the windows and the command-line option that sets it.
-struct EdgeCase {
-    Setting setting;
-    std::string option;
-    std::function<QLineEdit*(Program&)> field;
-    std::function<void(Program&)> leave = {};  // the field's checks; empty: leaving the field runs them
-    std::function<std::string(const std::string&)> optionValue = [](const std::string& v) { return v; };
-};
-
 std::string text(double value)
 {
     return PlainNumber(value).toStdString();
 }
 
-// The ends of the legal range and the values just outside them.
-std::vector<double> edgeValues(const LegalRange& range)
-{
-    std::vector<double> values;
-    for (double v : {range.low, range.high, range.low - 1, range.high + 1, range.low - 0.5, range.high + 0.5,
-                     range.low + 0.5}) {
-        if (std::isfinite(v))
-            values.push_back(v);
-    }
-    return values;
-}
-
+// Each field of the windows at the ends of its legal range and just outside
+// them, and the command-line option that sets it.
 TEST_F(WindowCliAgreement, windowAndCommandLineTakeAndRefuseTheSameValues)
 {
     MainWindow& window = start(kPreciseSponsor);
-    const auto panel = [](Program& p) -> InputPanel& { return p.mainWindow()->inputs(); };
-    const std::vector<EdgeCase> cases = {
-        {Setting::TaxRate, "--tax-rate", [&](Program& p) { return panel(p).txtTaxRate; }},
-        {Setting::InterestRateOnLoan, "--interest-rate", [&](Program& p) { return panel(p).txtIntRate; }},
-        {Setting::SavingsPeriod, "--savings-period", [&](Program& p) { return panel(p).txtSavingsPeriod; }},
-        {Setting::ProjectedReturn1, "--returns", [&](Program& p) { return panel(p).txtReturn[0]; }, {},
-         [](const std::string& v) { return v + ",6,8,10"; }},
-        {Setting::LoanAmount, "--loan-amount", [&](Program& p) { return panel(p).txtLoanAmount; }},
-        {Setting::TimesLoanRepeated, "--times-repeated",
-         [](Program& p) { return p.detailDialogs()->advancedDetails().txtTimesLoanRepeated; },
-         [](Program& p) { p.detailDialogs()->advancedDetails().leaveTimesLoanRepeated(); }},
-        {Setting::CapGainsInclusionRate, "--inclusion-rate",
-         [](Program& p) { return p.setupDialog()->txtCapGainsInclusionRate; }},
-        {Setting::FederalToMTRRatio, "--federal-ratio",
-         [](Program& p) { return p.setupDialog()->txtFederalToMTRRatio; }},
-        {Setting::FedInterestDeductibility, "--fed-deductible",
-         [](Program& p) { return p.setupDialog()->deduction[0].txtInterestDeductibility; }},
-        {Setting::InterestTaxRate1, "--interest-tax-rates",
-         [](Program& p) { return p.setupDialog()->txtTaxOnInterest[0]; }, {},
-         [](const std::string& v) { return v + ",30,40,50"; }},
+    const struct {
+        Setting setting;
+        std::string option;
+        const char* field;
+        std::string rest;  // the other values of a list option
+    } cases[] = {
+        {Setting::TaxRate, "--tax-rate", "txtTaxRate", ""},
+        {Setting::InterestRateOnLoan, "--interest-rate", "txtIntRate", ""},
+        {Setting::SavingsPeriod, "--savings-period", "txtSavingsPeriod", ""},
+        {Setting::ProjectedReturn1, "--returns", "txtReturn0", ",6,8,10"},
+        {Setting::LoanAmount, "--loan-amount", "txtLoanAmount", ""},
+        {Setting::TimesLoanRepeated, "--times-repeated", "txtTimesLoanRepeated", ""},
+        {Setting::CapGainsInclusionRate, "--inclusion-rate", "txtCapGainsInclusionRate", ""},
+        {Setting::FederalToMTRRatio, "--federal-ratio", "txtFederalToMTRRatio", ""},
+        {Setting::FedInterestDeductibility, "--fed-deductible", "txtFedInterestDeductibility", ""},
+        {Setting::InterestTaxRate1, "--interest-tax-rates", "txtTaxOnInterest0", ",30,40,50"},
     };
     const SettingValues& limits = data->program->settings().values;
     int taken = 0;
     int refused = 0;
-    for (const EdgeCase& c : cases) {
+    for (const auto& c : cases) {
         const LegalRange range = RangeOf(c.setting, limits);
-        for (const double value : edgeValues(range)) {
+        for (const double value : {range.low, range.high, range.low - 1, range.high + 1, range.low - 0.5,
+                                   range.high + 0.5, range.low + 0.5}) {
+            if (!std::isfinite(value))
+                continue;
             SCOPED_TRACE(c.option + " " + text(value));
-            QLineEdit* box = c.field(*data->program);
+            QLineEdit* box = child<QLineEdit>(window, c.field);  // the dialogs are the window's children
             data->messages.messages.clear();
-            typeInto(box, QString::fromStdString(text(value)));
-            if (c.leave)
-                c.leave(*data->program);
-            else
-                leave(box);
+            enter(box, QString::fromStdString(text(value)));
             const double kept = FieldNumber(box->text(), English);
             const bool repaired = kept != EnteredValue(c.setting, value);
             const bool told = data->messages.count("information") + data->messages.count("warning") > 0;
-            const CliRun run = cli({c.option, c.optionValue(text(value))});
+            const CliRun run = cli({c.option, text(value) + c.rest});
             EXPECT_EQ(!run.request, repaired) << "the window keeps " << kept;
             if (run.request) {
                 EXPECT_EQ(run.request->fields[c.setting], kept);
