@@ -238,7 +238,7 @@ TEST(Captions, everyWindowAndMessageShowsCaptionsAndOpensHelpInBothLanguages)
             ProgramOnData data(edits);
             MainWindow& window = data.start(language);
             Program& program = *data.program;
-            Walk walk{program, language};
+            Walk walk{program, language, {}, {}, {}};
             walkMainWindow(window, walk, "main window", true);
             walkSetup(*program.setupDialog(), walk);
             walkMainWindow(window, walk, "main window, federal deduction limited", false);

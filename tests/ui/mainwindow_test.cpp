@@ -231,8 +231,9 @@ TEST_F(DetailDialogTest, cancelLeavesTheBreakdownAndItsOption)
         child<QLineEdit>(*dialog, "txtInterest")->setFocus();
         ASSERT_TRUE(child<QLineEdit>(*dialog, "txtInterest")->hasFocus());
         QTest::mouseClick(child<QPushButton>(*dialog, "cmdCancel"), Qt::LeftButton);
-        if (advanced)
+        if (advanced) {
             EXPECT_FALSE(dialog->isVisible());
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(window->findChild<CustomInvestmentMix*>(), nullptr);
         EXPECT_EQ(model(), before);

@@ -61,9 +61,10 @@ TEST(StartUp, damagedDataFilesAreSaidOnceThenTheProgramEndsOrFallsBack)
         EXPECT_EQ(program.settings().CurrentLanguage, English);
         EXPECT_EQ(window.inputs().txtLoanAmount->text(), "$100,000");
         for (UpDown* spinner : window.findChildren<UpDown*>()) {
-            if (spinner->window() == &window)
+            if (spinner->window() == &window) {
                 EXPECT_TRUE(spinner->min() < spinner->value() && spinner->value() < spinner->max())
                     << spinner->objectName().toStdString();
+            }
         }
         EXPECT_TRUE(window.lastResults().has_value());
         EXPECT_EQ(data.messages.count("critical"), 0);
