@@ -290,8 +290,8 @@ std::string FormatNumber(double value, std::string_view pattern, int language)
     std::string integer;
     for (int k = 0; k < d.point; ++k)
         integer += k < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(k)] : '0';
-    if (static_cast<int>(integer.size()) < p.minInteger)
-        integer.insert(0, static_cast<std::size_t>(p.minInteger) - integer.size(), '0');
+    while (static_cast<int>(integer.size()) < p.minInteger)
+        integer.insert(integer.begin(), '0');
 
     std::string fraction;
     for (int k = 0; k < p.maxFraction; ++k) {

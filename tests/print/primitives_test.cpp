@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -120,6 +122,32 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     EXPECT_NEAR(layout.widths[1], 12.8333333333 / 2 + 1, 1e-6);
     EXPECT_NEAR(layout.widths[2], Chars(1) + 2 + 1, 1e-6);
     EXPECT_NEAR(layout.lefts[2], 2 + 12.8333333333 + 2, 1e-6);
+}
+
+// A group head of two lines and one of one share a bottom line, above their
+// rule; the table's heads never end a page without two rows below them.
+TEST_F(Primitives, TableHeadsStayWithTheirFirstRows)
+{
+    report::ReportTable table;
+    table.groupRows = {{{"Leveraged investment", 0, 0}, {"Loan", 1, 1}}};
+    table.heads = {{"Value"}, {"Interest"}};
+    table.rows = {{"1", "2"}, {"3", "4"}, {"5", "6"}};
+    const double pitch = 1.05 * 1.15 * 10 / 12;
+    for (double top = 48; top < 57.75; top += 0.05) {
+        page = RecordingPage();
+        PrintContext ctx = context();
+        page.setFont({"Arial", 10, false});
+        report::PrintReportTable(ctx, table, top, 0, Chars(16));
+        std::map<std::string, PageOp> at;
+        for (const PageOp& op : page.texts())
+            at.emplace(op.text, op);  // the first, before any heads printed again
+        SCOPED_TRACE(top);
+        ASSERT_EQ(at.count("Leveraged"), 1u);
+        EXPECT_NEAR(at["Loan"].y, at["Leveraged"].y + pitch, 1e-9);
+        EXPECT_NEAR(at["investment"].y, at["Loan"].y, 1e-9);
+        EXPECT_EQ(at["1"].page, at["Value"].page);
+        EXPECT_EQ(at["3"].page, at["Value"].page);
+    }
 }
 
 TEST_F(Primitives, PreparedLines)

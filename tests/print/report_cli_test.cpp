@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,6 +47,14 @@ TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
         EXPECT_EQ(written, c.status == 0);
         EXPECT_TRUE(!written || fs::file_size(folder / c.file) > 1000);
     }
+
+    // Without a platform to draw on, Qt gives up; its reason reaches the user.
+    const std::string log = (folder / "out.txt").string();
+    EXPECT_NE(std::system(("QT_QPA_PLATFORM=no-such-platform '" GEARWISE_CLI_PATH "' report --report checklist --out '" +
+                           (folder / "y.pdf").string() + "' >'" + log + "' 2>&1").c_str()), 0);
+    std::ifstream in(log);
+    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find("gearwise-cli report: This application failed to start"), std::string::npos) << said;
     fs::remove_all(folder);
 }
 

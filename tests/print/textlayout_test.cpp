@@ -84,6 +84,8 @@ TEST(WrapText, Cases)
         RecordingPage page;
         EXPECT_EQ(WrapText(page, c.text, Chars(c.columns), c.options), c.lines);
     }
+    RecordingPage page;  // a view ends where it says, not at the next line break
+    EXPECT_EQ(WrapText(page, std::string_view("one\ntwo\n").substr(0, 7), Chars(20), {}), Lines({{"one", "two"}}));
 }
 
 // At every width no line is wider than the space, none starts or ends with a
