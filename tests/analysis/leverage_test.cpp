@@ -163,6 +163,13 @@ TEST(TermAnalysis, wrongPaymentOrTimingIsReported)
     loan = BuildTermLoan(test::SampleInputs());
     loan.EndOfPeriodLoanPmts = false;
     EXPECT_THROW(CalcTermLevAnalysis(inv, loan, slot), AnalysisError);
+    // A schedule that does not fit the projection, each way.
+    for (const auto& [years, repeats] : {std::pair{0, 0}, {10, -1}, {10, 8}}) {
+        loan = BuildTermLoan(test::SampleInputs());
+        loan.NLoanPeriods = years;
+        loan.NLoanRepeats = repeats;
+        EXPECT_THROW(CalcTermLevAnalysis(inv, loan, slot), AnalysisError) << years << " x " << repeats;
+    }
 }
 
 } // namespace

@@ -75,6 +75,7 @@ TEST(LenientParse, stopsAtTheFirstOtherCharacter)
     EXPECT_EQ(LenientParse(std::string_view("1.25").substr(0, 3)), 1.2);
     EXPECT_EQ(ReadField(std::string_view("1.25").substr(0, 3), English), 1.2);
     EXPECT_EQ(ReadField(std::string_view("1,2345").substr(0, 5), English), 1234);
+    EXPECT_EQ(ReadField(std::string_view("12,345").substr(0, 5), English), 12);
 }
 
 TEST(Rounding, halvesAwayFromZeroOrToEven)

@@ -68,6 +68,8 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         {"summary_rrsp_narrow_en", Summary, RRSP, English, WithChecklist, large, {56, 60},
          "Jean-Philippe and Marie-Eve Leblanc"},
         {"summary_interest-only_half-deductible_fr", Summary, InterestOnly, French, WithDisclaimer, half},
+        // Narrower still: the figures table at the middle of its three sizes.
+        {"summary_term_narrow_fr", Summary, TermLoan, French, WithSignatures, large, {48, 60}},
         {"projection_interest-only_en", Projection, InterestOnly, English, WithChecklist, nullptr},
         {"projection_term_fr", Projection, TermLoan, French, WithChecklist, twoDecimals},
         {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr},

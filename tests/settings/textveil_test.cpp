@@ -63,6 +63,14 @@ TEST(TextVeil, recordOfKnownBytes)
     std::string error;
     EXPECT_EQ(BuildRecordFile({"a"}, keyLetters("A"), error), record);
     EXPECT_EQ(ParseRecordFile(record).lines, SettingLines{"a"});
+    // A record's text fills at most the record; past that the length is bad.
+    for (const std::size_t length : {kRecordTextBytes, kRecordTextBytes + 1}) {
+        std::string full(kRecordBytes, 'x');
+        full[0] = static_cast<char>(length & 0xFF);
+        full[1] = static_cast<char>(length >> 8);
+        EXPECT_EQ(ParseRecordFile(full).error,
+                  length > kRecordTextBytes ? RecordFileError::BadLength : RecordFileError::BadMask);
+    }
     // Only the last record's padding may be missing.
     EXPECT_EQ(ParseRecordFile(record.substr(0, 7)).lines, SettingLines{"a"});
     for (const std::string& cut : {record.substr(0, 6), record.substr(0, 1), record + record.substr(0, 6)}) {
