@@ -84,6 +84,14 @@ TEST_F(Device, DrawsWhereThePageUnitsSay)
     const PageSize low = device.drawPicture(logo, 0, 20, 24, 1);  // 1/6 inch high, so 1/2 inch (6 units) wide
     EXPECT_NEAR(low.width, 6, 1e-6);
     EXPECT_NEAR(low.height, 1, 1e-6);
+    // A new page starts at its top left, on either back end.
+    RecordingPage recording;
+    for (Page* page : std::initializer_list<Page*>{&device, &recording}) {
+        page->drawPicture(logo, 3, 30, 12, 3);
+        page->newPage();
+        EXPECT_EQ(page->currentX(), 0);
+        EXPECT_EQ(page->currentY(), 0);
+    }
     device.endDocument();
     const std::string boxes = PdfText(path("where.pdf"), "-bbox");
     if (boxes.empty())

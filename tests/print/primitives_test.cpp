@@ -104,14 +104,14 @@ TEST_F(Primitives, WordTooWideIsReportedAndNothingOfTheBlockIsPrinted)
     EXPECT_EQ(reporter.icons, std::vector{PrintReporter::Icon::Exclamation});
 }
 
-// Columns "1", "2", "3" need 10/12 + 2 of padding each; the group head
-// "Extraordinary" over the first two needs 13 x 10/12 + 2 = 12.8333, so each
+// Columns "1", "2", "3" need 10/12 + 2 of padding each; the group head's
+// longest word "extraordinary" over the first two needs 13 x 10/12 + 2 = 12.8333, so each
 // of them takes half. Of a width of 18.6667, the 3 left over goes to the
 // three columns alike.
 TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
 {
     report::ReportTable table;
-    table.groupRows = {{{"Extraordinary", 0, 1}}};
+    table.groupRows = {{{"Very extraordinary", 0, 1}}};
     table.heads = {{"A"}, {"B"}, {"C"}};
     table.rows = {{"1", "2", "3"}};
     page.setFont({"Arial", 10, false});
