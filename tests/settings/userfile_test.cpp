@@ -109,21 +109,30 @@ TEST(WriteChunkedSetting, cutsInto125CharacterChunks)
 }
 
 // Each save replaces the whole file: a shorter one leaves no stale records,
-// and the same lines get other key letters each time.
-TEST(SaveUserFile, eachSaveReplacesTheWholeFile)
+// the same lines get other key letters each time, the old file's
+// permissions stay and a temporary file an interrupted save left behind goes.
+TEST(SaveUserFile, eachSaveReplacesTheWholeFileAndKeepsItsPermissions)
 {
+    namespace fs = std::filesystem;
     TempFolder folder;
     std::vector<std::string> longSponsor = {"[LegalDisclaimer]"};
     WriteChunkedSetting(std::string(2000, 'd'), "LegalDisclaimerEnglish", longSponsor);
     RecordingReporter reporter;
     ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), longSponsor, reporter, SeededRandom(1)));
-    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), {}, reporter));
+    fs::permissions(folder / "User.dat", fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
+    test::writeBytes(folder / "User.dat.tmp", "left by a save that was cut short");
+    UserFileValues changed = sampleValues();
+    changed.values[Setting::TaxRate] = 45;
+    ASSERT_TRUE(SaveUserFile(folder.path(), changed, {}, reporter));
     const std::string first = test::readBytes(folder / "User.dat");
-    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), {}, reporter));
+    ASSERT_TRUE(SaveUserFile(folder.path(), changed, {}, reporter));
     EXPECT_NE(test::readBytes(folder / "User.dat"), first);
-    const auto expected = BuildUserFileLines(sampleValues(), {});
+    const auto expected = BuildUserFileLines(changed, {});
     EXPECT_EQ(first.size(), expected.size() * kRecordBytes);
     EXPECT_EQ(ReadRecordFile(folder / "User.dat").lines, expected);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(fs::status(folder / "User.dat").permissions(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(fs::exists(folder / "User.dat.tmp"));
 }
 
 // A save that cannot be done leaves the old file byte for byte, removes its
@@ -156,27 +165,6 @@ TEST(SaveUserFile, failedSaveLeavesTheOldFile)
     v.sponsorInfo.PrintoutFooter.pop_back();
     EXPECT_TRUE(SaveUserFile(folder.path(), v, {}, reporter, SeededRandom(1)));
     EXPECT_EQ(GetSettingValue("PrintoutFooter", ReadRecordFile(folder / "User.dat").lines), v.sponsorInfo.PrintoutFooter);
-}
-
-// A save keeps the old file's permissions and takes the place of a
-// temporary file an interrupted save left behind.
-TEST(SaveUserFile, keepsThePermissionsAndReplacesAStaleTemporaryFile)
-{
-    namespace fs = std::filesystem;
-    TempFolder folder;
-    const auto sponsorLines = test::sponsorFileLines();
-    RecordingReporter reporter;
-    ASSERT_TRUE(SaveUserFile(folder.path(), sampleValues(), sponsorLines, reporter, SeededRandom(1)));
-    fs::permissions(folder / "User.dat", fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
-    test::writeBytes(folder / "User.dat.tmp", "left by a save that was cut short");
-
-    UserFileValues changed = sampleValues();
-    changed.values[Setting::TaxRate] = 45;
-    ASSERT_TRUE(SaveUserFile(folder.path(), changed, sponsorLines, reporter, SeededRandom(2)));
-    EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(fs::status(folder / "User.dat").permissions(), fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_FALSE(fs::exists(folder / "User.dat.tmp"));
-    EXPECT_EQ(ReadRecordFile(folder / "User.dat").lines, BuildUserFileLines(changed, sponsorLines));
 }
 
 TEST(SaveUserFile, charactersWindows1252CannotStoreBecomeQuestionMarks)
