@@ -29,16 +29,8 @@ bool TextOfSomeLine(const std::string& text, const std::vector<std::string>& tab
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::string> lines = fuzz::Split(fuzz::Bytes(data, size), '\n');
-    const std::string key = lines.front();
-    CaptionTables tables;
-    tables.english.assign(lines.begin() + 1, lines.end());
-    for (std::size_t i = 0; i < tables.english.size(); ++i) {
-        if (tables.english[i] == "%%") {
-            tables.french.assign(tables.english.begin() + static_cast<std::ptrdiff_t>(i) + 1, tables.english.end());
-            tables.english.resize(i);
-            break;
-        }
-    }
+    auto [key, english, french] = fuzz::SplitKeyAndTables(lines);
+    const CaptionTables tables{std::move(english), std::move(french)};
 
     for (const int language : {-1, 0, 1, 2}) {
         const std::string caption = GetCaption(tables, key, language);

@@ -46,4 +46,24 @@ inline std::vector<std::string> Split(std::string_view text, char separator)
     }
 }
 
+// An input "key\nlines...\n%%\nlines...": its first line, and the lines
+// before and after the first "%%" line (none after when there is none).
+struct KeyAndTables {
+    std::string key;
+    std::vector<std::string> first, second;
+};
+
+inline KeyAndTables SplitKeyAndTables(const std::vector<std::string>& lines)
+{
+    KeyAndTables input{lines.front(), {lines.begin() + 1, lines.end()}, {}};
+    for (std::size_t i = 0; i < input.first.size(); ++i) {
+        if (input.first[i] == "%%") {
+            input.second.assign(input.first.begin() + static_cast<std::ptrdiff_t>(i) + 1, input.first.end());
+            input.first.resize(i);
+            break;
+        }
+    }
+    return input;
+}
+
 } // namespace gw::fuzz

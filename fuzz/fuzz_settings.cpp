@@ -30,16 +30,7 @@ bool ValueOfSomeLine(const std::string& value, const SettingLines& lines)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::string> lines = fuzz::Split(fuzz::Bytes(data, size), '\n');
-    const std::string key = lines.front();
-    SettingLines sponsor(lines.begin() + 1, lines.end());
-    SettingLines user;
-    for (std::size_t i = 0; i < sponsor.size(); ++i) {
-        if (sponsor[i] == "%%") {
-            user.assign(sponsor.begin() + static_cast<std::ptrdiff_t>(i) + 1, sponsor.end());
-            sponsor.resize(i);
-            break;
-        }
-    }
+    auto [key, sponsor, user] = fuzz::SplitKeyAndTables(lines);
     if (user.empty())
         user = sponsor;
 
