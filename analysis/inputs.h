@@ -83,8 +83,7 @@ double ProvTaxRate(const AnalysisInputs& in);
 // marginal rate; the bracket starts play no part.
 double DivTaxRate(const AnalysisInputs& in);
 
-// (own margin money + other unleveraged investments) / loan amount, where own
-// money is loan / k for a k:1 loan and 0 for "100%".
+// (own margin money + other unleveraged investments) / loan amount.
 // Throws AnalysisError when the loan amount is not above 0.
 double OtherInvestRatio(double loanAmount, int investmentType, double otherUnleveraged);
 // Own margin money per dollar of loan: 1 / k for a k:1 loan, 0 for "100%".
