@@ -97,19 +97,6 @@ TEST(AnalyzeCommand, HelpMatchesTheGoldenFile)
     test::ExpectGolden(help, "cli/golden/help.txt");
 }
 
-TEST(AnalyzeCommand, JsonStringsReadBackAsTheSameText)
-{
-    for (const std::string text :
-         {"", "a \"quote\" and a back\\slash", "- line one\r\n- line two\n", "tab\there, bell\a, unit\x1f, esc\x1b",
-          "Cette illustration \u2019\u00e9t\u00e9 : 78\u00a0686\u00a0$", "slash / and delete \x7f"}) {
-        SCOPED_TRACE(text);
-        const std::string json = JsonString(text);
-        for (const char c : json)
-            EXPECT_GE(static_cast<unsigned char>(c), 0x20) << json;
-        EXPECT_EQ(Json::parse(json), text);
-    }
-}
-
 // The golden runs show the break-even row; without interest leverage wins
 // at any return and there is none.
 TEST(AnalyzeCommand, BreakEvenIsNullWhenLeverageWinsAtZero)
