@@ -408,7 +408,7 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
     if (!loan)
         return optionError("annual-investment", asked);
     const double whole = RoundHalfAwayFromZero(*loan);
-    if (!(whole > 0) || !std::isfinite(whole))
+    if (!(whole > 0))
         return optionError("annual-investment", asked);
     in.loanAmount = whole;
     p.request.fields[Setting::LoanAmount] = whole;

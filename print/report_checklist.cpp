@@ -219,7 +219,7 @@ void DrawPage2(PrintContext& context)
     SetStep(context, "PrintSuitabilityChecklist - Page 2", 9);
     SetSize(context, kFooterFontSize);
     const double foot = page.printableSize().height - Pitch(context);
-    page.drawText(kLeft, std::max(foot, y + 0.5), Caption(context, "Suitability_DateOfDesign"));
+    page.drawText(kLeft, std::max(foot, y), Caption(context, "Suitability_DateOfDesign"));
 }
 
 void DrawChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)

@@ -80,8 +80,11 @@ NaturalWidths Natural(Page& page, const ReportTable& table, double size, bool bo
             const double need = WidestWord(page, group.text) + pad;
             if (need > span) {
                 const double share = (need - span) / static_cast<double>(group.last - group.first + 1);
-                for (std::size_t c = group.first; c <= group.last; ++c)
+                for (std::size_t c = group.first; c <= group.last; ++c) {
                     result.widths[c] += share;
+                    // Spare room must never take the widening back.
+                    result.comfortable[c] = std::max(result.comfortable[c], result.widths[c]);
+                }
             }
         }
     }
@@ -297,7 +300,7 @@ TableLayout LayOutTable(Page& page, const ReportTable& table, double left, doubl
         double wanted = 0;
         for (std::size_t c = 0; c < columns; ++c)
             wanted += chosen.comfortable[c] - layout.widths[c];
-        const double given = std::min(1.0, wanted > 0 ? extra / wanted : 0);
+        const double given = wanted <= extra ? 1.0 : extra / wanted;
         for (std::size_t c = 0; c < columns; ++c) {
             const double more = (chosen.comfortable[c] - layout.widths[c]) * given;
             layout.widths[c] += more;

@@ -175,12 +175,8 @@ std::string HashRun(Page& page, double width)
     if (!(one > 0) || !(width > one))
         return "#";
     constexpr std::size_t kMaxRun = 1000;  // wider than any page
-    std::size_t count = width / one < kMaxRun ? static_cast<std::size_t>(width / one) : kMaxRun;
-    if (count < 1)
-        count = 1;
-    // The estimate may be off by one when "#" runs are not exactly additive.
-    while (count > 1 && !Fits(page, std::string(count, '#'), width))
-        --count;
+    // Grown one at a time: runs of "#" need not measure exactly additively.
+    std::size_t count = 1;
     while (count < kMaxRun && Fits(page, std::string(count + 1, '#'), width))
         ++count;
     return std::string(count, '#');

@@ -147,7 +147,8 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
 
 // Reformatting a typed value needs a pattern to reformat it with.
 static_assert(std::ranges::none_of(kRows, [](const SettingRow& row) { return row.pattern.empty() && row.patternOnEntry; }));
-
+// Each setting has a record of User.dat to itself.
+static_assert(std::ranges::all_of(kRows, [](const SettingRow& r) { return std::ranges::count(kRows, r.line, &SettingRow::line) == 1; }));
 
 constexpr bool rowsInOrder()
 {

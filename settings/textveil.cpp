@@ -97,13 +97,12 @@ std::string TextVeilEncode(std::string_view text, int level, SettingsReporter& r
     }
     const std::size_t length = blockLength(level, text.size());
     std::string out;
-    out.reserve(1 + text.size() + text.size() / length + 1);
     out += static_cast<char>('0' + level);
-    for (std::size_t start = 0; start < text.size(); start += length) {
+    for (std::string_view rest = text; !rest.empty(); rest.remove_prefix(std::min(rest.size(), length))) {
         const char key = keyLetter(random);
         out += key;
-        for (std::size_t i = start; i < start + length && i < text.size(); ++i)
-            out += TextVeilChar(text[i], key, VeilDirection::Encode);
+        for (const char c : rest.substr(0, length))
+            out += TextVeilChar(c, key, VeilDirection::Encode);
     }
     return out;
 }
@@ -130,11 +129,11 @@ std::optional<std::string> TextVeilDecode(std::string_view masked, SettingsRepor
     const std::size_t length = blockLength(level, masked.size());
     std::string out;
     out.reserve(masked.size());
-    // Block b: key at index 1 + b * (length + 1), its characters right after.
-    for (std::size_t keyAt = 1; keyAt < masked.size(); keyAt += length + 1) {
-        const char key = masked[keyAt];
-        for (std::size_t i = keyAt + 1; i <= keyAt + length && i < masked.size(); ++i)
-            out += TextVeilChar(masked[i], key, VeilDirection::Decode);
+    // After the level digit, each block is its key and up to `length` characters.
+    for (std::string_view rest = masked.substr(1); !rest.empty();
+         rest.remove_prefix(std::min(rest.size(), length + 1))) {
+        for (const char c : rest.substr(1, length))
+            out += TextVeilChar(c, rest.front(), VeilDirection::Decode);
     }
     return out;
 }

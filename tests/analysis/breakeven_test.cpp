@@ -38,8 +38,11 @@ TEST(BreakEvenSearch, givesNoReturnWithoutASignChange)
     EXPECT_EQ(FindBreakEvenReturn(0.08, [](double x) { return x > 1 ? throw AnalysisError("overflow"), 0.0 : -1.0; }),
               NoReturn);
     // The gap jumps from -1 to +1 at 5 %: the bracket closes on the jump but
-    // the gap there never falls below 0.0005 of the ends.
-    EXPECT_EQ(FindBreakEvenReturn(0.08, [](double x) { return x < 0.05 ? -1.0 : 1.0; }), NoReturn);
+    // the gap there never falls below 0.0005 of the ends; the halving stops
+    // once doubles cannot split the bracket (each call is a whole projection).
+    calls = 0;
+    EXPECT_EQ(FindBreakEvenReturn(0.08, [&](double x) { ++calls; return x < 0.05 ? -1.0 : 1.0; }), NoReturn);
+    EXPECT_EQ(calls, 55);
 }
 
 } // namespace

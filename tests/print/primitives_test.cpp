@@ -122,6 +122,10 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     EXPECT_NEAR(layout.widths[1], 12.8333333333 / 2 + 1, 1e-6);
     EXPECT_NEAR(layout.widths[2], Chars(1) + 2 + 1, 1e-6);
     EXPECT_NEAR(layout.lefts[2], 2 + 12.8333333333 + 2, 1e-6);
+    // With no room to spare, nothing is shared out.
+    table.groupRows.clear();
+    const double column = Chars(1) + 2;
+    EXPECT_EQ(report::LayOutTable(page, table, 0, 3 * column).widths, std::vector<double>(3, column));
 }
 
 // A group head of two lines and one of one share a bottom line, above their

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace gw::test {
@@ -140,6 +142,34 @@ TEST_F(Reports, FailureIsReportedAndTheDocumentAbandoned)
             EXPECT_NE(reporter.messages[0].find(part), std::string::npos) << reporter.messages[0];
         EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
     }
+}
+
+// Each step names itself in a failure: a report fails on each text it draws, in turn.
+TEST_F(Reports, FailuresNameTheStepTheyHappenIn)
+{
+    using enum ReportKind;
+    const std::tuple<ReportKind, Strategy, Closing> reports[] = {
+        {Summary, InterestOnly, WithSignatures}, {Summary, RRSP, WithSignatures}, {Summary, TermLoan, WithChecklist},
+        {Summary, RRSP, WithDisclaimer},         {Projection, TermLoan, WithChecklist}, {Checklist, RRSP, WithChecklist}};
+    std::string steps;
+    for (const auto& [kind, strategy, closing] : reports) {
+        analyse(strategy, closing);
+        ASSERT_TRUE(print(kind));
+        std::set<std::string> seen;
+        for (const PageOp& drawn : page.texts()) {
+            page = RecordingPage();
+            reporter.messages.clear();
+            page.failWhenDrawing(drawn.text, PrintError(kPrintErrorPrinter, ""));
+            ASSERT_FALSE(print(kind));
+            const std::string& message = reporter.messages.at(0);
+            const std::size_t from = message.find("running '") + 9;
+            const std::string step = message.substr(from, message.find('\'', from) - from);
+            if (seen.insert(step).second)
+                steps += step + "\n";
+        }
+        steps += "\n";
+    }
+    ExpectGolden(steps, "print/golden/failure_steps.txt");
 }
 
 TEST(ReportDate, MonthNameOfTheLanguage)
