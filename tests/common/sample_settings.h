@@ -45,14 +45,4 @@ inline void SetTaxTable(SettingValues& v, const std::array<std::array<double, 3>
     }
 }
 
-// The breakdown of the gross return: deferred capital gains, capital gains,
-// dividends, interest.
-inline void SetBreakdown(SettingValues& v, const std::array<double, 4>& parts)
-{
-    v[Setting::DeferredCapitalGains] = parts[0];
-    v[Setting::CapitalGains] = parts[1];
-    v[Setting::Dividends] = parts[2];
-    v[Setting::Interest] = parts[3];
-}
-
 } // namespace gw::test

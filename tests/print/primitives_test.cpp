@@ -111,7 +111,7 @@ TEST_F(Primitives, WordTooWideIsReportedAndNothingOfTheBlockIsPrinted)
 TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
 {
     report::ReportTable table;
-    table.groupRows = {{{"Very extraordinary", 0, 1}}};
+    table.groupRows = {{{"So extraordinary a head", 0, 1}}};
     table.heads = {{"A"}, {"B"}, {"C"}};
     table.rows = {{"1", "2", "3"}};
     page.setFont({"Arial", 10, false});

@@ -39,6 +39,7 @@ TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
         {"--report summary --tax-rate 150", "x.pdf", 2},
         {"--report summary --last-page nothing", "x.pdf", 2},
         {"--report summary", "missing/x.pdf", 1},
+        {"--report checklist --data-dir /nonexistent", "x.pdf", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
