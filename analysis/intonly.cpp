@@ -113,10 +113,6 @@ GenericInvestment BuildLeveragedInvestment(const AnalysisInputs& in, int periods
                             + std::to_string(kMaxPeriods));
     GenericInvestment inv;
     inv.InitialInvestment = WholeDollars(in.loanAmount);
-    inv.InvestmentPerPeriod = 0;
-    inv.ReturnPerPeriod = 0;
-    inv.EndOfPeriodInvestments = true;
-    inv.InvestmentPerPeriodIncrease = 0;
     inv.NPeriods = periods;
     inv.InitialInvestmentACB = inv.InitialInvestment;
     inv.TaxRate = in.taxRate / 100;
@@ -129,8 +125,6 @@ GenericInvestment BuildLeveragedInvestment(const AnalysisInputs& in, int periods
     inv.IntRatioOfReturn = in.breakdown[kInterest] / 100;
     inv.FedTaxRate = FedTaxRate(in);
     inv.ProvTaxRate = ProvTaxRate(in);
-    inv.UseCashflowArray = false;
-    inv.Cashflow.fill(0);
     return inv;
 }
 

@@ -293,14 +293,12 @@ std::string FormatNumber(double value, std::string_view pattern, int language)
     while (static_cast<int>(integer.size()) < p.minInteger)
         integer.insert(integer.begin(), '0');
 
+    // Rounded, the digits end within maxFraction places and without a
+    // trailing zero: the fraction is what lies past the point, padded.
     std::string fraction;
-    for (int k = 0; k < p.maxFraction; ++k) {
-        const long at = static_cast<long>(d.point) + k;
-        fraction += at >= 0 && at < static_cast<long>(d.digits.size())
-            ? d.digits[static_cast<std::size_t>(at)] : '0';
-    }
-    while (static_cast<int>(fraction.size()) > p.minFraction && fraction.back() == '0')
-        fraction.pop_back();
+    for (long at = d.point; at < static_cast<long>(d.digits.size()); ++at)
+        fraction += at >= 0 ? d.digits[static_cast<std::size_t>(at)] : '0';
+    fraction.resize(std::max(fraction.size(), static_cast<std::size_t>(p.minFraction)), '0');
 
     std::string out;
     if (value < 0 && !d.digits.empty())

@@ -124,14 +124,8 @@ DeferredInvestment BuildRRSPInvestment(const AnalysisInputs& in)
 {
     DeferredInvestment inv;
     inv.InitialInvestment = RoundHalfAwayFromZero(in.loanAmount);
-    inv.InvestmentPerPeriod = 0;
-    inv.ReturnPerPeriod = 0;
     inv.NPeriods = readPeriods(in).horizon;
     inv.EndOfPeriodInvestments = false;
-    inv.InvestmentPerPeriodIncrease = 0;
-    inv.InitialInvestmentACB = 0;
-    inv.UseCashflowArray = false;
-    inv.Cashflow.fill(0);
     return inv;
 }
 

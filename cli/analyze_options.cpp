@@ -5,6 +5,7 @@
 #include "numformat.h"
 
 #include <charconv>
+#include <memory>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -29,8 +30,9 @@ std::optional<double> readNumber(std::string_view text)
     if (text.empty())
         return std::nullopt;
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    const char* const last = std::to_address(text.end());
+    const auto [end, ec] = std::from_chars(text.data(), last, value);
+    if (ec != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -141,13 +143,16 @@ std::array<Setting, 4> numbered(Setting first)
 constexpr std::array<Setting, 4> kBreakdown{Setting::DeferredCapitalGains, Setting::CapitalGains,
                                             Setting::Dividends, Setting::Interest};
 
-Problem readBool(std::string_view text, bool& target)
+std::optional<bool> readYesNo(std::string_view text)
 {
-    if (text != "yes" && text != "no")
-        return "'" + std::string(text) + "' is not yes or no";
-    target = text == "yes";
+    if (text == "yes")
+        return true;
+    if (text == "no")
+        return false;
     return std::nullopt;
 }
+
+std::string notYesNo(std::string_view text) { return "'" + std::string(text) + "' is not yes or no"; }
 
 // Dollars read as the window keeps the loan amount: whole, and at least $1.
 Problem readPositiveDollars(std::string_view text, const std::string& what, const SettingValues& limits,
@@ -223,10 +228,10 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            who + " deduction of the interest limited to investment income; bare, or followed "
                                  "by yes or no",
                            yesNo(d.values.flag(s)), true, [&fields, s](std::string_view v) -> Problem {
-                               bool on = false;
-                               if (auto problem = readBool(v, on))
-                                   return problem;
-                               fields.setFlag(s, on);
+                               const std::optional<bool> on = readYesNo(v);
+                               if (!on)
+                                   return notYesNo(v);
+                               fields.setFlag(s, *on);
                                return std::nullopt;
                            }});
     };
@@ -234,10 +239,10 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
     const auto includeOption = [&](const std::string& name, const std::string& where, Setting s) {
         options.push_back({name, "yes|no", "capital gains count as investment income " + where,
                            yesNo(d.values.index(s) == 0), false, [&fields, s](std::string_view v) -> Problem {
-                               bool yes = false;
-                               if (auto problem = readBool(v, yes))
-                                   return problem;
-                               fields[s] = yes ? 0 : 1;
+                               const std::optional<bool> yes = readYesNo(v);
+                               if (!yes)
+                                   return notYesNo(v);
+                               fields[s] = *yes ? 0 : 1;
                                return std::nullopt;
                            }});
     };
@@ -363,7 +368,8 @@ std::string helpEntry(const std::string& head, const std::string& description)
         if (end == std::string::npos)
             end = description.size();
         const size_t length = end - start;
-        if (column > kHelpIndent && column + 1 + length > kHelpWidth) {
+        // No description holds a word that fills a line on its own.
+        if (column + 1 + length > kHelpWidth) {
             text += "\n" + std::string(kHelpIndent, ' ');
             column = kHelpIndent;
         } else if (column > kHelpIndent) {

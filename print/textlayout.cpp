@@ -8,6 +8,7 @@ namespace gw {
 namespace {
 
 constexpr double kFitTolerance = 1e-9;
+constexpr std::string_view kBlanks = " \t";
 
 bool IsBlank(char c)
 {
@@ -152,15 +153,11 @@ std::vector<std::size_t> BreakPoints(std::string_view text, Language language)
         if (text[i] != ' ')
             continue;
         if (language == French) {
-            std::size_t before = i;
-            while (before > 0 && IsBlank(text[before - 1]))
-                --before;
-            std::size_t after = i;
-            while (after < text.size() && IsBlank(text[after]))
-                ++after;
-            const bool digitBefore = before > 0 && IsDigit(text[before - 1]);
-            const bool figureAfter =
-                after < text.size() && (IsDigit(text[after]) || text[after] == '$' || text[after] == '%');
+            const std::size_t before = text.find_last_not_of(kBlanks, i);
+            const std::size_t after = text.find_first_not_of(kBlanks, i);
+            const bool digitBefore = before != std::string_view::npos && IsDigit(text[before]);
+            const bool figureAfter = after != std::string_view::npos &&
+                                     (IsDigit(text[after]) || text[after] == '$' || text[after] == '%');
             if (digitBefore && figureAfter)
                 continue;
         }

@@ -62,8 +62,9 @@ RecordFileContents ParseRecordFile(std::string_view bytes)
             result.error = RecordFileError::Truncated;
             return result;
         }
-        const std::size_t length = static_cast<unsigned char>(bytes[at]) | (static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8);
-        if (length > kRecordTextBytes) {
+        // Two bytes, low first; no record holds more than 253, so the high one is 0.
+        const std::size_t length = static_cast<unsigned char>(bytes[at]);
+        if (bytes[at + 1] != 0 || length > kRecordTextBytes) {
             result.error = RecordFileError::BadLength;
             return result;
         }

@@ -60,7 +60,7 @@ TEST(RRSPLoans, failedComparisonAtTheLoanRateLeavesTheAnalysisStanding)
 
 TEST(RRSPLoans, zeroReturnHoldsWhatWentIn)
 {
-    for (const auto& [period, repeats] : {std::pair{10, 0}, {10, 3}, {10, 7}, {5, 1}, {1, 79}, {80, 0}}) {
+    for (const auto& [period, repeats] : {std::pair{10, 0}, {10, 3}, {10, 7}, {5, 1}, {1, 79}, {80, 0}, {1, 0}}) {
         SCOPED_TRACE(testing::Message() << period << " years, repeated " << repeats);
         AnalysisInputs in = example(0);
         in.savingsPeriod = period;

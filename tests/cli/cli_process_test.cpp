@@ -38,24 +38,29 @@ std::string shellQuoted(const std::string& word)
     return quoted + "'";
 }
 
-CommandRun runProgram(const fs::path& program, const Args& args)
+// `input` is its standard input.
+CommandRun runProgram(const fs::path& program, const Args& args, const std::string& input = {})
 {
     static int counter = 0;
     const fs::path dir = fs::temp_directory_path() /
                          ("gearwise-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     fs::create_directories(dir);
+    std::ofstream(dir / "in", std::ios::binary) << input;
     std::string command = shellQuoted(program.string());
     for (const std::string& a : args)
         command += " " + shellQuoted(a);
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string()) +
-               " </dev/null";
+               " <" + shellQuoted((dir / "in").string());
     const int raw = std::system(command.c_str());
     CommandRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
     fs::remove_all(dir);
     return run;
 }
 
-CommandRun runCli(const Args& args) { return runProgram(GEARWISE_CLI_PATH, args); }
+CommandRun runCli(const Args& args, const std::string& input = {})
+{
+    return runProgram(GEARWISE_CLI_PATH, args, input);
+}
 
 // Each command's status, and the start of what it says on the stream it
 // says it on: help on standard output, a refusal on standard error.
@@ -126,6 +131,11 @@ TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
     };
     EXPECT_EQ(runCli({"veil", "decode", "--input", file("masked.txt", "1AMie liFs WP%\r\n3AiE1\r\n")}).out,
               "Tax Rate 40%\nabc\n");
+    // Standard input may end its lines either way; a line that is not UTF-8 is named.
+    EXPECT_EQ(runCli({"veil", "decode"}, "1AMie liFs WP%\r\n3AiE1\n").out, "Tax Rate 40%\nabc\n");
+    EXPECT_EQ(runCli({"veil", "decode"}, "3AiE1\n\xFF\n").err,
+              "gearwise-cli veil: line 2: not valid UTF-8, or holds a character that Windows-1252 cannot store\n"
+              "Run 'gearwise-cli veil --help' for usage.\n");
     std::string record = std::string("\x05\x00", 2) + "3A4o9";
     record.resize(255, '\0');
     EXPECT_EQ(runCli({"config", "unpack", file("one.dat", record)}).out, "a\n");

@@ -64,7 +64,7 @@ TEST(TextVeil, recordOfKnownBytes)
     EXPECT_EQ(BuildRecordFile({"a"}, keyLetters("A"), error), record);
     EXPECT_EQ(ParseRecordFile(record).lines, SettingLines{"a"});
     // A record's text fills at most the record; past that the length is bad.
-    for (const std::size_t length : {kRecordTextBytes, kRecordTextBytes + 1}) {
+    for (const std::size_t length : {kRecordTextBytes, kRecordTextBytes + 1, std::size_t{256 + 5}}) {
         std::string full(kRecordBytes, 'x');
         full[0] = static_cast<char>(length & 0xFF);
         full[1] = static_cast<char>(length >> 8);
