@@ -13,4 +13,8 @@ public:
     explicit AnalysisError(const std::string& what) : std::runtime_error(what) {}
 };
 
+// A figure as these messages show it: ten significant digits, "1e+30" style
+// past them, a point whatever the locale.
+std::string ErrorNumber(double value);
+
 } // namespace gw

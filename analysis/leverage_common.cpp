@@ -1,16 +1,8 @@
 #include "leverage_common.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace gw {
-
-std::string ErrorNumber(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
 
 void ReadLeverageReturns(const AnalysisInputs& in, ReturnSlots& returns)
 {

@@ -12,9 +12,6 @@
 
 namespace gw {
 
-// `value` as the error messages print it (up to ten significant digits).
-std::string ErrorNumber(double value);
-
 // Slot 0 the projection return, slots 1..4 the four returns, as fractions;
 // slot 5 is left as it is. Throws AnalysisError for a return that is not
 // finite or is -100 % or less.

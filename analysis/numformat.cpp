@@ -27,7 +27,7 @@ Decimal toDecimal(double magnitude)
     Decimal d;
     if (magnitude == 0)
         return d;
-    char buf[64];
+    char buf[sizeof "1.23456789012345e+308"];
     const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
     const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const std::size_t e = text.find('e');
@@ -332,7 +332,8 @@ std::string ShortestDecimal(double value)
 {
     if (!std::isfinite(value) || value == 0)
         return "0";
-    char buf[400];
+    // At most 17 digits, placed between 1e-6 and 1e21 (or in exponent form).
+    char buf[sizeof "-0.00000123456789012345678"];
     const double magnitude = std::fabs(value);
     const bool plain = magnitude >= 1e-6 && magnitude < 1e21;
     const auto res = plain ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed)

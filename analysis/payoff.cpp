@@ -3,19 +3,13 @@
 #include "error.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace gw {
 
 namespace {
 
-std::string num(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
+std::string num(double value) { return ErrorNumber(value); }
 
 std::string describe(double bt, double acb, double loan)
 {

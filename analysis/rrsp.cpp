@@ -5,7 +5,6 @@
 #include "numformat.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -13,12 +12,7 @@ namespace gw {
 
 namespace {
 
-std::string num(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
+std::string num(double value) { return ErrorNumber(value); }
 
 // Years are read as whole numbers, halves to even; dollars as the window
 // shows them, halves away from zero.

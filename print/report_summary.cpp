@@ -25,7 +25,7 @@ constexpr std::array<std::array<double, 2>, 3> kSignatureRules{{{0, 36}, {40, 72
 
 double TopOffset(const PrintContext& context, const ReportData& data)
 {
-    if (data.strategy != Strategy::RRSP && Limited(data))
+    if (Limited(data))
         return context.language == French ? 1.0 : 1.5;
     return 2.0;
 }

@@ -155,16 +155,12 @@ void RequireResults(const ReportData& data)
 
 bool Limited(const ReportData& data)
 {
-    if (!data.results)
-        return false;
-    return std::visit(
-        [](const auto& r) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, RRSPResults>)
-                return false;
-            else
-                return LimitedDeductibility(r.terms);
-        },
-        *data.results);
+    switch (data.strategy) {
+    case Strategy::InterestOnly: return LimitedDeductibility(IntOnly(data).terms);
+    case Strategy::TermLoan: return LimitedDeductibility(Term(data).terms);
+    case Strategy::RRSP: break;
+    }
+    return false;
 }
 
 double EnsureRoom(PrintContext& context, double y, double height)

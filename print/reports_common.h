@@ -39,7 +39,7 @@ const RRSPResults& RRSP(const ReportData& data);
 void RequireResults(const ReportData& data);
 
 // LimitedDeductibility of the terms the analysis ran on; false for RRSP
-// loans and for data without results.
+// loans. Throws PrintError, as IntOnly and Term do, without the results.
 bool Limited(const ReportData& data);
 
 // Starts a new page when fewer than `lines` (in the current font's line

@@ -97,7 +97,6 @@ std::optional<std::string> convert(std::string_view utf8, bool lossy)
 std::string Utf8FromCp1252(std::string_view bytes)
 {
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80)

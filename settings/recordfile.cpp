@@ -101,7 +101,6 @@ std::optional<std::string> BuildRecordFile(const std::vector<std::string>& plain
         return std::nullopt;
     }
     std::string file;
-    file.reserve(plainLines.size() * kRecordBytes);
     for (std::size_t i = 0; i < plainLines.size(); ++i) {
         const std::string& line = plainLines[i];
         std::optional<std::string> record;

@@ -1,6 +1,7 @@
 #include "textfile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
@@ -25,7 +26,7 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    char buffer[8192];
+    char buffer[BUFSIZ];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
     return !in.bad();
@@ -56,7 +57,7 @@ FileProblem ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
         reason = "it cannot be opened (" + std::string(std::strerror(errno)) + ")";
         return FileProblem::Unreadable;
     }
-    char buffer[8192];
+    char buffer[BUFSIZ];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
         // It may have grown since its size was taken.
