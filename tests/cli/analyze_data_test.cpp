@@ -115,10 +115,14 @@ TEST(AnalyzeData, SponsorFileDecidesStrategiesAndLimits)
     // in the window, said once on standard error.
     {
         test::TempDataFolder folder;
-        folder.writeConfig(test::ConfigEdits{{"Maximum Return Allowed", "9"}});
+        folder.writeConfig(test::ConfigEdits{{"Maximum Return Allowed", "9"}, {"Print Name", std::nullopt}});
         const test::CommandRun run = RunWithDataFiles(folder.path());
         EXPECT_EQ(run.status, kExitOk) << run.err;
         EXPECT_TRUE(contains(run.err, "Config.dat, \"Projected Return 4 (%)\": 10 becomes 9.")) << run.err;
+        // Line breaks become single blanks.
+        EXPECT_TRUE(contains(run.err, "analyze: Print Name not found in the config file. Please re-install the "
+                                      "software. If problems persist, contact technical support\n"))
+            << run.err;
         EXPECT_EQ(Json::parse(run.out)["inputs"]["returns"], Json({4, 6, 8, 9}));
     }
 
