@@ -4,6 +4,7 @@
 #include "finance.h"
 #include "numformat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -185,7 +186,7 @@ void CalcRRSPVariants(DeferredInvestment& catchUpLoan, DeferredInvestment& spend
     // is written past the horizon or the arrays.
     catchUpLoan.UseCashflowArray = true;
     catchUpLoan.Cashflow.fill(0);
-    const int last = catchUpLoan.NPeriods < kMaxPeriods ? catchUpLoan.NPeriods : kMaxPeriods;
+    const int last = std::min(catchUpLoan.NPeriods, kMaxPeriods);
     if (loan.NLoanPeriods >= 1) {
         for (int k = 0; k <= loan.NLoanRepeats; ++k) {
             const int year = k * loan.NLoanPeriods + 1;

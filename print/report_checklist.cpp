@@ -30,7 +30,7 @@ constexpr double kTickWidth = 1.2;
 constexpr double kTickHeight = 0.75;
 constexpr double kTickGap = 1.0;
 constexpr double kSignatureRoom = 3.0;
-constexpr std::array<std::array<double, 2>, 3> kSignatureRules{{{0, 34}, {38, 72}, {76, 90}}};
+constexpr Span kSignatureRules[] = {{0, 34}, {38, 72}, {76, 90}};
 
 void DrawBox(Page& page, double x, double y, double width, double height)
 {
@@ -139,9 +139,9 @@ double SignatureRow(PrintContext& context, const std::array<std::string, 3>& lab
     const double ruleY = y + kSignatureRoom;
     double below = ruleY;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        page.drawLine(kSignatureRules[i][0], ruleY, kSignatureRules[i][1], ruleY);
-        below = std::max(below, PrintWrappedText(context, labels[i], kSignatureRules[i][0], ruleY + 0.15,
-                                                 kSignatureRules[i][1]));
+        page.drawLine(kSignatureRules[i].from, ruleY, kSignatureRules[i].to, ruleY);
+        below = std::max(below, PrintWrappedText(context, labels[i], kSignatureRules[i].from, ruleY + 0.15,
+                                                 kSignatureRules[i].to));
     }
     return below;
 }

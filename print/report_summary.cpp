@@ -21,7 +21,7 @@ constexpr std::string_view kFace = "Arial";
 constexpr double kSheetTop = 2.0;
 // Signature rules: room to sign above each rule, and the three rules of a row.
 constexpr double kSignatureRoom = 2.2;
-constexpr std::array<std::array<double, 2>, 3> kSignatureRules{{{0, 36}, {40, 72}, {76, 90}}};
+constexpr Span kSignatureRules[] = {{0, 36}, {40, 72}, {76, 90}};
 
 double TopOffset(const PrintContext& context, const ReportData& data)
 {
@@ -133,8 +133,8 @@ double PrintSignatureRow(PrintContext& context, const std::array<std::string, 3>
     y = EnsureRoom(context, y, kSignatureRoom + 0.2 + pitch);
     const double ruleY = y + kSignatureRoom;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        page.drawLine(kSignatureRules[i][0], ruleY, kSignatureRules[i][1], ruleY);
-        page.drawText(kSignatureRules[i][0], ruleY + 0.15, labels[i]);
+        page.drawLine(kSignatureRules[i].from, ruleY, kSignatureRules[i].to, ruleY);
+        page.drawText(kSignatureRules[i].from, ruleY + 0.15, labels[i]);
     }
     return ruleY + 0.15 + pitch;
 }

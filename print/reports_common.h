@@ -13,6 +13,11 @@ namespace gw::report {
 // Left and right ends of the body, and where marked items start.
 inline constexpr double kLeft = 0;
 inline constexpr double kItemIndent = 3;
+// A stretch across the page, such as one signature rule.
+struct Span {
+    double from, to;
+};
+
 // Space between blocks, in lines.
 inline constexpr double kBlockGap = 0.6;
 

@@ -52,6 +52,14 @@ TEST(IsFigure, TellsFiguresFromWords)
         EXPECT_EQ(IsFigure(word), figure) << word;
 }
 
+// An overflowing figure gives way to as many "#" as fit, and at least one.
+TEST(HashRun, FillsTheWidthItIsGiven)
+{
+    RecordingPage page;
+    for (const auto& [width, run] : {std::pair{Chars(0.5), "#"}, {Chars(1.5), "#"}, {Chars(2), "##"}, {Chars(7.9), "#######"}})
+        EXPECT_EQ(HashRun(page, width), run) << width;
+}
+
 TEST(WrapText, Cases)
 {
     using Lines = std::optional<std::vector<std::string>>;
