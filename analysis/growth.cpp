@@ -2,6 +2,7 @@
 
 #include "error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -91,7 +92,7 @@ GenericFutureValue CalcGenericFutureValue(GenericInvestment& inv)
         fv.ACB[i] = fv.ATDistrib[i] * inv.DistribReinvestRatio + fv.ACB[i - 1] + inv.Cashflow[i];
     }
 
-    const int n = inv.NPeriods < 0 ? 0 : inv.NPeriods;
+    const int n = std::max(inv.NPeriods, 0);
     requireFinite(fv.BTBalance, n, "balance");
     requireFinite(fv.ACB, n, "cost base");
     requireFinite(fv.ATDistrib, n, "distribution");
@@ -113,7 +114,7 @@ DeferredFutureValue CalcDeferredFutureValue(DeferredInvestment& inv)
                                                      : (fv.BTBalance[i - 1] + inv.Cashflow[i]) * growth;
         fv.ACB[i] = inv.Cashflow[i] + fv.ACB[i - 1];
     }
-    const int n = inv.NPeriods < 0 ? 0 : inv.NPeriods;
+    const int n = std::max(inv.NPeriods, 0);
     requireFinite(fv.BTBalance, n, "balance");
     requireFinite(fv.ACB, n, "cost base");
     return fv;

@@ -184,7 +184,7 @@ void PainterPage::setFont(const PageFont& font)
     if (found == families_.end())
         found = families_.emplace(font.face, InstalledFontFamily(font.face)).first;
     qfont_ = QFont(found->second);
-    qfont_.setPointSizeF(font.size > 0 ? font.size : 1);
+    qfont_.setPointSizeF(std::max(font.size, 1.0));
     qfont_.setBold(font.bold);
     if (state_ == State::Open)
         painter_.setFont(qfont_);

@@ -33,7 +33,8 @@ ReportDate TodayReportDate();
 
 // The report date with the month name of `language` (the caption whose key
 // is the English month name): "January 5, 2025" in English, "5 janvier 2025"
-// in French ("1er janvier 2025" on the first of the month).
+// in French ("1er janvier 2025" on the first of the month). A month outside
+// 1 to 12 is a PrintError.
 std::string FormatReportDate(const CaptionTables& captions, Language language, const ReportDate& date);
 
 inline constexpr std::string_view kEnglishReportPicture = "print-english.gif";

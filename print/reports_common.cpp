@@ -39,8 +39,9 @@ ReportDate TodayReportDate()
 
 std::string FormatReportDate(const CaptionTables& captions, Language language, const ReportDate& date)
 {
-    const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
-    const std::string name = GetCaption(captions, kMonthKeys[static_cast<std::size_t>(month - 1)], language);
+    if (date.month < 1 || date.month > 12)
+        throw PrintError(kPrintErrorInternal, "There is no month " + std::to_string(date.month) + ".");
+    const std::string name = GetCaption(captions, kMonthKeys[static_cast<std::size_t>(date.month - 1)], language);
     const std::string day = std::to_string(date.day);
     const std::string year = std::to_string(date.year);
     // French puts the day first and writes the first of the month "1er".

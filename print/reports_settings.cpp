@@ -1,5 +1,6 @@
 #include "reports_settings.h"
 
+#include "charset.h"
 #include "settingsfile.h"
 #include "textlayout.h"
 #include "userfile.h"
@@ -24,19 +25,7 @@ std::string CleanAdvisorField(std::string_view text)
     std::string flat;
     for (char c : text)
         flat += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
-    const std::string_view trimmed = TrimBlanks(flat);
-    // Cut after kMaxAdvisorField UTF-8 characters.
-    std::size_t count = 0;
-    std::size_t end = 0;
-    while (end < trimmed.size()) {
-        if (count == kMaxAdvisorField)
-            break;
-        ++count;
-        ++end;
-        while (end < trimmed.size() && (static_cast<unsigned char>(trimmed[end]) & 0xC0) == 0x80)
-            ++end;
-    }
-    return std::string(TrimBlanks(trimmed.substr(0, end)));
+    return std::string(TrimBlanks(Utf8Prefix(TrimBlanks(flat), kMaxAdvisorField)));
 }
 
 void ApplyPrintDefaults(const PrintDefaults& defaults, UserFileValues& values)

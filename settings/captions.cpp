@@ -12,21 +12,6 @@ namespace gw {
 
 namespace {
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
 const std::vector<std::string>* tableOf(const CaptionTables& tables, int language)
 {
     switch (language) {
@@ -116,10 +101,10 @@ std::string GetCaption(const CaptionTables& tables, std::string_view key, int la
             keyPart = view.substr(std::min(start, view.size()), start + 1);
             text = view;
         } else {
-            keyPart = view.substr(start, eq > start ? eq - start : start - eq);
+            keyPart = view.substr(start, eq - start);
             text = view.substr(eq + 1);
         }
-        if (equalsIgnoreCase(keyPart, key)) {
+        if (EqualsIgnoringAsciiCase(keyPart, key)) {
             found = true;
             foundText = text;
         }

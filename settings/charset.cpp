@@ -1,5 +1,6 @@
 #include "charset.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -139,6 +140,12 @@ std::string_view Utf8Prefix(std::string_view utf8, std::size_t count)
         at += n == 0 ? 1 : n;
     }
     return utf8.substr(0, at);
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 } // namespace gw

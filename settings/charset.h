@@ -26,4 +26,8 @@ std::size_t Utf8Length(std::string_view utf8);
 // The first `count` characters of a UTF-8 text, never splitting one.
 std::string_view Utf8Prefix(std::string_view utf8, std::size_t count);
 
+// Equal but for the case of the letters A to Z, as the data files' keys are
+// looked up.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 } // namespace gw

@@ -110,7 +110,7 @@ std::optional<std::string> BuildRecordFile(const std::vector<std::string>& plain
             const std::string shown = Utf8FromCp1252(std::string_view(line).substr(0, 60));
             error = "line " + std::to_string(i + 1) + " is " + std::to_string(line.size())
                 + " characters long; at most " + std::to_string(kMaxRecordLine) + " fit in a record: \""
-                + shown + (line.size() > 60 ? "...\"" : "\"");
+                + shown + "...\"";
             return std::nullopt;
         }
         file += *record;

@@ -1,5 +1,6 @@
 #include "settingsfile.h"
 
+#include "charset.h"
 #include "fieldvalues.h"
 #include "numformat.h"
 #include "recordfile.h"
@@ -14,16 +15,6 @@
 namespace gw {
 
 namespace {
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string_view trimBlanks(std::string_view s)
 {
@@ -119,7 +110,7 @@ std::string GetSettingValue(std::string_view key, const SettingLines& lines, boo
         const std::size_t eq = line.rfind('=');
         if (eq == std::string_view::npos)
             continue;
-        if (equalsIgnoreCase(trimBlanks(line.substr(eq + 1)), key))
+        if (EqualsIgnoringAsciiCase(trimBlanks(line.substr(eq + 1)), key))
             return std::string(line.substr(0, eq));
     }
     if (report)

@@ -81,6 +81,8 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         {"projection_term_limited_fr", Projection, TermLoan, French, WithChecklist, limitedThreeYears},
         // A page where a numbered item has room for its first two lines and no more.
         {"checklist_short-page_en", Checklist, InterestOnly, English, WithChecklist, nullptr, {90, 40}},
+        // The review label wraps: it would fit only into the cell's inset.
+        {"checklist_narrow_en", Checklist, InterestOnly, English, WithChecklist, nullptr, {88.5, 60}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
