@@ -14,32 +14,34 @@ namespace {
 
 using Named = std::pair<const char*, double>;
 
-void check(std::initializer_list<Named> values, const char* where, int index)
+// `where`: "the analysis", or a part and its number ("year 3").
+void check(std::initializer_list<Named> values, const std::string& where)
 {
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value))
-            throw AnalysisError(std::string(name) + " of " + where + " " + std::to_string(index)
-                                + " is not a finite number");
+            throw AnalysisError(std::string(name) + " of " + where + " is not a finite number");
     }
 }
+
+std::string numbered(const char* part, int number) { return std::string(part) + " " + std::to_string(number); }
 
 template <typename Year>
 void checkHead(const LeverageResults<Year>& r)
 {
-    check({{"loan_amount", r.loan_amount}, {"break_even_return", r.break_even_return}}, "the analysis", 0);
+    check({{"loan_amount", r.loan_amount}, {"break_even_return", r.break_even_return}}, "the analysis");
     for (int s = 0; s < static_cast<int>(r.returns.size()); ++s)
-        check({{"return", r.returns[s]}}, "slot", s);
+        check({{"return", r.returns[s]}}, numbered("slot", s));
     for (const SummaryRow& row : r.summary) {
         check({{"return", row.return_},
                {"unleveraged", row.unleveraged},
                {"leveraged", row.leveraged},
                {"increase", row.increase},
                {"percent_increase", row.percent_increase}},
-              "summary slot", row.slot);
+              numbered("summary slot", row.slot));
     }
     check({{"remaining federal deductions", r.remaining_deductions.federal},
            {"remaining provincial deductions", r.remaining_deductions.provincial}},
-          "year", r.horizon);
+          numbered("year", r.horizon));
     const LeverageTerms& t = r.terms;
     check({{"loan_rate", t.loan_rate},
            {"tax_rate", t.tax_rate},
@@ -55,7 +57,7 @@ void checkHead(const LeverageResults<Year>& r)
            {"provincial deductible_ratio", t.provincial.deductible_ratio},
            {"federal expenses_percent", t.federal.expenses_percent},
            {"provincial expenses_percent", t.provincial.expenses_percent}},
-          "the analysis", 0);
+          "the analysis");
 }
 
 } // namespace
@@ -92,14 +94,14 @@ void RequireFinite(const IntOnlyResults& results)
                {"acb_after", y.acb_after},
                {"increase", y.increase},
                {"percent_increase", y.percent_increase}},
-              "year", y.year);
+              numbered("year", y.year));
     }
 }
 
 void RequireFinite(const TermResults& results)
 {
     checkHead(results);
-    check({{"payment", results.schedule.payment}}, "the analysis", 0);
+    check({{"payment", results.schedule.payment}}, "the analysis");
     for (const TermYear& y : results.projection) {
         check({{"after_tax_cashflow", y.after_tax_cashflow},
                {"unleveraged_balance", y.unleveraged_balance},
@@ -119,7 +121,7 @@ void RequireFinite(const TermResults& results)
                {"acb_after", y.acb_after},
                {"increase", y.increase},
                {"percent_increase", y.percent_increase}},
-              "year", y.year);
+              numbered("year", y.year));
     }
 }
 

@@ -178,12 +178,11 @@ std::optional<std::string> shiftDecimal(const std::string& text, int shift)
     if (dot != std::string_view::npos)
         digits += s.substr(dot + 1);
     point += shift;
-    if (point < 0) {
-        digits.insert(0, static_cast<std::size_t>(-point), '0');
-        point = 0;
-    }
-    if (point > static_cast<long>(digits.size()))
-        digits.append(static_cast<std::size_t>(point) - digits.size(), '0');
+    // Zeros make room for a point moved past either end.
+    const long before = std::max(0L, -point);
+    digits.insert(0, static_cast<std::size_t>(before), '0');
+    point += before;
+    digits.resize(std::max(digits.size(), static_cast<std::size_t>(point)), '0');
     std::string whole = digits.substr(0, static_cast<std::size_t>(point));
     std::string fraction = digits.substr(static_cast<std::size_t>(point));
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));

@@ -75,6 +75,7 @@ TEST(CliProcess, ExitStatusesAndHelp)
         {{"veil", "encode", "--level", "4"}, 2, "gearwise-cli veil: --level must be 1, 2 or 3, not '4'"},
         {{"veil", "encode", "--level", "1", "--seed", "4294967296"}, 2, "gearwise-cli veil: --seed must be a whole"},
         {{"veil", "decode", "--input", "/no/such/file"}, 2, "gearwise-cli veil: cannot read /no/such/file"},
+        {{"veil", "decode", "--input"}, 2, "gearwise-cli veil: --input needs a value"},
         {{"config", "unpack"}, 2, "gearwise-cli config: unpack takes one record file"},
         {{"config", "pack", "a", "b", "--seed", "x"}, 2, "gearwise-cli config: --seed must be a whole number"},
         {{"--help"}, 0, "Usage: gearwise-cli <command>"},

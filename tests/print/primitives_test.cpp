@@ -128,6 +128,21 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     EXPECT_EQ(report::LayOutTable(page, table, 0, 3 * column).widths, std::vector<double>(3, column));
 }
 
+// A group past the table's columns is left out, heads and all.
+TEST_F(Primitives, GroupPastTheColumnsIsLeftOut)
+{
+    report::ReportTable table;
+    table.heads = {{"Value"}, {"Interest"}};
+    table.rows = {{"1", "2"}};
+    PrintContext ctx = context();
+    report::PrintReportTable(ctx, table, 10, 0, Chars(16));
+    const std::string plain = PageDump(page);
+    page = RecordingPage();
+    table.groupRows = {{{"Ghost", 1, 2}}};
+    report::PrintReportTable(ctx, table, 10, 0, Chars(16));
+    EXPECT_EQ(PageDump(page), plain);
+}
+
 // A group head of two lines and one of one share a bottom line, above their
 // rule; the table's heads never end a page without two rows below them.
 TEST_F(Primitives, TableHeadsStayWithTheirFirstRows)
