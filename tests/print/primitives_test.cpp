@@ -134,13 +134,18 @@ TEST_F(Primitives, GroupPastTheColumnsIsLeftOut)
     report::ReportTable table;
     table.heads = {{"Value"}, {"Interest"}};
     table.rows = {{"1", "2"}};
-    PrintContext ctx = context();
-    report::PrintReportTable(ctx, table, 10, 0, Chars(16));
-    const std::string plain = PageDump(page);
-    page = RecordingPage();
+    const auto dump = [&](double top) {
+        page = RecordingPage();
+        PrintContext ctx = context();
+        report::PrintReportTable(ctx, table, top, 0, Chars(16));
+        return PageDump(page);
+    };
+    std::vector<std::string> plain;
+    for (double top = 50; top < 58; top += 0.25)  // near the foot too: no room is kept for it
+        plain.push_back(dump(top));
     table.groupRows = {{{"Ghost", 1, 2}}};
-    report::PrintReportTable(ctx, table, 10, 0, Chars(16));
-    EXPECT_EQ(PageDump(page), plain);
+    for (double top = 50; top < 58; top += 0.25)
+        EXPECT_EQ(dump(top), plain[static_cast<std::size_t>((top - 50) * 4)]) << top;
 }
 
 // A group head of two lines and one of one share a bottom line, above their
