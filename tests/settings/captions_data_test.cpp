@@ -1,22 +1,8 @@
 // Checks the shipped data sources: the caption sources data/english.src.txt
 // and data/french.src.txt against the key inventory data/caption-keys.txt,
-// the program's sources against that inventory, and the plain source of the
-// shipped sponsor file, data/config.src.txt.
-//
-// Writing caption lookups so that this test sees their keys. The sources
-// under ui/, print/, app/, analysis/, settings/ and cli/ (*.cpp, *.h) are
-// scanned for these calls; each key found must be in caption-keys.txt:
-//
-//     caption("lblTaxRate" ...)                  the first argument is the key
-//     lookUp(captions, "frmAbout" ...)           the first string literal inside the call,
-//     GetCaption(tables, "SoftwareName", lang)   before any nested parenthesis
-//     captionKey("mnuSetupItem", k)              a control-array base: some key
-//                                                "mnuSetupItem(n)" must exist
-//
-// A literal directly followed by "+" is the start of a key: some key must
-// begin with it. Keys held in variables or tables are not seen; list them in
-// caption-keys.txt all the same, since the inventory is what the caption
-// files are checked against.
+// and the plain source of the shipped sponsor file, data/config.src.txt.
+// That every window and report finds its keys the window walk and the
+// report goldens show.
 
 #include "charset.h"
 #include "settings_test_support.h"
@@ -34,8 +20,6 @@
 namespace gw {
 namespace {
 
-namespace fs = std::filesystem;
-using test::kSourceDir;
 
 std::string lower(std::string s)
 {
@@ -134,37 +118,6 @@ TEST(CaptionData, EachFileHoldsExactlyTheInventoryWithItsPlaceholders)
         EXPECT_EQ(texts["august"], french ? "ao\u00fbt" : "August");
         EXPECT_EQ(texts["december"], french ? "d\u00e9cembre" : "December");
     }
-}
-
-TEST(CaptionData, ProgramSourcesUseOnlyInventoriedKeys)
-{
-    static const std::regex captionCall(R"re(\bcaption\s*\(\s*"([^"\\\n]*)"\s*(\+?))re");
-    static const std::regex withinCall(R"re(\b(?:GetCaption|lookUp)\s*\([^;"()]*"([^"\\\n]*)"\s*(\+?))re");
-    static const std::regex arrayCall(R"re(\bcaptionKey\s*\(\s*"([^"\\\n]*)")re");
-    const auto inventory = loadInventory();
-    std::size_t uses = 0;
-    for (const char* folder : {"ui", "print", "app", "analysis", "settings", "cli"}) {
-        for (const auto& item : fs::recursive_directory_iterator(kSourceDir / folder)) {
-            const std::string ext = item.path().extension().string();
-            if (!item.is_regular_file() || (ext != ".cpp" && ext != ".h"))
-                continue;
-            std::string source;
-            ASSERT_TRUE(ReadFileBytes(item.path(), source));
-            for (const std::regex* pattern : {&captionCall, &withinCall, &arrayCall}) {
-                for (auto it = std::sregex_iterator(source.begin(), source.end(), *pattern); it != std::sregex_iterator();
-                     ++it, ++uses) {
-                    // A key, the start of a key ("+" follows), or a control-array base.
-                    const std::string key = lower((*it)[1].str()) + (pattern == &arrayCall ? "(" : "");
-                    const bool whole = pattern != &arrayCall && (*it)[2].length() == 0;
-                    const auto found = inventory.lower_bound(key);
-                    EXPECT_TRUE(found != inventory.end() && (whole ? found->first == key : found->first.starts_with(key)))
-                        << fs::relative(item.path(), kSourceDir).generic_string() << ": caption key \"" << (*it)[1]
-                        << "\"" << (whole ? "" : " (start of a key)") << " is not in data/caption-keys.txt";
-                }
-            }
-        }
-    }
-    EXPECT_GT(uses, 200u) << "the scan no longer sees the program's lookups";
 }
 
 // The shipped sponsor file's source: read without a single message, and each
