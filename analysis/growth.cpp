@@ -28,9 +28,10 @@ void requirePeriods(int n)
                             + std::to_string(kMaxPeriods));
 }
 
+// Year 0 holds the inputs, which are checked before.
 void requireFinite(const YearArray& values, int n, const char* what)
 {
-    for (int i = 0; i <= n; ++i) {
+    for (int i = 1; i <= n; ++i) {
         if (!std::isfinite(values[i]))
             throw AnalysisError(std::string(what) + " is not a finite number in year " + std::to_string(i));
     }

@@ -128,6 +128,21 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     EXPECT_EQ(report::LayOutTable(page, table, 0, 3 * column).widths, std::vector<double>(3, column));
 }
 
+// Heads take a line only when they hold text.
+TEST_F(Primitives, EmptyHeadsTakeNoLine)
+{
+    report::ReportTable table;
+    table.rows = {{"1", "2"}};
+    const auto rowY = [&](std::vector<std::vector<std::string>> heads) {
+        table.heads = std::move(heads);
+        page = RecordingPage();
+        PrintContext ctx = context();
+        report::PrintReportTable(ctx, table, 10, 0, Chars(16));
+        return page.findText("1")->y;
+    };
+    EXPECT_NEAR(rowY({{"A"}, {"B"}}) - rowY({{}, {}}), 1.05 * 1.15 * 10 / 12, 1e-9);
+}
+
 // A group head of two lines and one of one share a bottom line, above their
 // rule; the table's heads never end a page without two rows below them.
 TEST_F(Primitives, TableHeadsStayWithTheirFirstRows)
