@@ -76,6 +76,7 @@ TEST(CliProcess, ExitStatusesAndHelp)
         {{"veil", "encode", "--level", "1", "--seed", "4294967296"}, 2, "gearwise-cli veil: --seed must be a whole"},
         {{"veil", "decode", "--input", "/no/such/file"}, 2, "gearwise-cli veil: cannot read /no/such/file"},
         {{"veil", "decode", "--input"}, 2, "gearwise-cli veil: --input needs a value"},
+        {{"veil", "encode", "--level"}, 2, "gearwise-cli veil: --level needs a value"},
         {{"config", "unpack"}, 2, "gearwise-cli config: unpack takes one record file"},
         {{"config", "pack", "a", "b", "--seed", "x"}, 2, "gearwise-cli config: --seed must be a whole number"},
         {{"--help"}, 0, "Usage: gearwise-cli <command>"},

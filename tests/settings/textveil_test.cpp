@@ -150,6 +150,7 @@ TEST(Charset, unstorableOrInvalidTextIsRefusedOrReplaced)
 {
     EXPECT_FALSE(Cp1252FromUtf8("smile \xF0\x9F\x98\x80"));
     EXPECT_FALSE(Cp1252FromUtf8("bad \xC3"));
+    EXPECT_FALSE(Cp1252FromUtf8("bad \xC3" "A"));
     EXPECT_FALSE(Cp1252FromUtf8("overlong \xC0\xAF"));
     EXPECT_EQ(Cp1252FromUtf8Lossy("a\xF0\x9F\x98\x80z"), "a?z");
     EXPECT_EQ(Utf8Length("été"), 3u);
