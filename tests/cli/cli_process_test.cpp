@@ -5,12 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +18,6 @@ namespace fs = std::filesystem;
 using gw::test::Args;
 using gw::test::CommandRun;
 using gw::test::Json;
-
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string shellQuoted(const std::string& word)
 {
@@ -41,20 +30,15 @@ std::string shellQuoted(const std::string& word)
 // `input` is its standard input.
 CommandRun runProgram(const fs::path& program, const Args& args, const std::string& input = {})
 {
-    static int counter = 0;
-    const fs::path dir = fs::temp_directory_path() /
-                         ("gearwise-cli-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    fs::create_directories(dir);
-    std::ofstream(dir / "in", std::ios::binary) << input;
+    const gw::test::TempFolder dir;
+    gw::test::writeBytes(dir / "in", input);
     std::string command = shellQuoted(program.string());
     for (const std::string& a : args)
         command += " " + shellQuoted(a);
     command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string()) +
                " <" + shellQuoted((dir / "in").string());
     const int raw = std::system(command.c_str());
-    CommandRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "out"), slurp(dir / "err")};
-    fs::remove_all(dir);
-    return run;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, gw::test::readBytes(dir / "out"), gw::test::readBytes(dir / "err")};
 }
 
 CommandRun runCli(const Args& args, const std::string& input = {})
@@ -128,7 +112,7 @@ TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
 {
     gw::test::TempDataFolder folder;
     const auto file = [&](const std::string& name, const std::string& bytes) {
-        std::ofstream(folder.path() / name, std::ios::binary) << bytes;
+        gw::test::writeBytes(folder.path() / name, bytes);
         return (folder.path() / name).string();
     };
     EXPECT_EQ(runCli({"veil", "decode", "--input", file("masked.txt", "1AMie liFs WP%\r\n3AiE1\r\n")}).out,
@@ -147,7 +131,7 @@ TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
     for (const std::string level : {"1", "2", "3"}) {
         const std::string out = (folder.path() / "masked").string();
         EXPECT_EQ(runCli({"veil", "encode", "--level", level, "--seed", "7", "--input", source, "--output", out}).status, 0);
-        EXPECT_EQ(slurp(out).substr(0, 1), level);
+        EXPECT_EQ(gw::test::readBytes(out).substr(0, 1), level);
         EXPECT_EQ(runCli({"veil", "decode", "--input", out}).out, plain);
     }
     const std::string packed = (folder.path() / "Packed.dat").string();

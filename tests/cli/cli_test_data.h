@@ -84,31 +84,14 @@ inline Json OutputJson(const CommandRun& run)
 // A data folder under the temporary folder, removed with the object, holding
 // copies of the shipped caption files and, when asked, Config.dat packed from
 // the shipped source with edits.
-class TempDataFolder {
+class TempDataFolder : public TempFolder {
 public:
     TempDataFolder()
     {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("gearwise-cli-data-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
         for (const char* file : {"english.txt", "french.txt"})
-            std::filesystem::copy_file(ShippedDataFolder() / file, path_ / file);
+            std::filesystem::copy_file(ShippedDataFolder() / file, path() / file);
     }
-    ~TempDataFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDataFolder(const TempDataFolder&) = delete;
-    TempDataFolder& operator=(const TempDataFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    void writeConfig(const ConfigEdits& edits = {}) const { WriteShippedConfig(path_, edits); }
-
-private:
-    std::filesystem::path path_;
+    void writeConfig(const ConfigEdits& edits = {}) const { WriteShippedConfig(path(), edits); }
 };
 
 } // namespace gw::test

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +27,42 @@
 namespace gw::test {
 
 inline const std::filesystem::path kSourceDir = GEARWISE_SOURCE_DIR;
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("gearwise-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void writeBytes(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string readBytes(const std::filesystem::path& path)
+{
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
+}
 
 // The lines of a plain text file (UTF-8). Throws when it cannot be read:
 // nothing can be checked without it (the benchmarks read it too).

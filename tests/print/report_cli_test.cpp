@@ -1,13 +1,12 @@
 // `gearwise-cli report`, run as a program on the data files of the build.
+#include "data_sources.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -15,8 +14,7 @@ namespace fs = std::filesystem;
 
 TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
 {
-    const fs::path folder = fs::temp_directory_path() / ("gearwise-report-cli-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const gw::test::TempFolder folder;
     // The exit status of the command with `arguments` writing `file` in the folder.
     const auto run = [&](const std::string& arguments, const char* file) {
         const std::string out = file ? " --out '" + (folder / file).string() + "'" : "";
@@ -53,10 +51,8 @@ TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
     const std::string log = (folder / "out.txt").string();
     EXPECT_NE(std::system(("QT_QPA_PLATFORM=no-such-platform '" GEARWISE_CLI_PATH "' report --report checklist --out '" +
                            (folder / "y.pdf").string() + "' >'" + log + "' 2>&1").c_str()), 0);
-    std::ifstream in(log);
-    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string said = gw::test::readBytes(log);
     EXPECT_NE(said.find("gearwise-cli report: This application failed to start"), std::string::npos) << said;
-    fs::remove_all(folder);
 }
 
 } // namespace

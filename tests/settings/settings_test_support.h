@@ -35,42 +35,6 @@ public:
     std::vector<Message> messages;
 };
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("gearwise-settings-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writeBytes(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string readBytes(const std::filesystem::path& path)
-{
-    std::string bytes;
-    ReadFileBytes(path, bytes);
-    return bytes;
-}
-
 // Writes a caption file as shipped: each UTF-8 line in Windows-1252, masked.
 inline void writeCaptionFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                              const char* lineEnd = "\r\n")
