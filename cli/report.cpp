@@ -179,8 +179,7 @@ void ChooseLastPage(const ReportOptions& options, const ProgramSettings& setting
         last = LastPage::Signatures;
     if (options.lastPage)
         last = *options.lastPage;
-    const std::string& sponsor = settings.sponsorInfo.SponsorName;
-    if (sponsor.size() >= 3 && sponsor.compare(0, 3, "QZX") == 0) {
+    if (settings.sponsorInfo.hasChecklistReport()) {
         job.PrintCheckList = false;
         job.PrintSignatures = false;
         job.PrintLegalDisclaimer = true;

@@ -204,9 +204,8 @@ void DrawPage2(PrintContext& context)
     SetStep(context, "PrintSuitabilityChecklist - Page 2", 8);
     // Where each copy goes, the texts lined up after the widest label.
     SetSize(context, context.fontSizes.body, true);
-    double textX = 0;
-    for (int i = 1; i <= 3; ++i)
-        textX = std::max(textX, MeasureText(page, Caption(context, "Suitability_Copy" + std::to_string(i))) + 1.5);
+    const auto label = [&](int i) { return MeasureText(page, Caption(context, "Suitability_Copy" + std::to_string(i))); };
+    const double textX = std::max({label(1), label(2), label(3)}) + 1.5;
     y = EnsureRoom(context, y + 0.8, 3 * Pitch(context));
     for (int i = 1; i <= 3; ++i) {
         const std::string n = std::to_string(i);

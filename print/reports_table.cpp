@@ -138,23 +138,43 @@ private:
 
     bool validGroup(const TableGroup& g) const { return g.first <= g.last && g.last < layout_.widths.size(); }
 
+    using Lines = std::vector<std::vector<std::string>>;
+
+    static std::size_t mostLines(const Lines& texts)
+    {
+        std::size_t most = 0;
+        for (const auto& text : texts)
+            most = std::max(most, text.size());
+        return most;
+    }
+
+    // Each group's head wrapped over its columns; none for a group past them.
+    Lines groupHeads(const std::vector<TableGroup>& groups)
+    {
+        Lines texts;
+        for (const TableGroup& g : groups)
+            texts.push_back(validGroup(g) ? wrapped(g.text, groupWidth(g) - pad_) : std::vector<std::string>{});
+        return texts;
+    }
+
+    Lines columnHeads()
+    {
+        Lines heads;
+        for (std::size_t c = 0; c < table_.heads.size(); ++c)
+            heads.push_back(columnHead(c));
+        return heads;
+    }
+
     // Height of the heads block, rules included.
     double headsHeight()
     {
         page_.setFont({face_, layout_.fontSize, table_.boldHeads});
         double height = kRuleGap;
         for (const auto& groups : table_.groupRows) {
-            std::size_t lines = 0;
-            for (const TableGroup& g : groups) {
-                if (validGroup(g))
-                    lines = std::max(lines, wrapped(g.text, groupWidth(g) - pad_).size());
-            }
-            if (lines > 0)
+            if (const std::size_t lines = mostLines(groupHeads(groups)))
                 height += static_cast<double>(lines) * pitch_ + kRuleGap;
         }
-        std::size_t headLines = 0;
-        for (std::size_t c = 0; c < table_.heads.size(); ++c)
-            headLines = std::max(headLines, columnHead(c).size());
+        const std::size_t headLines = mostLines(columnHeads());
         page_.setFont({face_, layout_.fontSize, false});
         return height + static_cast<double>(headLines) * pitch_ + 2 * kRuleGap;
     }
@@ -181,12 +201,8 @@ private:
     // common last line above its rule.
     double printGroups(const std::vector<TableGroup>& groups, double y)
     {
-        std::vector<std::vector<std::string>> texts;
-        std::size_t lines = 0;
-        for (const TableGroup& g : groups) {
-            texts.push_back(validGroup(g) ? wrapped(g.text, groupWidth(g) - pad_) : std::vector<std::string>{});
-            lines = std::max(lines, texts.back().size());
-        }
+        const Lines texts = groupHeads(groups);
+        const std::size_t lines = mostLines(texts);
         if (lines == 0)
             return y;
         for (std::size_t k = 0; k < groups.size(); ++k) {
@@ -214,12 +230,8 @@ private:
         for (const auto& groups : table_.groupRows)
             y = printGroups(groups, y);
 
-        std::vector<std::vector<std::string>> heads;
-        std::size_t headLines = 0;
-        for (std::size_t c = 0; c < table_.heads.size(); ++c) {
-            heads.push_back(columnHead(c));
-            headLines = std::max(headLines, heads.back().size());
-        }
+        const Lines heads = columnHeads();
+        const std::size_t headLines = mostLines(heads);
         // Heads sit on a common last line, just above the rule.
         for (std::size_t c = 0; c < heads.size(); ++c) {
             const double top = y + static_cast<double>(headLines - heads[c].size()) * pitch_;

@@ -25,6 +25,10 @@ struct SponsorInfo {
     std::string logoPath;     // replaced at start-up by the welcome picture
 
     bool operator==(const SponsorInfo&) const = default;
+
+    // A sponsor whose name starts with "QZX" has the suitability checklist
+    // report, and its summaries always end with its legal disclaimer.
+    bool hasChecklistReport() const { return SponsorName.starts_with("QZX"); }
 };
 
 // Everything the data files configure, owned by the program for the whole

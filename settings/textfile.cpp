@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -88,16 +89,13 @@ bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& 
 std::vector<std::string> SplitLines(std::string_view bytes)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = next;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return lines;
 }

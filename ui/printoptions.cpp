@@ -110,8 +110,7 @@ PrintOptions::PrintOptions(Services services, const PrintDefaults& defaults, QWi
         services_.today = TodayReportDate;
     if (services_.documentsFolder.isEmpty())
         services_.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const std::string& sponsor = services_.settings->sponsorInfo.SponsorName;
-    qzx_ = sponsor.size() >= 3 && sponsor.compare(0, 3, "QZX") == 0;
+    qzx_ = services_.settings->sponsorInfo.hasChecklistReport();
 
     buildControls();
     connectControls();

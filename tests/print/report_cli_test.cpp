@@ -46,6 +46,10 @@ TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
         EXPECT_EQ(written, c.status == 0);
         EXPECT_TRUE(!written || fs::file_size(folder / c.file) > 1000);
     }
+    // The summary ends with the page asked for.
+    const std::string text = (folder / "a.txt").string();
+    ASSERT_EQ(std::system(("pdftotext '" + (folder / "a.pdf").string() + "' '" + text + "'").c_str()), 0);
+    EXPECT_NE(gw::test::readBytes(text).find("Conservative Leverage Checklist"), std::string::npos);
 
     // Without a platform to draw on, Qt gives up; its reason reaches the user.
     const std::string log = (folder / "out.txt").string();
