@@ -20,14 +20,12 @@ std::optional<double> finiteOrNone(double value)
     return value;
 }
 
-// Whole years, halves to even, as the analysis reads the savings period.
+// Whole years, halves to even, as the analysis reads the savings period;
+// none outside the 1 to 80 years a projection can cover.
 std::optional<int> loanYears(const AnalysisInputs& in)
 {
-    const double years = in.savingsPeriod;
-    if (!std::isfinite(years) || years < 0.5 || years > 32767)
-        return std::nullopt;
-    const double whole = RoundHalfToEven(years);
-    if (whole < 1)
+    const double whole = RoundHalfToEven(in.savingsPeriod);
+    if (!(whole >= 1 && whole <= kMaxPeriods))
         return std::nullopt;
     return static_cast<int>(whole);
 }
@@ -38,8 +36,8 @@ bool usableRate(double rate) { return std::isfinite(rate) && rate > -1; }
 // The interest-only cost of a loan L is, for one choice of deduction per
 // jurisdiction, (r - perDollar) L - fixed: the interest less the savings.
 struct Combination {
-    double perDollar = 0;
-    double fixed = 0;
+    double perDollar{};
+    double fixed{};
 };
 
 std::array<Combination, 4> intOnlyCombinations(const AnalysisInputs& in)

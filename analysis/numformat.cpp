@@ -233,16 +233,17 @@ double scanNumber(std::string_view s, const ReadRules& rules)
 
     long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        const bool negativeExponent = j < s.size() && s[j] == '-';
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            for (; j < s.size() && isDigit(s[j]); ++j)
-                exponent = std::min(exponent * 10 + (s[j] - '0'), 1'000'000'000L);
-            if (negativeExponent)
-                exponent = -exponent;
+        std::string_view rest = s.substr(i + 1);
+        const bool negativeExponent = rest.starts_with('-');
+        if (negativeExponent || rest.starts_with('+'))
+            rest.remove_prefix(1);
+        for (const char c : rest) {
+            if (!isDigit(c))
+                break;
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000L);
         }
+        if (negativeExponent)
+            exponent = -exponent;
     }
 
     // Order of magnitude of the first significant digit, to tell overflow

@@ -78,13 +78,11 @@ NaturalWidths Natural(Page& page, const ReportTable& table, double size, bool bo
             for (std::size_t c = group.first; c <= group.last; ++c)
                 span += result.widths[c];
             const double need = WidestWord(page, group.text) + pad;
-            if (need > span) {
-                const double share = (need - span) / static_cast<double>(group.last - group.first + 1);
-                for (std::size_t c = group.first; c <= group.last; ++c) {
-                    result.widths[c] += share;
-                    // Spare room must never take the widening back.
-                    result.comfortable[c] = std::max(result.comfortable[c], result.widths[c]);
-                }
+            const double share = std::max(0.0, need - span) / static_cast<double>(group.last - group.first + 1);
+            for (std::size_t c = group.first; c <= group.last; ++c) {
+                result.widths[c] += share;
+                // Spare room must never take the widening back.
+                result.comfortable[c] = std::max(result.comfortable[c], result.widths[c]);
             }
         }
     }

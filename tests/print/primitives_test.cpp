@@ -3,6 +3,7 @@
 // Every expected position below is worked out from that rule by hand.
 #include "golden.h"
 #include "report_fixture.h"
+#include "reports_common.h"
 #include "reports_table.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,15 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     table.groupRows.clear();
     const double column = Chars(1) + 2;
     EXPECT_EQ(report::LayOutTable(page, table, 0, 3 * column).widths, std::vector<double>(3, column));
+}
+
+// A block ending exactly at the body's bottom still fits; a hair more does not.
+TEST_F(Primitives, BlockEndingAtTheBodyBottomFits)
+{
+    PrintContext ctx = context();
+    const double room = BodyBottom(ctx) - 10;  // exact: 10 + room is the bottom again
+    EXPECT_EQ(report::EnsureRoom(ctx, 10, room), 10);
+    EXPECT_EQ(report::EnsureRoom(ctx, 10, room + 1e-9), ctx.continuationTop);
 }
 
 // Heads take a line only when they hold text.
