@@ -45,14 +45,15 @@ Decimal toDecimal(double magnitude)
 void roundAt(Decimal& d, int fraction)
 {
     const long keep = static_cast<long>(d.point) + fraction;
-    if (keep >= static_cast<long>(d.digits.size()))
-        return;
     if (keep < 0) {
         d = Decimal{};
         return;
     }
-    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(keep));
+    const auto kept = static_cast<std::size_t>(keep);
+    // Zeros past the last digit make the first dropped digit always there.
+    d.digits.resize(std::max(d.digits.size(), kept + 1), '0');
+    const bool up = d.digits.at(kept) >= '5';
+    d.digits.resize(kept);
     if (up) {
         std::size_t i = d.digits.size();
         while (i > 0 && d.digits[i - 1] == '9')
