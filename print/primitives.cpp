@@ -2,6 +2,7 @@
 
 #include "numformat.h"
 #include "records.h"
+#include "textlayout.h"
 
 #include <algorithm>
 #include <exception>
@@ -10,7 +11,6 @@ namespace gw {
 
 namespace {
 
-constexpr double kTolerance = 1e-9;
 // The footer's first line sits this many lines above the bottom of the
 // printable area, unless the footer needs more room.
 constexpr double kFooterReserve = 2.0;
@@ -32,7 +32,7 @@ public:
 
     double place(double lineHeight)
     {
-        if (y_ + lineHeight > bottom_ + kTolerance && y_ > context_.continuationTop + kTolerance)
+        if (y_ + lineHeight > bottom_ + kLayoutTolerance && y_ > context_.continuationTop + kLayoutTolerance)
             y_ = StartNewPage(context_);
         const double at = y_;
         y_ += spacing_;

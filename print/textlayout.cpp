@@ -7,7 +7,6 @@ namespace gw {
 
 namespace {
 
-constexpr double kFitTolerance = 1e-9;
 constexpr std::string_view kBlanks = " \t";
 
 bool IsBlank(char c)
@@ -36,7 +35,7 @@ std::string_view TrimRight(std::string_view text)
 
 bool Fits(Page& page, std::string_view text, double width)
 {
-    return MeasureText(page, text) <= width + kFitTolerance;
+    return MeasureText(page, text) <= width + kLayoutTolerance;
 }
 
 // Splits at CRLF, LF or CR.

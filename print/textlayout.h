@@ -13,6 +13,10 @@
 // units in the page's current font; texts are UTF-8.
 namespace gw {
 
+// Slack for comparing page positions and widths that rounding may have
+// moved by a hair.
+inline constexpr double kLayoutTolerance = 1e-9;
+
 // The device measures at most this many characters at a time.
 inline constexpr std::size_t kMeasureChunk = 449;
 
