@@ -74,7 +74,9 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         {"summary_term_narrow_fr", Summary, TermLoan, French, WithSignatures, large, {48, 60}},
         {"projection_interest-only_en", Projection, InterestOnly, English, WithChecklist, nullptr},
         {"projection_term_fr", Projection, TermLoan, French, WithChecklist, twoDecimals},
-        {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr},
+        // The client's name wraps 2 units short of the date's column.
+        {"projection_rrsp_en", Projection, RRSP, English, WithChecklist, nullptr, {90, 60},
+         "Jean-Philippe Tremblay, Marie-Eve Leblanc-Tremblay and the Leblanc Family Trust"},
         // On a short page the table goes on on a second page, after the footer, below its heads again.
         {"projection_term_short-page_en", Projection, TermLoan, English, WithChecklist, nullptr, {90, 34}},
         {"projection_interest-only_limited_en", Projection, InterestOnly, English, WithChecklist, limitedThreeYears},
