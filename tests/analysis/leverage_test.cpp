@@ -90,23 +90,6 @@ TEST(Leverage, breakEvenRowSitsAmongTheSortedReturns)
     }
 }
 
-TEST(Leverage, failureKeepsThePreviousAnalysis)
-{
-    AnalysisInputs bad = test::SampleInputs();
-    bad.returns[2] = -150;
-    IntOnlyState intOnly;
-    const IntOnlyResults first = RunIntOnlyAnalysis(test::SampleInputs(), intOnly);
-    EXPECT_THROW(RunIntOnlyAnalysis(bad, intOnly), AnalysisError);
-    EXPECT_EQ(intOnly.BreakEvenReturn, first.break_even_return);
-    EXPECT_EQ(intOnly.Returns, first.returns);
-    EXPECT_EQ(intOnly.Slots[0].Detail.NetBalancePayoff[10], first.projection.back().net_balance_payoff);
-    TermState term;
-    const TermResults firstTerm = RunTermAnalysis(test::SampleInputs(), term);
-    EXPECT_THROW(RunTermAnalysis(bad, term), AnalysisError);
-    EXPECT_EQ(term.Returns, firstTerm.returns);
-    EXPECT_EQ(term.Slots[0].Detail.NetBalancePayoff[10], firstTerm.projection.back().net_balance_payoff);
-}
-
 // At a -99 % return almost nothing is left when a loan ends, so whatever it
 // still owed would show as the leveraged value. Carried forward year by year
 // the balance of 2,186,474 at 49.99 % over 80 years kept 15,967 owing.
