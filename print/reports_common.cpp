@@ -181,9 +181,9 @@ double PrintTitle(PrintContext& context, std::string_view text, double y)
 void PrintDate(PrintContext& context, const ReportData& data, double y, double rightEdge)
 {
     SetSize(context, context.fontSizes.body);
+    // One short line: it ends at the right edge.
     const std::string date = FormatReportDate(context.captions, context.language, data.date);
-    const double spacing = kLineAdvance * context.page.textHeight();
-    PrintRightBlock(context, date, rightEdge, y, rightEdge, spacing);
+    context.page.drawText(rightEdge - MeasureText(context.page, date), y, date);
 }
 
 double PrintAssumptions(PrintContext& context, const ReportData& data, double y, double right)

@@ -123,10 +123,12 @@ TEST_F(Primitives, GroupHeadWiderThanItsColumnsWidensThemAlike)
     EXPECT_NEAR(layout.widths[1], 12.8333333333 / 2 + 1, 1e-6);
     EXPECT_NEAR(layout.widths[2], Chars(1) + 2 + 1, 1e-6);
     EXPECT_NEAR(layout.lefts[2], 2 + 12.8333333333 + 2, 1e-6);
-    // With no room to spare, nothing is shared out.
+    // With no room to spare, nothing is shared out; the widest figure sets a column.
     table.groupRows.clear();
+    table.rows = {{"100", "2", "3"}};
     const double column = Chars(1) + 2;
-    EXPECT_EQ(report::LayOutTable(page, table, 0, 3 * column).widths, std::vector<double>(3, column));
+    EXPECT_EQ(report::LayOutTable(page, table, 0, Chars(3) + 2 + column + column).widths,
+              (std::vector<double>{Chars(3) + 2, column, column}));
 }
 
 // A block ending exactly at the body's bottom still fits; a hair more does not.

@@ -69,6 +69,8 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         // client's name takes all the room left of the date but 2 units.
         {"summary_rrsp_narrow_en", Summary, RRSP, English, WithChecklist, large, {56, 60},
          "Jean-Philippe and Marie-Eve Leblanc"},
+        // The RRSP table at the middle of its three sizes.
+        {"summary_rrsp_middle_en", Summary, RRSP, English, WithChecklist, large, {66, 60}},
         {"summary_interest-only_half-deductible_fr", Summary, InterestOnly, French, WithDisclaimer, half},
         // Narrower still: the figures table at the middle of its three sizes.
         {"summary_term_narrow_fr", Summary, TermLoan, French, WithSignatures, large, {48, 60}},
@@ -81,6 +83,8 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         {"projection_term_short-page_en", Projection, TermLoan, English, WithChecklist, nullptr, {90, 34}},
         {"projection_interest-only_limited_en", Projection, InterestOnly, English, WithChecklist, limitedThreeYears},
         {"projection_term_limited_fr", Projection, TermLoan, French, WithChecklist, limitedThreeYears},
+        // The narrowest: the title wraps, the table at its smallest size.
+        {"projection_interest-only_narrow_en", Projection, InterestOnly, English, WithChecklist, nullptr, {36, 60}},
         // A page where a numbered item has room for its first two lines and no more.
         {"checklist_short-page_en", Checklist, InterestOnly, English, WithChecklist, nullptr, {90, 40}},
         // The review label wraps: it would fit only into the cell's inset.
