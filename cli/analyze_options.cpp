@@ -5,9 +5,9 @@
 #include "numformat.h"
 
 #include <charconv>
-#include <memory>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <system_error>
