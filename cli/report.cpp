@@ -54,7 +54,7 @@ public:
 
 class StderrPrintReporter : public PrintReporter {
 public:
-    void report(const std::string&, const std::string& text, Icon) override
+    void report(const std::string&, const std::string& text) override
     {
         std::cerr << kPrefix << OneLine(text) << '\n';
     }
@@ -288,6 +288,7 @@ int runReport(const std::vector<std::string>& args)
     PainterPage page(PdfOutput{options.out});
     PrintContext context = MakePrintContext(page, printReporter, settings, job, advisor);
     context.language = request.language;
+    context.target = {.file = true, .name = options.out.string()};
     if (!PrintReport(*options.kind, context, report)) {
         std::cerr << kPrefix << "the report could not be written to '" << options.out.string() << "'\n";
         return kExitWriteFailed;

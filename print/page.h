@@ -85,6 +85,8 @@ public:
     // kPrintErrorFileNotFound, an unreadable one kPrintErrorInvalidPicture.
     virtual PageSize drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
                                  double maxHeight) = 0;
+    // The size drawPicture would draw, with the same errors; draws nothing.
+    virtual PageSize pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight) = 0;
 
     virtual void newPage() = 0;
     virtual void endDocument() = 0;

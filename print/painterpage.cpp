@@ -221,22 +221,42 @@ void PainterPage::drawLine(double x1, double y1, double x2, double y2)
     currentY_ = y2;
 }
 
-PageSize PainterPage::drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
-                                  double maxHeight)
+QImage PainterPage::readPicture(const std::filesystem::path& file) const
 {
-    ensureOpen();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         throw PrintError(kPrintErrorFileNotFound, "File not found: " + file.string());
     QImageReader reader(QString::fromStdString(file.string()));
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
         throw PrintError(kPrintErrorInvalidPicture,
                          "Invalid picture " + file.string() + ": " + reader.errorString().toStdString());
+    return image;
+}
+
+// The picture's box in device pixels; empty when there is no room.
+QRectF PainterPage::pictureBox(const QImage& image, double x, double y, double maxWidth, double maxHeight) const
+{
     if (!(maxWidth > 0) || !(maxHeight > 0))
         return {};
     const double scale = std::min(toDeviceX(maxWidth) / image.width(), toDeviceY(maxHeight) / image.height());
-    const QRectF target(toDeviceX(x), toDeviceY(y), image.width() * scale, image.height() * scale);
+    return {toDeviceX(x), toDeviceY(y), image.width() * scale, image.height() * scale};
+}
+
+PageSize PainterPage::pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight)
+{
+    const QRectF box = pictureBox(readPicture(file), 0, 0, maxWidth, maxHeight);
+    return {box.width() * kUnitsPerInchX / printer_.resolution(), box.height() * kUnitsPerInchY / printer_.resolution()};
+}
+
+PageSize PainterPage::drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
+                                  double maxHeight)
+{
+    ensureOpen();
+    const QImage image = readPicture(file);
+    const QRectF target = pictureBox(image, x, y, maxWidth, maxHeight);
+    if (target.isEmpty())
+        return {};
     painter_.drawImage(target, image);
     const PageSize drawn{target.width() * kUnitsPerInchX / printer_.resolution(),
                          target.height() * kUnitsPerInchY / printer_.resolution()};

@@ -3,8 +3,10 @@
 #include "page.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QRectF>
 #include <QString>
 
 #include <filesystem>
@@ -64,6 +66,7 @@ public:
     void drawLine(double x1, double y1, double x2, double y2) override;
     PageSize drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
                          double maxHeight) override;
+    PageSize pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight) override;
     void newPage() override;
     void endDocument() override;
     void abortDocument() noexcept override;
@@ -79,6 +82,8 @@ private:
     void ensureOpen();
     double toDeviceX(double x) const;
     double toDeviceY(double y) const;
+    QImage readPicture(const std::filesystem::path& file) const;
+    QRectF pictureBox(const QImage& image, double x, double y, double maxWidth, double maxHeight) const;
 
     QPrinter printer_;
     QPainter painter_;

@@ -16,36 +16,39 @@ namespace {
 constexpr double kFooterReserve = 2.0;
 constexpr double kBodyGap = 0.25;
 
-std::string Figure(double value)
-{
-    return FormatNumber(value, "0.##", English);
-}
-
-// Hands out the y of successive lines, moving to a new page when a line
-// would pass the bottom of the body.
+// Hands out the y of the lines of a block, moving to a new page when a line
+// would pass the bottom of the body. The last two lines of a block of
+// `count` lines go to a new page together rather than leave one alone there.
 class LineFlow {
 public:
-    LineFlow(PrintContext& context, double top, double spacing)
-        : context_(context), y_(top), spacing_(spacing), bottom_(BodyBottom(context))
+    LineFlow(PrintContext& context, double top, double spacing, std::size_t count)
+        : context_(context), y_(top), spacing_(spacing), bottom_(BodyBottom(context)), count_(count)
     {
     }
 
     double place(double lineHeight)
     {
-        if (y_ + lineHeight > bottom_ + kLayoutTolerance && y_ > context_.continuationTop + kLayoutTolerance)
+        const bool lastTwo = count_ >= 2 && index_ + 2 == count_;
+        const bool full = !fits(y_, lineHeight) || (lastTwo && !fits(y_ + spacing_, lineHeight));
+        if (full && y_ > context_.continuationTop + kLayoutTolerance)
             y_ = StartNewPage(context_);
         const double at = y_;
         y_ += spacing_;
+        ++index_;
         return at;
     }
 
     double next() const { return y_; }
 
 private:
+    bool fits(double y, double lineHeight) const { return y + lineHeight <= bottom_ + kLayoutTolerance; }
+
     PrintContext& context_;
     double y_;
     double spacing_;
     double bottom_;
+    std::size_t count_;
+    std::size_t index_ = 0;
 };
 
 enum class Align { Centre, Right };
@@ -56,9 +59,9 @@ double PrintAlignedBlock(PrintContext& context, std::string_view text, double an
     Page& page = context.page;
     const auto lines =
         WrapText(page, TrimBlanks(text), width, {.language = context.language, .overlong = OverlongWord::OwnLine});
-    LineFlow flow(context, top, lineSpacing);
+    LineFlow flow(context, top, lineSpacing, lines.size());
     const double lineHeight = page.textHeight();
-    for (const std::string& line : *lines) {
+    for (const std::string& line : lines) {
         const double y = flow.place(lineHeight);
         const double x = align == Align::Centre ? CentreX(page, anchor, width, line) : anchor - MeasureText(page, line);
         page.drawText(x, y, line);
@@ -66,34 +69,23 @@ double PrintAlignedBlock(PrintContext& context, std::string_view text, double an
     return flow.next();
 }
 
-// The lines of a wrapped text block, or nullopt after reporting a word that
-// cannot be printed.
-std::optional<std::vector<std::string>> WrappedLines(PrintContext& context, std::string_view text, double x,
-                                                     double y, double rightLimit)
+std::vector<std::string> WrappedLines(PrintContext& context, std::string_view text, double x, double rightLimit)
 {
-    auto lines = WrapText(context.page, text, rightLimit - x,
-                          {.language = context.language,
-                           .overlong = OverlongWord::HashOrFail,
-                           .keepFittingParagraph = true});
-    if (!lines) {
-        context.reporter.report(std::string(kPrintMessageTitle),
-                                "Unable to print text '" + std::string(text) + "' at (" + Figure(x) + ", " +
-                                    Figure(y) + ")",
-                                PrintReporter::Icon::Exclamation);
-    }
-    return lines;
+    return WrapText(context.page, text, rightLimit - x,
+                    {.language = context.language, .overlong = OverlongWord::Split, .keepFittingParagraph = true});
 }
 
-// Prints wrapped lines from (x, y); the mark, when asked for, goes beside the
-// first line on whatever page that line lands.
-double PrintLines(PrintContext& context, const std::vector<std::string>& lines, double x, double y, bool marked)
+// Prints wrapped lines from (x, y); the lines listed in `marked` get the
+// mark beside them, on whatever page they land.
+double PrintLines(PrintContext& context, const std::vector<std::string>& lines, double x, double y,
+                  const std::vector<std::size_t>& marked = {})
 {
     Page& page = context.page;
-    LineFlow flow(context, y, WrappedLineAdvance(page));
+    LineFlow flow(context, y, WrappedLineAdvance(page), lines.size());
     const double lineHeight = page.textHeight();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const double lineY = flow.place(lineHeight);
-        if (i == 0 && marked) {
+        if (std::find(marked.begin(), marked.end(), i) != marked.end()) {
             const PageFont itemFont = page.font();
             page.setFont({std::string(kMarkFace), itemFont.size, false});
             page.drawText(x - kMarkOffset, lineY, kMarkGlyph);
@@ -119,6 +111,7 @@ struct FooterLayout {
     std::vector<std::string> caption;
     std::vector<std::string> sponsor;
     double sponsorTop = 0;
+    double pageTop = 0;
 };
 
 // Lays out the footer in the page's current font.
@@ -131,20 +124,27 @@ FooterLayout LayOutFooter(PrintContext& context)
 
     FooterLayout layout;
     layout.spacing = kLineAdvance * lineHeight;
-    layout.caption = *WrapText(page, TrimBlanks(Caption(context, "PrintoutFooter")), size.width, options);
+    if (!context.illustrationFooter) {
+        layout.start = size.height - kFooterReserve;
+        layout.pageTop = size.height - layout.spacing;
+        return layout;
+    }
+    layout.caption = WrapText(page, TrimBlanks(Caption(context, "PrintoutFooter")), size.width, options);
     const std::string_view sponsor = TrimBlanks(context.sponsorFooter);
     if (!sponsor.empty())
-        layout.sponsor = *WrapText(page, sponsor, size.width, options);
+        layout.sponsor = WrapText(page, sponsor, size.width, options);
 
     // Offsets from the start line; the sponsor's line goes 0.96 below the
     // last caption line so that a wrapped caption is never overprinted.
     const double lastCaption = static_cast<double>(layout.caption.size() - 1) * layout.spacing;
-    double height = lastCaption + lineHeight;
-    double sponsorOffset = lastCaption + kSponsorFooterOffset;
+    const double sponsorOffset = lastCaption + kSponsorFooterOffset;
+    double lastLine = lastCaption;
     if (!layout.sponsor.empty())
-        height = sponsorOffset + static_cast<double>(layout.sponsor.size() - 1) * layout.spacing + lineHeight;
-    layout.start = std::min(size.height - kFooterReserve, size.height - height);
+        lastLine = sponsorOffset + static_cast<double>(layout.sponsor.size() - 1) * layout.spacing;
+    const double pageOffset = lastLine + layout.spacing;
+    layout.start = std::min(size.height - kFooterReserve, size.height - (pageOffset + lineHeight));
     layout.sponsorTop = layout.start + sponsorOffset;
+    layout.pageTop = layout.start + pageOffset;
     return layout;
 }
 
@@ -206,16 +206,29 @@ double PrintRightBlock(PrintContext& context, std::string_view text, double righ
 
 double PrintWrappedText(PrintContext& context, std::string_view text, double x, double y, double rightLimit)
 {
-    const auto lines = WrappedLines(context, text, x, y, rightLimit);
-    return lines ? PrintLines(context, *lines, x, y, false) : y;
+    return PrintLines(context, WrappedLines(context, text, x, rightLimit), x, y);
+}
+
+double PrintCheckItems(PrintContext& context, double x, double y, const std::vector<std::string>& items,
+                       double fontSize, double rightLimit)
+{
+    SetFontSize(context.page, fontSize, context.page.font().bold);
+    std::vector<std::string> lines;
+    std::vector<std::size_t> marked;
+    for (const std::string& item : items) {
+        marked.push_back(lines.size());
+        for (std::string& line : WrappedLines(context, item, x, rightLimit))
+            lines.push_back(std::move(line));
+    }
+    return PrintLines(context, lines, x, y, marked);
 }
 
 double PrintCheckItem(PrintContext& context, double x, double y, bool marked, std::string_view item,
                       double fontSize, double rightLimit)
 {
     SetFontSize(context.page, fontSize, context.page.font().bold);
-    const auto lines = WrappedLines(context, item, x, y, rightLimit);
-    return lines ? PrintLines(context, *lines, x, y, marked) : y;
+    return PrintLines(context, WrappedLines(context, item, x, rightLimit), x, y,
+                      marked ? std::vector<std::size_t>{0} : std::vector<std::size_t>{});
 }
 
 void PrintPreparedLines(PrintContext& context, double& y, double x, double rightLimit)
@@ -249,6 +262,12 @@ void PrintFooter(PrintContext& context)
         page.drawText(CentreX(page, 0, width, line), layout.sponsorTop + static_cast<double>(i) * layout.spacing,
                       line);
     }
+    if (context.pageCount > 0) {
+        const int number = page.pageNumber() - context.firstPage + 1;
+        const std::string text = FillPlaceholders(Caption(context, "PageNofM"),
+                                                  {std::to_string(number), std::to_string(context.pageCount)});
+        page.drawText(width - MeasureText(page, text), layout.pageTop, text);
+    }
     page.setFont(saved);
 }
 
@@ -269,22 +288,117 @@ double BodyBottom(PrintContext& context)
 
 double StartNewPage(PrintContext& context)
 {
-    if (context.footerOnPageBreak)
-        PrintFooter(context);
+    PrintFooter(context);
     context.page.newPage();
     return context.continuationTop;
 }
 
-bool RunPrintedDocument(PrintContext& context, const std::function<void(PrintContext&)>& draw)
+namespace {
+
+// Measures as the page it stands for does and draws nothing; counts pages.
+class DryRunPage : public Page {
+public:
+    explicit DryRunPage(Page& device) : device_(device), font_(device.font()) {}
+    ~DryRunPage() override { device_.setFont(saved_); }
+
+    void beginDocument() override {}
+    void setFont(const PageFont& font) override
+    {
+        font_ = font;
+        device_.setFont(font);
+    }
+    PageFont font() const override { return font_; }
+    void drawText(double x, double y, std::string_view) override { moveTo(x, y); }
+    double textWidth(std::string_view text) override { return device_.textWidth(text); }
+    double textHeight() override { return device_.textHeight(); }
+    void drawLine(double, double, double x2, double y2) override { moveTo(x2, y2); }
+    PageSize pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight) override
+    {
+        return device_.pictureSize(file, maxWidth, maxHeight);
+    }
+    PageSize drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
+                         double maxHeight) override
+    {
+        const PageSize size = pictureSize(file, maxWidth, maxHeight);
+        moveTo(x + size.width, y + size.height);
+        return size;
+    }
+    void newPage() override
+    {
+        ++pages_;
+        moveTo(0, 0);
+    }
+    void endDocument() override {}
+    void abortDocument() noexcept override {}
+    PageSize printableSize() const override { return device_.printableSize(); }
+    std::string driverName() const override { return device_.driverName(); }
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    int pageNumber() const override { return pages_; }
+
+private:
+    void moveTo(double x, double y)
+    {
+        x_ = x;
+        y_ = y;
+    }
+
+    Page& device_;
+    const PageFont saved_ = device_.font();
+    PageFont font_;
+    int pages_ = 1;
+    double x_ = 0, y_ = 0;
+};
+
+} // namespace
+
+int CountPages(const PrintContext& context, const ReportDrawing& draw)
+{
+    DryRunPage page(context.page);
+    PrintContext dry{.page = page,
+                     .reporter = context.reporter,
+                     .captions = context.captions,
+                     .language = context.language,
+                     .job = context.job,
+                     .advisor = context.advisor,
+                     .sponsorFooter = context.sponsorFooter,
+                     .fontSizes = context.fontSizes,
+                     .continuationTop = context.continuationTop,
+                     .illustrationFooter = context.illustrationFooter,
+                     .target = context.target};
+    draw(dry);
+    return page.pageNumber();
+}
+
+void DrawNumbered(PrintContext& context, const ReportDrawing& draw)
+{
+    context.pageCount = CountPages(context, draw);
+    context.firstPage = context.page.pageNumber();
+    draw(context);
+    context.pageCount = 0;
+}
+
+void ReportPrintFailure(PrintContext& context, const PrintError& error)
+{
+    context.reporter.details(PrintFailureDetails(error, context.section, context.step, PlaceOf(context.page)));
+    context.reporter.report(Caption(context, "PrintFailedTitle"),
+                            PrintFailureMessage(context.captions, context.language, error, context.target));
+}
+
+bool RunPrintJob(PrintContext& context, const std::vector<ReportDrawing>& reports)
 {
     auto fail = [&context](const PrintError& error) {
-        ReportPrintFailure(context.page, context.reporter, error, context.section, context.step);
+        ReportPrintFailure(context, error);
         context.page.abortDocument();
         return false;
     };
     try {
         context.page.beginDocument();
-        draw(context);
+        for (std::size_t i = 0; i < reports.size(); ++i) {
+            if (i > 0)
+                context.page.newPage();
+            reports[i](context);
+        }
         context.page.endDocument();
         return true;
     } catch (const PrintError& error) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The page primitives every report is written with. Positions and sizes are
 // page units (see page.h): x in twelfths of an inch, y in text lines.
@@ -52,7 +53,13 @@ struct PrintContext {
     std::string section{};
     int step = 0;
     double continuationTop = 1.0;   // where text goes on after a page break
-    bool footerOnPageBreak = true;  // print the footer on a page that fills up
+    // The footer's captions under an illustration; a form's footer holds only
+    // the page number.
+    bool illustrationFooter = true;
+    PrintTarget target{};           // where the job goes; failure messages name it
+    // The report's pages, for "Page n of m": 0 while they are being counted.
+    int pageCount = 0;
+    int firstPage = 1;  // the page number of the report's first page
 };
 
 // A context for `settings`' captions, language and sponsor footer.
@@ -88,17 +95,21 @@ double PrintRightBlock(PrintContext& context, std::string_view text, double righ
 
 // The text left-aligned from x, wrapped so that no line passes `rightLimit`,
 // line i at y + i x WrappedLineAdvance. A text that fits is printed as it
-// stands; in French no line breaks inside a figure. A figure wider than the
-// space prints as a run of "#"; any other word wider than the space prints
-// nothing of the block and reports "Unable to print text '<text>' at (x, y)".
-// Returns the y below the last line (y when nothing was printed).
+// stands; in French no line breaks inside a figure. A word wider than the
+// whole space is cut between characters. When the block breaks across pages,
+// at least two of its lines go to the new page. Returns the y below the last line.
 double PrintWrappedText(PrintContext& context, std::string_view text, double x, double y, double rightLimit);
 
 // Sets the font size (face and weight kept), prints the mark 2 units left of
 // x when `marked`, then the item with PrintWrappedText. Returns the y below
-// the item (y when nothing was printed).
+// the item.
 double PrintCheckItem(PrintContext& context, double x, double y, bool marked, std::string_view item,
                       double fontSize, double rightLimit);
+
+// Marked items as PrintCheckItem prints them, one after the other, as one
+// block: its last two lines stay together across a page break.
+double PrintCheckItems(PrintContext& context, double x, double y, const std::vector<std::string>& items,
+                       double fontSize, double rightLimit);
 
 // The Prepared-for line (when job.PrintName) and the Prepared-by line (the
 // advisor, and the company when job.PrintCompanyName and it is not blank),
@@ -107,22 +118,39 @@ double PrintCheckItem(PrintContext& context, double x, double y, bool marked, st
 void PrintPreparedLines(PrintContext& context, double& y, double x = 0, double rightLimit = -1);
 
 // The caption "PrintoutFooter" centred across the page in size 8 near the
-// bottom, and the sponsor's footer 0.96 below its last line when not blank.
-// The font is restored afterwards.
+// bottom, the sponsor's footer 0.96 below its last line when not blank, and
+// "Page n of m" at the right on a line of its own below them (once the
+// report's pages are counted; without illustrationFooter, on the page's last
+// line and alone). The font is restored afterwards.
 void PrintFooter(PrintContext& context);
 
 // Top of the footer block; the body ends a quarter line above it.
 double FooterTop(PrintContext& context);
 double BodyBottom(PrintContext& context);
 
-// Prints the footer (when footerOnPageBreak), starts a new page and returns
+// Prints the footer, starts a new page and returns
 // continuationTop. For reports that break pages themselves (tables).
 double StartNewPage(PrintContext& context);
 
-// Runs one report: begins the document, calls `draw`, ends the document.
-// Any error is reported with ReportPrintFailure (section and step from the
-// context; an error that is not a PrintError as kPrintErrorInternal) and the
-// document is abandoned. Returns true when the document was ended normally.
-bool RunPrintedDocument(PrintContext& context, const std::function<void(PrintContext&)>& draw);
+using ReportDrawing = std::function<void(PrintContext&)>;
+
+// The pages `draw` takes, from a dry run on a page that measures as the
+// context's page does and draws nothing.
+int CountPages(const PrintContext& context, const ReportDrawing& draw);
+
+// Draws one report on the context's page with "Page n of m" in its footers,
+// after counting its pages.
+void DrawNumbered(PrintContext& context, const ReportDrawing& draw);
+
+// The failure message in the context's language, naming its target, and the
+// details for technical support (section and step from the context).
+void ReportPrintFailure(PrintContext& context, const PrintError& error);
+
+// Runs one print job as one document: begins it, draws each report (each
+// after the first on a new page), ends it. Any error (one that is not a
+// PrintError as kPrintErrorInternal) abandons the whole document, a PDF file
+// included, and is reported once with ReportPrintFailure. Returns true when
+// the document was ended normally.
+bool RunPrintJob(PrintContext& context, const std::vector<ReportDrawing>& reports);
 
 } // namespace gw

@@ -2,39 +2,54 @@
 
 #include "numformat.h"
 
+#include <iostream>
+
 namespace gw {
 
 namespace {
 
 std::string Figure(double value)
 {
-    return FormatNumber(value, "0.##", 0);
+    return FormatNumber(value, "0.##", English);
+}
+
+// The caption telling what failed and what to do, and the value it names.
+std::pair<std::string_view, std::string> FailureCaption(const CaptionTables& captions, Language language,
+                                                        const PrintError& error, const PrintTarget& target)
+{
+    const std::string printer =
+        target.name.empty() ? GetCaption(captions, "PrintDefaultPrinter", language) : target.name;
+    switch (error.number()) {
+    case kPrintErrorUnsupported: return {"errorPrintDriver", printer};
+    case kPrintErrorPrinterInfo: return {"errorPrintNoPrinter", printer};
+    case kPrintErrorFileNotFound:
+    case kPrintErrorInvalidPicture: return {"errorPrintPicture", {}};
+    case kPrintErrorPrinter:
+        if (target.file)
+            return {"errorPrintFile", target.name};
+        return {"errorPrintPrinter", printer};
+    default: return {"errorPrintInternal", {}};
+    }
 }
 
 } // namespace
+
+void PrintReporter::details(const std::string& text)
+{
+    std::cerr << text << '\n';
+}
 
 PrintFailurePlace PlaceOf(const Page& page)
 {
     return {page.currentX(), page.currentY(), page.font(), page.driverName()};
 }
 
-std::string PrintFailureMessage(const PrintError& error, std::string_view section, int step,
+std::string PrintFailureDetails(const PrintError& error, std::string_view section, int step,
                                 const PrintFailurePlace& place)
 {
-    std::string text;
-    if (error.number() == kPrintErrorUnsupported) {
-        text = "There is a compatability issue between this program and the printer driver that you are using.\n"
-               "Please write down the information below and pass it on to your technical support contact, "
-               "so that compatibility with your printer can be improved.\n"
-               "We apologize for any inconvenience this may have caused.";
-    } else {
-        text = "An error has occured while printing this document.\n"
-               "Please write down the information below and pass it on to your technical support contact. "
-               "We apologize for any inconvenience this may have caused.";
-    }
-    text += "\n\nError " + std::to_string(error.number());
+    std::string text = "Printing failed: error " + std::to_string(error.number());
     text += "\n" + error.description();
-    text += "\nThis error occured while running '" + std::string(section) + ", step " + std::to_string(step) + "'.";
+    text += "\nThis error occurred while running '" + std::string(section) + ", step " + std::to_string(step) + "'.";
     text += "\nCurrentX = " + Figure(place.currentX) + " CurrentY = " + Figure(place.currentY) +
             " Font Name = " + place.font.face;
     text += "\nFont Size = " + Figure(place.font.size);
@@ -42,11 +57,12 @@ std::string PrintFailureMessage(const PrintError& error, std::string_view sectio
     return text;
 }
 
-void ReportPrintFailure(const Page& page, PrintReporter& reporter, const PrintError& error,
-                        std::string_view section, int step)
+std::string PrintFailureMessage(const CaptionTables& captions, Language language, const PrintError& error,
+                                const PrintTarget& target)
 {
-    reporter.report(std::string(kPrintMessageTitle), PrintFailureMessage(error, section, step, PlaceOf(page)),
-                    PrintReporter::Icon::Error);
+    const auto [key, name] = FailureCaption(captions, language, error, target);
+    return FillPlaceholders(GetCaption(captions, key, language), {name}) + "\n\n" +
+           GetCaption(captions, target.file ? "PrintNoFileKept" : "PrintJobCancelled", language);
 }
 
 } // namespace gw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "captions.h"
 #include "page.h"
 
 #include <string>
@@ -12,14 +13,21 @@ namespace gw {
 // ends the program.
 class PrintReporter {
 public:
-    enum class Icon { Error, Exclamation };
     virtual ~PrintReporter() = default;
-    virtual void report(const std::string& title, const std::string& text, Icon icon) = 0;
+    // A failure, shown as an error.
+    virtual void report(const std::string& title, const std::string& text) = 0;
+    // What technical support needs to know about a failure; the user is not
+    // shown it. Standard error, unless the reporter keeps it elsewhere.
+    virtual void details(const std::string& text);
 };
 
-inline constexpr std::string_view kPrintMessageTitle = "Printing";
+// Where a print job goes, as the failure message names it.
+struct PrintTarget {
+    bool file = false;
+    std::string name;  // the PDF file, or the printer (empty: the default printer)
+};
 
-// What the failure message quotes about the page when the error occurred.
+// What the support details quote about the page when the error occurred.
 struct PrintFailurePlace {
     double currentX = 0;
     double currentY = 0;
@@ -29,16 +37,15 @@ struct PrintFailurePlace {
 
 PrintFailurePlace PlaceOf(const Page& page);
 
-// The failure message: an explanation (a driver incompatibility for error
-// 438, a general printing error otherwise), then the error number and
-// description, the report section and step, the page position and font, and
-// the driver's name, one per line.
-std::string PrintFailureMessage(const PrintError& error, std::string_view section, int step,
+// For technical support, in English: the error number and description, the
+// report section and step, the page position and font, and the driver's
+// name, one per line.
+std::string PrintFailureDetails(const PrintError& error, std::string_view section, int step,
                                 const PrintFailurePlace& place);
 
-// Shows PrintFailureMessage with an error icon. The caller abandons its
-// document; the print run goes on with the next report.
-void ReportPrintFailure(const Page& page, PrintReporter& reporter, const PrintError& error,
-                        std::string_view section, int step);
+// For the user, from the captions of `language`: what went wrong, naming the
+// file or printer, what to do about it, and that nothing of the job was kept.
+std::string PrintFailureMessage(const CaptionTables& captions, Language language, const PrintError& error,
+                                const PrintTarget& target);
 
 } // namespace gw

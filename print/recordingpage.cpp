@@ -66,13 +66,19 @@ PageSize RecordingPage::drawPicture(const std::filesystem::path& file, double x,
                                     double maxHeight)
 {
     ensureOpen();
+    const PageSize size = pictureSize(file, maxWidth, maxHeight);
+    record({.kind = PageOp::Kind::Picture, .x = x, .y = y, .x2 = x + size.width, .y2 = y + size.height,
+            .text = file.string()});
+    currentX_ = x + size.width;
+    currentY_ = y + size.height;
+    return size;
+}
+
+PageSize RecordingPage::pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight)
+{
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         throw PrintError(kPrintErrorFileNotFound, "File not found: " + file.string());
-    record({.kind = PageOp::Kind::Picture, .x = x, .y = y, .x2 = x + maxWidth, .y2 = y + maxHeight,
-            .text = file.string()});
-    currentX_ = x + maxWidth;
-    currentY_ = y + maxHeight;
     return {maxWidth, maxHeight};
 }
 

@@ -42,6 +42,7 @@ public:
     // the file's existence is checked.
     PageSize drawPicture(const std::filesystem::path& file, double x, double y, double maxWidth,
                          double maxHeight) override;
+    PageSize pictureSize(const std::filesystem::path& file, double maxWidth, double maxHeight) override;
     void newPage() override;
     void endDocument() override;
     void abortDocument() noexcept override;

@@ -179,9 +179,6 @@ void DrawPage2(PrintContext& context)
     const double width = PageWidth(context);
     SetStep(context, "PrintSuitabilityChecklist - Page 2", 5);
     double y = Title(context, 0.5);
-    SetSize(context, context.fontSizes.body);
-    y = PrintRightBlock(context, Caption(context, "Suitability_Page2"), width, y, width, Pitch(context));
-
     y = Heading(context, "Suitability_Heading3", y + 0.6);
     for (int i = 1; i <= 5; ++i)
         y = TickItem(context, "Suitability_Regulatory" + std::to_string(i), y);
@@ -223,27 +220,30 @@ void DrawPage2(PrintContext& context)
 
 void DrawChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)
 {
+    SetStep(context, "PrintSuitabilityChecklist", 0);
     SetFont(context, kFace, 10);
     SetReportFontSizes(context);
     const std::filesystem::path picture =
         pictureFolder / std::string(context.language == French ? kFrenchReportPicture : kEnglishReportPicture);
     DrawPage1(context, picture);
-    context.page.newPage();
+    StartNewPage(context);
     DrawPage2(context);
+    PrintFooter(context);
 }
 
 } // namespace
 
-bool PrintSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)
+namespace report {
+
+void DrawSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)
 {
-    // A form, not an illustration: no illustration footer on its pages.
-    const bool footer = context.footerOnPageBreak;
-    context.footerOnPageBreak = false;
-    report::SetStep(context, "PrintSuitabilityChecklist", 0);
-    const bool done =
-        RunPrintedDocument(context, [&pictureFolder](PrintContext& c) { DrawChecklist(c, pictureFolder); });
-    context.footerOnPageBreak = footer;
-    return done;
+    // A form, not an illustration: its footer is the page number alone.
+    const bool footer = context.illustrationFooter;
+    context.illustrationFooter = false;
+    DrawNumbered(context, [&pictureFolder](PrintContext& c) { DrawChecklist(c, pictureFolder); });
+    context.illustrationFooter = footer;
 }
+
+} // namespace report
 
 } // namespace gw

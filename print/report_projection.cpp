@@ -211,8 +211,9 @@ ReportTable ProjectionTable(const PrintContext& context, const ReportData& data)
     return {};
 }
 
-void DrawProjection(PrintContext& context, const ReportData& data)
+void DrawProjectionPages(PrintContext& context, const ReportData& data)
 {
+    SetStep(context, "PrintProjection", 0);
     SetFont(context, kFace, 10);
     SetReportFontSizes(context);
     RequireResults(data);
@@ -255,10 +256,12 @@ void DrawProjection(PrintContext& context, const ReportData& data)
 
 } // namespace
 
-bool PrintProjection(PrintContext& context, const ReportData& data)
+namespace report {
+
+void DrawProjection(PrintContext& context, const ReportData& data)
 {
-    report::SetStep(context, "PrintProjection", 0);
-    return RunPrintedDocument(context, [&data](PrintContext& c) { DrawProjection(c, data); });
+    DrawNumbered(context, [&data](PrintContext& c) { DrawProjectionPages(c, data); });
 }
 
+} // namespace report
 } // namespace gw

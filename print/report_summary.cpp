@@ -19,9 +19,19 @@ constexpr std::string_view kFace = "Arial";
 // starts half an inch (three lines) lower, less a line of the offset kept
 // as the sheet's top space.
 constexpr double kSheetTop = 2.0;
+// The body sizes the summary steps down through to stay on one page; below
+// 8 points a client would strain to read it.
+constexpr double kBodySizes[] = {10, 9.5, 9, 8.5, 8};
 // Signature rules: room to sign above each rule, and the three rules of a row.
 constexpr double kSignatureRoom = 2.2;
 constexpr Span kSignatureRules[] = {{0, 36}, {40, 72}, {76, 90}};
+
+// The table steps down two points below the body when it must.
+std::vector<double> TableSizes(const PrintContext& context)
+{
+    const double body = context.fontSizes.body;
+    return {body, body - 1, body - 2};
+}
 
 double TopOffset(const PrintContext& context, const ReportData& data)
 {
@@ -44,7 +54,7 @@ template <typename Year>
 ReportTable LeverageSummaryTable(const PrintContext& context, const LeverageResults<Year>& results)
 {
     ReportTable table;
-    table.fontSizes = {context.fontSizes.body, 9, 8};
+    table.fontSizes = TableSizes(context);
     for (const char* key : {"Return", "NoLeverage", "Leverage", "$Increase", "%Increase"})
         table.heads.push_back({Caption(context, key)});
     for (const SummaryRow& row : results.summary) {
@@ -59,7 +69,7 @@ ReportTable LeverageSummaryTable(const PrintContext& context, const LeverageResu
 ReportTable RRSPSummaryTable(const PrintContext& context, const RRSPResults& results)
 {
     ReportTable table;
-    table.fontSizes = {context.fontSizes.body, 9, 8};
+    table.fontSizes = TableSizes(context);
     // The catch-up plan is the loan contributed whole: its share of the
     // first contribution.
     const double contribution = results.projection.empty() ? 0 : results.projection.front().catch_up_contribution;
@@ -153,8 +163,8 @@ double PrintSignatureBlock(PrintContext& context, double y, int step)
 
 void DrawSummary(PrintContext& context, const ReportData& data)
 {
+    SetStep(context, "OnePageSummary", 0);
     SetFont(context, kFace, 10);
-    SetReportFontSizes(context);
     RequireResults(data);
     const PrintJob& job = context.job;
     const bool rrsp = data.strategy == Strategy::RRSP;
@@ -205,10 +215,18 @@ void DrawSummary(PrintContext& context, const ReportData& data)
 
 } // namespace
 
-bool PrintOnePageSummary(PrintContext& context, const ReportData& data)
+namespace report {
+
+void DrawOnePageSummary(PrintContext& context, const ReportData& data)
 {
-    report::SetStep(context, "OnePageSummary", 0);
-    return RunPrintedDocument(context, [&data](PrintContext& c) { DrawSummary(c, data); });
+    const ReportDrawing draw = [&data](PrintContext& c) { DrawSummary(c, data); };
+    for (double body : kBodySizes) {
+        context.fontSizes = {.title = 14, .heading = body + 2, .body = body};
+        if (CountPages(context, draw) == 1)
+            break;
+    }
+    DrawNumbered(context, draw);
 }
 
+} // namespace report
 } // namespace gw

@@ -7,16 +7,19 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The three client reports, drawn with the page primitives onto whatever
 // page the context holds. Every figure and sentence comes from the result
 // record of the last analysis (the sentences through report_text.h); nothing
 // is computed again here.
 //
-// Each entry starts a document, draws its pages and ends it. A device error,
-// or results that do not belong to the strategy asked for, is reported with
-// ReportPrintFailure (the report's section and step) and the document is
-// abandoned; the entry then returns false. Nothing here throws.
+// Every page of a report carries "Page n of m", counting the report's own
+// pages. Each entry prints one document: it starts it, draws its pages and
+// ends it. A device error, or results that do not belong to the strategy
+// asked for, is reported once with ReportPrintFailure (the report's section
+// and step) and the document is abandoned; the entry then returns false.
+// Nothing here throws.
 namespace gw {
 
 struct ProgramSettings;
@@ -63,7 +66,8 @@ ReportData MakeReportData(const ProgramSettings& settings, Language language, St
 // The one-page summary of data.strategy: title, date and prepared lines,
 // assumptions, summary table, notes, and the closing block the print job
 // chooses (conservative leverage checklist, signatures or the legal
-// disclaimer), then the footer.
+// disclaimer), then the footer. Its body font steps down, to 8 points at
+// the least, until it fits one page.
 bool PrintOnePageSummary(PrintContext& context, const ReportData& data);
 
 // The year-by-year projection of data.strategy at the projection return:
@@ -79,5 +83,9 @@ enum class ReportKind { Summary, Projection, Checklist };
 
 // The report of `kind` for `data`.
 bool PrintReport(ReportKind kind, PrintContext& context, const ReportData& data);
+
+// One print job: the reports of `kinds`, in that order, in one document, each
+// starting on a new page. A failure abandons the whole document.
+bool PrintReports(PrintContext& context, const ReportData& data, const std::vector<ReportKind>& kinds);
 
 } // namespace gw

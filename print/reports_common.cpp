@@ -64,12 +64,43 @@ ReportData MakeReportData(const ProgramSettings& settings, Language language, St
 
 bool PrintReport(ReportKind kind, PrintContext& context, const ReportData& data)
 {
-    switch (kind) {
-    case ReportKind::Summary: return PrintOnePageSummary(context, data);
-    case ReportKind::Projection: return PrintProjection(context, data);
-    case ReportKind::Checklist: return PrintSuitabilityChecklist(context, data.pictureFolder);
+    return PrintReports(context, data, {kind});
+}
+
+bool PrintReports(PrintContext& context, const ReportData& data, const std::vector<ReportKind>& kinds)
+{
+    std::vector<ReportDrawing> drawings;
+    for (ReportKind kind : kinds) {
+        switch (kind) {
+        case ReportKind::Summary:
+            drawings.emplace_back([&data](PrintContext& c) { report::DrawOnePageSummary(c, data); });
+            break;
+        case ReportKind::Projection:
+            drawings.emplace_back([&data](PrintContext& c) { report::DrawProjection(c, data); });
+            break;
+        case ReportKind::Checklist:
+            drawings.emplace_back([&data](PrintContext& c) { report::DrawSuitabilityChecklist(c, data.pictureFolder); });
+            break;
+        }
     }
-    return false;
+    return RunPrintJob(context, drawings);
+}
+
+bool PrintOnePageSummary(PrintContext& context, const ReportData& data)
+{
+    return PrintReport(ReportKind::Summary, context, data);
+}
+
+bool PrintProjection(PrintContext& context, const ReportData& data)
+{
+    return PrintReport(ReportKind::Projection, context, data);
+}
+
+bool PrintSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)
+{
+    ReportData data;
+    data.pictureFolder = pictureFolder;
+    return PrintReport(ReportKind::Checklist, context, data);
 }
 
 namespace report {
@@ -203,9 +234,7 @@ double PrintHeadedItems(PrintContext& context, std::string_view heading, const s
     y = EnsureRoom(context, y, 3 * kLineAdvance);
     y = PrintWrappedText(context, heading, kLeft, y, right);
     SetSize(context, context.fontSizes.body);
-    for (const std::string& item : items)
-        y = PrintCheckItem(context, kLeft + kItemIndent, y, true, item, context.fontSizes.body, right);
-    return y;
+    return PrintCheckItems(context, kLeft + kItemIndent, y, items, context.fontSizes.body, right);
 }
 
 } // namespace report

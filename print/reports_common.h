@@ -21,6 +21,11 @@ struct Span {
 // Space between blocks, in lines.
 inline constexpr double kBlockGap = 0.6;
 
+// The reports' drawings, for one print job.
+void DrawOnePageSummary(PrintContext& context, const ReportData& data);
+void DrawProjection(PrintContext& context, const ReportData& data);
+void DrawSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder);
+
 // FormatNumber in the context's language.
 std::string Figure(const PrintContext& context, double value, std::string_view pattern);
 // A table figure: negative values in parentheses ("(1,234)"), never "-".

@@ -12,6 +12,8 @@ namespace {
 // Room between columns, in units for a 10-point table.
 constexpr double kPadding = 2.0;
 constexpr double kRuleGap = 0.15;
+// Between the bands of a table too wide for the page.
+constexpr double kBandGap = 0.6;
 
 double Padding(double fontSize)
 {
@@ -92,9 +94,9 @@ NaturalWidths Natural(Page& page, const ReportTable& table, double size, bool bo
 
 class TablePrinter {
 public:
-    TablePrinter(PrintContext& context, const ReportTable& table, double left, double width)
-        : context_(context), page_(context.page), table_(table), left_(left), width_(width),
-          layout_(LayOutTable(context.page, table, left, width)), face_(context.page.font().face)
+    TablePrinter(PrintContext& context, const ReportTable& table, double left, double width, TableLayout layout)
+        : context_(context), page_(context.page), table_(table), left_(left), width_(width), layout_(std::move(layout)),
+          face_(context.page.font().face)
     {
         page_.setFont({face_, layout_.fontSize, false});
         lineHeight_ = page_.textHeight();
@@ -106,13 +108,17 @@ public:
     {
         y = EnsureRoomForHeads(y);
         y = printHeads(y);
-        for (const auto& row : table_.rows) {
-            if (y + lineHeight_ > BodyBottom(context_) && y > context_.continuationTop) {
+        const std::size_t count = table_.rows.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            // The last two rows go to a new page together.
+            const bool lastTwo = count >= 2 && i + 2 == count;
+            const double need = lastTwo ? pitch_ + lineHeight_ : lineHeight_;
+            if (y + need > BodyBottom(context_) && y > context_.continuationTop) {
                 rule(y + kRuleGap);
                 y = StartNewPage(context_);
                 y = printHeads(y);
             }
-            printRow(row, y);
+            printRow(table_.rows[i], y);
             y += pitch_;
         }
         rule(y + kRuleGap);
@@ -124,7 +130,7 @@ private:
 
     std::vector<std::string> wrapped(const std::string& text, double width)
     {
-        return *WrapText(page_, TrimBlanks(text), std::max(width, 0.1),
+        return WrapText(page_, TrimBlanks(text), std::max(width, 0.1),
                          {.language = context_.language, .overlong = OverlongWord::OwnLine});
     }
 
@@ -257,13 +263,8 @@ private:
 
     void printRow(const std::vector<std::string>& row, double y)
     {
-        for (std::size_t c = 0; c < row.size() && c < layout_.widths.size(); ++c) {
-            std::string cell = row[c];
-            const double room = layout_.widths[c] - pad_;
-            if (MeasureText(page_, cell) > room && IsFigure(cell))
-                cell = HashRun(page_, room);
-            page_.drawText(headX(c, cell), y, cell);
-        }
+        for (std::size_t c = 0; c < row.size() && c < layout_.widths.size(); ++c)
+            page_.drawText(headX(c, row[c]), y, row[c]);
     }
 
     PrintContext& context_;
@@ -290,10 +291,9 @@ TableLayout LayOutTable(Page& page, const ReportTable& table, double left, doubl
     NaturalWidths chosen;
     double chosenSize = sizes.back();
     for (double size : sizes) {
-        NaturalWidths natural = Natural(page, table, size, table.boldHeads);
-        chosen = std::move(natural);
+        chosen = Natural(page, table, size, table.boldHeads);
         chosenSize = size;
-        if (chosen.total <= width)
+        if (chosen.total <= width + kLayoutTolerance)
             break;
     }
     page.setFont(saved);
@@ -301,12 +301,13 @@ TableLayout LayOutTable(Page& page, const ReportTable& table, double left, doubl
     TableLayout layout;
     layout.fontSize = chosenSize;
     layout.widths = chosen.widths;
+    layout.fits = chosen.total <= width + kLayoutTolerance;
     const std::size_t columns = layout.widths.size();
     if (columns == 0)
         return layout;
-    if (chosen.total <= width) {
+    if (layout.fits) {
         // Spare room first keeps head lines whole, then is shared alike.
-        double extra = width - chosen.total;
+        double extra = std::max(0.0, width - chosen.total);
         double wanted = 0;
         for (std::size_t c = 0; c < columns; ++c)
             wanted += chosen.comfortable[c] - layout.widths[c];
@@ -318,11 +319,6 @@ TableLayout LayOutTable(Page& page, const ReportTable& table, double left, doubl
         }
         for (double& w : layout.widths)
             w += extra / static_cast<double>(columns);
-    } else {
-        // Even the smallest size is too wide: shrink every column alike.
-        const double scale = width / chosen.total;
-        for (double& w : layout.widths)
-            w *= scale;
     }
     double x = left;
     for (double w : layout.widths) {
@@ -332,12 +328,93 @@ TableLayout LayOutTable(Page& page, const ReportTable& table, double left, doubl
     return layout;
 }
 
+namespace {
+
+// The columns first..last of `table` after its first column, the groups
+// over them cut to them.
+ReportTable Band(const ReportTable& table, std::size_t first, std::size_t last)
+{
+    ReportTable band;
+    band.fontSizes = table.fontSizes;
+    band.boldHeads = table.boldHeads;
+    const auto keep = [&](std::size_t c) { return c == 0 || (c >= first && c <= last); };
+    const auto index = [&](std::size_t c) { return c - first + 1; };
+    for (std::size_t c = 0; c < table.heads.size(); ++c)
+        if (keep(c))
+            band.heads.push_back(table.heads[c]);
+    for (const auto& row : table.rows) {
+        std::vector<std::string> cells;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            if (keep(c))
+                cells.push_back(row[c]);
+        band.rows.push_back(std::move(cells));
+    }
+    for (const auto& groups : table.groupRows) {
+        std::vector<TableGroup> cut;
+        for (const TableGroup& g : groups) {
+            const std::size_t from = std::max(g.first, first);
+            const std::size_t to = std::min(g.last, last);
+            if (g.first >= 1 && from <= to)
+                cut.push_back({g.text, index(from), index(to)});
+        }
+        band.groupRows.push_back(std::move(cut));
+    }
+    return band;
+}
+
+// Bands of columns, each after the first column, that fit `width` at the
+// table's smallest size.
+std::vector<std::pair<std::size_t, std::size_t>> Bands(Page& page, const ReportTable& table, double width)
+{
+    const PageFont saved = page.font();
+    const double smallest = table.fontSizes.empty() ? saved.size : table.fontSizes.back();
+    const std::vector<double> widths = Natural(page, table, smallest, table.boldHeads).widths;
+    page.setFont(saved);
+    std::vector<std::pair<std::size_t, std::size_t>> bands;
+    std::size_t first = 1;
+    double used = widths[0];
+    for (std::size_t c = 1; c < widths.size(); ++c) {
+        if (c > first && used + widths[c] > width + kLayoutTolerance) {
+            bands.emplace_back(first, c - 1);
+            first = c;
+            used = widths[0];
+        }
+        used += widths[c];
+    }
+    bands.emplace_back(first, widths.size() - 1);
+    return bands;
+}
+
+} // namespace
+
 double PrintReportTable(PrintContext& context, const ReportTable& table, double y, double left, double width)
 {
-    const PageFont saved = context.page.font();
-    TablePrinter printer(context, table, left, width);
+    Page& page = context.page;
+    const PageFont saved = page.font();
+    const TableLayout layout = LayOutTable(page, table, left, width);
+    if (!layout.fits && table.heads.size() > 2) {
+        // Too wide even at its smallest size: the table goes on in bands of
+        // columns, each with the first column again, rather than print a
+        // figure cut short.
+        const auto bands = Bands(page, table, width);
+        if (bands.size() > 1) {
+            for (std::size_t i = 0; i < bands.size(); ++i)
+                y = PrintReportTable(context, Band(table, bands[i].first, bands[i].second),
+                                     i == 0 ? y : y + kBandGap, left, width);
+            return y;
+        }
+    }
+    if (!layout.fits) {
+        // Two columns too wide for the page: a size at which they fit.
+        ReportTable smaller = table;
+        const double smallest = table.fontSizes.empty() ? saved.size : table.fontSizes.back();
+        smaller.fontSizes = {smallest * width / Natural(page, table, smallest, table.boldHeads).total * 0.99};
+        page.setFont(saved);
+        return PrintReportTable(context, smaller, y, left, width);
+    }
+    TablePrinter printer(context, table, left, width, layout);
     const double below = printer.print(y);
-    context.page.setFont(saved);
+    page.setFont(saved);
     return below;
 }
 

@@ -10,9 +10,11 @@
 // over runs of columns, column heads of one or more lines, one text line per row.
 // Column widths follow the widest head word and figure; the table takes the
 // largest of its font sizes at which everything fits, and shares what space
-// is left among the columns. A figure still too wide for its column prints
-// as a run of "#". A table that reaches the bottom of the body goes on on a
-// new page (footer first) with its heads printed again.
+// is left among the columns. A table too wide even at its smallest size is
+// printed in bands of columns, one below the other, each with the first
+// column again; every figure is printed whole. A table that reaches the
+// bottom of the body goes on on a new page (footer first) with its heads
+// printed again; its last two rows never part.
 namespace gw::report {
 
 struct TableGroup {
@@ -36,6 +38,7 @@ struct TableLayout {
     double fontSize = 10;
     std::vector<double> lefts;   // left edge of each column
     std::vector<double> widths;  // width of each column
+    bool fits = true;            // false: too wide even at the smallest size
 };
 
 TableLayout LayOutTable(Page& page, const ReportTable& table, double left, double width);

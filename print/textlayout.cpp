@@ -55,18 +55,30 @@ std::vector<std::string_view> Paragraphs(std::string_view text)
     return result;
 }
 
-// Wraps one paragraph without line breaks; false when it cannot be printed.
-bool WrapParagraph(Page& page, std::string_view paragraph, double width, const WrapOptions& options,
+// The longest leading part of `word` that fits, at least one character.
+std::string_view FittingPart(Page& page, std::string_view word, double width)
+{
+    std::string_view part = Utf8Prefix(word, 1);
+    for (std::size_t n = 2; part.size() < word.size(); ++n) {
+        const std::string_view longer = Utf8Prefix(word, n);
+        if (!Fits(page, longer, width))
+            break;
+        part = longer;
+    }
+    return part;
+}
+
+void WrapParagraph(Page& page, std::string_view paragraph, double width, const WrapOptions& options,
                    std::vector<std::string>& lines)
 {
     if (options.keepFittingParagraph && Fits(page, paragraph, width)) {
         lines.emplace_back(paragraph);
-        return true;
+        return;
     }
     std::string_view rest = TrimBlanks(paragraph);
     if (rest.empty()) {
         lines.emplace_back();
-        return true;
+        return;
     }
     while (!rest.empty()) {
         if (Fits(page, rest, width)) {
@@ -88,15 +100,15 @@ bool WrapParagraph(Page& page, std::string_view paragraph, double width, const W
         // The first word alone is wider than the line.
         const std::size_t end = breaks.empty() ? rest.size() : breaks.front();
         const std::string_view word = TrimRight(rest.substr(0, end));
-        if (options.overlong == OverlongWord::OwnLine)
+        if (options.overlong == OverlongWord::OwnLine) {
             lines.emplace_back(word);
-        else if (IsFigure(word))
-            lines.push_back(HashRun(page, width));
-        else
-            return false;
-        rest = TrimLeft(rest.substr(end));
+            rest = TrimLeft(rest.substr(end));
+        } else {
+            const std::string_view part = FittingPart(page, word, width);
+            lines.emplace_back(part);
+            rest = TrimLeft(rest.substr(part.size()));
+        }
     }
-    return true;
 }
 
 } // namespace
@@ -165,26 +177,11 @@ std::vector<std::size_t> BreakPoints(std::string_view text, Language language)
     return result;
 }
 
-std::string HashRun(Page& page, double width)
-{
-    const double one = MeasureText(page, "#");
-    if (!(one > 0) || !(width > one))
-        return "#";
-    constexpr std::size_t kMaxRun = 1000;  // wider than any page
-    // Grown one at a time: runs of "#" need not measure exactly additively.
-    std::size_t count = 1;
-    while (count < kMaxRun && Fits(page, std::string(count + 1, '#'), width))
-        ++count;
-    return std::string(count, '#');
-}
-
-std::optional<std::vector<std::string>> WrapText(Page& page, std::string_view text, double width,
-                                                 const WrapOptions& options)
+std::vector<std::string> WrapText(Page& page, std::string_view text, double width, const WrapOptions& options)
 {
     std::vector<std::string> lines;
     for (std::string_view paragraph : Paragraphs(text))
-        if (!WrapParagraph(page, paragraph, width, options, lines))
-            return std::nullopt;
+        WrapParagraph(page, paragraph, width, options, lines);
     return lines;
 }
 

@@ -4,7 +4,6 @@
 #include "page.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,13 +35,10 @@ bool IsFigure(std::string_view word);
 // Only the ASCII space breaks; U+00A0 and U+202F never do.
 std::vector<std::size_t> BreakPoints(std::string_view text, Language language);
 
-// The longest run of "#" that fits `width`, at least one "#".
-std::string HashRun(Page& page, double width);
-
 // What to do with a word wider than the whole line.
 enum class OverlongWord {
-    OwnLine,     // it becomes a line of its own, wider than the rest
-    HashOrFail,  // a figure becomes a run of "#"; any other word fails the block
+    OwnLine,  // it becomes a line of its own, wider than the rest
+    Split,    // it is cut between characters into lines that fit
 };
 
 struct WrapOptions {
@@ -55,10 +51,8 @@ struct WrapOptions {
 // Cuts `text` into lines no wider than `width` (except overlong words),
 // breaking only at BreakPoints and taking the longest part that fits each
 // time; lines are trimmed of blanks. Line breaks in the text (CRLF, LF or CR)
-// start a new paragraph; an empty paragraph is an empty line. Returns nullopt
-// when a word that is not a figure is wider than `width` under HashOrFail.
-std::optional<std::vector<std::string>> WrapText(Page& page, std::string_view text, double width,
-                                                 const WrapOptions& options);
+// start a new paragraph; an empty paragraph is an empty line.
+std::vector<std::string> WrapText(Page& page, std::string_view text, double width, const WrapOptions& options);
 
 std::string_view TrimBlanks(std::string_view text);
 

@@ -44,14 +44,9 @@ constexpr int kIsPdfRole = Qt::UserRole + 1;
 class MessageReporter : public PrintReporter {
 public:
     explicit MessageReporter(MessageService& messages) : messages_(messages) {}
-    void report(const std::string& title, const std::string& text, Icon icon) override
+    void report(const std::string& title, const std::string& text) override
     {
-        const QString t = QString::fromStdString(title);
-        const QString body = QString::fromStdString(text);
-        if (icon == Icon::Error)
-            messages_.critical(t, body);
-        else
-            messages_.warning(t, body);
+        messages_.critical(QString::fromStdString(title), QString::fromStdString(text));
     }
 
 private:
