@@ -239,11 +239,13 @@ void PrintPreparedLines(PrintContext& context, double& y, double x, double right
         const std::string line = Labelled(Caption(context, "PreparedFor"), TrimBlanks(context.job.PreparedForName));
         y = PrintWrappedText(context, line, x, y, rightLimit);
     }
-    std::string line = Labelled(Caption(context, "PreparedBy"), TrimBlanks(context.advisor.name));
+    // Nobody to name, no line.
+    std::string who(TrimBlanks(context.advisor.name));
     const std::string_view company = TrimBlanks(context.advisor.companyName);
     if (context.job.PrintCompanyName && !company.empty())
-        line += ", " + std::string(company);
-    y = PrintWrappedText(context, line, x, y, rightLimit);
+        who += (who.empty() ? "" : ", ") + std::string(company);
+    if (!who.empty())
+        y = PrintWrappedText(context, Labelled(Caption(context, "PreparedBy"), who), x, y, rightLimit);
 }
 
 void PrintFooter(PrintContext& context)
@@ -352,7 +354,7 @@ private:
 
 } // namespace
 
-int CountPages(const PrintContext& context, const ReportDrawing& draw)
+int CountPages(PrintContext& context, const ReportDrawing& draw)
 {
     DryRunPage page(context.page);
     PrintContext dry{.page = page,
@@ -366,7 +368,14 @@ int CountPages(const PrintContext& context, const ReportDrawing& draw)
                      .continuationTop = context.continuationTop,
                      .illustrationFooter = context.illustrationFooter,
                      .target = context.target};
-    draw(dry);
+    try {
+        draw(dry);
+    } catch (...) {
+        // A failure names the step it happened in, dry run or not.
+        context.section = dry.section;
+        context.step = dry.step;
+        throw;
+    }
     return page.pageNumber();
 }
 

@@ -112,7 +112,8 @@ double PrintCheckItems(PrintContext& context, double x, double y, const std::vec
                        double fontSize, double rightLimit);
 
 // The Prepared-for line (when job.PrintName) and the Prepared-by line (the
-// advisor, and the company when job.PrintCompanyName and it is not blank),
+// advisor, and the company when job.PrintCompanyName and it is not blank;
+// no line when that names nobody),
 // from x in the current font, each with PrintWrappedText; y moves below them.
 // A negative rightLimit means the right edge of the page.
 void PrintPreparedLines(PrintContext& context, double& y, double x = 0, double rightLimit = -1);
@@ -136,7 +137,7 @@ using ReportDrawing = std::function<void(PrintContext&)>;
 
 // The pages `draw` takes, from a dry run on a page that measures as the
 // context's page does and draws nothing.
-int CountPages(const PrintContext& context, const ReportDrawing& draw);
+int CountPages(PrintContext& context, const ReportDrawing& draw);
 
 // Draws one report on the context's page with "Page n of m" in its footers,
 // after counting its pages.

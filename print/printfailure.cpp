@@ -18,18 +18,18 @@ std::pair<std::string_view, std::string> FailureCaption(const CaptionTables& cap
                                                         const PrintError& error, const PrintTarget& target)
 {
     const std::string printer =
-        target.name.empty() ? GetCaption(captions, "PrintDefaultPrinter", language) : target.name;
-    switch (error.number()) {
-    case kPrintErrorUnsupported: return {"errorPrintDriver", printer};
-    case kPrintErrorPrinterInfo: return {"errorPrintNoPrinter", printer};
-    case kPrintErrorFileNotFound:
-    case kPrintErrorInvalidPicture: return {"errorPrintPicture", {}};
-    case kPrintErrorPrinter:
-        if (target.file)
-            return {"errorPrintFile", target.name};
-        return {"errorPrintPrinter", printer};
-    default: return {"errorPrintInternal", {}};
-    }
+        target.name.empty() ? GetCaption(captions, "PrintDefaultPrinter", language)
+                            : FillPlaceholders(GetCaption(captions, "PrintPrinterName", language), {target.name});
+    const int number = error.number();
+    if (number == kPrintErrorFileNotFound || number == kPrintErrorInvalidPicture)
+        return {"errorPrintPicture", {}};
+    if (number != kPrintErrorUnsupported && number != kPrintErrorPrinterInfo && number != kPrintErrorPrinter)
+        return {"errorPrintInternal", {}};
+    if (target.file)
+        return {"errorPrintFile", target.name};
+    if (number == kPrintErrorUnsupported)
+        return {"errorPrintDriver", printer};
+    return {number == kPrintErrorPrinterInfo ? "errorPrintNoPrinter" : "errorPrintPrinter", printer};
 }
 
 } // namespace

@@ -185,16 +185,16 @@ void DrawSummary(PrintContext& context, const ReportData& data)
     y = PrintAssumptions(context, data, y + kBlockGap, width);
     y = PrintSummaryTable(context, data, y + kBlockGap);
 
-    if (!(rrsp && (job.PrintSignatures || job.PrintLegalDisclaimer))) {
+    // RRSP loans close with the signatures or the disclaimer, and then
+    // print no notes.
+    if (!rrsp) {
         SetStep(context, "OnePageSummary - Body", 8);
         const std::vector<std::string> notes = std::visit(
             [&](const auto& r) { return SummaryNoteLines(r, context.captions, context.language); }, *data.results);
         y = PrintHeadedItems(context, Caption(context, "Notes_Title"), notes, y + kBlockGap, width);
-        if (!rrsp) {
-            SetSize(context, context.fontSizes.title);
-            y = EnsureRoom(context, y, kLineAdvance * context.page.textHeight());
-            y = PrintCentredBlock(context, "* * *", 0, y + 0.2, width, kLineAdvance * context.page.textHeight());
-        }
+        SetSize(context, context.fontSizes.title);
+        y = EnsureRoom(context, y, kLineAdvance * context.page.textHeight());
+        y = PrintCentredBlock(context, "* * *", 0, y + 0.2, width, kLineAdvance * context.page.textHeight());
     }
 
     SetStep(context, "OnePageSummary - Signatures", 9);
@@ -205,7 +205,9 @@ void DrawSummary(PrintContext& context, const ReportData& data)
     } else if (!rrsp) {
         y = job.PrintCheckList ? PrintChecklistBlock(context, y + kBlockGap)
                                : PrintSignatureBlock(context, y + kBlockGap, 11);
-    } else if (job.PrintSignatures) {
+    } else {
+        // RRSP loans have no checklist: a checklist chosen for another
+        // strategy gives them the signatures rather than no closing at all.
         y = PrintSignatureBlock(context, y + kBlockGap, 12);
     }
 

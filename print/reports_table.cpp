@@ -185,7 +185,10 @@ private:
 
     double EnsureRoomForHeads(double y)
     {
-        const double need = headsHeight() + 2 * pitch_;
+        // Two rows at least; a table of three stays whole, as its last two
+        // rows never part.
+        const std::size_t rows = table_.rows.size() == 3 ? 3 : 2;
+        const double need = headsHeight() + static_cast<double>(rows) * pitch_;
         if (y + need > BodyBottom(context_) && y > context_.continuationTop)
             return StartNewPage(context_);
         return y;
@@ -335,7 +338,8 @@ namespace {
 ReportTable Band(const ReportTable& table, std::size_t first, std::size_t last)
 {
     ReportTable band;
-    band.fontSizes = table.fontSizes;
+    // Every band in the size the whole table could not fit at.
+    band.fontSizes = {table.fontSizes.empty() ? 10 : table.fontSizes.back()};
     band.boldHeads = table.boldHeads;
     const auto keep = [&](std::size_t c) { return c == 0 || (c >= first && c <= last); };
     const auto index = [&](std::size_t c) { return c - first + 1; };

@@ -129,34 +129,6 @@ double MeasureText(Page& page, std::string_view text)
     return width + page.textWidth(text);
 }
 
-bool IsFigure(std::string_view word)
-{
-    std::string core;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const char c = word[i];
-        if (c == '$' || c == '%' || c == '(' || c == ')' || IsBlank(c))
-            continue;
-        if (word.compare(i, 2, "\xC2\xA0") == 0) {  // U+00A0
-            ++i;
-            continue;
-        }
-        if (word.compare(i, 3, "\xE2\x80\xAF") == 0) {  // U+202F
-            i += 2;
-            continue;
-        }
-        core += c;
-    }
-    std::string_view digits = core;
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-        digits.remove_prefix(1);
-    if (digits.empty() || !IsDigit(digits.front()) || !IsDigit(digits.back()))
-        return false;
-    for (char c : digits)
-        if (!IsDigit(c) && c != ',' && c != '.')
-            return false;
-    return true;
-}
-
 std::vector<std::size_t> BreakPoints(std::string_view text, Language language)
 {
     std::vector<std::size_t> result;

@@ -23,12 +23,6 @@ inline constexpr std::size_t kMeasureChunk = 449;
 // characters whose widths are added (449 characters: one call; 450: two).
 double MeasureText(Page& page, std::string_view text);
 
-// True for a word that is a figure: digits with "," or "." between them,
-// an optional sign, and any of "$", "%", "(", ")" and blanks (ASCII, U+00A0,
-// U+202F) around or inside: "1,234", "-$1,234", "(12.5%)", "1 234 567 $",
-// "12,5 %". At least one digit; nothing else.
-bool IsFigure(std::string_view word);
-
 // Byte offsets of the blanks at which a line may break. In French a blank
 // inside a figure is not one: a blank whose nearest non-blank neighbours are
 // a digit before and a digit, "$" or "%" after ("1 234 567 $", "12,5 %").

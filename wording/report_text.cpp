@@ -233,7 +233,8 @@ std::vector<std::string> ProjectionNoteLines(const TermResults& r, const Caption
 
 std::vector<std::string> ProjectionNoteLines(const RRSPResults&, const CaptionTables& captions, int language)
 {
-    return {GetCaption(captions, "Notes_RRSP_Projection", language)};
+    // The same closing caution as the other projections.
+    return {GetCaption(captions, "Notes_RRSP_Projection", language), GetCaption(captions, "Notes_Disclaimer", language)};
 }
 
 std::string UndeductedSentence(const RemainingDeductions& left, const CaptionTables& captions, int language)

@@ -28,7 +28,7 @@ protected:
     {
         // One label ends with a blank and one does not: either way one blank follows it.
         captions.english = {"PrintoutFooter=Prepared with Gearwise Planner", "PreparedFor=Prepared for:",
-                            "PreparedBy=Prepared by: "};
+                            "PreparedBy=Prepared by: ", "PageNofM=Page <1> of <2>"};
     }
 
     PrintContext context(Language language = English)
@@ -77,7 +77,7 @@ TEST_F(Primitives, WrappedText)
         // "Votre placement vaudra 1" fits 24 columns; the figure must not be cut there.
         {French, 10, 0, 24, "Votre placement vaudra 1 234 567 $ dans 25 ans.",
          {"Votre placement vaudra", "1 234 567 $ dans 25 ans."}, 1.05},
-        {English, 10, 50, 7, "(1,234,567)", {"#######"}, 1.05},  // a figure too wide: as many "#" as fit
+        {English, 10, 50, 7, "(1,234,567)", {"(1,234,", "567)"}, 1.05},  // too wide: cut, never "#"
         {English, 14, 0, 10, "one two three four", {"one two", "three four"}, 1.05 * 14 * 1.15 / 12},
     };
     for (const auto& c : cases) {
@@ -94,15 +94,6 @@ TEST_F(Primitives, WrappedText)
         EXPECT_NEAR(next, 5 + c.pitch * static_cast<double>(c.lines.size()), 1e-12);
         EXPECT_TRUE(reporter.messages.empty());
     }
-}
-
-TEST_F(Primitives, WordTooWideIsReportedAndNothingOfTheBlockIsPrinted)
-{
-    PrintContext ctx = context();
-    EXPECT_DOUBLE_EQ(PrintWrappedText(ctx, "See Supercalifragilistic", 5, 3.5, 5 + Chars(10)), 3.5);
-    EXPECT_TRUE(page.texts().empty());
-    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Unable to print text 'See Supercalifragilistic' at (5, 3.5)"});
-    EXPECT_EQ(reporter.icons, std::vector{PrintReporter::Icon::Exclamation});
 }
 
 // Columns "1", "2", "3" need 10/12 + 2 of padding each; the group head's
@@ -168,7 +159,7 @@ TEST_F(Primitives, TableHeadsStayWithTheirFirstRows)
         page = RecordingPage();
         PrintContext ctx = context();
         page.setFont({"Arial", 10, false});
-        report::PrintReportTable(ctx, table, top, 0, Chars(16));
+        report::PrintReportTable(ctx, table, top, 0, Chars(24));
         std::map<std::string, PageOp> at;
         for (const PageOp& op : page.texts())
             at.emplace(op.text, op);  // the first, before any heads printed again
@@ -183,7 +174,7 @@ TEST_F(Primitives, TableHeadsStayWithTheirFirstRows)
         page = RecordingPage();
         page.setFont({"Arial", 10, false});
         table.groupRows.push_back({{"Ghost", 2, 3}});
-        report::PrintReportTable(ctx, table, top, 0, Chars(16));
+        report::PrintReportTable(ctx, table, top, 0, Chars(24));
         table.groupRows.pop_back();
         EXPECT_EQ(PageDump(page), dump);
     }
@@ -195,17 +186,21 @@ TEST_F(Primitives, PreparedLines)
         bool printName, printCompany;
         const char* company;
         std::vector<std::string> lines;
+        const char* name = "Alex Martin";
     } cases[] = {
         {true, true, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay", "Prepared by: Alex Martin, Northfield Wealth"}},
         {false, true, "Northfield Wealth", {"Prepared by: Alex Martin, Northfield Wealth"}},
         {true, false, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay", "Prepared by: Alex Martin"}},
         {false, true, "   ", {"Prepared by: Alex Martin"}},
+        // Without an advisor's name: the company alone, or no Prepared-by line at all.
+        {true, true, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay", "Prepared by: Northfield Wealth"}, " "},
+        {true, false, "Northfield Wealth", {"Prepared for: Jean and Marie Tremblay"}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.back());
         page = RecordingPage();
         job = {.PreparedForName = " Jean and Marie Tremblay ", .PrintName = c.printName, .PrintCompanyName = c.printCompany};
-        advisor.companyName = c.company;
+        advisor = {c.name, c.company};
         PrintContext ctx = context();
         double y = 6;
         PrintPreparedLines(ctx, y, 2);
@@ -215,21 +210,29 @@ TEST_F(Primitives, PreparedLines)
     }
 }
 
-// In 8 points (2/3 unit a character) centred on 45, two lines above the
-// bottom; the sponsor's line 0.96 below; the font is restored.
+// In 8 points (2/3 unit a character, 0.7667 high, 0.805 apart) centred on
+// 45, two lines above the bottom; the sponsor's line 0.96 below; the page
+// number right-aligned on a line of its own, the block growing upwards when
+// it needs more than two lines; the font is restored.
 TEST_F(Primitives, FooterIsCentredNearTheBottomWithTheSponsorLineBelow)
 {
-    const std::string footer = "begin\ntext 35,58 Arial 8 \"Prepared with Gearwise Planner\"\n";  // 45 - 30 / 3
+    const std::string footer = "begin\ntext 35,58 Arial 8 \"Prepared with Gearwise Planner\"\n"  // 45 - 30 / 3
+                               "text 82.667,58.805 Arial 8 \"Page 2 of 3\"\n";                    // 90 - 11 x 2/3
     for (const auto& [sponsor, expected] :
          {std::pair<std::string, std::string>{"Northfield Securities Inc. - Member CIPF",  // 45 - 40 / 3
-                                              footer + "text 31.667,58.96 Arial 8 \"Northfield Securities Inc. - Member CIPF\"\n"},
+                                              "begin\ntext 35,57.468 Arial 8 \"Prepared with Gearwise Planner\"\n"
+                                              "text 31.667,58.428 Arial 8 \"Northfield Securities Inc. - Member CIPF\"\n"
+                                              "text 82.667,59.233 Arial 8 \"Page 2 of 3\"\n"},
           {"", footer},
           {"   ", footer}}) {
         page = RecordingPage();
         page.setFont({"Arial", 12, true});
         sponsorFooter = sponsor;
         PrintContext ctx = context();
+        ctx.pageCount = 3;
+        ctx.firstPage = 0;  // the report began on the page before
         PrintFooter(ctx);
+
         EXPECT_EQ(PageDump(page), expected);
         EXPECT_EQ(page.font(), (PageFont{"Arial", 12, true}));
     }
@@ -250,7 +253,8 @@ TEST_F(Primitives, WrappedFooterCaptionIsNotOverprinted)
     for (std::size_t i = 1; i < ops.size(); ++i)
         EXPECT_GE(ops[i].y, ops[i - 1].y + lineHeight) << ops[i].text;
     EXPECT_EQ(ops.back().text, "Northfield Securities Inc.");
-    EXPECT_NEAR(ops.back().y + lineHeight, 60, 1e-9);  // the footer grows upwards from the bottom
+    // The footer grows upwards from the bottom, the page number's line below it.
+    EXPECT_NEAR(ops.back().y + 1.05 * lineHeight + lineHeight, 60, 1e-9);
 }
 
 // A block that runs past the bottom of the body goes on at the top of a new
@@ -283,51 +287,70 @@ TEST_F(Primitives, LongTextContinuesOnNewPages)
     EXPECT_EQ(bodyLines, 300);
     EXPECT_EQ(footers, page.pageNumber() - 1);
     EXPECT_NEAR(next, 1 + 1.05 * ((300 - 16) % 54), 1e-9);
+
+    // Seventeen lines from 40 would leave the last alone: the last two go on together.
+    page = RecordingPage();
+    PrintWrappedText(ctx, text.substr(0, 17 * 9), 0, 40, Chars(8));
+    EXPECT_EQ(page.findText("Line1015")->page, 2);
+    EXPECT_EQ(page.findText("Line1014")->page, 1);
 }
 
-TEST_F(Primitives, NoFooterOnAPageBreakWhenAskedNotTo)
+// A form's footer is its page number alone, on the page's last line.
+TEST_F(Primitives, FormFooterIsThePageNumberAlone)
 {
     PrintContext ctx = context();
-    ctx.footerOnPageBreak = false;
+    ctx.illustrationFooter = false;
+    ctx.pageCount = 2;
     PrintCentredBlock(ctx, "a b c d e f", 0, 56, Chars(1), 1.05);
     EXPECT_FALSE(page.findText("Prepared with"));
+    EXPECT_NEAR(page.findText("Page 1 of 2")->y, 60 - 1.05 * 8 * 1.15 / 12, 1e-9);
     EXPECT_EQ(page.pageNumber(), 2);
 }
 
-TEST(PrintFailureMessage, NamesTheErrorSectionPlaceAndDriver)
+// What the user reads for every kind of error, to a file and to a printer,
+// in both languages; and what goes to support.
+TEST(PrintFailureMessage, SaysWhatFailedAndWhatToDo)
 {
+    std::string all;
+    for (Language language : {English, French}) {
+        for (int number : {51, 53, 438, 481, 482, 484}) {
+            for (const PrintTarget& target : {PrintTarget{true, "/home/advisor/Documents/Lee.pdf"},
+                                              PrintTarget{false, "HP LaserJet 4"}, PrintTarget{false, ""}}) {
+                all += std::to_string(number) + " " + target.name + ":\n" +
+                       PrintFailureMessage(SourceCaptions(), language, PrintError(number, "x"), target) + "\n\n";
+            }
+        }
+    }
     const PrintFailurePlace place{12.5, 40.25, {"Arial", 10, false}, "HP LaserJet 4"};
-    ExpectGolden(PrintFailureMessage(PrintError(482, "Printer error"), "OnePageSummary - Body", 6, place) + "\n\n" +
-                     PrintFailureMessage(PrintError(438, "Object doesn't support this property or method"),
-                                         "PrintAssumptions", 2, place),
-                 "print/golden/failure_messages.txt");
+    all += PrintFailureDetails(PrintError(482, "Printer error"), "OnePageSummary - Body", 6, place);
+    ExpectGolden(all, "print/golden/failure_messages.txt");
 }
 
 TEST_F(Primitives, FailedDocumentIsReportedAndAbandoned)
 {
     PrintContext ctx = context();
     page.failWhenDrawing("Boom", PrintError(482, "Paper jam"));
-    EXPECT_FALSE(RunPrintedDocument(ctx, [](PrintContext& c) {
+    EXPECT_FALSE(RunPrintJob(ctx, {[](PrintContext& c) {
         c.section = "PrintAssumptions";
         c.step = 5;
         c.page.drawText(3, 4, "Fine");
         c.page.drawText(7, 9, "Boom");
         c.page.drawText(0, 0, "Never");
-    }));
+    }}));
     ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.icons[0], PrintReporter::Icon::Error);
+    ASSERT_EQ(reporter.support.size(), 1u);
     // The place is where "Fine" ended: 3 + 4 characters of 5/6.
     for (const char* part : {"'PrintAssumptions, step 5'", "CurrentX = 6.33 CurrentY = 4 Font Name = Arial"})
-        EXPECT_NE(reporter.messages[0].find(part), std::string::npos) << part;
+        EXPECT_NE(reporter.support[0].find(part), std::string::npos) << part;
     EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
     EXPECT_FALSE(page.findText("Never"));
     EXPECT_THROW(page.drawText(0, 0, "late"), PrintError);  // an abandoned document takes no more drawing
 
     // Any other failure is an internal error.
     page = RecordingPage();
-    EXPECT_FALSE(RunPrintedDocument(ctx, [](PrintContext&) { throw std::runtime_error("no results"); }));
+    EXPECT_FALSE(RunPrintJob(ctx, {[](PrintContext&) { throw std::runtime_error("no results"); }}));
     ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_NE(reporter.messages[1].find("Error 51\nno results"), std::string::npos);
+    EXPECT_NE(reporter.support[1].find("error 51\nno results"), std::string::npos);
     EXPECT_EQ(page.ops().back().kind, PageOp::Kind::Abort);
 }
 

@@ -67,13 +67,10 @@ inline std::string PageDump(const RecordingPage& page)
 
 class RecordingReporter : public PrintReporter {
 public:
-    void report(const std::string&, const std::string& text, Icon icon) override
-    {
-        messages.push_back(text);
-        icons.push_back(icon);
-    }
+    void report(const std::string&, const std::string& text) override { messages.push_back(text); }
+    void details(const std::string& text) override { support.push_back(text); }
     std::vector<std::string> messages;
-    std::vector<Icon> icons;
+    std::vector<std::string> support;
 };
 
 // One analysis and everything a report needs to print it.
@@ -85,7 +82,7 @@ protected:
     void analyse(Strategy strategy, const AnalysisInputs& in = DefaultInputs())
     {
         page = RecordingPage();
-        reporter.messages.clear();
+        reporter = RecordingReporter();
         auto state = std::make_unique<AnalysisState>();
         const AnalysisOutcome outcome = RunAnalysis(strategy, in, *state);
         ASSERT_TRUE(outcome.ok()) << outcome.error;
