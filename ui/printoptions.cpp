@@ -217,11 +217,14 @@ void PrintOptions::connectControls()
     connect(chkName, &QCheckBox::toggled, this, &PrintOptions::nameTicked);
     connect(chkPrintCompanyName, &QCheckBox::toggled, this, &PrintOptions::companyTicked);
     connect(txtName, &QLineEdit::textChanged, this, [this](const QString& text) { job_.PreparedForName = text.toStdString(); });
-    for (QRadioButton* option : {optPrintSignatures, optPrintCheckList, optPrintLegalDisclaimer})
+    for (QRadioButton* option : {optPrintSignatures, optPrintCheckList, optPrintLegalDisclaimer}) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 optionChosen();
         });
+        // The user's own choice replaces one held for another strategy.
+        connect(option, &QRadioButton::clicked, this, [this] { checklistHeld_ = false; });
+    }
     txtCopies->installEventFilter(this);
     connect(updCopies, &UpDown::clicked, this, &PrintOptions::leaveCopies);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { runPrint(); });
@@ -335,6 +338,7 @@ void PrintOptions::load(const PrintDefaults& defaults)
     if (saved.flag(Setting::PrintSignatures))
         option = optPrintSignatures;
     selectOption(option);
+    checklistHeld_ = false;
     chkPrint[0]->setChecked(saved.flag(Setting::PrintSummary));
     chkPrint[1]->setChecked(saved.flag(Setting::PrintProjection));
     chkPrint[2]->setChecked(saved.flag(Setting::PrintChecklistPage));
@@ -370,6 +374,15 @@ void PrintOptions::activate()
         job_.PrintCheckList = false;
         job_.PrintSignatures = false;
         job_.PrintLegalDisclaimer = true;
+        return;
+    }
+    // An RRSP loan's summary has no checklist to end with: show what prints.
+    if (source.strategy == Strategy::RRSP && optPrintCheckList->isChecked()) {
+        selectOption(optPrintSignatures);
+        checklistHeld_ = true;
+    } else if (source.strategy != Strategy::RRSP && checklistHeld_) {
+        selectOption(optPrintCheckList);
+        checklistHeld_ = false;
     }
 }
 
@@ -434,9 +447,9 @@ AdvisorInfo PrintOptions::advisor() const
 PrintDefaults PrintOptions::currentDefaults() const
 {
     PrintDefaults d;
-    d.values.setFlag(Setting::PrintSummaryChecklist, optPrintCheckList->isChecked());
+    d.values.setFlag(Setting::PrintSummaryChecklist, optPrintCheckList->isChecked() || checklistHeld_);
     d.values.setFlag(Setting::PrintLegalDisclaimer, optPrintLegalDisclaimer->isChecked());
-    d.values.setFlag(Setting::PrintSignatures, optPrintSignatures->isChecked());
+    d.values.setFlag(Setting::PrintSignatures, optPrintSignatures->isChecked() && !checklistHeld_);
     d.values.setFlag(Setting::PrintSummary, chkPrint[0]->isChecked());
     d.values.setFlag(Setting::PrintProjection, chkPrint[1]->isChecked());
     d.values.setFlag(Setting::PrintChecklistPage, chkPrint[2]->isChecked());

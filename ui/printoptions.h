@@ -186,6 +186,10 @@ private:
     InputChecks checks_;
     PrintJob job_;
     bool qzx_ = false;
+    // The checklist closing was chosen, but an RRSP loan's summary showed the
+    // signatures instead; Save Defaults and the next other strategy keep the
+    // choice.
+    bool checklistHeld_ = false;
     // Folder of the last PDF file saved in this run of the program.
     std::filesystem::path lastPdfFolder_;
 };

@@ -112,9 +112,11 @@ protected:
 };
 
 // Without the summary its options mean nothing; an RRSP loan has no
-// checklist, checked each time the dialog shows.
+// checklist, checked each time the dialog shows, and shows the signatures
+// instead while the checklist stays the choice saved.
 TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrategy)
 {
+    const auto checklistSaved = [this] { return dialog->currentDefaults().values.flag(Setting::PrintSummaryChecklist); };
     analyse(Strategy::InterestOnly);
     open();
     dialog->show();
@@ -125,11 +127,14 @@ TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrateg
     EXPECT_EQ(usable(), "----");
     dialog->chkPrint[0]->click();
     EXPECT_EQ(usable(), "PCSD");
+    EXPECT_TRUE(dialog->optPrintCheckList->isChecked());
 
     analyse(Strategy::RRSP);
     dialog->hide();
     dialog->show();
     EXPECT_EQ(usable(), "P-SD");
+    EXPECT_TRUE(dialog->optPrintSignatures->isChecked());
+    EXPECT_TRUE(checklistSaved());
     dialog->chkPrint[0]->click();
     dialog->chkPrint[0]->click();
     EXPECT_EQ(usable(), "PCSD");
@@ -140,6 +145,18 @@ TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrateg
     dialog->hide();
     dialog->show();
     EXPECT_EQ(usable(), "PCSD");
+    EXPECT_TRUE(dialog->optPrintCheckList->isChecked());
+
+    // The user's own choice for the RRSP loan stays.
+    analyse(Strategy::RRSP);
+    dialog->hide();
+    dialog->show();
+    dialog->optPrintSignatures->click();
+    EXPECT_FALSE(checklistSaved());
+    analyse(Strategy::InterestOnly);
+    dialog->hide();
+    dialog->show();
+    EXPECT_TRUE(dialog->optPrintSignatures->isChecked());
 }
 
 // The names typed go on the reports, the advisor's trimmed, and are kept
