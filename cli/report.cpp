@@ -82,7 +82,8 @@ const char* const kUsage =
     "\n"
     "Report options:\n"
     "  --report KIND                 summary (one-page summary), projection (year-by-year\n"
-    "                                projection) or checklist (suitability checklist)\n"
+    "                                projection) or checklist (suitability checklist; only\n"
+    "                                for a sponsor whose name starts with QZX)\n"
     "  --out FILE.pdf                the PDF file to write\n"
     "  --prepared-for NAME           print a Prepared-for line with NAME\n"
     "  --advisor NAME                the advisor on the Prepared-by line (default: the\n"
@@ -90,14 +91,17 @@ const char* const kUsage =
     "  --company NAME                add the advisor's company to the Prepared-by line\n"
     "                                (default: the user file's \"Advisor Company\", not printed)\n"
     "  --last-page WHICH             how the summary ends: checklist, signatures or\n"
-    "                                disclaimer (default: the saved print options; a\n"
-    "                                sponsor whose name starts with QZX always gets the\n"
-    "                                disclaimer)\n"
+    "                                disclaimer (default: the saved print options, with\n"
+    "                                signatures instead of a checklist for an RRSP loan,\n"
+    "                                whose summary has no checklist). A sponsor whose name\n"
+    "                                starts with QZX takes only disclaimer: its summary\n"
+    "                                always ends with the legal disclaimer.\n"
     "  --data-dir DIR                read Config.dat, User.dat and the caption files from DIR\n"
     "  --language en|fr              language of the report\n"
     "\n"
     "Exit status: 0 written, 1 the report could not be printed, 2 bad input or data\n"
-    "files, 3 the analysis failed.\n"
+    "files, or a report or last page that the sponsor or strategy does not have (the\n"
+    "reason on one line, nothing written), 3 the analysis failed.\n"
     "\n"
     "Analysis options (those of 'gearwise-cli analyze'; --format is ignored):\n";
 
@@ -166,8 +170,23 @@ std::string ParseReportOptions(const std::vector<std::string>& args, ReportOptio
     return {};
 }
 
+// What the print dialog would not offer, as one line; the empty text when
+// the options are allowed.
+std::string RefusedChoice(const ReportOptions& options, const ProgramSettings& settings, Strategy strategy)
+{
+    const bool qzx = settings.sponsorInfo.hasChecklistReport();
+    if (options.kind == ReportKind::Checklist && !qzx)
+        return "--report checklist: this sponsor has no suitability checklist report";
+    if (qzx && options.lastPage && *options.lastPage != LastPage::Disclaimer)
+        return "--last-page: this sponsor's summary always ends with the legal disclaimer; leave --last-page out "
+               "or choose disclaimer";
+    if (options.lastPage == LastPage::Checklist && strategy == Strategy::RRSP)
+        return "--last-page checklist: the RRSP loan's summary has no checklist; choose signatures or disclaimer";
+    return {};
+}
+
 // The summary's last page as the print dialog would leave it.
-void ChooseLastPage(const ReportOptions& options, const ProgramSettings& settings, PrintJob& job)
+void ChooseLastPage(const ReportOptions& options, const ProgramSettings& settings, Strategy strategy, PrintJob& job)
 {
     const SettingValues& v = settings.values;
     LastPage last = LastPage::Signatures;
@@ -179,6 +198,8 @@ void ChooseLastPage(const ReportOptions& options, const ProgramSettings& setting
         last = LastPage::Signatures;
     if (options.lastPage)
         last = *options.lastPage;
+    else if (last == LastPage::Checklist && strategy == Strategy::RRSP)
+        last = LastPage::Signatures;
     if (settings.sponsorInfo.hasChecklistReport()) {
         job.PrintCheckList = false;
         job.PrintSignatures = false;
@@ -254,6 +275,10 @@ int runReport(const std::vector<std::string>& args)
         return kExitOk;
     }
     const AnalyzeRequest& request = std::get<AnalyzeRequest>(parsed);
+    if (const std::string refused = RefusedChoice(options, data->settings, request.strategy); !refused.empty()) {
+        std::cerr << kPrefix << refused << '\n';
+        return kExitBadInput;
+    }
 
     ProgramSettings settings = data->settings;
     settings.CurrentLanguage = request.language;
@@ -275,7 +300,7 @@ int runReport(const std::vector<std::string>& args)
     if (options.company)
         advisor.companyName = CleanAdvisorField(*options.company);
     job.PrintCompanyName = options.company.has_value() && !advisor.companyName.empty();
-    ChooseLastPage(options, settings, job);
+    ChooseLastPage(options, settings, request.strategy, job);
 
     const auto application = OffscreenApplication();
     ReportData report = MakeReportData(settings, request.language, request.strategy,

@@ -217,11 +217,14 @@ void PrintOptions::connectControls()
     connect(chkName, &QCheckBox::toggled, this, &PrintOptions::nameTicked);
     connect(chkPrintCompanyName, &QCheckBox::toggled, this, &PrintOptions::companyTicked);
     connect(txtName, &QLineEdit::textChanged, this, [this](const QString& text) { job_.PreparedForName = text.toStdString(); });
-    for (QRadioButton* option : {optPrintSignatures, optPrintCheckList, optPrintLegalDisclaimer})
+    for (QRadioButton* option : {optPrintSignatures, optPrintCheckList, optPrintLegalDisclaimer}) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 optionChosen();
         });
+        // The user's own choice replaces one held for another strategy.
+        connect(option, &QRadioButton::clicked, this, [this] { checklistHeld_ = false; });
+    }
     txtCopies->installEventFilter(this);
     connect(updCopies, &UpDown::clicked, this, &PrintOptions::leaveCopies);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { runPrint(); });
@@ -250,14 +253,6 @@ QString PrintOptions::caption(std::string_view key, const std::vector<std::strin
     return lookUp(captions_, key, values);
 }
 
-QString PrintOptions::captionOr(std::string_view key, const char* english, const char* french) const
-{
-    const std::string text = captions_.caption(key);
-    if (text.empty() || text == kCaptionNotFound)
-        return QString::fromUtf8(captions_.language() == French ? french : english);
-    return QString::fromStdString(text);
-}
-
 void PrintOptions::formatCaptions()
 {
     setWindowTitle(caption("frmPrintOptions"));
@@ -279,7 +274,7 @@ void PrintOptions::formatCaptions()
     cmdHelp->setText(caption("cmdHelp"));
     const int pdf = cboPrinters->findData(true, kIsPdfRole);
     if (pdf >= 0)
-        cboPrinters->setItemText(pdf, captionOr("PdfPrinter", "PDF file", "Fichier PDF"));
+        cboPrinters->setItemText(pdf, caption("PdfPrinter"));
     updCopies->setLanguage(captions_.language());
 }
 
@@ -299,7 +294,7 @@ void PrintOptions::fillPrinters()
             selected = index;  // the last such entry wins
     }
     // Printing to a PDF file needs no printer, so it is always offered.
-    cboPrinters->addItem(captionOr("PdfPrinter", "PDF file", "Fichier PDF"));
+    cboPrinters->addItem(caption("PdfPrinter"));
     cboPrinters->setItemData(cboPrinters->count() - 1, kPdfEntry, kDeviceRole);
     cboPrinters->setItemData(cboPrinters->count() - 1, true, kIsPdfRole);
     cboPrinters->setCurrentIndex(selected >= 0 ? selected : cboPrinters->count() - 1);
@@ -343,6 +338,7 @@ void PrintOptions::load(const PrintDefaults& defaults)
     if (saved.flag(Setting::PrintSignatures))
         option = optPrintSignatures;
     selectOption(option);
+    checklistHeld_ = false;
     chkPrint[0]->setChecked(saved.flag(Setting::PrintSummary));
     chkPrint[1]->setChecked(saved.flag(Setting::PrintProjection));
     chkPrint[2]->setChecked(saved.flag(Setting::PrintChecklistPage));
@@ -378,6 +374,15 @@ void PrintOptions::activate()
         job_.PrintCheckList = false;
         job_.PrintSignatures = false;
         job_.PrintLegalDisclaimer = true;
+        return;
+    }
+    // An RRSP loan's summary has no checklist to end with: show what prints.
+    if (source.strategy == Strategy::RRSP && optPrintCheckList->isChecked()) {
+        selectOption(optPrintSignatures);
+        checklistHeld_ = true;
+    } else if (source.strategy != Strategy::RRSP && checklistHeld_) {
+        selectOption(optPrintCheckList);
+        checklistHeld_ = false;
     }
 }
 
@@ -442,9 +447,9 @@ AdvisorInfo PrintOptions::advisor() const
 PrintDefaults PrintOptions::currentDefaults() const
 {
     PrintDefaults d;
-    d.values.setFlag(Setting::PrintSummaryChecklist, optPrintCheckList->isChecked());
+    d.values.setFlag(Setting::PrintSummaryChecklist, optPrintCheckList->isChecked() || checklistHeld_);
     d.values.setFlag(Setting::PrintLegalDisclaimer, optPrintLegalDisclaimer->isChecked());
-    d.values.setFlag(Setting::PrintSignatures, optPrintSignatures->isChecked());
+    d.values.setFlag(Setting::PrintSignatures, optPrintSignatures->isChecked() && !checklistHeld_);
     d.values.setFlag(Setting::PrintSummary, chkPrint[0]->isChecked());
     d.values.setFlag(Setting::PrintProjection, chkPrint[1]->isChecked());
     d.values.setFlag(Setting::PrintChecklistPage, chkPrint[2]->isChecked());
@@ -471,20 +476,13 @@ std::filesystem::path PrintOptions::suggestedPdfPath(const PrintSource& source) 
     std::string name = "Gearwise Planner";
     name += " - " + FileNamePart(captions_.caption(captionKey("lstStrategyList.listindex", Index(source.strategy))));
     name += " - " + std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) + ".pdf";
-    return std::filesystem::path(services_.documentsFolder.toStdString()) / name;
-}
-
-std::filesystem::path PrintOptions::documentFile(const std::filesystem::path& chosen, ReportKind kind, int copy,
-                                                 int documents) const
-{
-    if (documents <= 1)
-        return chosen;
-    // Each document is its own file beside the one chosen.
-    const int index = kind == ReportKind::Summary ? 0 : kind == ReportKind::Projection ? 1 : 2;
-    std::string stem = chosen.stem().string() + " - " + FileNamePart(captions_.caption(captionKey("chkPrint", index)));
-    if (job_.Copies > 1)
-        stem += " (" + std::to_string(copy) + ")";
-    return chosen.parent_path() / (stem + ".pdf");
+    // Never the current folder, which is the program's.
+    std::filesystem::path folder = lastPdfFolder_;
+    if (folder.empty() || !QDir(QString::fromStdString(folder.string())).exists())
+        folder = services_.documentsFolder.toStdString();
+    if (folder.empty() || !QDir(QString::fromStdString(folder.string())).exists())
+        folder = QDir::homePath().toStdString();
+    return folder / name;
 }
 
 bool PrintOptions::runPrint()
@@ -492,11 +490,21 @@ bool PrintOptions::runPrint()
     const PrintSource source = services_.source ? services_.source() : PrintSource{};
     leaveCopies();
 
-    // Where the documents go.
+    // Said before a file name is asked for: the user may have nothing left to print.
+    const bool haveResults = summaryResultsReady(source);
+    const bool checklist = qzx_ && chkPrint[2]->isChecked();
+    bool summary = chkPrint[0]->isChecked();
+    bool projection = chkPrint[1]->isChecked();
+    if ((summary || projection) && !haveResults) {
+        messages_.warning(caption("frmPrintOptions"), caption("errorNoResultsToPrint"));
+        summary = projection = false;
+        if (!checklist)
+            return false;
+    }
+
     PrintDestination destination;
     destination.pdf = cboPrinters->currentData(kIsPdfRole).toBool();
     destination.printer = cboPrinters->currentData(kDeviceRole).toString().toStdString();
-    std::filesystem::path chosen;
     if (destination.pdf) {
         if (!services_.files)
             return false;
@@ -504,27 +512,14 @@ bool PrintOptions::runPrint()
             caption("frmPrintOptions"), QString::fromStdString(suggestedPdfPath(source).string()));
         if (answer.isEmpty())
             return false;
-        chosen = answer.toStdString();
-        if (chosen.extension() != ".pdf" && chosen.extension() != ".PDF")
-            chosen += ".pdf";
+        destination.file = answer.toStdString();
+        if (destination.file.extension() != ".pdf" && destination.file.extension() != ".PDF")
+            destination.file += ".pdf";
     }
 
     if (!qzx_) {
         job_.PrintCheckList = optPrintCheckList->isChecked();
         job_.PrintSignatures = !job_.PrintCheckList;
-    }
-
-    const bool summary = chkPrint[0]->isChecked();
-    const bool checklist = qzx_ && chkPrint[2]->isChecked();
-    const bool projection = chkPrint[1]->isChecked();
-    const bool haveResults = summaryResultsReady(source);
-    if ((summary || projection) && !haveResults) {
-        messages_.warning(caption("frmPrintOptions"),
-                          captionOr("errorNoResultsToPrint",
-                                    "There are no results of the selected strategy to print. Run the analysis, "
-                                    "then print again.",
-                                    "Il n’y a pas de résultats de la stratégie choisie à imprimer. Lancez l’analyse, "
-                                    "puis imprimez de nouveau."));
     }
 
     const ProgramSettings& settings = *services_.settings;
@@ -537,33 +532,25 @@ bool PrintOptions::runPrint()
     }
     data.date = services_.today();
 
-    struct Run {
-        ReportKind kind;
-        bool wanted;
-    };
-    const Run runs[] = {{ReportKind::Summary, summary && haveResults},
-                        {ReportKind::Checklist, checklist},
-                        {ReportKind::Projection, projection && haveResults}};
-    int documents = 0;
-    for (const Run& run : runs)
-        documents += run.wanted ? job_.Copies : 0;
+    // A file is saved once; copies are for paper.
+    const int copies = destination.pdf ? 1 : job_.Copies;
+    std::vector<ReportKind> kinds;
+    for (const auto& [kind, wanted] : {std::pair{ReportKind::Summary, summary}, {ReportKind::Checklist, checklist},
+                                       {ReportKind::Projection, projection}}) {
+        if (wanted)
+            kinds.insert(kinds.end(), std::size_t(copies), kind);
+    }
 
     MessageReporter reporter(messages_);
     const AdvisorInfo who = advisor();
-    for (const Run& run : runs) {
-        if (!run.wanted)
-            continue;
-        for (int copy = 1; copy <= job_.Copies; ++copy) {
-            PrintDestination target = destination;
-            if (target.pdf)
-                target.file = documentFile(chosen, run.kind, copy, documents);
-            const std::shared_ptr<Page> page = services_.makePage(target);
-            PrintContext context = MakePrintContext(*page, reporter, settings, job_, who);
-            context.language = language;
-            // A failed document is reported by the report; the next one runs.
-            PrintReport(run.kind, context, data);
-        }
-    }
+    const std::shared_ptr<Page> page = services_.makePage(destination);
+    PrintContext context = MakePrintContext(*page, reporter, settings, job_, who);
+    context.language = language;
+    context.target = destination.pdf ? PrintTarget{true, destination.file.string()}
+                                     : PrintTarget{false, destination.printer};
+    // A failure has been reported, and nothing of the job kept.
+    if (PrintReports(context, data, kinds) && destination.pdf)
+        lastPdfFolder_ = destination.file.parent_path();
     accept();
     return true;
 }

@@ -35,15 +35,15 @@ class MessageService;
 class UpDown;
 struct ProgramSettings;
 
-// Where one printed document goes: an installed printer, or a PDF file.
+// Where a print job goes: an installed printer, or a PDF file.
 struct PrintDestination {
     bool pdf = false;
     std::filesystem::path file;  // the PDF file
     std::string printer;         // the printer's device name
 };
 
-// Makes the page one document is drawn on. The dialog keeps the page only
-// while the document prints.
+// Makes the page a print job is drawn on, once per job. The dialog keeps the
+// page only while the job prints.
 using PageFactory = std::function<std::shared_ptr<Page>(const PrintDestination&)>;
 
 // PainterPage on the printer or PDF file.
@@ -79,9 +79,10 @@ struct PrintSource {
 // frmPrintOptions: printer, copies, which reports, the Prepared-for and
 // Prepared-by lines and how the one-page summary ends. It is made once,
 // hidden, at start-up and kept: its state is what Save Defaults writes.
-// Print runs all the summaries, then all the checklists, then all the
-// projections, each copy its own document, for the strategy selected in the
-// main window.
+// Print makes one document of the whole job, for the strategy selected in
+// the main window: all the summaries, then all the checklists, then all the
+// projections. A printer gets each report `Copies` times in that order; a PDF
+// file gets each once.
 //
 // Control arrays follow arrayName(): chkPrint(0) is "chkPrint0".
 class PrintOptions : public QDialog {
@@ -99,7 +100,9 @@ public:
         std::function<std::string()> defaultPrinter;
         PageFactory makePage;
         std::function<ReportDate()> today;         // default TodayReportDate
-        QString documentsFolder;                   // default the user's Documents folder
+        // Where the first PDF file is suggested; default the user's Documents
+    // folder. The home folder stands in while it does not exist.
+    QString documentsFolder;
     };
 
     // The copies spinner; the legal range is one step inside it.
@@ -122,7 +125,8 @@ public:
 
     // The Print button: prints the chosen reports and hides the dialog.
     // Returns false, leaving the dialog open, when the user cancels the
-    // choice of a PDF file.
+    // choice of a PDF file, or when only reports without results were
+    // chosen (said before any file name is asked).
     bool runPrint();
 
     void formatCaptions();
@@ -173,12 +177,8 @@ private:
     void selectOption(QRadioButton* option);
     bool summaryResultsReady(const PrintSource& source) const;
     std::filesystem::path suggestedPdfPath(const PrintSource& source) const;
-    std::filesystem::path documentFile(const std::filesystem::path& chosen, ReportKind kind, int copy,
-                                       int documents) const;
     void showHelp();
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
-    // A caption, or `english` / `french` when the caption files lack it.
-    QString captionOr(std::string_view key, const char* english, const char* french) const;
 
     Services services_;
     const CaptionSource& captions_;
@@ -186,6 +186,12 @@ private:
     InputChecks checks_;
     PrintJob job_;
     bool qzx_ = false;
+    // The checklist closing was chosen, but an RRSP loan's summary showed the
+    // signatures instead; Save Defaults and the next other strategy keep the
+    // choice.
+    bool checklistHeld_ = false;
+    // Folder of the last PDF file saved in this run of the program.
+    std::filesystem::path lastPdfFolder_;
 };
 
 } // namespace gw

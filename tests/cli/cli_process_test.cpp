@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -148,6 +149,37 @@ TEST(CliProcess, VeilAndConfigReadKnownBytesAndRoundTrip)
     const CommandRun unpackable = runCli({"config", "pack", tooLong, packed});
     EXPECT_EQ(unpackable.status, 2);
     EXPECT_TRUE(unpackable.err.starts_with("gearwise-cli config: " + tooLong + ": line 1 is")) << unpackable.err;
+}
+
+// `report` refuses, before writing anything, what the Print dialog does not
+// offer for the sponsor or the strategy; what it does offer is written.
+TEST(CliProcess, ReportRefusesWhatThePrintDialogDoesNotOffer)
+{
+    gw::test::TempDataFolder qzx;
+    qzx.writeConfig({{"SponsorName", "QZX Wealth Partners"}});
+    const std::string pdf = (qzx.path() / "x.pdf").string();
+    const Args forQzx = {"--data-dir", qzx.path().string()};
+    const std::vector<std::pair<Args, std::string>> refusals = {
+        {{"--report", "checklist"}, "--report checklist: this sponsor has no suitability checklist report"},
+        {{"--report", "summary", "--last-page", "signatures", forQzx[0], forQzx[1]},
+         "--last-page: this sponsor's summary always ends with the legal disclaimer"},
+        {{"--report", "summary", "--strategy", "rrsp", "--last-page", "checklist"},
+         "--last-page checklist: the RRSP loan's summary has no checklist; choose signatures or disclaimer"},
+    };
+    for (const auto& [args, message] : refusals) {
+        SCOPED_TRACE(args[1]);
+        Args command = {"report", "--out", pdf};
+        command.insert(command.end(), args.begin(), args.end());
+        const CommandRun run = runCli(command);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.starts_with("gearwise-cli report: " + message)) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(fs::exists(pdf));
+    }
+    const CommandRun offered = runCli({"report", "--out", pdf, "--report", "checklist", "--last-page", "disclaimer",
+                                       forQzx[0], forQzx[1]});
+    EXPECT_EQ(offered.status, 0) << offered.err;
+    EXPECT_TRUE(fs::exists(pdf));
 }
 
 } // namespace

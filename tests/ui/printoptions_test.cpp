@@ -1,4 +1,4 @@
-// The print dialog on fakes: documents go to recording pages.
+// The print dialog on fakes: print jobs go to recording pages, or to PDF files.
 #include "window_test.h"
 
 #include "recordingpage.h"
@@ -11,7 +11,13 @@ namespace {
 struct AnsweringFiles : SaveFileService {
     QString answer;
     QString suggested;
-    QString askSaveFileName(const QString&, const QString& path) override { suggested = path; return answer; }
+    int asked = 0;
+    QString askSaveFileName(const QString&, const QString& path) override
+    {
+        ++asked;
+        suggested = path;
+        return answer;
+    }
 };
 
 class PrintDialog : public ::testing::Test {
@@ -21,7 +27,8 @@ protected:
         settings.captions.english = {"OnePageSummaryTitle_IntOnly=Summary of the loan",
                                      "OnePageSummaryTitle_RRSP=Summary of the RRSP loan",
                                      "ProjectionTitle_IntOnly=Projection of the loan",
-                                     "Suitability_Title=Suitability form", "PrintoutFooter=Footer line"};
+                                     "Suitability_Title=Suitability form", "PrintoutFooter=Footer line",
+                                     "PageNofM=Page <1> of <2>"};
         settings.SponsorLines = {"[SponsorInfo]", "Our firm's disclaimer.=LegalDisclaimerEnglish1"};
         settings.folder = pictures.path().toStdString();
         std::ofstream(settings.folder / "print-english.gif") << "GIF89a";
@@ -41,7 +48,8 @@ protected:
         source = {strategy, &results};
     }
 
-    void open(const std::string& sponsor = "none")
+    // `makePage` defaults to recording pages.
+    void open(const std::string& sponsor = "none", PageFactory makePage = {})
     {
         settings.sponsorInfo.SponsorName = sponsor;
         PrintOptions::Services services;
@@ -53,8 +61,8 @@ protected:
         services.printerNames = [] { return std::vector<std::string>{"Office Laser", "Front Desk"}; };
         services.defaultPrinter = [] { return std::string("Front Desk"); };
         services.today = [] { return ReportDate{2025, 1, 5}; };
-        services.documentsFolder = QStringLiteral("/home/advisor/Documents");
-        services.makePage = [this](const PrintDestination& destination) {
+        services.documentsFolder = QStringLiteral("/home/advisor/Documents");  // absent here
+        services.makePage = makePage ? makePage : [this](const PrintDestination& destination) -> std::shared_ptr<Page> {
             destinations.push_back(destination);
             pages.push_back(std::make_shared<RecordingPage>());
             return pages.back();
@@ -64,12 +72,22 @@ protected:
         dialog = std::make_unique<PrintOptions>(services, defaults);
     }
 
-    // The title each document starts with.
-    std::vector<std::string> documentTitles() const
+    // The title of each report's first page, in the order the one job
+    // printed them.
+    std::vector<std::string> reportTitles() const
     {
+        EXPECT_EQ(pages.size(), 1u) << "one page per print job";
+        std::map<int, std::string> titleOn;
+        std::vector<int> firstPages;
+        for (const PageOp& op : pages.empty() ? std::vector<PageOp>{} : pages[0]->texts()) {
+            if (op.text.ends_with(" of the loan") || op.text == "Suitability form")
+                titleOn.emplace(op.page, op.text);
+            if (op.text.starts_with("Page 1 of "))
+                firstPages.push_back(op.page);
+        }
         std::vector<std::string> titles;
-        for (const auto& page : pages)
-            titles.push_back(page->texts().empty() ? "" : page->texts().front().text);
+        for (int page : firstPages)
+            titles.push_back(titleOn[page]);
         return titles;
     }
     // Which of Print and the summary's checklist, signatures and disclaimer
@@ -94,9 +112,11 @@ protected:
 };
 
 // Without the summary its options mean nothing; an RRSP loan has no
-// checklist, checked each time the dialog shows.
+// checklist, checked each time the dialog shows, and shows the signatures
+// instead while the checklist stays the choice saved.
 TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrategy)
 {
+    const auto checklistSaved = [this] { return dialog->currentDefaults().values.flag(Setting::PrintSummaryChecklist); };
     analyse(Strategy::InterestOnly);
     open();
     dialog->show();
@@ -107,11 +127,14 @@ TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrateg
     EXPECT_EQ(usable(), "----");
     dialog->chkPrint[0]->click();
     EXPECT_EQ(usable(), "PCSD");
+    EXPECT_TRUE(dialog->optPrintCheckList->isChecked());
 
     analyse(Strategy::RRSP);
     dialog->hide();
     dialog->show();
     EXPECT_EQ(usable(), "P-SD");
+    EXPECT_TRUE(dialog->optPrintSignatures->isChecked());
+    EXPECT_TRUE(checklistSaved());
     dialog->chkPrint[0]->click();
     dialog->chkPrint[0]->click();
     EXPECT_EQ(usable(), "PCSD");
@@ -122,11 +145,23 @@ TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrateg
     dialog->hide();
     dialog->show();
     EXPECT_EQ(usable(), "PCSD");
+    EXPECT_TRUE(dialog->optPrintCheckList->isChecked());
+
+    // The user's own choice for the RRSP loan stays.
+    analyse(Strategy::RRSP);
+    dialog->hide();
+    dialog->show();
+    dialog->optPrintSignatures->click();
+    EXPECT_FALSE(checklistSaved());
+    analyse(Strategy::InterestOnly);
+    dialog->hide();
+    dialog->show();
+    EXPECT_TRUE(dialog->optPrintSignatures->isChecked());
 }
 
 // The names typed go on the reports, the advisor's trimmed, and are kept
-// for Save Defaults.
-TEST_F(PrintDialog, threeCopiesOfThreeReportsMakeNineDocumentsInOrderOnTheDefaultPrinter)
+// for Save Defaults. The copies repeat inside the one job.
+TEST_F(PrintDialog, threeCopiesOfThreeReportsPrintInOrderAsOneJobOnTheDefaultPrinter)
 {
     analyse(Strategy::InterestOnly);
     defaults.values.setFlag(Setting::PrintChecklistPage, true);
@@ -142,11 +177,10 @@ TEST_F(PrintDialog, threeCopiesOfThreeReportsMakeNineDocumentsInOrderOnTheDefaul
     std::vector<std::string> expected;
     for (const char* title : {"Summary of the loan", "Suitability form", "Projection of the loan"})
         expected.insert(expected.end(), 3, title);
-    EXPECT_EQ(documentTitles(), expected);
-    for (const auto& page : pages)
-        EXPECT_EQ(page->ops().back().kind, PageOp::Kind::End);
-    for (const PrintDestination& d : destinations)
-        EXPECT_TRUE(!d.pdf && d.printer == "Front Desk");
+    EXPECT_EQ(reportTitles(), expected);
+    EXPECT_EQ(pages[0]->ops().back().kind, PageOp::Kind::End);
+    ASSERT_EQ(destinations.size(), 1u);
+    EXPECT_TRUE(!destinations[0].pdf && destinations[0].printer == "Front Desk");
     EXPECT_TRUE(messages.messages.empty()) << messages.take();
     EXPECT_TRUE(dialog->isHidden());
 }
@@ -167,45 +201,73 @@ TEST_F(PrintDialog, qzxSponsorAlwaysEndsTheSummaryWithTheLegalDisclaimer)
         EXPECT_EQ(usable(), qzx ? "P--D" : "PCSD");
         EXPECT_EQ(dialog->optPrintLegalDisclaimer->isChecked(), qzx);
         ASSERT_TRUE(dialog->runPrint());
-        ASSERT_EQ(pages.size(), qzx ? 2u : 1u);
         EXPECT_EQ(pages[0]->findText("Our firm's disclaimer.").has_value(), qzx);
-        EXPECT_EQ(documentTitles().back(), qzx ? "Suitability form" : "Summary of the loan");
+        EXPECT_EQ(reportTitles().back(), qzx ? "Suitability form" : "Summary of the loan");
     }
 }
 
-// The PDF entry asks where to save each document; a strategy without
-// results is said once and nothing prints.
-TEST_F(PrintDialog, pdfEntryAsksWhereToSaveEachDocument)
+// Reports without results are said before any file name is asked: with
+// nothing else to print the dialog stays, with the checklist that prints.
+TEST_F(PrintDialog, missingResultsAreSaidBeforeTheFileNameIsAsked)
 {
     analyse(Strategy::InterestOnly);
-    open();
+    source.strategy = Strategy::TermLoan;
+    defaults.values.setFlag(Setting::PrintChecklistPage, true);
+    for (const std::string sponsor : {"none", "QZX Securities"}) {
+        SCOPED_TRACE(sponsor);
+        open(sponsor);
+        dialog->cboPrinters->setCurrentIndex(dialog->cboPrinters->count() - 1);
+        dialog->show();
+        files.asked = 0;
+        files.answer = QStringLiteral("/tmp/Client.pdf");
+        messages.messages.clear();
+        EXPECT_EQ(dialog->runPrint(), sponsor != "none");
+        EXPECT_EQ(messages.count("warning"), 1);
+        EXPECT_EQ(files.asked, sponsor != "none" ? 1 : 0);
+        EXPECT_EQ(dialog->isVisible(), sponsor == "none");
+        if (sponsor != "none")
+            EXPECT_EQ(reportTitles(), std::vector<std::string>{"Suitability form"});
+        else
+            EXPECT_TRUE(pages.empty());
+    }
+}
+
+// A PDF file holds the whole job once, under exactly the name typed (".pdf"
+// added); the Documents folder, else the home folder, is suggested until a
+// file is saved, then that file's folder.
+TEST_F(PrintDialog, pdfEntrySavesTheWholeJobOnceInTheFileNamed)
+{
+    const TempFolder out;
+    analyse(Strategy::InterestOnly);
+    open("none", DevicePageFactory());
     ASSERT_EQ(dialog->cboPrinters->count(), 3);  // two printers and the PDF file
     dialog->cboPrinters->setCurrentIndex(2);
+    dialog->txtCopies->setText("2");
+    dialog->leaveCopies();
     dialog->show();
     EXPECT_FALSE(dialog->runPrint());  // cancelled: nothing prints, the dialog stays
-    EXPECT_TRUE(pages.empty());
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(files.suggested, "/home/advisor/Documents/Gearwise Planner - Interest-Only- Loan - 2025-01-05.pdf");
+    EXPECT_EQ(files.suggested, QDir::homePath() + "/Gearwise Planner - Interest-Only- Loan - 2025-01-05.pdf");
 
-    files.answer = QStringLiteral("/tmp/out/Client");
+    files.answer = QString::fromStdString((out / "Client").string());
     ASSERT_TRUE(dialog->runPrint());
-    ASSERT_EQ(destinations.size(), 2u);
-    EXPECT_TRUE(destinations[0].pdf);
-    EXPECT_EQ(destinations[0].file, "/tmp/out/Client - [chkPrint(0)].pdf");
-    EXPECT_EQ(destinations[1].file, "/tmp/out/Client - [chkPrint(1)].pdf");
-    // One document goes to the file chosen.
-    destinations.clear();
-    dialog->chkPrint[1]->click();
-    files.answer = QStringLiteral("/tmp/out/Summary.pdf");
-    ASSERT_TRUE(dialog->runPrint());
-    ASSERT_EQ(destinations.size(), 1u);
-    EXPECT_EQ(destinations[0].file, "/tmp/out/Summary.pdf");
-    // The window shows a strategy without results: told once, nothing prints.
-    source.strategy = Strategy::TermLoan;
-    destinations.clear();
-    ASSERT_TRUE(dialog->runPrint());
-    EXPECT_TRUE(destinations.empty());
-    EXPECT_EQ(messages.count("warning"), 1);
+    EXPECT_TRUE(messages.messages.empty()) << messages.take();
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(out.path()))
+        written.push_back(entry.path().filename().string());
+    EXPECT_EQ(written, std::vector<std::string>{"Client.pdf"});
+    dialog->show();
+    dialog->runPrint();
+    EXPECT_EQ(files.suggested, QString::fromStdString((out / "Gearwise Planner - Interest-Only- Loan - 2025-01-05.pdf").string()));
+
+    const std::string text = (out / "Client.txt").string();
+    if (std::system(("pdftotext '" + (out / "Client.pdf").string() + "' '" + text + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    const std::string printed = readBytes(text);
+    const std::size_t summary = printed.find("Summary of the loan");
+    ASSERT_NE(summary, std::string::npos) << printed;
+    EXPECT_EQ(printed.find("Summary of the loan", summary + 1), std::string::npos) << "copies do not apply to a file";
+    EXPECT_NE(printed.find("Projection of the loan", summary), std::string::npos) << printed;
 }
 
 } // namespace
