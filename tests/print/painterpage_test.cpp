@@ -174,27 +174,13 @@ std::vector<std::pair<std::string, AnalysisInputs>> GridInputs()
     std::vector<std::pair<std::string, AnalysisInputs>> grid;
     AnalysisInputs in = DefaultInputs();
     grid.emplace_back("defaults", in);
-    in.loanAmount = 99'999'999;
-    in.interestRate = 50;
-    in.taxRate = 99;
-    in.returns = {20, -99, 0, 19.9};
-    in.projectionReturn = 20;
-    in.savingsPeriod = 80;
-    in.fedLimited = true;
-    in.provDeductible = 0;
+    in.loanAmount = 99'999'999, in.interestRate = 50, in.taxRate = 99, in.savingsPeriod = 80;
+    in.returns = {20, -99, 0, 19.9}, in.projectionReturn = 20, in.fedLimited = true, in.provDeductible = 0;
     grid.emplace_back("largest", in);
-    in.savingsPeriod = 40;
-    in.timesRepeated = 1;
-    in.fedLimited = false;
-    in.provLimited = true;
-    in.fedDeductible = 50;
-    in.provDeductible = 100;
-    in.returns = {-99, -50, -10, -0.5};
-    in.projectionReturn = -99;
+    in.savingsPeriod = 40, in.timesRepeated = 1, in.fedLimited = false, in.provLimited = true;
+    in.fedDeductible = 50, in.provDeductible = 100, in.returns = {-99, -50, -10, -0.5}, in.projectionReturn = -99;
     grid.emplace_back("losing", in);
-    in.savingsPeriod = 1;
-    in.loanAmount = 1;
-    in.interestRate = 1;
+    in.savingsPeriod = 1, in.loanAmount = 1, in.interestRate = 1;
     grid.emplace_back("smallest", in);
     return grid;
 }
@@ -249,11 +235,9 @@ TEST_F(Device, EveryReportShowsEveryFigureWholeOnNumberedPages)
                     const auto pages = static_cast<int>(std::count(text.begin(), text.end(), '\f'));
                     if (kind == Summary)
                         EXPECT_EQ(pages, 1);
-                    std::size_t from = 0;
-                    for (int n = 1; n <= pages; ++n) {
-                        const std::size_t end = text.find('\f', from);
-                        const std::string number = FillPlaceholders(CaptionOf("PageNofM", language),
-                                                                    {std::to_string(n), std::to_string(pages)});
+                    const std::string of = std::to_string(pages);
+                    for (std::size_t n = 1, from = 0, end; (end = text.find('\f', from)) != std::string::npos; ++n) {
+                        const std::string number = FillPlaceholders(CaptionOf("PageNofM", language), {std::to_string(n), of});
                         EXPECT_NE(text.substr(from, end - from).find(number), std::string::npos) << number;
                         from = end + 1;
                     }

@@ -2,7 +2,6 @@
 // documents against golden files, and the rules a golden does not show.
 #include "golden.h"
 #include "report_fixture.h"
-#include "numformat.h"
 
 #include <gtest/gtest.h>
 
@@ -102,28 +101,6 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
         ASSERT_TRUE(print(c.kind, c.language)) << lastMessage();
         ExpectGolden(PageDump(page), std::string("print/golden/") + c.name + ".txt");
     }
-}
-
-// Figures too wide for the page at the smallest size: the table goes on in
-// bands of columns, each with the year again, and every figure is whole.
-TEST_F(Reports, ProjectionTooWideForThePageGoesOnInBands)
-{
-    analyse(TermLoan, WithChecklist);
-    for (TermYear& y : std::get<TermResults>(results).projection) {
-        for (double* v : {&y.leveraged_balance, &y.net_balance_payoff, &y.acb_after, &y.interest, &y.principal,
-                          &y.after_tax_cashflow, &y.unleveraged_balance, &y.unleveraged_acb, &y.increase})
-            *v = 4.0e40;
-        y.loan_balance = -3.0e40;
-    }
-    ASSERT_TRUE(print(ReportKind::Projection));
-    const std::string text = PageDump(page);
-    for (const std::string figure : {FormatNumber(4.0e40, "#,##0", English), "(" + FormatNumber(3.0e40, "#,##0", English) + ")"})
-        EXPECT_NE(text.find(" \"" + figure + "\"\n"), std::string::npos) << figure;
-    EXPECT_EQ(text.find('#'), std::string::npos);
-    std::size_t bands = 0;
-    for (const PageOp& op : page.texts())
-        bands += op.text == CaptionOf("EndOfYear1") ? 1 : 0;
-    EXPECT_GE(bands, 3u) << text;
 }
 
 // A failure is reported once, naming the section and step, and the document

@@ -146,17 +146,6 @@ TEST_F(PrintDialog, printAndTheSummaryOptionsFollowTheReportsTickedAndTheStrateg
     dialog->show();
     EXPECT_EQ(usable(), "PCSD");
     EXPECT_TRUE(dialog->optPrintCheckList->isChecked());
-
-    // The user's own choice for the RRSP loan stays.
-    analyse(Strategy::RRSP);
-    dialog->hide();
-    dialog->show();
-    dialog->optPrintSignatures->click();
-    EXPECT_FALSE(checklistSaved());
-    analyse(Strategy::InterestOnly);
-    dialog->hide();
-    dialog->show();
-    EXPECT_TRUE(dialog->optPrintSignatures->isChecked());
 }
 
 // The names typed go on the reports, the advisor's trimmed, and are kept
