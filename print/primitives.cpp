@@ -300,16 +300,12 @@ namespace {
 // Measures as the page it stands for does and draws nothing; counts pages.
 class DryRunPage : public Page {
 public:
-    explicit DryRunPage(Page& device) : device_(device), font_(device.font()) {}
+    explicit DryRunPage(Page& device) : device_(device), saved_(device.font()) {}
     ~DryRunPage() override { device_.setFont(saved_); }
 
     void beginDocument() override {}
-    void setFont(const PageFont& font) override
-    {
-        font_ = font;
-        device_.setFont(font);
-    }
-    PageFont font() const override { return font_; }
+    void setFont(const PageFont& font) override { device_.setFont(font); }
+    PageFont font() const override { return device_.font(); }
     void drawText(double x, double y, std::string_view) override { moveTo(x, y); }
     double textWidth(std::string_view text) override { return device_.textWidth(text); }
     double textHeight() override { return device_.textHeight(); }
@@ -346,8 +342,7 @@ private:
     }
 
     Page& device_;
-    const PageFont saved_ = device_.font();
-    PageFont font_;
+    const PageFont saved_;
     int pages_ = 1;
     double x_ = 0, y_ = 0;
 };
@@ -379,9 +374,9 @@ int CountPages(PrintContext& context, const ReportDrawing& draw)
     return page.pageNumber();
 }
 
-void DrawNumbered(PrintContext& context, const ReportDrawing& draw)
+void DrawNumbered(PrintContext& context, const ReportDrawing& draw, int pages)
 {
-    context.pageCount = CountPages(context, draw);
+    context.pageCount = pages > 0 ? pages : CountPages(context, draw);
     context.firstPage = context.page.pageNumber();
     draw(context);
     context.pageCount = 0;

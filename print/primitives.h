@@ -139,9 +139,9 @@ using ReportDrawing = std::function<void(PrintContext&)>;
 // context's page does and draws nothing.
 int CountPages(PrintContext& context, const ReportDrawing& draw);
 
-// Draws one report on the context's page with "Page n of m" in its footers,
-// after counting its pages.
-void DrawNumbered(PrintContext& context, const ReportDrawing& draw);
+// Draws one report on the context's page with "Page n of m" in its footers:
+// m is `pages`, or when 0 the pages counted first.
+void DrawNumbered(PrintContext& context, const ReportDrawing& draw, int pages = 0);
 
 // The failure message in the context's language, naming its target, and the
 // details for technical support (section and step from the context).

@@ -222,12 +222,14 @@ namespace report {
 void DrawOnePageSummary(PrintContext& context, const ReportData& data)
 {
     const ReportDrawing draw = [&data](PrintContext& c) { DrawSummary(c, data); };
+    int pages = 0;
     for (double body : kBodySizes) {
         context.fontSizes = {.title = 14, .heading = body + 2, .body = body};
-        if (CountPages(context, draw) == 1)
+        pages = CountPages(context, draw);
+        if (pages == 1)
             break;
     }
-    DrawNumbered(context, draw);
+    DrawNumbered(context, draw, pages);
 }
 
 } // namespace report

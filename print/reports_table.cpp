@@ -366,14 +366,10 @@ ReportTable Band(const ReportTable& table, std::size_t first, std::size_t last)
     return band;
 }
 
-// Bands of columns, each after the first column, that fit `width` at the
-// table's smallest size.
-std::vector<std::pair<std::size_t, std::size_t>> Bands(Page& page, const ReportTable& table, double width)
+// Bands of the columns after the first, each fitting `width` with the first
+// one, for columns of `widths`.
+std::vector<std::pair<std::size_t, std::size_t>> Bands(const std::vector<double>& widths, double width)
 {
-    const PageFont saved = page.font();
-    const double smallest = table.fontSizes.empty() ? saved.size : table.fontSizes.back();
-    const std::vector<double> widths = Natural(page, table, smallest, table.boldHeads).widths;
-    page.setFont(saved);
     std::vector<std::pair<std::size_t, std::size_t>> bands;
     std::size_t first = 1;
     double used = widths[0];
@@ -400,7 +396,7 @@ double PrintReportTable(PrintContext& context, const ReportTable& table, double 
         // Too wide even at its smallest size: the table goes on in bands of
         // columns, each with the first column again, rather than print a
         // figure cut short.
-        const auto bands = Bands(page, table, width);
+        const auto bands = Bands(layout.widths, width);
         if (bands.size() > 1) {
             for (std::size_t i = 0; i < bands.size(); ++i)
                 y = PrintReportTable(context, Band(table, bands[i].first, bands[i].second),
@@ -411,9 +407,8 @@ double PrintReportTable(PrintContext& context, const ReportTable& table, double 
     if (!layout.fits) {
         // Two columns too wide for the page: a size at which they fit.
         ReportTable smaller = table;
-        const double smallest = table.fontSizes.empty() ? saved.size : table.fontSizes.back();
-        smaller.fontSizes = {smallest * width / Natural(page, table, smallest, table.boldHeads).total * 0.99};
-        page.setFont(saved);
+        const double total = std::accumulate(layout.widths.begin(), layout.widths.end(), 0.0);
+        smaller.fontSizes = {layout.fontSize * width / total * 0.99};
         return PrintReportTable(context, smaller, y, left, width);
     }
     TablePrinter printer(context, table, left, width, layout);

@@ -38,7 +38,7 @@ struct TableLayout {
     double fontSize = 10;
     std::vector<double> lefts;   // left edge of each column
     std::vector<double> widths;  // width of each column
-    bool fits = true;            // false: too wide even at the smallest size
+    bool fits = true;            // false: too wide even at the smallest size, at which the widths are
 };
 
 TableLayout LayOutTable(Page& page, const ReportTable& table, double left, double width);
