@@ -61,9 +61,9 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
     } cases[] = {
         {"summary_interest-only_en", Summary, InterestOnly, English, WithChecklist, nullptr},
         {"summary_term_limited_en", Summary, TermLoan, English, WithSignatures, Limited},
-        // RRSP loans: the notes only with the checklist option, no separator, no leverage checklist.
-        {"summary_rrsp_en", Summary, RRSP, English, WithChecklist, nullptr},
+        // RRSP loans: no notes, no separator, and the signatures where a checklist was chosen.
         {"summary_rrsp_signatures_en", Summary, RRSP, English, WithSignatures, nullptr},
+        {"summary_rrsp_signatures_en", Summary, RRSP, English, WithChecklist, nullptr},
         {"summary_rrsp_disclaimer_en", Summary, RRSP, English, WithDisclaimer, nullptr},
         // A narrow page: the table steps down to its smallest size; the
         // client's name takes all the room left of the date but 2 units.
