@@ -176,4 +176,48 @@ std::optional<double> setLoanAmount(Strategy strategy, const AnalysisInputs& in)
     return std::nullopt;
 }
 
+namespace {
+
+// Bisection over whole dollars from 1 to `amount` for the last one whose
+// dependent amount qualifies.
+template <class Dependent>
+std::optional<double> lastQualifying(double amount, double most, Dependent dependent)
+{
+    const auto qualifies = [&](double x) {
+        const std::optional<double> d = dependent(x);
+        return d && RoundHalfAwayFromZero(*d) <= most;
+    };
+    double low = 1;
+    if (!qualifies(low))
+        return std::nullopt;
+    double high = std::floor(std::min(amount, 1e300));
+    if (high <= low || qualifies(high))
+        return std::max(low, high);
+    while (high - low > 1) {
+        const double middle = std::floor(low + (high - low) / 2);
+        (qualifies(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
+} // namespace
+
+std::optional<double> MostLoanAmountWithin(Strategy strategy, const AnalysisInputs& in, double most)
+{
+    AnalysisInputs trial = in;
+    return lastQualifying(RoundHalfAwayFromZero(in.loanAmount), most, [&](double loan) {
+        trial.loanAmount = loan;
+        return setAnnualInvestment(strategy, trial);
+    });
+}
+
+std::optional<double> MostAnnualInvestmentWithin(Strategy strategy, const AnalysisInputs& in, double most)
+{
+    AnalysisInputs trial = in;
+    return lastQualifying(RoundHalfAwayFromZero(in.annualInvestment), most, [&](double annual) {
+        trial.annualInvestment = annual;
+        return setLoanAmount(strategy, trial);
+    });
+}
+
 } // namespace gw

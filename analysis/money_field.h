@@ -30,4 +30,13 @@ std::optional<double> setAnnualInvestment(Strategy strategy, const AnalysisInput
 // the deduction combinations whose cost grows with the loan bound it.
 std::optional<double> setLoanAmount(Strategy strategy, const AnalysisInputs& in);
 
+// The largest whole loan amount from $1 to the one in `in` whose annual
+// investment shows at most `most` in whole dollars; nullopt when not even $1
+// qualifies. The annual investment never falls as the loan grows, so the
+// amounts that qualify run from $1 up to the answer.
+std::optional<double> MostLoanAmountWithin(Strategy strategy, const AnalysisInputs& in, double most);
+
+// The same for a typed annual investment and the loan amount it asks for.
+std::optional<double> MostAnnualInvestmentWithin(Strategy strategy, const AnalysisInputs& in, double most);
+
 } // namespace gw

@@ -159,7 +159,8 @@ Problem readPositiveDollars(std::string_view text, const std::string& what, cons
                             double& target)
 {
     const auto value = readNumber(text);
-    const std::string range = what + " is in dollars and must be at least $1 after rounding to whole dollars";
+    const std::string range = what + " is in dollars and must be from $1 to $" + num(kMostDollars) +
+                              " after rounding to whole dollars";
     if (!value)
         return "'" + std::string(text) + "' is not a number: " + range;
     const double whole = EnteredValue(Setting::LoanAmount, *value);
@@ -267,12 +268,12 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            }
                            return "'" + std::string(v) + "' is not a strategy: interest-only, term or rrsp";
                        }});
-    options.push_back({"loan-amount", "DOLLARS", "loan amount, dollars, at least 1 after rounding to whole dollars",
+    options.push_back({"loan-amount", "DOLLARS", "loan amount, dollars, 1 to 99999999 after rounding to whole dollars",
                        shown(Setting::LoanAmount), false, [&fields, &limits](std::string_view v) {
                            return readPositiveDollars(v, "the loan amount", limits, fields[Setting::LoanAmount]);
                        }});
     options.push_back({"annual-investment", "DOLLARS",
-                       "after-tax annual investment instead of the loan amount, dollars, at least 1 "
+                       "after-tax annual investment instead of the loan amount, dollars, 1 to 99999999 "
                        "after rounding to whole dollars; the loan amount is the one that costs it",
                        "", false, [&p, &limits](std::string_view v) {
                            return readPositiveDollars(v, "the after-tax annual investment", limits, p.annualGiven);
@@ -402,8 +403,18 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
                                " years: (times + 1) x savings period must be at most 80, so at most " +
                                num(std::floor(80 / in.savingsPeriod) - 1) + " here");
     }
-    if (!p.request.annualInvestmentGiven)
+    if (!p.request.annualInvestmentGiven) {
+        // The window keeps the annual investment a loan asks for within the
+        // same highest amount.
+        const auto annual = setAnnualInvestment(strategy, in);
+        if (annual && RoundHalfAwayFromZero(*annual) > kMostDollars) {
+            const auto most = MostLoanAmountWithin(strategy, in, kMostDollars);
+            return optionError("loan-amount", "a loan of $" + num(in.loanAmount) + " makes the after-tax annual investment $" +
+                                                  num(RoundHalfAwayFromZero(*annual)) + ", above the highest amount $" +
+                                                  num(kMostDollars) + (most ? "; at most $" + num(*most) + " here" : ""));
+        }
         return std::nullopt;
+    }
     if (loanGiven)
         return optionError("annual-investment", "give either --loan-amount or --annual-investment, not both");
     in.annualInvestment = p.annualGiven;
@@ -416,6 +427,12 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
     const double whole = RoundHalfAwayFromZero(*loan);
     if (!(whole > 0))
         return optionError("annual-investment", asked);
+    if (whole > kMostDollars) {
+        const auto most = MostAnnualInvestmentWithin(strategy, in, kMostDollars);
+        return optionError("annual-investment", "$" + num(p.annualGiven) + " asks for a loan of $" + num(whole) +
+                                                    ", above the highest amount $" + num(kMostDollars) +
+                                                    (most ? "; at most $" + num(*most) + " here" : ""));
+    }
     in.loanAmount = whole;
     p.request.fields[Setting::LoanAmount] = whole;
     return std::nullopt;

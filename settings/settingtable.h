@@ -111,6 +111,10 @@ enum class Stored {
 // The unit of the field, of SettingValues and of AnalysisInputs.
 enum class Unit { Dollars, Percent, Years, Count, Index, Flag };
 
+// The largest amount any money field takes: eight digits, so that amounts
+// and what grows from them fit the fields, tables and notes.
+inline constexpr double kMostDollars = 99'999'999;
+
 // A legal bound: a fixed value, or a sponsor limit taken inward to the
 // nearest whole number (the spinners step by whole numbers, and a limit
 // of 25.5 must not let 26 through).

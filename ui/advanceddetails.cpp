@@ -42,8 +42,8 @@ AdvancedDetails::AdvancedDetails(InputChecks& checks, const QLineEdit& savingsPe
 
     leaveChecks_ = new LeaveChecks(this);
     for (int k = 0; k < 4; ++k)
-        leaveChecks_->watch(breakdown.fields[k], breakdown.spinners[k], [this, k] { leaveBreakdownField(k); });
-    leaveChecks_->watch(txtTimesLoanRepeated, updTimesLoanRepeated, [this] { leaveTimesLoanRepeated(); });
+        leaveChecks_->watch(breakdown.fields[k], breakdown.spinners[k], [this, k] { return leaveBreakdownField(k); });
+    leaveChecks_->watch(txtTimesLoanRepeated, updTimesLoanRepeated, [this] { return leaveTimesLoanRepeated(); });
     leaveChecks_->exempt(cmdCancel);
 
     connect(cmdOK, &QPushButton::clicked, this, &AdvancedDetails::accept);
@@ -179,20 +179,34 @@ int AdvancedDetails::mostTimesLoanRepeated() const
     return static_cast<int>(std::floor(kMaxYears / period)) - 1;
 }
 
-void AdvancedDetails::leaveBreakdownField(int part)
+bool AdvancedDetails::leaveBreakdownField(int part)
 {
-    breakdown.checkField(checks_, part);
+    return breakdown.checkField(checks_, part);
 }
 
-void AdvancedDetails::leaveTimesLoanRepeated()
+QString AdvancedDetails::periodLabel() const
+{
+    return FieldLabel(caption(strategy_ == Strategy::InterestOnly ? "lblSavingsPeriod_Int"
+                                                                  : "lblSavingsPeriod_Term_RRSP"));
+}
+
+bool AdvancedDetails::leaveTimesLoanRepeated()
 {
     QLineEdit& box = *txtTimesLoanRepeated;
-    checks_.checkValue(box, 0);
-    const QString message = caption("BoundsTimesLoanRepeatedRange", {std::to_string(updTimesLoanRepeated->min() + 1),
-                                                                     std::to_string(mostTimesLoanRepeated())});
-    checks_.checkBounds(box, *updTimesLoanRepeated, message, 0, 0);
-    checks_.checkIntegerValue(box);
-    checks_.checkTimesLoanRepeated(savingsPeriod_, box, 0, strategy_);
+    // The interest-only loan is never repeated: only the spinner's range holds.
+    const int most = strategy_ == Strategy::InterestOnly ? updTimesLoanRepeated->max() - 1 : mostTimesLoanRepeated();
+    FieldRule rule{FieldLabel(lblTimesLoanRepeated->text()), "#0", double(updTimesLoanRepeated->min() + 1),
+                   double(most)};
+    bool kept = checks_.checkValue(box, 0, rule);
+    // Past the last legal number the pair would pass 80 years, which resets
+    // the repeats to 0: one message says so.
+    if (!checks_.checkRange(box, rule, 0.0)) {
+        kept = false;
+        updTimesLoanRepeated->setValue(static_cast<int>(FieldNumber(box.text(), language())));
+    }
+    kept = checks_.checkIntegerValue(box, rule) && kept;
+    kept = checks_.checkTimesLoanRepeated(savingsPeriod_, periodLabel(), box, rule.label, 0, strategy_, true) && kept;
+    return kept;
 }
 
 bool AdvancedDetails::checkDistributions() const
@@ -202,7 +216,9 @@ bool AdvancedDetails::checkDistributions() const
 
 void AdvancedDetails::accept()
 {
-    leaveChecks_->runShown();
+    // A repaired field keeps the dialog open on it, for the user to check.
+    if (!leaveChecks_->runShown())
+        return;
     Breakdown parts = shownParts_;
     // With the breakdown frame hidden the fields hold what the window holds:
     // there is nothing to check, and nothing the user could mend.

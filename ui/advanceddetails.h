@@ -42,8 +42,9 @@ public:
     void formatCaptions();
 
     // The leave checks; the dialog runs them itself, tests may call them.
-    void leaveBreakdownField(int part);
-    void leaveTimesLoanRepeated();
+    // Each returns true when the field kept what was typed.
+    bool leaveBreakdownField(int part);
+    bool leaveTimesLoanRepeated();
     bool checkDistributions() const;
 
     int savedTimesLoanRepeated() const { return savedTimesLoanRepeated_; }
@@ -78,6 +79,8 @@ protected:
 private:
     void buildLayout();
     void showHelp();
+    // The label of the main window's savings period for the strategy.
+    QString periodLabel() const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     Language language() const;
 

@@ -41,7 +41,7 @@ CustomInvestmentMix::CustomInvestmentMix(InputChecks& checks, HelpService* help,
 
     leaveChecks_ = new LeaveChecks(this);
     for (int k = 0; k < 4; ++k)
-        leaveChecks_->watch(breakdown.fields[k], breakdown.spinners[k], [this, k] { leaveBreakdownField(k); });
+        leaveChecks_->watch(breakdown.fields[k], breakdown.spinners[k], [this, k] { return leaveBreakdownField(k); });
     leaveChecks_->exempt(cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, &CustomInvestmentMix::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &CustomInvestmentMix::reject);
@@ -60,9 +60,9 @@ void CustomInvestmentMix::formatCaptions()
     cmdCancel->setText(lookUp(checks_.captions(), "cmdCancel"));
 }
 
-void CustomInvestmentMix::leaveBreakdownField(int part)
+bool CustomInvestmentMix::leaveBreakdownField(int part)
 {
-    breakdown.checkField(checks_, part);
+    return breakdown.checkField(checks_, part);
 }
 
 bool CustomInvestmentMix::checkDistributions() const
@@ -72,8 +72,7 @@ bool CustomInvestmentMix::checkDistributions() const
 
 void CustomInvestmentMix::accept()
 {
-    leaveChecks_->runShown();
-    if (!checkDistributions())
+    if (!leaveChecks_->runShown() || !checkDistributions())
         return;
     const Breakdown parts = breakdown.values(checks_.captions().language());
     QDialog::accept();

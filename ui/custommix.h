@@ -23,7 +23,7 @@ public:
     CustomInvestmentMix(InputChecks& checks, HelpService* help, const Breakdown& parts, QWidget* parent = nullptr);
 
     void formatCaptions();
-    void leaveBreakdownField(int part);
+    bool leaveBreakdownField(int part);
     bool checkDistributions() const;
 
     // OK (also Enter) and Cancel (also Esc and closing the window).

@@ -95,15 +95,15 @@ Breakdown BreakdownFrame::values(Language language) const
     return parts;
 }
 
-void BreakdownFrame::checkField(const InputChecks& checks, int part) const
+bool BreakdownFrame::checkField(const InputChecks& checks, int part) const
 {
-    QLineEdit& box = *fields.at(static_cast<std::size_t>(part));
-    UpDown& spinner = *spinners.at(static_cast<std::size_t>(part));
-    checks.checkValue(box, 0);
-    const QString message = lookUp(checks.captions(), "BoundsBreakdownOfGrossReturn",
-                                   {std::to_string(spinner.min() + 1), std::to_string(spinner.max() - 1)});
-    checks.checkBounds(box, spinner, message, 0, 0);
-    checks.checkIntegerValue(box);
+    const std::size_t k = static_cast<std::size_t>(part);
+    QLineEdit& box = *fields.at(k);
+    UpDown& spinner = *spinners.at(k);
+    const FieldRule rule{FieldLabel(labels.at(k)->text()), "#0", double(kPartMin + 1), double(kPartMax - 1)};
+    bool kept = checks.checkValue(box, 0, rule);
+    kept = checks.checkBounds(box, spinner, rule, 0, 0) && kept;
+    return checks.checkIntegerValue(box, rule) && kept;
 }
 
 bool BreakdownFrame::checkDistributions(const InputChecks& checks) const
@@ -120,7 +120,7 @@ bool BreakdownFrame::checkDistributions(const InputChecks& checks) const
     return false;
 }
 
-void LeaveChecks::watch(QLineEdit* box, UpDown* spinner, std::function<void()> check)
+void LeaveChecks::watch(QLineEdit* box, UpDown* spinner, std::function<bool()> check)
 {
     box->installEventFilter(this);
     if (spinner)
@@ -128,21 +128,28 @@ void LeaveChecks::watch(QLineEdit* box, UpDown* spinner, std::function<void()> c
     checks_.emplace_back(box, std::move(check));
 }
 
-void LeaveChecks::runShown()
+bool LeaveChecks::runShown()
 {
+    QLineEdit* repaired = nullptr;
     for (const auto& [box, check] : checks_) {
-        if (box->isVisibleTo(box->window()))
-            run(check);
+        if (box->isVisibleTo(box->window()) && !run(check) && !repaired)
+            repaired = box;
     }
+    if (!repaired)
+        return true;
+    repaired->setFocus(Qt::OtherFocusReason);
+    repaired->selectAll();
+    return false;
 }
 
-void LeaveChecks::run(const std::function<void()>& check)
+bool LeaveChecks::run(const std::function<bool()>& check)
 {
     if (running_)
-        return;
+        return true;
     running_ = true;
-    check();
+    const bool kept = check();
     running_ = false;
+    return kept;
 }
 
 bool LeaveChecks::eventFilter(QObject* watched, QEvent* event)

@@ -46,8 +46,9 @@ struct BreakdownFrame {
     // The fields as numbers (0 for a field that holds none).
     Breakdown values(Language language) const;
     // The leave check of field `part`: a number (else 0), within 0 to 100
-    // ("BoundsBreakdownOfGrossReturn"), a whole number.
-    void checkField(const InputChecks& checks, int part) const;
+    // ("FieldAboveHighest" or "FieldBelowLowest"), a whole number.
+    // Returns true when the field kept what was typed.
+    bool checkField(const InputChecks& checks, int part) const;
     // The four fields add up to exactly 100; otherwise the "InvalidBreakdown"
     // message and false.
     bool checkDistributions(const InputChecks& checks) const;
@@ -66,21 +67,23 @@ class LeaveChecks : public QObject {
 public:
     explicit LeaveChecks(QObject* parent) : QObject(parent) {}
 
-    void watch(QLineEdit* box, UpDown* spinner, std::function<void()> check);
+    // `check` returns false when it repaired the field.
+    void watch(QLineEdit* box, UpDown* spinner, std::function<bool()> check);
     // Moving the focus onto `widget` checks nothing: Cancel throws the edit
     // away, so it must not first complain about it.
     void exempt(QWidget* widget) { exempt_.push_back(widget); }
     // The checks of every field the dialog shows, as OK runs them: Enter
-    // presses OK without leaving the field.
-    void runShown();
+    // presses OK without leaving the field. False when one repaired its
+    // field, which then has the focus.
+    bool runShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void run(const std::function<void()>& check);
+    bool run(const std::function<bool()>& check);
 
-    std::vector<std::pair<QLineEdit*, std::function<void()>>> checks_;
+    std::vector<std::pair<QLineEdit*, std::function<bool()>>> checks_;
     std::vector<QPointer<QWidget>> exempt_;
     bool running_ = false;
 };

@@ -3,14 +3,17 @@
 #include "inputpanel.h"
 
 #include "captionsource.h"
+#include "fieldvalues.h"
 #include "fieldtext.h"
 #include "messages.h"
 #include "money_field.h"
+#include "numformat.h"
 #include "updown.h"
 #include "validation.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,17 +33,6 @@ constexpr double kReturnReplacement = 5;
 std::vector<std::string> lineBreaks()
 {
     return std::vector<std::string>(4, "\n");
-}
-
-std::string boundText(int value)
-{
-    return std::to_string(value);
-}
-
-// A number as the bound messages show it: whole numbers without decimals.
-std::string settingText(double value)
-{
-    return PlainNumber(value).toStdString();
 }
 
 } // namespace
@@ -163,24 +155,68 @@ void InputPanel::checkCashflow(Strategy strategy)
 {
     const Language lang = language();
     const auto money = [lang](double value) { return FormatField(value, "$#,##0", lang); };
-    const auto reformat = [&](QLineEdit* box) { box->setText(money(FieldNumber(box->text(), lang))); };
+    const auto number = [lang](const QLineEdit* box) { return FieldNumber(box->text(), lang); };
+    const auto reformat = [&](QLineEdit* box) { box->setText(money(number(box))); };
     if (!txtAnnualInvestment->isEnabled()) {
+        if (const auto limit = dependentLimit(strategy, true, number(txtLoanAmount)))
+            lowerTypedMoney(*txtLoanAmount, true, *limit);
         if (const auto annual = setAnnualInvestment(strategy, currentInputs()))
             txtAnnualInvestment->setText(money(*annual));
         reformat(txtLoanAmount);
     } else {
+        if (const auto limit = dependentLimit(strategy, false, number(txtAnnualInvestment)))
+            lowerTypedMoney(*txtAnnualInvestment, false, *limit);
         if (const auto loan = setLoanAmount(strategy, currentInputs())) {
             txtLoanAmount->setText(money(*loan));
             reformat(txtAnnualInvestment);
         } else if (const auto annual = setAnnualInvestment(strategy, currentInputs())) {
             // No loan costs this much a year (the deductions outweigh the
             // interest): go back to what the current loan costs, so that the
-            // two fields never disagree.
+            // two fields never disagree, and say so.
+            const QString typed = txtAnnualInvestment->text();
             txtAnnualInvestment->setText(money(*annual));
             reformat(txtLoanAmount);
+            if (RoundHalfAwayFromZero(FieldNumber(typed, lang)) != RoundHalfAwayFromZero(*annual)) {
+                checks_.tell("IncorrectInputTitle", "FieldNoLoanCosts",
+                             {annualLabel().toStdString(), typed.toStdString(), txtLoanAmount->text().toStdString(),
+                              txtAnnualInvestment->text().toStdString()});
+            }
         }
     }
     reformat(txtOtherUnlevInvest);
+}
+
+std::optional<double> InputPanel::dependentLimit(Strategy strategy, bool loanTyped, double amount) const
+{
+    AnalysisInputs in = currentInputs();
+    (loanTyped ? in.loanAmount : in.annualInvestment) = amount;
+    const std::optional<double> dependent = loanTyped ? setAnnualInvestment(strategy, in) : setLoanAmount(strategy, in);
+    if (!dependent || RoundHalfAwayFromZero(*dependent) <= kMostDollars)
+        return std::nullopt;
+    return loanTyped ? MostLoanAmountWithin(strategy, in, kMostDollars)
+                     : MostAnnualInvestmentWithin(strategy, in, kMostDollars);
+}
+
+void InputPanel::lowerTypedMoney(QLineEdit& box, bool loanTyped, double limit)
+{
+    const Language lang = language();
+    const QString typed = box.text();
+    box.setText(FormatField(limit, "$#,##0", lang));
+    checks_.tell("OutOfBoundsTitle", "FieldAboveDependentLimit",
+                 {(loanTyped ? loanLabel() : annualLabel()).toStdString(), typed.toStdString(),
+                  box.text().toStdString(), (loanTyped ? annualLabel() : loanLabel()).toStdString(),
+                  FormatField(kMostDollars, "$#,##0", lang).toStdString()});
+}
+
+// Past the highest amount, or past what keeps the computed money field
+// legal: one message, naming the limit that binds.
+void InputPanel::checkMoneyLimit(QLineEdit& box, bool loanTyped, const FieldRule& rule)
+{
+    const double value = std::min(FieldNumber(box.text(), language()), rule.high);
+    if (const auto limit = dependentLimit(strategy(), loanTyped, value))
+        lowerTypedMoney(box, loanTyped, *limit);
+    else
+        checks_.checkRange(box, rule);
 }
 
 void InputPanel::setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
@@ -198,35 +234,75 @@ void InputPanel::update()
         host_.updateAnalysis();
 }
 
+void InputPanel::showInPattern(QLineEdit& box, Setting s)
+{
+    const QString shown = FormatField(FieldNumber(box.text(), language()), Row(s).pattern, language());
+    if (box.text() != shown)
+        box.setText(shown);
+}
+
+FieldRule InputPanel::ruleFor(Setting s, const QString& label) const
+{
+    const LegalRange range = RangeOf(s, start_);
+    return {FieldLabel(label), std::string(Row(s).pattern), range.low, range.high, Row(s).unit == Unit::Dollars};
+}
+
+QString InputPanel::loanLabel() const
+{
+    return FieldLabel(optLoanAmount->text());
+}
+
+QString InputPanel::annualLabel() const
+{
+    return FieldLabel(optAnnualInvestment->text());
+}
+
+QString InputPanel::returnLabel(const QLineEdit& box) const
+{
+    for (std::size_t i = 0; i < txtReturn.size(); ++i) {
+        if (txtReturn[i] == &box)
+            return FieldLabel(lblReturnsHeader->text()) + u' ' + lblReturn[i]->text();
+    }
+    return FieldLabel(caption("lblProjectionReturn"));
+}
+
 void InputPanel::leaveLoanAmount()
 {
-    checks_.checkValue(*txtLoanAmount, start_[Setting::LoanAmount]);
-    checks_.checkDollarValue(*txtLoanAmount, start_[Setting::LoanAmount]);
+    const double fallback = start_[Setting::LoanAmount];
+    const FieldRule rule = ruleFor(Setting::LoanAmount, loanLabel());
+    checks_.checkValue(*txtLoanAmount, fallback, rule);
+    checks_.checkDollarValue(*txtLoanAmount, fallback, rule);
+    checkMoneyLimit(*txtLoanAmount, true, rule);
     checkCashflow(strategy());
     update();
 }
 
 void InputPanel::leaveAnnualInvestment()
 {
-    checks_.checkValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()));
-    checks_.checkDollarValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()));
+    // The same legal amounts as the loan amount.
+    const FieldRule rule = ruleFor(Setting::LoanAmount, annualLabel());
+    checks_.checkValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()), rule);
+    checks_.checkDollarValue(*txtAnnualInvestment, annualInvestmentFromLoan(strategy()), rule);
+    checkMoneyLimit(*txtAnnualInvestment, false, rule);
     checkCashflow(strategy());
     update();
 }
 
 void InputPanel::leaveOtherUnleveraged()
 {
-    checks_.checkValue(*txtOtherUnlevInvest, start_[Setting::OtherUnleveragedIncome]);
+    const FieldRule rule = ruleFor(Setting::OtherUnleveragedIncome, lblOtherUnlevInvest->text());
+    checks_.checkValue(*txtOtherUnlevInvest, start_[Setting::OtherUnleveragedIncome], rule);
+    checks_.checkRange(*txtOtherUnlevInvest, rule);
     checkCashflow(strategy());
     update();
 }
 
 void InputPanel::leaveTaxRate()
 {
-    checks_.checkValue(*txtTaxRate, start_[Setting::TaxRate]);
-    checks_.checkBounds(*txtTaxRate, *updTaxRate,
-                        caption("BoundsTaxRate", {boundText(updTaxRate->min() + 1), boundText(updTaxRate->max() - 1)}),
-                        0, 0);
+    const FieldRule rule = ruleFor(Setting::TaxRate, lblTaxRate->text());
+    checks_.checkValue(*txtTaxRate, start_[Setting::TaxRate], rule);
+    checks_.checkBounds(*txtTaxRate, *updTaxRate, rule, 0, 0);
+    showInPattern(*txtTaxRate, Setting::TaxRate);
     checkCashflow(strategy());
     update();
 }
@@ -234,11 +310,10 @@ void InputPanel::leaveTaxRate()
 void InputPanel::leaveIntRate()
 {
     const double warnAt = start_[Setting::InterestRateWarningLevel];
-    checks_.checkValue(*txtIntRate, start_[Setting::InterestRateOnLoan]);
-    checks_.checkBounds(*txtIntRate, *updIntRate,
-                        caption("BoundsInterestRate", {boundText(updIntRate->min() + 1),
-                                                       boundText(updIntRate->max() - 1), settingText(warnAt)}),
-                        0, warnAt);
+    const FieldRule rule = ruleFor(Setting::InterestRateOnLoan, lblIntRate->text());
+    checks_.checkValue(*txtIntRate, start_[Setting::InterestRateOnLoan], rule);
+    checks_.checkBounds(*txtIntRate, *updIntRate, rule, 0, warnAt);
+    showInPattern(*txtIntRate, Setting::InterestRateOnLoan);
     checkCashflow(strategy());
     update();
     if (!intRateWarningGiven_ && warnAt != 0 && FieldNumber(txtIntRate->text(), language()) <= warnAt) {
@@ -250,13 +325,13 @@ void InputPanel::leaveIntRate()
 
 void InputPanel::leaveSavingsPeriod()
 {
-    checks_.checkValue(*txtSavingsPeriod, start_[Setting::SavingsPeriod]);
-    checks_.checkBounds(*txtSavingsPeriod, *updSavingsPeriod,
-                        caption("BoundsSavingsPeriod", {boundText(updSavingsPeriod->min() + 1),
-                                                        boundText(updSavingsPeriod->max() - 1)}),
-                        0, 0);
-    checks_.checkIntegerValue(*txtSavingsPeriod);
-    checks_.checkTimesLoanRepeated(*txtSavingsPeriod, *timesLoanRepeatedBox(), 0, strategy());
+    const FieldRule rule = ruleFor(Setting::SavingsPeriod, lblSavingsPeriod->text());
+    checks_.checkValue(*txtSavingsPeriod, start_[Setting::SavingsPeriod], rule);
+    checks_.checkBounds(*txtSavingsPeriod, *updSavingsPeriod, rule, 0, 0);
+    checks_.checkIntegerValue(*txtSavingsPeriod, rule);
+    showInPattern(*txtSavingsPeriod, Setting::SavingsPeriod);
+    checks_.checkTimesLoanRepeated(*txtSavingsPeriod, rule.label, *timesLoanRepeatedBox(),
+                                   FieldLabel(caption("lblTimesLoanRepeated")), 0, strategy(), false);
     checkCashflow(strategy());
     update();
 }
@@ -282,10 +357,10 @@ void InputPanel::returnChanged(QLineEdit& box, UpDown& spinner)
     if (!inputsChanged_)
         return;
     const double warnAt = start_[Setting::ReturnWarningLevel];
-    checks_.checkValue(box, kReturnReplacement);
-    checks_.checkBounds(box, spinner,
-                        caption("BoundsReturns", {boundText(spinner.min() + 1), boundText(spinner.max() - 1)}),
-                        warnAt, 0);
+    const FieldRule rule = ruleFor(Setting::ProjectedReturn3, returnLabel(box));
+    checks_.checkValue(box, kReturnReplacement, rule);
+    checks_.checkBounds(box, spinner, rule, warnAt, 0);
+    showInPattern(box, Setting::ProjectedReturn3);
     checkCashflow(strategy());
     update();
     if (!returnWarningGiven_ && warnAt != 0 && FieldNumber(box.text(), language()) >= warnAt) {
@@ -301,7 +376,8 @@ void InputPanel::sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString&
     const double value = std::clamp(fallback, double(spinner.min() + 1), double(spinner.max() - 1));
     checks_.showStatus("stsbarPressF1");
     InputChecks::markSponsorLimit(box, false);
-    box.setText(PlainNumber(value));
+    box.setText(FormatField(value, Row(&box == txtIntRate ? Setting::InterestRateOnLoan : Setting::ProjectedReturn3).pattern,
+                            language()));
     spinner.setValue(static_cast<int>(std::round(value)));
     // The analysis ran on the warned value; run it again on the one the
     // user chose, so the results match the field.

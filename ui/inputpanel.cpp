@@ -223,6 +223,7 @@ void InputPanel::start(const SettingValues& start)
             return;
         const LegalRange range = RangeOf(s, start);
         spinner->setRange(static_cast<int>(range.low) - 1, static_cast<int>(range.high) + 1);
+        spinner->setPattern(std::string(Row(s).pattern));
         spinner->setValue(static_cast<int>(std::round(start[s])));
     };
     const auto write = [&](QLineEdit* box, Setting s) {
@@ -346,23 +347,20 @@ void InputPanel::rewriteForLanguage(Language previousLanguage)
     const Language lang = language();
     if (lang == previousLanguage)
         return;
-    // Money is written the new way; a rate only when the new language would
-    // not read it ("6,0" in English), since both read "6.5".
-    for (QLineEdit* box : {txtLoanAmount, txtAnnualInvestment, txtOtherUnlevInvest}) {
-        if (IsNumericText(box->text(), previousLanguage))
-            box->setText(FormatField(FieldNumber(box->text(), previousLanguage), "$#,##0", lang));
-    }
-    for (QLineEdit* box : {txtTaxRate, txtIntRate, txtSavingsPeriod, timesLoanRepeatedBox()}) {
-        if (IsNumericText(box->text(), previousLanguage) && !IsNumericText(box->text(), lang))
-            box->setText(PlainNumber(FieldNumber(box->text(), previousLanguage)));
-    }
-    // Returns as they load ("#0.0"), but with any further decimals the user
-    // typed kept: a switch must not change a figure.
-    for (QLineEdit* box : {txtReturn[0], txtReturn[1], txtReturn[2], txtReturn[3], txtProjectionReturn[0],
-                           txtProjectionReturn[1]}) {
+    // Every number field in its pattern, the new language's way.
+    const auto rewrite = [&](QLineEdit* box, std::string_view pattern) {
         if (box && IsNumericText(box->text(), previousLanguage))
-            box->setText(FormatField(FieldNumber(box->text(), previousLanguage), "#0.0##########", lang));
-    }
+            box->setText(FormatField(FieldNumber(box->text(), previousLanguage), pattern, lang));
+    };
+    for (QLineEdit* box : {txtLoanAmount, txtAnnualInvestment, txtOtherUnlevInvest})
+        rewrite(box, "$#,##0");
+    rewrite(txtTaxRate, Row(Setting::TaxRate).pattern);
+    rewrite(txtIntRate, Row(Setting::InterestRateOnLoan).pattern);
+    rewrite(txtSavingsPeriod, Row(Setting::SavingsPeriod).pattern);
+    rewrite(timesLoanRepeatedBox(), "#0");
+    for (QLineEdit* box : {txtReturn[0], txtReturn[1], txtReturn[2], txtReturn[3], txtProjectionReturn[0],
+                           txtProjectionReturn[1]})
+        rewrite(box, Row(Setting::ProjectedReturn3).pattern);
 }
 
 AnalysisInputs InputPanel::currentInputs() const

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,7 @@ namespace gw {
 class CaptionSource;
 class InputChecks;
 class MessageService;
+struct FieldRule;
 class UpDown;
 
 // The breakdowns that optRegularEquity, optTaxEfficient,
@@ -182,6 +184,20 @@ private:
     // takes `fallback` (kept inside the spinner's legal range).
     void sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback);
     void update();
+    // The highest amount the typed money field (the loan amount when
+    // `loanTyped`) may hold with the computed one legal, when `amount` is
+    // above it.
+    std::optional<double> dependentLimit(Strategy strategy, bool loanTyped, double amount) const;
+    // Lowers the typed money field to `limit`, with the message.
+    void lowerTypedMoney(QLineEdit& box, bool loanTyped, double limit);
+    void checkMoneyLimit(QLineEdit& box, bool loanTyped, const FieldRule& rule);
+    // The field's number in the display pattern of `s`.
+    void showInPattern(QLineEdit& box, Setting s);
+    // What the messages of `s`'s field say: its label, pattern and range.
+    FieldRule ruleFor(Setting s, const QString& label) const;
+    QString returnLabel(const QLineEdit& box) const;
+    QString loanLabel() const;
+    QString annualLabel() const;
     double annualInvestmentFromLoan(Strategy strategy) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     Language language() const;

@@ -423,7 +423,9 @@ void MainWindow::strategyChanged()
         inputs_->setInputsChanged(true);
     // The interest-only loan lets any times-repeated value through the period
     // check; a term or RRSP loan must not run on a pair beyond its years.
-    checks_.checkTimesLoanRepeated(*inputs_->txtSavingsPeriod, *inputs_->timesLoanRepeatedBox(), 0, current);
+    checks_.checkTimesLoanRepeated(*inputs_->txtSavingsPeriod, FieldLabel(inputs_->lblSavingsPeriod->text()),
+                                   *inputs_->timesLoanRepeatedBox(),
+                                   FieldLabel(lookUp(captions_, "lblTimesLoanRepeated")), 0, current, false);
     updateAnalysis();
 }
 

@@ -428,11 +428,12 @@ void PrintOptions::leaveCopies()
     QLineEdit& box = *txtCopies;
     if (box.text().trimmed().isEmpty())
         box.setText(QStringLiteral("1"));
-    checks_.checkValue(box, 1);
-    checks_.checkIntegerValue(box);
-    // The message names the legal range: one step inside the spinner's limits.
-    const QString message = caption("errorCopies", {std::to_string(updCopies->max() - 1), std::to_string(updCopies->min() + 1)});
-    checks_.checkBounds(box, *updCopies, message, 0, 0);
+    // The legal range stands one step inside the spinner's limits.
+    const FieldRule rule{FieldLabel(lblCopies->text()), "#0", double(updCopies->min() + 1),
+                         double(updCopies->max() - 1)};
+    checks_.checkValue(box, 1, rule);
+    checks_.checkIntegerValue(box, rule);
+    checks_.checkBounds(box, *updCopies, rule, 0, 0);
     const double value = FieldNumber(box.text(), captions_.language());
     job_.Copies = static_cast<int>(std::lround(value));
     updCopies->setValue(job_.Copies);

@@ -5,6 +5,7 @@
 #include "fieldvalues.h"
 #include "helpservice.h"
 #include "messages.h"
+#include "numformat.h"
 #include "updown.h"
 
 #include <QComboBox>
@@ -30,30 +31,18 @@ int yesNo(int index)
     return index == 0 ? 0 : 1;
 }
 
-// A number written plainly in the language's decimal mark.
-QString plainIn(double value, Language language)
-{
-    QString text = PlainNumber(value);
-    if (language == French)
-        text.replace(u'.', u',');
-    return text;
-}
-
-// A field text written in `from` rewritten for `to`: a text in the field's
-// display pattern keeps the pattern, anything else becomes a plain number.
+// A field text written in `from` rewritten for `to` in the field's display
+// pattern.
 QString rewriteText(const QString& text, std::string_view pattern, Language from, Language to)
 {
     if (!IsNumericText(text, from))
         return text;
-    const double value = FieldNumber(text, from);
-    if (FormatField(value, pattern, from) == text)
-        return FormatField(value, pattern, to);
-    return plainIn(value, to);
+    return FormatField(FieldNumber(text, from), pattern, to);
 }
 
 } // namespace
 
-void ProgramSetup::watch(QLineEdit* box, std::function<void()> leave, bool enterChecks)
+void ProgramSetup::watch(QLineEdit* box, std::function<bool()> leave, bool enterChecks)
 {
     leaveChecks_.emplace_back(box, std::move(leave));
     if (enterChecks)
@@ -75,14 +64,15 @@ bool ProgramSetup::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void ProgramSetup::runCheck(const std::function<void()>& check)
+bool ProgramSetup::runCheck(const std::function<bool()>& check)
 {
     // A check's own message box and writes must not start another check.
     if (inCheck_)
-        return;
+        return true;
     inCheck_ = true;
-    check();
+    const bool kept = check();
     inCheck_ = false;
+    return kept;
 }
 
 void ProgramSetup::load(const SettingValues& read)
@@ -296,8 +286,10 @@ void ProgramSetup::restore(const Snapshot& s)
 void ProgramSetup::accept()
 {
     // Enter in a tax-table cell presses OK without leaving the cell: no
-    // value goes out unchecked.
-    checkAllFields();
+    // value goes out unchecked, and a repaired one keeps the dialog open on
+    // it for the user to see.
+    if (!checkAllFields())
+        return;
     if (languageChanged() && services_.applyLanguage)
         services_.applyLanguage(*chosenLanguage());
     hasSnapshot_ = false;
@@ -322,10 +314,22 @@ void ProgramSetup::showHelp()
         services_.help->showTopic(helpTopic());
 }
 
-void ProgramSetup::checkAllFields()
+bool ProgramSetup::checkAllFields()
 {
-    for (const auto& entry : leaveChecks_)
-        runCheck(entry.second);
+    QLineEdit* repaired = nullptr;
+    for (const auto& [field, check] : leaveChecks_) {
+        if (!runCheck(check) && !repaired)
+            repaired = static_cast<QLineEdit*>(field);
+    }
+    if (!repaired)
+        return true;
+    for (int k = 0; k < tabSetup->count(); ++k) {
+        if (tabSetup->widget(k)->isAncestorOf(repaired))
+            tabSetup->setCurrentIndex(k);
+    }
+    repaired->setFocus(Qt::OtherFocusReason);
+    repaired->selectAll();
+    return false;
 }
 
 double ProgramSetup::number(const QLineEdit& box) const
@@ -333,111 +337,138 @@ double ProgramSetup::number(const QLineEdit& box) const
     return FieldNumber(box.text(), language());
 }
 
-void ProgramSetup::checkAboveZero(QLineEdit& box, double replacement)
+FieldRule ProgramSetup::ruleFor(Setting setting, const QString& label) const
 {
-    if (number(box) < 0)
-        box.setText(PlainNumber(replacement));
+    const LegalRange range = RangeOf(setting, defaults_);
+    return {label, std::string(Row(setting).pattern), range.low, range.high, Row(setting).unit == Unit::Dollars};
 }
 
-void ProgramSetup::clampRate(QLineEdit& box, double low, double high, double replacement)
+QString ProgramSetup::cellLabel(int row, const QLabel* column) const
 {
+    return FieldLabel(lblTaxBracket[std::size_t(row)]->text()) + QStringLiteral(", ") + FieldLabel(column->text());
+}
+
+bool ProgramSetup::checkRate(QLineEdit& box, Setting setting, const QString& label)
+{
+    const double fallback = defaults_[setting];
+    const FieldRule rule = ruleFor(setting, label);
+    bool kept = checks_.checkValue(box, fallback, rule);
+    // One decimal first: 100.04 shows as 100.0 and is legal.
+    const QString typed = box.text();
     box.setText(FormatField(number(box), "#0.0", language()));
-    if (number(box) > high)
-        box.setText(PlainNumber(replacement));
-    if (number(box) < low)
-        box.setText(PlainNumber(replacement));
+    const bool inRange = number(box) >= rule.low && number(box) <= rule.high;
+    if (!inRange) {
+        box.setText(typed);
+        kept = checks_.checkRange(box, rule, fallback, fallback) && kept;
+    }
+    return kept;
 }
 
-void ProgramSetup::leaveStartOfTaxBracket(int row)
+bool ProgramSetup::checkBracketOrder(int row)
 {
     QLineEdit& box = *txtStartOfTaxBracket[std::size_t(row)];
-    const double fallback = defaults_[Nth(Setting::StartOfTaxBracket1, row)];
-    checks_.checkValue(box, fallback);
-    checkAboveZero(box, fallback);
-    box.setText(FormatField(number(box), "$#,##0", language()));
+    const double value = RoundHalfAwayFromZero(number(box));
+    const QString typed = box.text();
+    const auto neighbour = [this](int n) { return RoundHalfAwayFromZero(number(*txtStartOfTaxBracket[std::size_t(n)])); };
+    const auto money = [this](double amount) { return FormatField(amount, "$#,##0", language()).toStdString(); };
+    const auto repair = [&](const char* key, int n, double repaired) {
+        box.setText(FormatField(repaired, "$#,##0", language()));
+        checks_.tell("OutOfBoundsTitle", key,
+                     {cellLabel(row, lblTableColOne).toStdString(), typed.toStdString(),
+                      FieldLabel(lblTaxBracket[std::size_t(n)]->text()).toStdString(), money(neighbour(n)),
+                      box.text().toStdString()});
+        return false;
+    };
+    if (row > 0 && value <= neighbour(row - 1))
+        return repair("FieldNotAboveBracket", row - 1, std::min(neighbour(row - 1) + 1, kMostDollars));
+    if (row < 3 && value >= neighbour(row + 1))
+        return repair("FieldNotBelowBracket", row + 1, std::max(neighbour(row + 1) - 1, 0.0));
+    return true;
 }
 
-void ProgramSetup::leaveTaxOnInterest(int row)
+bool ProgramSetup::leaveStartOfTaxBracket(int row)
+{
+    QLineEdit& box = *txtStartOfTaxBracket[std::size_t(row)];
+    const Setting setting = Nth(Setting::StartOfTaxBracket1, row);
+    const double fallback = defaults_[setting];
+    const FieldRule rule = ruleFor(setting, cellLabel(row, lblTableColOne));
+    bool kept = checks_.checkValue(box, fallback, rule);
+    // Past the highest amount the next bracket binds first: one message,
+    // naming it.
+    const bool nextBinds = row < 3 && number(box) > rule.high;
+    if (!nextBinds)
+        kept = checks_.checkRange(box, rule, std::nullopt, fallback) && kept;
+    kept = checkBracketOrder(row) && kept;
+    box.setText(FormatField(number(box), "$#,##0", language()));
+    return kept;
+}
+
+bool ProgramSetup::leaveTaxOnInterest(int row)
 {
     QLineEdit& box = *txtTaxOnInterest[std::size_t(row)];
-    const Setting setting = Nth(Setting::InterestTaxRate1, row);
-    const double fallback = defaults_[setting];
-    const LegalRange range = RangeOf(setting, defaults_);
-    checks_.checkValue(box, fallback);
-    clampRate(box, range.low, range.high, fallback);
+    const bool kept = checkRate(box, Nth(Setting::InterestTaxRate1, row), cellLabel(row, lblTableColTwo));
     box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
-void ProgramSetup::leaveTaxOnDividends(int row)
+bool ProgramSetup::leaveTaxOnDividends(int row)
 {
     QLineEdit& box = *txtTaxOnDividends[std::size_t(row)];
-    const Setting setting = Nth(Setting::DividendTaxRate1, row);
-    const double fallback = defaults_[setting];
-    const LegalRange range = RangeOf(setting, defaults_);
-    checks_.checkValue(box, fallback);
-    clampRate(box, range.low, range.high, fallback);
+    const bool kept = checkRate(box, Nth(Setting::DividendTaxRate1, row), cellLabel(row, lblTableColThree));
     box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
-void ProgramSetup::leaveCapGainsInclusionRate()
+bool ProgramSetup::leaveCapGainsInclusionRate()
 {
     QLineEdit& box = *txtCapGainsInclusionRate;
-    UpDown& spinner = *updCapGainsInclusionRate;
-    checks_.checkValue(box, defaults_[Setting::CapGainsInclusionRate]);
-    const QString message = caption("BoundsCapitalGainsInclusionRate",
-                                    {std::to_string(spinner.min() + 1), std::to_string(spinner.max() - 1)});
-    checks_.checkBounds(box, spinner, message, 0, 0);
+    const FieldRule rule = ruleFor(Setting::CapGainsInclusionRate, FieldLabel(lblCapitalGainsInclusionRate->text()));
+    bool kept = checks_.checkValue(box, defaults_[Setting::CapGainsInclusionRate], rule);
+    kept = checks_.checkBounds(box, *updCapGainsInclusionRate, rule, 0, 0) && kept;
+    box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
-void ProgramSetup::leaveFederalToMTRRatio()
+bool ProgramSetup::leaveFederalToMTRRatio()
 {
     // Typed text is not kept inside 0 to 100 by the spinner: a share over 100
     // would give the province a negative tax rate.
     QLineEdit& box = *txtFederalToMTRRatio;
-    const Language lang = language();
-    const LegalRange range = RangeOf(Setting::FederalToMTRRatio, defaults_);
-    checks_.checkValue(box, defaults_[Setting::FederalToMTRRatio]);
-    box.setText(FormatField(number(box), "#0.0", lang));
-    const double value = number(box);
-    if (!range.contains(value)) {
-        messages_.information(caption("OutOfBoundsTitle"),
-                              caption("BoundsFederalToMTRRatio", {PlainNumber(range.low).toStdString(),
-                                                                  PlainNumber(range.high).toStdString()}));
-        box.setText(FormatField(std::clamp(value, range.low, range.high), "#0.0", lang));
-    }
+    const FieldRule rule = ruleFor(Setting::FederalToMTRRatio, FieldLabel(lblFederalToMTRRatio->text()));
+    bool kept = checks_.checkValue(box, defaults_[Setting::FederalToMTRRatio], rule);
+    kept = checks_.checkRange(box, rule) && kept;
+    box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
-void ProgramSetup::leaveInterestDeductibility(int j)
+bool ProgramSetup::leaveInterestDeductibility(int j)
 {
     const Setting setting = kFrameSettings[std::size_t(j)].deductible;
-    QLineEdit& box = *deduction[std::size_t(j)].txtInterestDeductibility;
+    const DeductionFrame& f = deduction[std::size_t(j)];
+    QLineEdit& box = *f.txtInterestDeductibility;
     const double fallback = defaults_[setting];
-    const LegalRange range = RangeOf(setting, defaults_);
-    const Language lang = language();
-    checks_.checkValue(box, fallback);
-    checkAboveZero(box, fallback);
-    box.setText(FormatField(number(box), "##0.0", lang));
-    // More than the whole interest cannot be deducted.
-    if (number(box) > range.high) {
-        messages_.information(caption("OutOfBoundsTitle"),
-                              caption("BoundsInterestDeductibility", {PlainNumber(range.low).toStdString(),
-                                                                      PlainNumber(range.high).toStdString()}));
-        box.setText(FormatField(range.high, "##0.0", lang));
-    }
+    const FieldRule rule =
+        ruleFor(setting, FieldLabel(f.frame->title()) + QStringLiteral(", ") + FieldLabel(f.optPercentDeduct->text()));
+    bool kept = checks_.checkValue(box, fallback, rule);
+    // Below nothing: the default; more than the whole interest cannot be
+    // deducted.
+    kept = checks_.checkRange(box, rule, rule.high, fallback) && kept;
+    box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
-void ProgramSetup::leaveInvestmentExpenses(int j)
+bool ProgramSetup::leaveInvestmentExpenses(int j)
 {
     const Setting setting = kFrameSettings[std::size_t(j)].expenses;
-    QLineEdit& box = *deduction[std::size_t(j)].txtInvestmentExpenses;
+    const DeductionFrame& f = deduction[std::size_t(j)];
+    QLineEdit& box = *f.txtInvestmentExpenses;
     const double fallback = defaults_[setting];
-    const double high = RangeOf(setting, defaults_).high;
-    const Language lang = language();
-    checks_.checkValue(box, fallback);
-    checkAboveZero(box, fallback);
-    box.setText(FormatField(number(box), "##0.0", lang));
-    if (number(box) > high)
-        box.setText(FormatField(high, "##0.0", lang));
+    const FieldRule rule = ruleFor(setting, FieldLabel(f.frame->title()) + QStringLiteral(", ") +
+                                                FieldLabel(f.lblInvestExpenseExplanation->text()));
+    bool kept = checks_.checkValue(box, fallback, rule);
+    kept = checks_.checkRange(box, rule, rule.high, fallback) && kept;
+    box.setText(FormatField(number(box), "#0.0", language()));
+    return kept;
 }
 
 void ProgramSetup::rewriteForLanguage(Language previousLanguage)
@@ -490,6 +521,10 @@ void ProgramSetup::formatCaptions()
     }
     updCapGainsInclusionRate->setLanguage(lang);
     updFederalToMTRRatio->setLanguage(lang);
+    for (UpDown* spinner : {updCapGainsInclusionRate, updFederalToMTRRatio, deduction[0].updInterestDeductibility,
+                            deduction[0].updInvestExpense, deduction[1].updInterestDeductibility,
+                            deduction[1].updInvestExpense})
+        spinner->setPattern("#0.0");
 
     lblLanguageHeader->setText(caption("lblLanguageHeader"));
     lblCurrentLanguage->setText(caption("lblCurrentLanguage"));

@@ -27,6 +27,7 @@ class CaptionSource;
 class HelpService;
 class MessageService;
 class UpDown;
+struct FieldRule;
 
 // frmProgramSetup: the tax table, the inclusion rate, the federal share of
 // the marginal rate, the federal and provincial deduction of the loan
@@ -81,16 +82,18 @@ public:
 
     // The checks run when a field is left, on a spinner click and (for the
     // inclusion rate, the deductible portions and the investment expenses)
-    // on Enter. `j` is 0 federal, 1 provincial.
-    void leaveStartOfTaxBracket(int row);
-    void leaveTaxOnInterest(int row);
-    void leaveTaxOnDividends(int row);
-    void leaveCapGainsInclusionRate();
-    void leaveFederalToMTRRatio();
-    void leaveInterestDeductibility(int j);
-    void leaveInvestmentExpenses(int j);
-    // Every check, as OK runs them before it hands the values on.
-    void checkAllFields();
+    // on Enter. `j` is 0 federal, 1 provincial. Each returns true when the
+    // field kept what was typed; a repair comes with a message.
+    bool leaveStartOfTaxBracket(int row);
+    bool leaveTaxOnInterest(int row);
+    bool leaveTaxOnDividends(int row);
+    bool leaveCapGainsInclusionRate();
+    bool leaveFederalToMTRRatio();
+    bool leaveInterestDeductibility(int j);
+    bool leaveInvestmentExpenses(int j);
+    // Every check, as OK runs them before it hands the values on. False when
+    // one repaired its field, which then has the focus.
+    bool checkAllFields();
 
     // OK and Cancel (also Enter and Esc).
     void accept() override;
@@ -181,8 +184,8 @@ private:
     void buildDeductionFrame(int j, QWidget* parent);
     void connectFields();
     void arrangeTabOrder();
-    void watch(QLineEdit* box, std::function<void()> leave, bool enterChecks);
-    void runCheck(const std::function<void()>& check);
+    void watch(QLineEdit* box, std::function<bool()> leave, bool enterChecks);
+    bool runCheck(const std::function<bool()>& check);
     void writeFields(const SettingValues& values);
     void onShown();
     void reformatFields();
@@ -198,8 +201,14 @@ private:
     void rewriteForLanguage(Language previousLanguage);
     // The language cboLanguages names, if any.
     std::optional<Language> chosenLanguage() const;
-    void clampRate(QLineEdit& box, double low, double high, double replacement);
-    void checkAboveZero(QLineEdit& box, double replacement);
+    // The tax table's rates: one decimal, and outside the legal range the
+    // setting's default, with a message.
+    bool checkRate(QLineEdit& box, Setting setting, const QString& label);
+    // Bracket starts rise from one bracket to the next: an entry at or below
+    // the one before, or at or above the one after, goes just inside it.
+    bool checkBracketOrder(int row);
+    QString cellLabel(int row, const QLabel* column) const;
+    FieldRule ruleFor(Setting setting, const QString& label) const;
     double number(const QLineEdit& box) const;
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     Language language() const;
@@ -213,7 +222,7 @@ private:
     bool hasSnapshot_ = false;
     bool inCheck_ = false;
     std::optional<Language> captionLanguage_;  // none before the first captions
-    std::vector<std::pair<QObject*, std::function<void()>>> leaveChecks_;
+    std::vector<std::pair<QObject*, std::function<bool()>>> leaveChecks_;
     std::vector<QObject*> enterChecks_;
 };
 

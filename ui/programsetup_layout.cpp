@@ -259,24 +259,24 @@ QWidget* ProgramSetup::buildLanguageTab()
 void ProgramSetup::connectFields()
 {
     for (int row = 0; row < 4; ++row) {
-        watch(txtStartOfTaxBracket[row], [this, row] { leaveStartOfTaxBracket(row); }, false);
-        watch(txtTaxOnInterest[row], [this, row] { leaveTaxOnInterest(row); }, false);
-        watch(txtTaxOnDividends[row], [this, row] { leaveTaxOnDividends(row); }, false);
+        watch(txtStartOfTaxBracket[row], [this, row] { return leaveStartOfTaxBracket(row); }, false);
+        watch(txtTaxOnInterest[row], [this, row] { return leaveTaxOnInterest(row); }, false);
+        watch(txtTaxOnDividends[row], [this, row] { return leaveTaxOnDividends(row); }, false);
     }
-    watch(txtCapGainsInclusionRate, [this] { leaveCapGainsInclusionRate(); }, true);
-    watch(txtFederalToMTRRatio, [this] { leaveFederalToMTRRatio(); }, false);
+    watch(txtCapGainsInclusionRate, [this] { return leaveCapGainsInclusionRate(); }, true);
+    watch(txtFederalToMTRRatio, [this] { return leaveFederalToMTRRatio(); }, false);
     connect(updCapGainsInclusionRate, &UpDown::clicked, this,
-            [this] { runCheck([this] { leaveCapGainsInclusionRate(); }); });
-    connect(updFederalToMTRRatio, &UpDown::clicked, this, [this] { runCheck([this] { leaveFederalToMTRRatio(); }); });
+            [this] { runCheck([this] { return leaveCapGainsInclusionRate(); }); });
+    connect(updFederalToMTRRatio, &UpDown::clicked, this, [this] { runCheck([this] { return leaveFederalToMTRRatio(); }); });
 
     for (int j = 0; j < 2; ++j) {
         DeductionFrame& f = deduction[std::size_t(j)];
-        watch(f.txtInterestDeductibility, [this, j] { leaveInterestDeductibility(j); }, true);
-        watch(f.txtInvestmentExpenses, [this, j] { leaveInvestmentExpenses(j); }, true);
+        watch(f.txtInterestDeductibility, [this, j] { return leaveInterestDeductibility(j); }, true);
+        watch(f.txtInvestmentExpenses, [this, j] { return leaveInvestmentExpenses(j); }, true);
         connect(f.updInterestDeductibility, &UpDown::clicked, this,
-                [this, j] { runCheck([this, j] { leaveInterestDeductibility(j); }); });
+                [this, j] { runCheck([this, j] { return leaveInterestDeductibility(j); }); });
         connect(f.updInvestExpense, &UpDown::clicked, this,
-                [this, j] { runCheck([this, j] { leaveInvestmentExpenses(j); }); });
+                [this, j] { runCheck([this, j] { return leaveInvestmentExpenses(j); }); });
         connect(f.optLimitedDeduct, &QRadioButton::toggled, this, [this, j] { applyVisibility(j); });
         connect(f.cmdWTInvestFeeExplanantion, &QPushButton::clicked, this,
                 [this] { messages_.information(caption("SoftwareName"), caption("WTInvestFeeExplanantion")); });

@@ -69,7 +69,7 @@ void UpDown::step(int delta)
         current = static_cast<int>(std::clamp(number, double(min_), double(max_)));
     }
     const int next = std::clamp(current + delta, min_, max_);
-    const QString nextText = QString::number(next);
+    const QString nextText = pattern_.empty() ? QString::number(next) : FormatField(next, pattern_, language_);
     if (next == value_ && nextText == text)
         return;
     value_ = next;

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class QLineEdit;
 class QToolButton;
 
@@ -32,6 +34,9 @@ public:
     void setValue(int value);
     QLineEdit* buddy() const { return buddy_; }
     void setLanguage(Language language) { language_ = language; }
+    // The display pattern a click writes the value in ("#0.0" writes
+    // "9.0"); none writes the plain whole number.
+    void setPattern(std::string pattern) { pattern_ = std::move(pattern); }
 
     void stepUp() { step(+1); }
     void stepDown() { step(-1); }
@@ -52,6 +57,7 @@ private:
     int max_;
     int value_;
     Language language_ = English;
+    std::string pattern_;
 };
 
 } // namespace gw

@@ -49,6 +49,19 @@ bool HandleFieldEvent(QLineEdit& box, QEvent& event, bool enterLeaves, const std
     }
 }
 
+QString FieldLabel(const QString& labelText)
+{
+    QString label = labelText;
+    // "&&" is a shown "&"; a single "&" marks the shortcut.
+    label.replace(QStringLiteral("&&"), QChar(0x1));
+    label.remove(u'&');
+    label.replace(QChar(0x1), u'&');
+    label = label.trimmed();
+    while (label.endsWith(u':'))
+        label = label.chopped(1).trimmed();
+    return label;
+}
+
 InputChecks::InputChecks(const CaptionSource& captions, MessageService& messages)
     : captions_(captions), messages_(messages)
 {
@@ -65,27 +78,58 @@ void InputChecks::showStatus(const std::string& key, const std::vector<std::stri
         status_(key, values);
 }
 
-bool InputChecks::checkValue(QLineEdit& box, double replacement) const
+QString InputChecks::written(double value, std::string_view pattern) const
 {
-    if (IsNumericText(box.text(), captions_.language()))
+    if (!pattern.empty())
+        return FormatField(value, pattern, captions_.language());
+    QString text = PlainNumber(value);
+    if (captions_.language() == French)
+        text.replace(u'.', u',');
+    return text;
+}
+
+void InputChecks::tell(std::string_view titleKey, std::string_view key, const std::vector<std::string>& values) const
+{
+    messages_.information(caption(titleKey), caption(key, values));
+}
+
+namespace {
+
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+bool InputChecks::checkValue(QLineEdit& box, double replacement, const FieldRule& rule) const
+{
+    const QString typed = box.text();
+    if (IsNumericText(typed, captions_.language()))
         return true;
-    messages_.information(caption("IncorrectInputTitle"), caption("checkValue"));
-    box.setText(PlainNumber(replacement));
+    const QString now = written(replacement, rule.pattern);
+    box.setText(now);
+    tell("IncorrectInputTitle", "FieldNotNumber",
+         {utf8(rule.label), utf8(typed), utf8(written(rule.low, rule.pattern)), utf8(written(rule.high, rule.pattern)),
+          utf8(now)});
     return false;
 }
 
-bool InputChecks::checkDollarValue(QLineEdit& box, double replacement) const
+bool InputChecks::checkDollarValue(QLineEdit& box, double replacement, const FieldRule& rule) const
 {
     // Whole dollars: 0.40 counts as nothing.
-    const double whole = RoundHalfAwayFromZero(FieldNumber(box.text(), captions_.language()));
+    const QString typed = box.text();
+    const double whole = RoundHalfAwayFromZero(FieldNumber(typed, captions_.language()));
     if (whole > 0)
         return true;
-    messages_.information(caption("IncorrectInputTitle"), caption("checkDollarValue"));
-    box.setText(PlainNumber(replacement));
+    const QString now = written(replacement, rule.pattern);
+    box.setText(now);
+    tell("IncorrectInputTitle", "FieldBelowLowestAmount",
+         {utf8(rule.label), utf8(typed), utf8(written(rule.low, rule.pattern)), utf8(now)});
     return false;
 }
 
-bool InputChecks::checkIntegerValue(QLineEdit& box) const
+bool InputChecks::checkIntegerValue(QLineEdit& box, const FieldRule& rule) const
 {
     const QString text = box.text();
     qsizetype cut = text.indexOf(u'.');
@@ -97,26 +141,41 @@ bool InputChecks::checkIntegerValue(QLineEdit& box) const
     }
     if (cut < 0)
         return true;
-    messages_.information(caption("IncorrectInputTitle"), caption("checkIntegerValue"));
     box.setText(text.left(cut));
+    tell("IncorrectInputTitle", "FieldNotWhole",
+         {utf8(rule.label), utf8(text), utf8(written(rule.low, rule.pattern)), utf8(written(rule.high, rule.pattern)),
+          utf8(box.text())});
     return false;
 }
 
-bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& message, double warnAtOrAbove,
+bool InputChecks::checkRange(QLineEdit& box, const FieldRule& rule, std::optional<double> aboveRepair,
+                             std::optional<double> belowRepair) const
+{
+    const QString typed = box.text();
+    const double value = FieldNumber(typed, captions_.language());
+    if (value >= rule.low && value <= rule.high)
+        return true;
+    const bool above = value > rule.high;
+    const double repaired = above ? aboveRepair.value_or(rule.high) : belowRepair.value_or(rule.low);
+    const QString now = written(repaired, rule.pattern);
+    box.setText(now);
+    const char* key = above ? (rule.amount ? "FieldAboveHighestAmount" : "FieldAboveHighest")
+                            : (rule.amount ? "FieldBelowLowestAmount" : "FieldBelowLowest");
+    tell("OutOfBoundsTitle", key,
+         {utf8(rule.label), utf8(typed), utf8(written(above ? rule.high : rule.low, rule.pattern)), utf8(now)});
+    return false;
+}
+
+bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, FieldRule rule, double warnAtOrAbove,
                               double warnAtOrBelow) const
 {
     const Language language = captions_.language();
-    const int low = spinner.min() + 1;
-    const int high = spinner.max() - 1;
+    rule.low = spinner.min() + 1;
+    rule.high = spinner.max() - 1;
+    const bool inRange = checkRange(box, rule);
     double value = FieldNumber(box.text(), language);
-    const bool inRange = value >= low && value <= high;
-    if (!inRange) {
-        messages_.information(caption("OutOfBoundsTitle"), message);
-        const int repaired = value > high ? high : low;
-        box.setText(QString::number(repaired));
-        spinner.setValue(repaired);
-        value = FieldNumber(box.text(), language);
-    }
+    if (!inRange)
+        spinner.setValue(static_cast<int>(value));
     const bool atLimit = (warnAtOrAbove != 0 && value >= warnAtOrAbove) || (warnAtOrBelow != 0 && value <= warnAtOrBelow);
     markSponsorLimit(box, atLimit);
     if (atLimit)
@@ -126,8 +185,9 @@ bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, const QString& me
     return inRange;
 }
 
-bool InputChecks::checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
-                                         Strategy strategy) const
+bool InputChecks::checkTimesLoanRepeated(const QLineEdit& periodBox, const QString& periodLabel, QLineEdit& timesBox,
+                                         const QString& timesLabel, double replacement, Strategy strategy,
+                                         bool timesLeft) const
 {
     if (strategy == Strategy::InterestOnly)
         return true;
@@ -136,9 +196,14 @@ bool InputChecks::checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& 
     const double times = FieldNumber(timesBox.text(), language);
     if ((times + 1) * period <= kMaxYears)
         return true;
-    messages_.information(caption("IncorrectInputTitle"),
-                          caption("BoundsTimesLoanRepeated", {std::to_string(kMaxYears)}));
-    timesBox.setText(PlainNumber(replacement));
+    const QString typed = timesLeft ? timesBox.text() : periodBox.text();
+    const QString now = written(replacement, "#0");
+    timesBox.setText(now);
+    const QString other = timesLeft ? periodLabel : timesLabel;
+    const double otherValue = timesLeft ? period : times;
+    tell("IncorrectInputTitle", timesLeft ? "FieldRepeatsTooLong" : "FieldPeriodTooLongForRepeats",
+         {utf8(timesLeft ? timesLabel : periodLabel), utf8(typed), utf8(other), utf8(written(otherValue, {})),
+          utf8(written((times + 1) * period, {})), std::to_string(kMaxYears), utf8(now)});
     return false;
 }
 

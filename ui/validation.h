@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,25 @@ class UpDown;
 // another window runs `leave`. Returns true when the event was consumed.
 bool HandleFieldEvent(QLineEdit& box, QEvent& event, bool enterLeaves, const std::function<void()>& leave);
 
+// How a check's message names a field and writes its values.
+struct FieldRule {
+    QString label;             // the field's label as shown (FieldLabel)
+    std::string pattern;       // the display pattern of its values; empty: a plain number
+    double low = 0;            // the legal range
+    double high = 0;
+    bool amount = false;       // dollars: the messages speak of amounts
+};
+
+// A label's text as a message names its field: without "&" marks and
+// without a trailing ":".
+QString FieldLabel(const QString& labelText);
+
 // The field checks that the main window and its dialogs share. Each takes
-// the text field, shows its message (information icon) when the text is
-// wrong, and writes a legal value back into the field; none of them stops
-// anything. Messages and titles are caption keys of the current language.
+// the text field, and when the text is wrong shows one message (information
+// icon) in one voice: the field's label, what was typed, the legal range and
+// what the field now holds; it writes a legal value back into the field in
+// its display pattern. None of them stops anything. Messages and titles are
+// caption keys of the current language.
 class InputChecks {
 public:
     InputChecks(const CaptionSource& captions, MessageService& messages);
@@ -39,32 +55,47 @@ public:
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void setSponsorName(std::string name) { sponsorName_ = std::move(name); }
 
-    // Not a number: "checkValue" message, the field becomes `replacement` as
-    // a plain number. Returns true when the text was a number.
-    bool checkValue(QLineEdit& box, double replacement) const;
+    // Not a number: "FieldNotNumber", the field becomes `replacement`.
+    // Returns true when the text was a number.
+    bool checkValue(QLineEdit& box, double replacement, const FieldRule& rule) const;
 
-    // A number that shows as 0 or less in whole dollars: "checkDollarValue"
-    // message, the field becomes `replacement`. Returns true when it passed.
-    bool checkDollarValue(QLineEdit& box, double replacement) const;
+    // A number that shows as 0 or less in whole dollars: "below the lowest
+    // amount allowed" ($1), the field becomes `replacement`. Returns true
+    // when it passed.
+    bool checkDollarValue(QLineEdit& box, double replacement, const FieldRule& rule) const;
 
-    // A decimal mark in the text: "checkIntegerValue" message, the text is cut
-    // before it. Returns true when there was none.
-    bool checkIntegerValue(QLineEdit& box) const;
+    // A decimal mark in the text: "FieldNotWhole", the text is cut before it.
+    // Returns true when there was none.
+    bool checkIntegerValue(QLineEdit& box, const FieldRule& rule) const;
 
-    // The legal range is [spinner Min + 1, Max - 1]. Outside it: `message`
-    // titled "OutOfBoundsTitle", and the nearer end goes into the field and
-    // the spinner. Then the sponsor limits (0 = none): a value at or above
-    // `warnAtOrAbove` or at or below `warnAtOrBelow` turns the text red and
-    // shows the sponsor hint, anything else takes the normal colour and the
-    // "stsbarPressF1" hint. Returns true when the value was in range.
-    bool checkBounds(QLineEdit& box, UpDown& spinner, const QString& message, double warnAtOrAbove,
+    // Outside rule.low..rule.high: the above or below message, and the field
+    // becomes `aboveRepair` / `belowRepair` (the nearer end when not given).
+    // Returns true when the value was in range.
+    bool checkRange(QLineEdit& box, const FieldRule& rule, std::optional<double> aboveRepair = {},
+                    std::optional<double> belowRepair = {}) const;
+
+    // The legal range is [spinner Min + 1, Max - 1] (`rule`'s range is not
+    // read). Outside it: the range message titled "OutOfBoundsTitle", and the
+    // nearer end goes into the field and the spinner. Then the sponsor
+    // limits (0 = none): a value at or above `warnAtOrAbove` or at or below
+    // `warnAtOrBelow` turns the text red and shows the sponsor hint, anything
+    // else takes the normal colour and the "stsbarPressF1" hint. Returns true
+    // when the value was in range.
+    bool checkBounds(QLineEdit& box, UpDown& spinner, FieldRule rule, double warnAtOrAbove,
                      double warnAtOrBelow) const;
 
-    // Term and RRSP loans only: when (times + 1) x period
-    // passes 80 years, "BoundsTimesLoanRepeated" and the times field becomes
-    // `replacement`. Returns true when the pair was accepted.
-    bool checkTimesLoanRepeated(const QLineEdit& periodBox, QLineEdit& timesBox, double replacement,
-                                Strategy strategy) const;
+    // Term and RRSP loans only: when (times + 1) x period passes 80 years,
+    // the times field becomes `replacement`, with a message about the field
+    // the user left: the times field (`timesLeft`) or the period field.
+    // Returns true when the pair was accepted.
+    bool checkTimesLoanRepeated(const QLineEdit& periodBox, const QString& periodLabel, QLineEdit& timesBox,
+                                const QString& timesLabel, double replacement, Strategy strategy,
+                                bool timesLeft) const;
+
+    // `value` as a field with `pattern` shows it in the current language.
+    QString written(double value, std::string_view pattern) const;
+    // One message in the fields' voice, titled `titleKey`.
+    void tell(std::string_view titleKey, std::string_view key, const std::vector<std::string>& values) const;
 
     // The text colour of a field at or off a sponsor limit.
     static void markSponsorLimit(QLineEdit& box, bool atLimit);

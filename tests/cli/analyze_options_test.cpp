@@ -37,7 +37,7 @@ TEST(AnalyzeOptions, BothSpellingsAndFlagsAreRead)
     EXPECT_EQ(parseOk({"--tax-rate=45.5"}).inputs.taxRate, 45.5);
     EXPECT_EQ(parseOk({"--tax-rate", "45.5"}).inputs.taxRate, 45.5);
     EXPECT_EQ(parseOk({"--tax-rate", "30", "--tax-rate", "35"}).inputs.taxRate, 35);
-    EXPECT_EQ(parseOk({"--other-unleveraged", "-5000"}).inputs.otherUnleveraged, -5000);
+    EXPECT_EQ(parseOk({"--other-unleveraged", "5000"}).inputs.otherUnleveraged, 5000);
     EXPECT_EQ(parseOk({"--returns", "-5,0,3.5,20"}).inputs.returns, (std::array<double, 4>{-5, 0, 3.5, 20}));
     EXPECT_EQ(parseOk({"--returns=1,2,3,4"}).inputs.projectionReturn, 3);
 
@@ -122,6 +122,24 @@ TEST(AnalyzeOptions, AnnualInvestmentGivesTheLoanThatCostsIt)
     EXPECT_EQ(r.inputs.loanAmount, 100000);
     // Whole dollars, as the window keeps the field.
     EXPECT_EQ(parseOk({"--annual-investment", "4199.6"}).inputs.annualInvestment, 4200);
+}
+
+// The highest amount of the window's money fields holds here too, for the
+// amount given and for the one it asks for.
+TEST(AnalyzeOptions, AmountsStayWithinTheHighestAmount)
+{
+    EXPECT_EQ(parseOk({"--loan-amount", "99999999"}).inputs.loanAmount, 99999999);
+    EXPECT_NE(parseError({"--loan-amount", "100000000"}).find("from $1 to $99999999"), std::string::npos);
+    EXPECT_NE(parseError({"--other-unleveraged", "-5000"}).find("0 to 99999999"), std::string::npos);
+    EXPECT_NE(parseError({"--other-unleveraged", "1e30"}).find("out of range"), std::string::npos);
+    // A one-year term loan's payment is above the loan: the largest loan
+    // that keeps it legal is named.
+    const std::string payment =
+        parseError({"--strategy", "term", "--savings-period", "1", "--loan-amount", "99999999"});
+    EXPECT_NE(payment.find("above the highest amount $99999999; at most $93457943 here"), std::string::npos)
+        << payment;
+    const std::string loan = parseError({"--annual-investment", "99999999"});
+    EXPECT_NE(loan.find("asks for a loan of $"), std::string::npos) << loan;
 }
 
 } // namespace

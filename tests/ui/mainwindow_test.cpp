@@ -37,7 +37,7 @@ TEST_F(WindowTest, theThirdReturnAndTheProjectionReturnsMoveTogether)
     typeInto(field("txtProjectionReturn1"), "7.5");
     EXPECT_EQ(texts({"txtReturn2", "txtProjectionReturn0"}), "7.5 7.5");
     clickArrow(*child<UpDown>(*window, "updProjectionReturn0"), true);
-    EXPECT_EQ(text("txtReturn2"), "9");  // 7.5 rounds to 8, one step up
+    EXPECT_EQ(text("txtReturn2"), "9.0");  // 7.5 rounds to 8, one step up
     EXPECT_EQ(runner.inputs.back().returns[2], 9);
     EXPECT_EQ(text("txtReturn0"), "6.0");
 }
@@ -55,10 +55,10 @@ TEST_F(WindowTest, sponsorWarningsAreAskedOnceAndNoStepsBack)
         int questions;
         bool red;
     } steps[] = {
-        {true, "txtReturn0", "14", true, "14", 0, false},   {false, "txtReturn0", "15", false, "14", 1, false},
-        {false, "txtReturn3", "20", true, "20", 1, true},   {true, "txtIntRate", "4", true, "4", 1, true},
-        {false, "txtIntRate", "3", true, "3", 1, true},     {false, "txtIntRate", "6", true, "6", 1, false},
-        {true, "txtIntRate", "3", false, "5", 1, false},
+        {true, "txtReturn0", "14", true, "14.0", 0, false},   {false, "txtReturn0", "15", false, "14.0", 1, false},
+        {false, "txtReturn3", "20", true, "20.0", 1, true},   {true, "txtIntRate", "4", true, "4.0", 1, true},
+        {false, "txtIntRate", "3", true, "3.0", 1, true},     {false, "txtIntRate", "6", true, "6.0", 1, false},
+        {true, "txtIntRate", "3", false, "5.0", 1, false},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(std::string(s.field) + " " + s.typed);
@@ -120,7 +120,7 @@ TEST_F(WindowTest, termLoanPaymentIsTheAnnualInvestment)
     enter("txtAnnualInvestment", "14902.95");
     EXPECT_EQ(texts({"txtLoanAmount", "txtAnnualInvestment"}), "$100,000 $14,903");
     enter("txtAnnualInvestment", "-1");
-    EXPECT_EQ(messages.messages.back().text, "[checkDollarValue]");
+    EXPECT_EQ(messages.messages.back().text, "[FieldBelowLowestAmount]");
     EXPECT_EQ(text("txtAnnualInvestment"), "$14,903");
 }
 
@@ -149,7 +149,7 @@ TEST_F(WindowTest, defaultsAndLimitsPastTheSpinnersStartRepaired)
     setup.values[Setting::ProjectedReturn3] = -1e308;
     open();
     EXPECT_EQ(texts({"txtTaxRate", "txtIntRate", "txtSavingsPeriod", "txtReturn0", "txtReturn2"}),
-              "99 50 1 32767.0 -99.0");
+              "99.0 50.0 1 32767.0 -99.0");
     EXPECT_EQ(runner.inputs.front(), window->currentInputs());
     for (UpDown* updown : window->findChildren<UpDown*>()) {
         EXPECT_LE(updown->min(), updown->value()) << updown->objectName().toStdString();

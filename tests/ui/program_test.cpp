@@ -48,9 +48,14 @@ TEST_F(ProgramTest, setupOkHandsTheTaxSettingsOnAndCancelPutsBackWhatItShowed)
         setup().deduction[0].optLimitedDeduct->click();
         setup().deduction[0].cmbIncludeCapGains->setCurrentIndex(1);
         inclusion.setText(QStringLiteral("75.0"));
-        // Enter in a cell presses OK without leaving the cell: OK checks it.
+        // Enter in a cell presses OK without leaving the cell: OK checks it,
+        // and the repair keeps the dialog open on the cell; OK again closes it.
         typeInto(setup().txtTaxOnInterest[1], "150");
         QTest::keyClick(setup().txtTaxOnInterest[1], Qt::Key_Return);
+        EXPECT_TRUE(setup().isVisible());
+        EXPECT_EQ(setup().currentTab(), 1);
+        setup().selectTab(2);
+        setup().cmdOk->click();
     });
     EXPECT_FALSE(setup().isVisible());
     const AnalysisInputs taken = window->currentInputs();

@@ -310,7 +310,7 @@ protected:
         setup.values[Setting::InterestRateWarningLevel] = 4;
         setup.sponsor.SponsorName = "Acme";
         setup.isSponsored = true;
-        captions.set("BoundsTimesLoanRepeated", "At most <1> years");
+        captions.set("FieldPeriodTooLongForRepeats", "At most <6> years");
         captions.set("stsbarRecommendedSponsorLimit", "Beyond the limit of <1>");
     }
 
