@@ -63,8 +63,10 @@ TEST(RangeOf, sponsorLimitsAreTakenInwardToWholeNumbers)
     EXPECT_FALSE(period.contains(80.5));
     EXPECT_FALSE(period.contains(10.5));  // whole years only
     EXPECT_FALSE(period.contains(0));
-    EXPECT_TRUE(RangeOf(S::OtherUnleveragedIncome, limits).contains(-1e9));
-    EXPECT_FALSE(RangeOf(S::OtherUnleveragedIncome, limits).contains(INFINITY));
+    // Amounts run from nothing to the highest amount, no further.
+    const LegalRange other = RangeOf(S::OtherUnleveragedIncome, limits);
+    EXPECT_TRUE(other.contains(0) && other.contains(kMostDollars));
+    EXPECT_FALSE(other.contains(-1) || other.contains(kMostDollars + 1) || other.contains(INFINITY));
 }
 
 // The legal values of every field, with a sponsor allowing returns up to 20
