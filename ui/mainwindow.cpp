@@ -429,6 +429,16 @@ void MainWindow::strategyChanged()
 
 void MainWindow::formatInput(Strategy strategy)
 {
+    // RRSP loans have no return breakdown: their investment tab would be empty.
+    const bool composition = strategy != Strategy::RRSP;
+    if (tabInputs->isTabVisible(1) != composition) {
+        const QSignalBlocker blocker(tabInputs);
+        tabInputs->setTabVisible(1, composition);
+        if (!composition)
+            tabInputs->setCurrentIndex(0);
+    }
+    cmdBack_Input->setEnabled(composition);
+    cmdNext_Input->setEnabled(composition);
     formatInputButtons(strategy);
     inputs_->formatInputPanels(strategy);
 }
@@ -495,9 +505,15 @@ void MainWindow::toggleAdvancedView()
 
 void MainWindow::stepTab(QTabWidget* tabs, int delta)
 {
+    // Wraps round, over the tabs the strategy hides.
     const int count = tabs->count();
-    if (count > 0)
-        tabs->setCurrentIndex((tabs->currentIndex() + delta + count) % count);
+    for (int step = 1; step < count; ++step) {
+        const int tab = (tabs->currentIndex() + step * delta + step * count) % count;
+        if (tabs->isTabVisible(tab)) {
+            tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
 }
 
 void MainWindow::saveDefaults()
