@@ -87,9 +87,10 @@ HelpWindow::HelpWindow(const CaptionSource& captions, QString helpRoot, QWidget*
     connect(txtHelp, &QTextBrowser::forwardAvailable, cmdHelpForward, &QPushButton::setEnabled);
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
-    connect(txtHelp, &QTextBrowser::sourceChanged, this, [this] {
+    // The browser reports a new page before source() names it.
+    connect(txtHelp, &QTextBrowser::sourceChanged, this, [this](const QUrl& shown) {
         pageFound_ = true;
-        updateTitle();
+        updateTitle(shown);
     });
 
     loadTopics();
@@ -218,15 +219,15 @@ void HelpWindow::present()
     activateWindow();
 }
 
-void HelpWindow::updateTitle()
+void HelpWindow::updateTitle(const QUrl& shown)
 {
     // The title topics.txt gives the page on show, which a link may have
     // reached; a page it does not list keeps its own title.
     QString title;
     if (pageFound_) {
-        const QString shown = QFileInfo(txtHelp->source().toLocalFile()).fileName();
+        const QString page = QFileInfo((shown.isEmpty() ? txtHelp->source() : shown).toLocalFile()).fileName();
         for (const auto& [number, topic] : topics_) {
-            if (topic.page == shown)
+            if (topic.page == page)
                 title = topicTitle(number, language_);
         }
         if (title.isEmpty())

@@ -84,7 +84,8 @@ private:
     void showPage(int contextNumber);
     void showMessage(const QString& text);
     void present();
-    void updateTitle();
+    // The title of the page on show (`shown`, else the browser's source).
+    void updateTitle(const QUrl& shown = {});
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
 
     const CaptionSource& captions_;
