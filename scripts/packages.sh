@@ -1,8 +1,9 @@
 # Sourced by the scripts: the Debian packages the builds need, and their
 # installation (as root, non-interactive).
 
-# The normal build, the tests and the benchmarks.
-build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libgl-dev
+# The normal build, the tests and the benchmarks; qt6-translations-l10n
+# gives Qt's own buttons and dialogs their French texts.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
                 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev poppler-utils
                 xvfb xauth fonts-dejavu-core)
 # The sanitizer and fuzz builds: clang and its ASan, UBSan and libFuzzer

@@ -1,0 +1,82 @@
+#include "qttexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace gw {
+
+namespace {
+
+const QString kFrenchFile = QStringLiteral("qtbase_fr.qm");
+
+} // namespace
+
+QtTexts::QtTexts() = default;
+
+QtTexts::~QtTexts()
+{
+    if (installed_)
+        QCoreApplication::removeTranslator(translator_.get());
+}
+
+QStringList QtTexts::searchFolders()
+{
+    QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    if (QCoreApplication::instance())
+        folders << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
+    folders << QStringLiteral("/usr/share/qt6/translations");
+    folders.removeAll(QString());
+    folders.removeDuplicates();
+    return folders;
+}
+
+QString QtTexts::translationFile(Language language)
+{
+    if (language != French)
+        return {};
+    for (const QString& folder : searchFolders()) {
+        const QFileInfo file(QDir(folder), kFrenchFile);
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+bool QtTexts::apply(Language language)
+{
+    language_ = language;
+    if (language != French) {
+        if (installed_)
+            QCoreApplication::removeTranslator(translator_.get());
+        installed_ = false;
+        return true;
+    }
+    if (installed_)
+        return true;
+    if (!translator_) {
+        auto translator = std::make_unique<QTranslator>();
+        const QString file = translationFile(French);
+        if (!file.isEmpty() && translator->load(file))
+            translator_ = std::move(translator);
+    }
+    if (!translator_) {
+        if (!missingSaid_) {
+            const QByteArray folders = searchFolders().join(QStringLiteral(", ")).toLocal8Bit();
+            std::fprintf(stderr,
+                         "Gearwise Planner: %s was not found in %s (Debian package qt6-translations-l10n); "
+                         "Qt's own buttons and dialogs stay in English.\n",
+                         kFrenchFile.toLocal8Bit().constData(), folders.constData());
+            missingSaid_ = true;
+        }
+        return false;
+    }
+    installed_ = QCoreApplication::installTranslator(translator_.get());
+    return installed_;
+}
+
+} // namespace gw
