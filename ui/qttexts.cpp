@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <utility>
 
 namespace gw {
 
@@ -14,14 +15,38 @@ namespace {
 
 const QString kFrenchFile = QStringLiteral("qtbase_fr.qm");
 
+// Qt 6 renamed the context of the file dialog's type column, and the French
+// file still carries the old one: the column would read "Folder".
+class FileTypeWords : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        static const std::pair<const char*, const char*> words[] = {
+            {"Folder", "Dossier"}, {"File Folder", "Dossier de fichiers"}, {"Drive", "Lecteur"},
+            {"Shortcut", "Raccourci"}, {"Alias", "Alias"}, {"Unknown", "Inconnu"}};
+        for (const auto& [english, french] : words) {
+            if (qstrcmp(source, english) == 0)
+                return QString::fromUtf8(french);
+        }
+        return {};
+    }
+};
+
 } // namespace
 
 QtTexts::QtTexts() = default;
 
 QtTexts::~QtTexts()
 {
-    if (installed_)
+    if (installed_) {
+        QCoreApplication::removeTranslator(missingWords_.get());
         QCoreApplication::removeTranslator(translator_.get());
+    }
+    QLocale::setDefault(startLocale_);
 }
 
 QStringList QtTexts::searchFolders()
@@ -50,9 +75,12 @@ QString QtTexts::translationFile(Language language)
 bool QtTexts::apply(Language language)
 {
     language_ = language;
+    QLocale::setDefault(language == French ? QLocale(QLocale::French, QLocale::Canada) : startLocale_);
     if (language != French) {
-        if (installed_)
+        if (installed_) {
+            QCoreApplication::removeTranslator(missingWords_.get());
             QCoreApplication::removeTranslator(translator_.get());
+        }
         installed_ = false;
         return true;
     }
@@ -61,8 +89,10 @@ bool QtTexts::apply(Language language)
     if (!translator_) {
         auto translator = std::make_unique<QTranslator>();
         const QString file = translationFile(French);
-        if (!file.isEmpty() && translator->load(file))
+        if (!file.isEmpty() && translator->load(file)) {
             translator_ = std::move(translator);
+            missingWords_ = std::make_unique<FileTypeWords>();
+        }
     }
     if (!translator_) {
         if (!missingSaid_) {
@@ -76,6 +106,8 @@ bool QtTexts::apply(Language language)
         return false;
     }
     installed_ = QCoreApplication::installTranslator(translator_.get());
+    if (installed_)
+        QCoreApplication::installTranslator(missingWords_.get());
     return installed_;
 }
 

@@ -65,6 +65,8 @@ QtWords qtWordsNow(MainWindow& window)
     QtSaveFileService files(&window);
     inspectModal([&] { files.askSaveFileName("PDF", QDir::temp().filePath("report.pdf")); },
                  [&](QWidget& dialog) { words.fileDialog = labelsAndButtons(dialog); });
+    // The type column's word for a folder.
+    words.fileDialog << QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms");
     const std::unique_ptr<QMenu> menu(window.inputs().txtTaxRate->createStandardContextMenu());
     for (QAction* action : menu->actions()) {
         if (!action->isSeparator())
@@ -85,8 +87,9 @@ void expectWords(const QStringList& shown, const QStringList& present, const QSt
 
 const QStringList kEnglishBox{"Yes", "No"};
 const QStringList kFrenchBox{"Oui", "Non"};
-const QStringList kEnglishFileDialog{"Look in:", "File name:", "Files of type:", "Save", "Cancel"};
-const QStringList kFrenchFileDialog{"Voir dans :", "Nom de fichier :", "Fichiers de type :", "Enregistrer", "Annuler"};
+const QStringList kEnglishFileDialog{"Look in:", "File name:", "Files of type:", "Save", "Cancel", "Folder"};
+const QStringList kFrenchFileDialog{"Voir dans :", "Nom de fichier :", "Fichiers de type :", "Enregistrer", "Annuler",
+                                    "Dossier"};
 const QStringList kEnglishMenu{"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"};
 const QStringList kFrenchMenu{"Annuler", "Copier", "Coller", "Tout s\u00e9lectionner"};
 
