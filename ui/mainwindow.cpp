@@ -68,6 +68,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     auto* columns = new QHBoxLayout(central);
     auto* inputSide = new QWidget(central);
     auto* outputSide = new QWidget(central);
+    inputSide_ = inputSide;
     buildInputSide(inputSide);
     buildOutputSide(outputSide);
     columns->addWidget(inputSide, 0);
@@ -82,7 +83,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     buildMenus();
     orderTabs();
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelpTopic(outputHelpTopic()); });
+    connect(helpKey, &QShortcut::activated, this, [this] { showHelpTopic(helpTopic()); });
     resize(1180, 760);
 }
 
@@ -525,6 +526,12 @@ int MainWindow::outputHelpTopic() const
     return 801 + 4 * Index(strategy()) + (tab - tab % 2);
 }
 
+int MainWindow::helpTopic() const
+{
+    const QWidget* focus = focusWidget();
+    return focus && inputSide_->isAncestorOf(focus) ? kInputsHelpTopic : outputHelpTopic();
+}
+
 void MainWindow::applySetupValues(const SettingValues& values)
 {
     inputs_->setSetupValues(values);
@@ -616,7 +623,9 @@ void MainWindow::formatCaptions()
     mnuRRSPLoans1->setText(caption("mnuRRSPLoans1"));
     for (int k = 0; k < 2; ++k)
         mnuAboutCorvin[k]->setText(caption(captionKey("mnuAboutCorvin", k)));
-    mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.SponsorName}));
+    // An "&" of the sponsor's name is text, not a mnemonic.
+    mnuAboutSponsor->setText(
+        caption("mnuAboutSponsor", {QString::fromStdString(sponsor_.SponsorName).replace(u'&', QStringLiteral("&&")).toStdString()}));
     mnuAboutSoftware->setText(caption("mnuAboutSoftware"));
 
     const Strategy current = strategy();

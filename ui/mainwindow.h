@@ -99,6 +99,10 @@ public:
     void storeValues(SettingValues& values) const;
     // The help topic of the output page on show.
     int outputHelpTopic() const;
+    // The topic F1 opens: the input page's while the focus is on the input
+    // side, else the output page's.
+    int helpTopic() const;
+    static constexpr int kInputsHelpTopic = 201;
     // The results of the last analysis that succeeded, if any.
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
     // The last results of one strategy, if it has run.
@@ -190,6 +194,7 @@ private:
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
+    QWidget* inputSide_ = nullptr;
     SponsorInfo sponsor_;
     bool isSponsored_ = false;
     bool autoCalculate_ = false;
