@@ -112,6 +112,15 @@ TEST(QtTexts, followTheCaptionLanguageAtStartUpAndOnEverySwitch)
     ASSERT_FALSE(QtTexts::translationFile(French).isEmpty())
         << "qtbase_fr.qm is in none of " << QtTexts::searchFolders().join(", ").toStdString()
         << ": install the Debian package qt6-translations-l10n";
+    {
+        // The start window speaks the language of the previous run.
+        ProgramOnData previousFrench(ConfigEdits{{"PrevLanguage", "1"}});
+        ASSERT_TRUE(previousFrench.restart().start());
+        QtMessageService boxes(previousFrench.program->startWindow());
+        QStringList words;
+        inspectModal([&] { boxes.askYesNo("?", "?"); }, [&](QWidget& box) { words = labelsAndButtons(box); });
+        expectWords(words, kFrenchBox, kEnglishBox, "start window's Yes/No box");
+    }
     ProgramOnData data;
     {
         SCOPED_TRACE("started in French");
@@ -154,6 +163,18 @@ TEST(Language, aFailedAnalysisIsSaidInTheCaptionsAndItsDetailsGoToStandardError)
         EXPECT_EQ(message.text, lookUp(captions, "errorAnalysisFailed", {strategy.toStdString()}));
         EXPECT_NE(detail.find("failed: "), std::string::npos) << detail;
     }
+}
+
+// A strategy list without a current row says so in the captions and falls
+// back to the strategy shown.
+TEST_F(WindowTest, aStrategyNotOfferedIsSaidInTheCaptions)
+{
+    captions.set("ErrorTitle", "Error");
+    captions.set("errorAnalysisNotAdded", "Analysis <1> has not yet been added");
+    open();
+    window->lstStrategyList->setCurrentRow(-1);
+    EXPECT_EQ(messages.take(), "Error: Analysis -1 has not yet been added");
+    EXPECT_EQ(window->lstStrategyList->currentRow(), Index(window->strategy()));
 }
 
 // The shipped copy has no sponsor: the hint and the questions at the warning
