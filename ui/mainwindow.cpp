@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace gw {
 
@@ -52,7 +53,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         };
     }
     checks_.setStatusSink(
-        [this](const std::string& key, const std::vector<std::string>& values) { setStatusHint(key, values); });
+        [this](const std::string& key, const InputChecks::StatusValues& values) { setStatusHint(key, values); });
 
     InputPanel::Host host;
     host.strategy = [this] { return strategy(); };
@@ -284,7 +285,7 @@ void MainWindow::start(const MainWindowSetup& setup)
     windowReady_ = false;
     sponsor_ = setup.sponsor;
     isSponsored_ = setup.isSponsored;
-    checks_.setSponsorName(sponsor_.SponsorName);
+    checks_.setSponsor(isSponsored_, sponsor_.SponsorName);
     mnuAboutSponsor->setVisible(isSponsored_ && !sponsor_.helpPath.empty());
 
     // Hidden rows keep their numbers: the row is the strategy.
@@ -340,7 +341,14 @@ void MainWindow::updateAnalysis()
             notesStale_[Index(StrategyOf(*lastResults_))] = true;
             emit analysisCompleted(current);
         } else {
-            messages_.critical(caption("SoftwareName"), QString::fromStdString(outcome.error));
+            // The user reads what to do; the figures that went wrong are
+            // for whoever supports the program.
+            std::fprintf(stderr, "Gearwise Planner: the analysis of strategy %d failed: %s\n", Index(current),
+                         outcome.error.c_str());
+            std::fflush(stderr);
+            messages_.critical(caption("SoftwareName"),
+                               caption("errorAnalysisFailed",
+                                       {caption(captionKey("lstStrategyList.listindex", Index(current))).toStdString()}));
         }
     }
     outputs_->setNotes(notesFor(current));
@@ -396,10 +404,7 @@ QString MainWindow::notesFor(Strategy strategy)
 
 void MainWindow::errorAnalysis(int row)
 {
-    messages_.warning(QStringLiteral("Error"),
-                      QStringLiteral("Analysis %1 has not yet been added to the software. The software will reset "
-                                     "to the default analysis.")
-                          .arg(row));
+    messages_.warning(caption("ErrorTitle"), caption("errorAnalysisNotAdded", {std::to_string(row)}));
     const Strategy fallback = strategy();
     {
         const QSignalBlocker blocker(lstStrategyList);
@@ -567,9 +572,14 @@ QString MainWindow::statusText() const
 
 void MainWindow::setStatusHint(std::string key, std::vector<std::string> values)
 {
+    setStatusHint(std::move(key), [values = std::move(values)] { return values; });
+}
+
+void MainWindow::setStatusHint(std::string key, InputChecks::StatusValues values)
+{
     statusKey_ = std::move(key);
     statusValues_ = std::move(values);
-    stsStatusPanel->setText(caption(statusKey_, statusValues_));
+    stsStatusPanel->setText(caption(statusKey_, statusValues_()));
 }
 
 QString MainWindow::caption(std::string_view key, const std::vector<std::string>& values) const
@@ -609,7 +619,7 @@ void MainWindow::formatCaptions()
                                                       : caption("cmdAdvancedSettings_Advanced"));
     lblHideResultsMessage->setText(caption("stsbarAutoCalc"));
     if (!statusKey_.empty())
-        stsStatusPanel->setText(caption(statusKey_, statusValues_));
+        stsStatusPanel->setText(caption(statusKey_, statusValues_()));
 
     mnuFile->setTitle(caption("mnuFile"));
     mnuSaveDefaults->setText(caption("mnuSaveDefaults"));

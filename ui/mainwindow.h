@@ -111,6 +111,8 @@ public:
     QString statusText() const;
     // The status bar hint, by caption key; a language switch re-captions it.
     void setStatusHint(std::string key, std::vector<std::string> values = {});
+    // A hint whose values are asked for each time it is captioned.
+    void setStatusHint(std::string key, InputChecks::StatusValues values);
 
     InputPanel& inputs() { return *inputs_; }
     const InputPanel& inputs() const { return *inputs_; }
@@ -200,7 +202,7 @@ private:
     bool advancedView_ = false;
     std::optional<Language> captionLanguage_;  // none before the first captions
     std::string statusKey_;
-    std::vector<std::string> statusValues_;
+    InputChecks::StatusValues statusValues_;
     std::array<QString, kStrategies.size()> notes_;
     std::array<bool, kStrategies.size()> notesStale_{true, true, true};
 };
