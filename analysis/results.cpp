@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "growth.h"
+#include "numformat.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -61,6 +62,20 @@ void checkHead(const LeverageResults<Year>& r)
 }
 
 } // namespace
+
+std::string_view SummaryReturnPattern(const std::vector<SummaryRow>& rows, const SummaryRow& row)
+{
+    constexpr std::string_view one = "##0.0%";
+    if (!row.break_even)
+        return one;
+    // Rounding is the same in both languages; English is enough to compare.
+    const std::string shown = FormatNumber(row.return_, one, 0);
+    for (const SummaryRow& other : rows) {
+        if (&other != &row && FormatNumber(other.return_, one, 0) == shown)
+            return "##0.00%";
+    }
+    return one;
+}
 
 SummaryRow MakeSummaryRow(int slot, double return_, double unleveraged, double leveraged, bool breakEven)
 {

@@ -3,6 +3,7 @@
 #include "returns.h"
 
 #include <type_traits>
+#include <string_view>
 #include <vector>
 
 // What the interest-only and term-loan analyses hand to the tables, charts,
@@ -160,6 +161,11 @@ using TermResults = LeverageResults<TermYear>;
 // A summary row from the two values at the horizon; increase and percent
 // follow from them.
 SummaryRow MakeSummaryRow(int slot, double return_, double unleveraged, double leveraged, bool breakEven);
+
+// The pattern a summary row's return shows with: one decimal, or two for the
+// break-even row when one decimal would make it read like another row's
+// return (a break-even of 4.04 % beside a 4 % row).
+std::string_view SummaryReturnPattern(const std::vector<SummaryRow>& rows, const SummaryRow& row);
 
 // Throws AnalysisError naming the field and year of the first value that is
 // not finite.

@@ -50,6 +50,9 @@ bool Program::start()
         return false;
     // Leaving the start window without starting ends the program.
     QObject::connect(startWindow_.get(), &QDialog::rejected, startWindow_.get(), &QCoreApplication::quit);
+    // The disclaimer's OK button speaks the language of the previous run,
+    // as its text does.
+    qtTexts_.apply(settings_.CurrentLanguage);
     startWindow_->show();
     return true;
 }
@@ -58,8 +61,8 @@ void Program::openMainWindow(Language language)
 {
     settings_.CurrentLanguage = language;
     captions_.setLanguage(language);
+    qtTexts_.apply(language);
     ReadMainWindowSettings(settings_, *services_.reporter);
-    startWindow_->advanceProgress(20);
 
     help_ = std::make_unique<HelpWindow>(captions_);
     // Closing the main window ends the program even while help is open.
@@ -72,16 +75,13 @@ void Program::openMainWindow(Language language)
     services.windowTitle = [this] { return QString::fromStdString(BuildWindowTitle(settings_)); };
     services.saveDefaults = [this] { saveDefaults(); };
     mainWindow_ = std::make_unique<MainWindow>(services);
-    startWindow_->advanceProgress(40);
 
     createDialogs();
     connectDialogs();
-    startWindow_->advanceProgress(60);
 
     // The window starts its fields, and the setup values it analyses with,
     // from the same StartValues as the setup dialog.
     mainWindow_->start({settings_.values, settings_.sponsorInfo, settings_.IsSponsored});
-    startWindow_->advanceProgress(100);
     mainWindow_->show();
 }
 
@@ -177,6 +177,8 @@ void Program::applyLanguage(Language language)
 {
     settings_.CurrentLanguage = language;
     captions_.setLanguage(language);
+    // Qt re-captions its own texts in the open windows at once.
+    qtTexts_.apply(language);
     // In this order: About box, detail dialogs, main window (its table heads
     // and charts with it), print dialog, setup dialog; then the help window,
     // whose help set follows the caption language.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about.h"
+#include "qttexts.h"
 #include "records.h"
 #include "tablecaptions.h"
 
@@ -38,6 +39,10 @@ ProgramInfo BuildProgramInfo(const std::filesystem::path& folder);
 //                     first opened.
 //   applyLanguage()   a language switch (the setup dialog's OK) re-captions
 //                     every window and moves the help to the new language.
+//
+// Qt's own texts (standard buttons, file dialogs, context menus) follow the
+// caption language: that of the previous run on the start window, then the
+// one started in, then every switch.
 //
 // The setup dialog's fields are the live tax settings: its OK and Cancel
 // hand them to the main window, which redoes its input panel and runs an
@@ -83,6 +88,7 @@ public:
     AboutBox* aboutBox() const { return about_.get(); }
     HelpWindow* helpWindow() const { return help_.get(); }
     ProgramSetup* setupDialog() const { return setup_.get(); }
+    const QtTexts& qtTexts() const { return qtTexts_; }
     PrintOptions* printDialog() const { return print_.get(); }
     // Owned by the main window.
     DetailDialogs* detailDialogs() const { return details_; }
@@ -93,6 +99,7 @@ private:
 
     ProgramSettings settings_;
     TableCaptionSource captions_;
+    QtTexts qtTexts_;
     ProgramInfo info_;
     Services services_;
     std::unique_ptr<StartWindow> startWindow_;

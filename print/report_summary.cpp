@@ -1,4 +1,5 @@
 // The one-page summary.
+#include "notes.h"
 #include "report_text.h"
 #include "reports_common.h"
 #include "reports_table.h"
@@ -58,7 +59,7 @@ ReportTable LeverageSummaryTable(const PrintContext& context, const LeverageResu
     for (const char* key : {"Return", "NoLeverage", "Leverage", "$Increase", "%Increase"})
         table.heads.push_back({Caption(context, key)});
     for (const SummaryRow& row : results.summary) {
-        table.rows.push_back({Figure(context, row.return_, "##0.0%"), TableFigure(context, row.unleveraged, "###,##0"),
+        table.rows.push_back({Figure(context, row.return_, SummaryReturnPattern(results.summary, row)), TableFigure(context, row.unleveraged, "###,##0"),
                               TableFigure(context, row.leveraged, "###,##0"),
                               TableFigure(context, row.increase, "###,##0"),
                               TableFigure(context, row.percent_increase, "##0%")});
@@ -114,7 +115,8 @@ double PrintSummaryTable(PrintContext& context, const ReportData& data, double y
     }
     SetSize(context, context.fontSizes.body, true);
     y = EnsureRoom(context, y, 6 * kLineAdvance);
-    y = PrintCentredBlock(context, Filled(context, titleKey, {std::to_string(horizon)}), 0, y, width,
+    const YearsCaption years = YearsText(horizon, true);
+    y = PrintCentredBlock(context, Filled(context, titleKey, {Filled(context, years.key, years.values)}), 0, y, width,
                           kLineAdvance * context.page.textHeight());
     SetStep(context, "PrintSummaryTableData", 7);
     SetSize(context, context.fontSizes.body);

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -151,7 +152,9 @@ void fillLines(QChart& chart, const ChartData& data)
 ChartData SummaryChartData(const AnalysisResults& results, Language language)
 {
     ChartData data;
-    const auto label = [language](double r) { return QString::fromStdString(FormatNumber(r, "##0.0%", language)); };
+    const auto label = [language](double r, std::string_view pattern = "##0.0%") {
+        return QString::fromStdString(FormatNumber(r, pattern, language));
+    };
     std::visit(Overloaded{
                    [&](const RRSPResults& r) {
                        data.series.assign(4, {});
@@ -166,7 +169,8 @@ ChartData SummaryChartData(const AnalysisResults& results, Language language)
                    [&](const auto& r) {
                        data.series.assign(3, {});
                        for (const SummaryRow& row : r.summary) {
-                           data.categories << label(row.return_);
+                           // Two bars under one label would share a category.
+                           data.categories << label(row.return_, SummaryReturnPattern(r.summary, row));
                            data.series[0].push_back(row.unleveraged / kThousand);
                            data.series[1].push_back(row.leveraged / kThousand);
                            data.series[2].push_back(row.increase / kThousand);

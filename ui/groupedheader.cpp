@@ -90,6 +90,40 @@ void GroupedHeader::updateHeight()
     }
 }
 
+void GroupedHeader::setNeededWidths(std::vector<int> widths)
+{
+    needed_ = std::move(widths);
+    fitWidths();
+}
+
+void GroupedHeader::resizeEvent(QResizeEvent* event)
+{
+    QHeaderView::resizeEvent(event);
+    if (fillsWidth_)
+        fitWidths();
+}
+
+void GroupedHeader::fitWidths()
+{
+    const int columns = std::min(count(), static_cast<int>(needed_.size()));
+    int total = 0;
+    for (int c = 0; c < columns; ++c)
+        total += needed_[static_cast<std::size_t>(c)];
+    const bool scrolls = !fillsWidth_ || total > width();
+    for (int c = 0; c < columns; ++c) {
+        const QHeaderView::ResizeMode mode = scrolls || c == 0 ? QHeaderView::Interactive : QHeaderView::Stretch;
+        if (sectionResizeMode(c) != mode)
+            setSectionResizeMode(c, mode);
+        const int width = needed_[static_cast<std::size_t>(c)];
+        if (mode == QHeaderView::Interactive && sectionSize(c) != width)
+            resizeSection(c, width);
+    }
+    if (fillsWidth_ && scrolls != scrolls_) {
+        scrolls_ = scrolls;
+        emit heightChanged();  // the scroll bar takes room under the rows
+    }
+}
+
 QSize GroupedHeader::sizeHint() const
 {
     QSize size = QHeaderView::sizeHint();

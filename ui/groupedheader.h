@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <vector>
+
 class QAbstractScrollArea;
 
 namespace gw {
@@ -25,6 +27,14 @@ public:
     void setFillsWidth(bool fills) { fillsWidth_ = fills; }
     bool fillsWidth() const { return fillsWidth_; }
 
+    // The widths the columns need for their figures. A head that fills the
+    // width stretches them over a table wide enough for all, and otherwise
+    // keeps them at these widths and lets the table scroll sideways: the
+    // table never asks its window for more room, and no figure is cut.
+    void setNeededWidths(std::vector<int> widths);
+    // The needed widths do not fit: the table scrolls sideways.
+    bool scrollsSideways() const { return scrolls_; }
+
     // Recomputes the height the captions need at the current widths.
     void updateHeight();
     QSize sizeHint() const override;
@@ -33,9 +43,11 @@ signals:
     void heightChanged();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    void fitWidths();
     int groupId(int logicalIndex) const;
     QString text(int logicalIndex, int role) const;
 
@@ -43,6 +55,8 @@ private:
     int groupRow_ = 0;  // height of the group row, 0 without groups
     bool fillsWidth_ = false;
     bool heightPending_ = false;
+    std::vector<int> needed_;
+    bool scrolls_ = false;
 };
 
 } // namespace gw

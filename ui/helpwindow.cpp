@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -84,9 +85,12 @@ HelpWindow::HelpWindow(const CaptionSource& captions, QString helpRoot, QWidget*
     connect(cmdHelpContents, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(txtHelp, &QTextBrowser::backwardAvailable, cmdHelpBack, &QPushButton::setEnabled);
     connect(txtHelp, &QTextBrowser::forwardAvailable, cmdHelpForward, &QPushButton::setEnabled);
-    connect(txtHelp, &QTextBrowser::sourceChanged, this, [this] {
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    // The browser reports a new page before source() names it.
+    connect(txtHelp, &QTextBrowser::sourceChanged, this, [this](const QUrl& shown) {
         pageFound_ = true;
-        updateTitle();
+        updateTitle(shown);
     });
 
     loadTopics();
@@ -113,9 +117,21 @@ void HelpWindow::loadTopics()
         bool isNumber = false;
         const int number = fields.value(0).trimmed().toInt(&isNumber);
         const QString page = fields.value(1).trimmed();
-        if (isNumber && !page.isEmpty())
-            topics_[number] = page;
+        if (!isNumber || page.isEmpty())
+            continue;
+        Topic& topic = topics_[number];
+        topic.page = page;
+        for (std::size_t language = 0; language < topic.titles.size(); ++language)
+            topic.titles[language] = fields.value(qsizetype(2 + language)).trimmed();
     }
+}
+
+QString HelpWindow::topicTitle(int contextNumber, Language language) const
+{
+    const auto listed = topics_.find(contextNumber);
+    if (listed == topics_.end() || !hasHelpSet(language))
+        return {};
+    return listed->second.titles[std::size_t(Index(language))];
 }
 
 QString HelpWindow::pagePath(int contextNumber, Language language) const
@@ -124,7 +140,7 @@ QString HelpWindow::pagePath(int contextNumber, Language language) const
     if (folder.isEmpty())
         return {};
     const auto listed = topics_.find(contextNumber);
-    const QString page = listed != topics_.end() ? listed->second : conventionalPage(contextNumber);
+    const QString page = listed != topics_.end() ? listed->second.page : conventionalPage(contextNumber);
     const QString path = QDir(root_).filePath(folder + u'/' + page);
     return QFileInfo(path).isFile() ? path : QString();
 }
@@ -203,10 +219,21 @@ void HelpWindow::present()
     activateWindow();
 }
 
-void HelpWindow::updateTitle()
+void HelpWindow::updateTitle(const QUrl& shown)
 {
-    const QString title = pageFound_ ? txtHelp->documentTitle() : QString();
-    setWindowTitle(title.isEmpty() ? caption("frmHelp") : caption("frmHelp") + QStringLiteral(" - ") + title);
+    // The title topics.txt gives the page on show, which a link may have
+    // reached; a page it does not list keeps its own title.
+    QString title;
+    if (pageFound_) {
+        const QString page = QFileInfo((shown.isEmpty() ? txtHelp->source() : shown).toLocalFile()).fileName();
+        for (const auto& [number, topic] : topics_) {
+            if (topic.page == page)
+                title = topicTitle(number, language_);
+        }
+        if (title.isEmpty())
+            title = txtHelp->documentTitle();
+    }
+    setWindowTitle(title.isEmpty() ? caption("frmHelp") : title);
 }
 
 void HelpWindow::formatCaptions()

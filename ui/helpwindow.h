@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -32,7 +33,8 @@ std::string HelpFileName(Language language);
 // program: help/en, help/fr, help/help.css, help/topics.txt) in a text
 // browser with Back, Forward and Contents. The caption language chooses the
 // help set each time a page is asked for; a language without one keeps the
-// set last used. A topic without a page shows a message saying so.
+// set last used. A topic without a page shows a message saying so. The
+// window is titled with the title of the page on show; Esc closes it.
 //
 // Give it no parent: a window of its own is not blocked by the dialogs that
 // open help topics while they are modal.
@@ -56,6 +58,8 @@ public:
     // The page of a topic (0 the contents) in a language: an existing file,
     // or the empty text.
     QString pagePath(int contextNumber, Language language) const;
+    // The title topics.txt gives a topic in a language, or the empty text.
+    QString topicTitle(int contextNumber, Language language) const;
     // False when the last request found nothing and the window says why.
     bool pageFound() const { return pageFound_; }
     // The page on show; empty while a message is shown.
@@ -80,12 +84,17 @@ private:
     void showPage(int contextNumber);
     void showMessage(const QString& text);
     void present();
-    void updateTitle();
+    // The title of the page on show (`shown`, else the browser's source).
+    void updateTitle(const QUrl& shown = {});
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
 
     const CaptionSource& captions_;
     QString root_;
-    std::map<int, QString> topics_;  // context number -> page file name
+    struct Topic {
+        QString page;                                   // file name in each language's folder
+        std::array<QString, kLanguages.size()> titles;  // by language index
+    };
+    std::map<int, Topic> topics_;  // by context number
     std::function<bool(const QUrl&)> opener_;
     Language language_ = English;
     std::optional<Language> captionLanguage_;  // none before the first captions

@@ -317,7 +317,8 @@ void InputPanel::leaveIntRate()
     checkCashflow(strategy());
     update();
     if (!intRateWarningGiven_ && warnAt != 0 && FieldNumber(txtIntRate->text(), language()) <= warnAt) {
-        sponsorQuestion(*txtIntRate, *updIntRate, caption("BoundsRecommendedSponsorLimit_IntRate", lineBreaks()),
+        sponsorQuestion(*txtIntRate, *updIntRate, levelQuestion("BoundsRecommendedSponsorLimit_IntRate",
+                                                                "WarnRecommendedLimit_IntRate", warnAt),
                         warnAt + 1);
         intRateWarningGiven_ = true;
     }
@@ -364,9 +365,22 @@ void InputPanel::returnChanged(QLineEdit& box, UpDown& spinner)
     checkCashflow(strategy());
     update();
     if (!returnWarningGiven_ && warnAt != 0 && FieldNumber(box.text(), language()) >= warnAt) {
-        sponsorQuestion(box, spinner, caption("BoundsRecommendedSponsorLimit_Return", lineBreaks()), warnAt - 1);
+        sponsorQuestion(box, spinner,
+                        levelQuestion("BoundsRecommendedSponsorLimit_Return", "WarnRecommendedLimit_Return", warnAt),
+                        warnAt - 1);
         returnWarningGiven_ = true;
     }
+}
+
+QString InputPanel::levelQuestion(std::string_view sponsorKey, std::string_view levelKey, double level) const
+{
+    // A copy without a sponsor has no one to name: the question names the
+    // level itself.
+    if (checks_.namesSponsor())
+        return caption(sponsorKey, lineBreaks());
+    std::vector<std::string> values = lineBreaks();
+    values.push_back(checks_.levelText(level));
+    return caption(levelKey, values);
 }
 
 void InputPanel::sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback)

@@ -183,6 +183,9 @@ private:
     // The sponsor's Yes/No question after a warned value; on No the field
     // takes `fallback` (kept inside the spinner's legal range).
     void sponsorQuestion(QLineEdit& box, UpDown& spinner, const QString& question, double fallback);
+    // The warning question: `sponsorKey` naming the sponsor, or, in a copy
+    // without one, `levelKey` naming the warning `level`.
+    QString levelQuestion(std::string_view sponsorKey, std::string_view levelKey, double level) const;
     void update();
     // The highest amount the typed money field (the loan amount when
     // `loanTyped`) may hold with the computed one legal, when `amount` is

@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace gw {
 
@@ -52,7 +53,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         };
     }
     checks_.setStatusSink(
-        [this](const std::string& key, const std::vector<std::string>& values) { setStatusHint(key, values); });
+        [this](const std::string& key, const InputChecks::StatusValues& values) { setStatusHint(key, values); });
 
     InputPanel::Host host;
     host.strategy = [this] { return strategy(); };
@@ -67,6 +68,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     auto* columns = new QHBoxLayout(central);
     auto* inputSide = new QWidget(central);
     auto* outputSide = new QWidget(central);
+    inputSide_ = inputSide;
     buildInputSide(inputSide);
     buildOutputSide(outputSide);
     columns->addWidget(inputSide, 0);
@@ -81,7 +83,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     buildMenus();
     orderTabs();
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelpTopic(outputHelpTopic()); });
+    connect(helpKey, &QShortcut::activated, this, [this] { showHelpTopic(helpTopic()); });
     resize(1180, 760);
 }
 
@@ -283,7 +285,7 @@ void MainWindow::start(const MainWindowSetup& setup)
     windowReady_ = false;
     sponsor_ = setup.sponsor;
     isSponsored_ = setup.isSponsored;
-    checks_.setSponsorName(sponsor_.SponsorName);
+    checks_.setSponsor(isSponsored_, sponsor_.SponsorName);
     mnuAboutSponsor->setVisible(isSponsored_ && !sponsor_.helpPath.empty());
 
     // Hidden rows keep their numbers: the row is the strategy.
@@ -339,7 +341,14 @@ void MainWindow::updateAnalysis()
             notesStale_[Index(StrategyOf(*lastResults_))] = true;
             emit analysisCompleted(current);
         } else {
-            messages_.critical(caption("SoftwareName"), QString::fromStdString(outcome.error));
+            // The user reads what to do; the figures that went wrong are
+            // for whoever supports the program.
+            std::fprintf(stderr, "Gearwise Planner: the analysis of strategy %d failed: %s\n", Index(current),
+                         outcome.error.c_str());
+            std::fflush(stderr);
+            messages_.critical(caption("SoftwareName"),
+                               caption("errorAnalysisFailed",
+                                       {caption(captionKey("lstStrategyList.listindex", Index(current))).toStdString()}));
         }
     }
     outputs_->setNotes(notesFor(current));
@@ -395,10 +404,7 @@ QString MainWindow::notesFor(Strategy strategy)
 
 void MainWindow::errorAnalysis(int row)
 {
-    messages_.warning(QStringLiteral("Error"),
-                      QStringLiteral("Analysis %1 has not yet been added to the software. The software will reset "
-                                     "to the default analysis.")
-                          .arg(row));
+    messages_.warning(caption("ErrorTitle"), caption("errorAnalysisNotAdded", {std::to_string(row)}));
     const Strategy fallback = strategy();
     {
         const QSignalBlocker blocker(lstStrategyList);
@@ -431,6 +437,16 @@ void MainWindow::strategyChanged()
 
 void MainWindow::formatInput(Strategy strategy)
 {
+    // RRSP loans have no return breakdown: their investment tab would be empty.
+    const bool composition = strategy != Strategy::RRSP;
+    if (tabInputs->isTabVisible(1) != composition) {
+        const QSignalBlocker blocker(tabInputs);
+        tabInputs->setTabVisible(1, composition);
+        if (!composition)
+            tabInputs->setCurrentIndex(0);
+    }
+    cmdBack_Input->setEnabled(composition);
+    cmdNext_Input->setEnabled(composition);
     formatInputButtons(strategy);
     inputs_->formatInputPanels(strategy);
 }
@@ -497,9 +513,15 @@ void MainWindow::toggleAdvancedView()
 
 void MainWindow::stepTab(QTabWidget* tabs, int delta)
 {
+    // Wraps round, over the tabs the strategy hides.
     const int count = tabs->count();
-    if (count > 0)
-        tabs->setCurrentIndex((tabs->currentIndex() + delta + count) % count);
+    for (int step = 1; step < count; ++step) {
+        const int tab = (tabs->currentIndex() + step * delta + step * count) % count;
+        if (tabs->isTabVisible(tab)) {
+            tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
 }
 
 void MainWindow::saveDefaults()
@@ -520,6 +542,12 @@ int MainWindow::outputHelpTopic() const
 {
     const int tab = tabOutputs->currentIndex();
     return 801 + 4 * Index(strategy()) + (tab - tab % 2);
+}
+
+int MainWindow::helpTopic() const
+{
+    const QWidget* focus = focusWidget();
+    return focus && inputSide_->isAncestorOf(focus) ? kInputsHelpTopic : outputHelpTopic();
 }
 
 void MainWindow::applySetupValues(const SettingValues& values)
@@ -546,9 +574,14 @@ QString MainWindow::statusText() const
 
 void MainWindow::setStatusHint(std::string key, std::vector<std::string> values)
 {
+    setStatusHint(std::move(key), [values = std::move(values)] { return values; });
+}
+
+void MainWindow::setStatusHint(std::string key, InputChecks::StatusValues values)
+{
     statusKey_ = std::move(key);
     statusValues_ = std::move(values);
-    stsStatusPanel->setText(caption(statusKey_, statusValues_));
+    stsStatusPanel->setText(caption(statusKey_, statusValues_()));
 }
 
 QString MainWindow::caption(std::string_view key, const std::vector<std::string>& values) const
@@ -588,7 +621,7 @@ void MainWindow::formatCaptions()
                                                       : caption("cmdAdvancedSettings_Advanced"));
     lblHideResultsMessage->setText(caption("stsbarAutoCalc"));
     if (!statusKey_.empty())
-        stsStatusPanel->setText(caption(statusKey_, statusValues_));
+        stsStatusPanel->setText(caption(statusKey_, statusValues_()));
 
     mnuFile->setTitle(caption("mnuFile"));
     mnuSaveDefaults->setText(caption("mnuSaveDefaults"));
@@ -608,7 +641,9 @@ void MainWindow::formatCaptions()
     mnuRRSPLoans1->setText(caption("mnuRRSPLoans1"));
     for (int k = 0; k < 2; ++k)
         mnuAboutCorvin[k]->setText(caption(captionKey("mnuAboutCorvin", k)));
-    mnuAboutSponsor->setText(caption("mnuAboutSponsor", {sponsor_.SponsorName}));
+    // An "&" of the sponsor's name is text, not a mnemonic.
+    mnuAboutSponsor->setText(
+        caption("mnuAboutSponsor", {QString::fromStdString(sponsor_.SponsorName).replace(u'&', QStringLiteral("&&")).toStdString()}));
     mnuAboutSoftware->setText(caption("mnuAboutSoftware"));
 
     const Strategy current = strategy();

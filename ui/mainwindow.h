@@ -99,6 +99,10 @@ public:
     void storeValues(SettingValues& values) const;
     // The help topic of the output page on show.
     int outputHelpTopic() const;
+    // The topic F1 opens: the input page's while the focus is on the input
+    // side, else the output page's.
+    int helpTopic() const;
+    static constexpr int kInputsHelpTopic = 201;
     // The results of the last analysis that succeeded, if any.
     const std::optional<AnalysisResults>& lastResults() const { return lastResults_; }
     // The last results of one strategy, if it has run.
@@ -107,6 +111,8 @@ public:
     QString statusText() const;
     // The status bar hint, by caption key; a language switch re-captions it.
     void setStatusHint(std::string key, std::vector<std::string> values = {});
+    // A hint whose values are asked for each time it is captioned.
+    void setStatusHint(std::string key, InputChecks::StatusValues values);
 
     InputPanel& inputs() { return *inputs_; }
     const InputPanel& inputs() const { return *inputs_; }
@@ -188,6 +194,7 @@ private:
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
+    QWidget* inputSide_ = nullptr;
     SponsorInfo sponsor_;
     bool isSponsored_ = false;
     bool autoCalculate_ = false;
@@ -195,7 +202,7 @@ private:
     bool advancedView_ = false;
     std::optional<Language> captionLanguage_;  // none before the first captions
     std::string statusKey_;
-    std::vector<std::string> statusValues_;
+    InputChecks::StatusValues statusValues_;
     std::array<QString, kStrategies.size()> notes_;
     std::array<bool, kStrategies.size()> notesStale_{true, true, true};
 };

@@ -2,6 +2,8 @@
 
 #include "captionsource.h"
 #include "chartwriters.h"
+#include "frozencolumn.h"
+#include "notes.h"
 #include "numformat.h"
 #include "tablewriters.h"
 #include "updown.h"
@@ -39,6 +41,7 @@ QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setFocusPolicy(Qt::NoFocus);
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    new FrozenColumn(grid);
     return grid;
 }
 
@@ -70,7 +73,6 @@ OutputPanel::OutputPanel(const CaptionSource& captions, QObject* parent) : QObje
         gridSummaryTable[t] = makeGrid(arrayName("gridSummaryTable", t), true, summaryTables_);
         // A handful of rows: the table shows them all.
         gridSummaryTable[t]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        gridSummaryTable[t]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // Captions rewrap when the page width changes the column widths.
         connect(qobject_cast<GroupedHeader*>(gridSummaryTable[t]->horizontalHeader()), &GroupedHeader::heightChanged,
                 this, [this] { fitSummaryHeight(); });
@@ -225,7 +227,8 @@ void OutputPanel::formatProjectionTable(Strategy strategy, bool limited)
 
 void OutputPanel::formatOutputTitles(Strategy strategy, int years)
 {
-    const std::vector<std::string> values{std::to_string(years)};
+    const YearsCaption shown = YearsText(years, true);
+    const std::vector<std::string> values{caption(shown.key, shown.values).toStdString()};
     const QString summary = strategy == Strategy::RRSP ? caption("lblSummaryTableTitle_RRSP", values)
                                                        : caption("lblSummaryTableTitle_Int_Term", values);
     lblSummaryTableTitle->setText(summary);

@@ -82,7 +82,10 @@ PageFactory DevicePageFactory()
 
 QString QtSaveFileService::askSaveFileName(const QString& title, const QString& suggestedPath)
 {
-    return QFileDialog::getSaveFileName(parent_, title, suggestedPath, QStringLiteral("PDF (*.pdf)"));
+    // Qt's own dialog, so that it speaks the program's language rather than
+    // the desktop's.
+    return QFileDialog::getSaveFileName(parent_, title, suggestedPath, QStringLiteral("PDF (*.pdf)"), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 PrintOptions::PrintOptions(Services services, const PrintDefaults& defaults, QWidget* parent)

@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,10 +31,7 @@ QLabel { color: #23383d; background: transparent; }
 #lblVersion, #lblCopyright, #lblWebReference, #lblComplimentsOf { color: #5b6f73; }
 #lblWebName { color: #1d7874; }
 #lblWelcomeText { color: #0b3c49; font-weight: bold; }
-#lblWarning { color: #7a8b8e; font-style: italic; }
 QFrame[role="rule"] { background: #dfe9e8; border: none; }
-QProgressBar { background: #e8f0ef; border: none; border-radius: 3px; }
-QProgressBar::chunk { background: #f2a541; border-radius: 3px; }
 QPushButton { background: white; color: #0b3c49; border: 1px solid #9fbcbb; border-radius: 6px;
               padding: 7px 18px; min-width: 80px; }
 QPushButton:hover { background: #eef5f4; }
@@ -149,20 +145,8 @@ void StartWindow::build()
     layout->addLayout(centredRow({lblWebReference, lblWebName}));
     layout->addWidget(lblCopyright);
 
-    // Bottom: the loading note, the progress bar, then the buttons.
-    lblWarning = MakeLabel("lblWarning", fraContainer);
-    lblWarning->setText(QStringLiteral("Please be patient while program loads..."));
-    ScaleFont(lblWarning, 0.9);
-    prbLoadingProgress = new QProgressBar(fraContainer);
-    prbLoadingProgress->setObjectName(QStringLiteral("prbLoadingProgress"));
-    prbLoadingProgress->setRange(0, 100);
-    prbLoadingProgress->setValue(0);
-    prbLoadingProgress->setTextVisible(false);
-    prbLoadingProgress->setFixedHeight(6);
-    layout->addSpacing(8);
-    layout->addWidget(lblWarning);
-    layout->addWidget(prbLoadingProgress);
-
+    // Bottom: the buttons. The start-up is over when the window shows, so
+    // there is no loading note or progress to show.
     cmdDisclaimer = MakeButton("cmdDisclaimer", fraContainer, QStringLiteral("Disclaimer"));
     cmdStart_English = MakeButton("cmdStart_English", fraContainer, QStringLiteral("English"));
     cmdStart_French = MakeButton("cmdStart_French", fraContainer, QStringLiteral("Fran\u00e7ais"));
@@ -172,7 +156,7 @@ void StartWindow::build()
     buttons->addStretch(1);
     buttons->addWidget(cmdStart_English);
     buttons->addWidget(cmdStart_French);
-    layout->addSpacing(6);
+    layout->addSpacing(14);
     layout->addLayout(buttons);
 
     setTabOrder(cmdStart_English, cmdStart_French);
@@ -242,13 +226,6 @@ void StartWindow::showDisclaimer()
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     services_.messages->warning(
         QString::fromStdString(GetCaption(settings_.captions, "DisclaimerTitle", settings_.CurrentLanguage)), text);
-}
-
-void StartWindow::advanceProgress(int percent)
-{
-    prbLoadingProgress->setValue(percent);
-    if (prbLoadingProgress->isVisible())
-        prbLoadingProgress->repaint();
 }
 
 } // namespace gw

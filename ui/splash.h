@@ -9,7 +9,6 @@
 
 class QFrame;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 
 namespace gw {
@@ -46,8 +45,6 @@ public:
     // window opened and closes this window.
     void startProgram(Language language);
     void showDisclaimer();
-    // Moves the progress bar while the main window loads (0 to 100).
-    void advanceProgress(int percent);
 
     QFrame* fraContainer = nullptr;
     QLabel* imgSoftwareLogo = nullptr;
@@ -61,8 +58,6 @@ public:
     QLabel* picSponsorLogo = nullptr;
     QLabel* lblWebReference = nullptr;
     QLabel* lblWebName = nullptr;
-    QLabel* lblWarning = nullptr;
-    QProgressBar* prbLoadingProgress = nullptr;
     QPushButton* cmdDisclaimer = nullptr;
     QPushButton* cmdStart_English = nullptr;
     QPushButton* cmdStart_French = nullptr;

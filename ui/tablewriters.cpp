@@ -65,32 +65,21 @@ void widenForGroups(QTableWidget& grid, std::vector<int>& widths)
     }
 }
 
-// Column widths. A head that fills the table's width keeps the first
-// column as wide as it needs and shares the rest of the width out; the table
-// then asks for the room its columns need.
+// Column widths: the head fits them to the table's width (see
+// GroupedHeader::setNeededWidths).
 void applyWidths(QTableWidget& grid, std::vector<int> widths)
 {
     widenForGroups(grid, widths);
-    QHeaderView* header = grid.horizontalHeader();
-    auto* grouped = headerOf(grid);
-    const bool fills = grouped && grouped->fillsWidth();
-    int total = 0;
-    for (int c = 0; c < grid.columnCount(); ++c) {
-        const int width = widths[static_cast<std::size_t>(c)];
-        total += width;
-        const QHeaderView::ResizeMode mode = fills && c > 0 ? QHeaderView::Stretch : QHeaderView::Interactive;
-        if (header->sectionResizeMode(c) != mode)
-            header->setSectionResizeMode(c, mode);
-        if (mode == QHeaderView::Interactive && header->sectionSize(c) != width)
-            header->resizeSection(c, width);
-    }
-    if (fills) {
-        const bool scrolls = grid.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
-        const int bar = scrolls ? grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) : 0;
-        grid.setMinimumWidth(total + bar + 2 * grid.frameWidth());
-    }
-    if (grouped)
+    if (auto* grouped = headerOf(grid)) {
+        grouped->setNeededWidths(std::move(widths));
         grouped->updateHeight();
+        return;
+    }
+    QHeaderView* header = grid.horizontalHeader();
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        header->setSectionResizeMode(c, QHeaderView::Interactive);
+        header->resizeSection(c, widths[static_cast<std::size_t>(c)]);
+    }
 }
 
 // Writes the cells of one table, reusing the items it already has, and
@@ -203,7 +192,7 @@ void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& row
     GridFill fill(grid, static_cast<int>(rows.size()), language);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const SummaryRow& row = rows[static_cast<std::size_t>(r)];
-        fill.number(r, 0, row.return_, "##0.0%", Shade::Year);
+        fill.number(r, 0, row.return_, SummaryReturnPattern(rows, row), Shade::Year);
         fill.number(r, 1, row.unleveraged, "#,###,###,##0");
         fill.number(r, 2, row.leveraged, "#,###,###,##0", Shade::Leveraged);
         fill.number(r, 3, row.increase, differencePattern, Shade::Difference);
@@ -527,7 +516,11 @@ int FullHeight(const QTableWidget& grid)
     int rows = 0;
     for (int r = 0; r < grid.rowCount(); ++r)
         rows += grid.rowHeight(r);
-    return grid.horizontalHeader()->sizeHint().height() + rows + 2 * grid.frameWidth();
+    const GroupedHeader* grouped = headerOf(grid);
+    const int bar = grouped && grouped->scrollsSideways()
+        ? grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid)
+        : 0;
+    return grid.horizontalHeader()->sizeHint().height() + rows + bar + 2 * grid.frameWidth();
 }
 
 } // namespace gw

@@ -75,7 +75,23 @@ QString InputChecks::caption(std::string_view key, const std::vector<std::string
 void InputChecks::showStatus(const std::string& key, const std::vector<std::string>& values) const
 {
     if (status_)
-        status_(key, values);
+        status_(key, [values] { return values; });
+}
+
+std::string InputChecks::levelText(double level) const
+{
+    return FormatNumberUnbroken(level / 100, "##0.##%", captions_.language());
+}
+
+void InputChecks::showLevelStatus(bool above, double level) const
+{
+    if (!status_)
+        return;
+    if (namesSponsor())
+        status_("stsbarRecommendedSponsorLimit", [name = sponsorName_] { return std::vector<std::string>{name}; });
+    else
+        status_(above ? "stsbarRecommendedLimitAbove" : "stsbarRecommendedLimitBelow",
+                [this, level] { return std::vector<std::string>{levelText(level)}; });
 }
 
 QString InputChecks::written(double value, std::string_view pattern) const
@@ -176,10 +192,11 @@ bool InputChecks::checkBounds(QLineEdit& box, UpDown& spinner, FieldRule rule, d
     double value = FieldNumber(box.text(), language);
     if (!inRange)
         spinner.setValue(static_cast<int>(value));
-    const bool atLimit = (warnAtOrAbove != 0 && value >= warnAtOrAbove) || (warnAtOrBelow != 0 && value <= warnAtOrBelow);
+    const bool atUpper = warnAtOrAbove != 0 && value >= warnAtOrAbove;
+    const bool atLimit = atUpper || (warnAtOrBelow != 0 && value <= warnAtOrBelow);
     markSponsorLimit(box, atLimit);
     if (atLimit)
-        showStatus("stsbarRecommendedSponsorLimit", {sponsorName_});
+        showLevelStatus(atUpper, atUpper ? warnAtOrAbove : warnAtOrBelow);
     else
         showStatus("stsbarPressF1");
     return inRange;

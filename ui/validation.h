@@ -48,12 +48,24 @@ class InputChecks {
 public:
     InputChecks(const CaptionSource& captions, MessageService& messages);
 
-    // Where the sponsor-limit hint goes (the main window's status bar), and
-    // the sponsor name it carries. The hint goes as a caption key with its
-    // values, so that the bar can re-caption it on a language switch.
-    using StatusSink = std::function<void(const std::string& key, const std::vector<std::string>& values)>;
+    // Where the warning-level hint goes (the main window's status bar). The
+    // hint goes as a caption key and a way to get its values, asked again
+    // each time the bar re-captions it, so that a level in it follows a
+    // language switch.
+    using StatusValues = std::function<std::vector<std::string>()>;
+    using StatusSink = std::function<void(const std::string& key, const StatusValues& values)>;
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
-    void setSponsorName(std::string name) { sponsorName_ = std::move(name); }
+    // A sponsored copy with a sponsor name names the sponsor in the
+    // warning-level hint and questions; any other copy names the level.
+    void setSponsor(bool sponsored, std::string name)
+    {
+        sponsored_ = sponsored;
+        sponsorName_ = std::move(name);
+    }
+    bool namesSponsor() const { return sponsored_ && !sponsorName_.empty(); }
+    // A warning level (per cent as typed, 12 for 12 %) as the hint and the
+    // questions show it in the current language: "12%", "3,5 %".
+    std::string levelText(double level) const;
 
     // Not a number: "FieldNotNumber", the field becomes `replacement`.
     // Returns true when the text was a number.
@@ -78,7 +90,7 @@ public:
     // read). Outside it: the range message titled "OutOfBoundsTitle", and the
     // nearer end goes into the field and the spinner. Then the sponsor
     // limits (0 = none): a value at or above `warnAtOrAbove` or at or below
-    // `warnAtOrBelow` turns the text red and shows the sponsor hint, anything
+    // `warnAtOrBelow` turns the text red and shows the warning-level hint, anything
     // else takes the normal colour and the "stsbarPressF1" hint. Returns true
     // when the value was in range.
     bool checkBounds(QLineEdit& box, UpDown& spinner, FieldRule rule, double warnAtOrAbove,
@@ -102,6 +114,9 @@ public:
     static bool atSponsorLimit(const QLineEdit& box);
 
     void showStatus(const std::string& key, const std::vector<std::string>& values = {}) const;
+    // The hint of a value at the warning level `level`: at or above it when
+    // `above`, else at or below it.
+    void showLevelStatus(bool above, double level) const;
 
     const CaptionSource& captions() const { return captions_; }
     MessageService& messages() const { return messages_; }
@@ -112,6 +127,7 @@ private:
     const CaptionSource& captions_;
     MessageService& messages_;
     StatusSink status_;
+    bool sponsored_ = false;
     std::string sponsorName_;
 };
 

@@ -22,6 +22,12 @@ struct Writer {
 
     std::string caption(std::string_view key) const { return GetCaption(captions, key, language); }
 
+    std::string years(int count) const
+    {
+        const YearsCaption text = YearsText(count, false);
+        return FillPlaceholders(caption(text.key), text.values);
+    }
+
     // French numbers must not wrap between their groups or before "$" and "%".
     std::string number(double value, std::string_view pattern) const
     {
@@ -32,6 +38,7 @@ struct Writer {
 struct LeverageFigures {
     int horizon = 0;
     double breakEven = NoReturn;
+    std::string_view breakEvenPattern = "##0.0%";  // as the summary table shows it
     double projectionReturn = 0;
     double loanRate = 0;
     double loanAmount = 0;
@@ -46,6 +53,10 @@ LeverageFigures figuresOf(const LeverageResults<Year>& r)
     LeverageFigures f;
     f.horizon = r.horizon;
     f.breakEven = r.break_even_return;
+    for (const SummaryRow& row : r.summary) {
+        if (row.break_even)
+            f.breakEvenPattern = SummaryReturnPattern(r.summary, row);
+    }
     f.projectionReturn = r.returns[0];
     f.loanRate = r.terms.loan_rate;
     f.loanAmount = r.loan_amount;
@@ -63,12 +74,12 @@ std::string leverageNotes(const LeverageFigures& f, const Writer& w)
 {
     const bool ahead = f.leveraged >= f.unleveraged;
     const std::string direction = ahead ? w.caption("Notes_Increases") : w.caption("Notes_decreases");
-    const std::string years = std::to_string(f.horizon);
+    const std::string years = w.years(f.horizon);
 
     // Without a break-even return the pattern would show the marker value.
     const std::string line1 = f.breakEven == NoReturn
         ? w.caption("Notes_IntOnly_Term_NoBreakEven")
-        : FillPlaceholders(w.caption("Notes_IntOnly_Term_Line1"), {w.number(f.breakEven, "##0.0%")});
+        : FillPlaceholders(w.caption("Notes_IntOnly_Term_Line1"), {w.number(f.breakEven, f.breakEvenPattern)});
     const std::string line2 = FillPlaceholders(w.caption("Notes_IntOnly_Term_Line2"), {years});
     const std::string line3 = FillPlaceholders(
         w.caption("Notes_IntOnly_Term_Line3"),
@@ -125,7 +136,7 @@ std::string rrspNotes(const RRSPResults& r, const Writer& w)
         text += kBreak;
         text += kBullet;
         text += FillPlaceholders(w.caption("Notes_RRSP_Line2"),
-                                 {rate, rate, w.number(v.catch_up, "$#,##0"), std::to_string(r.horizon), spend.amount,
+                                 {rate, rate, w.number(v.catch_up, "$#,##0"), w.years(r.horizon), spend.amount,
                                   spend.moreOrLess, spend.percent, spend.increaseOrDecrease, reinvest.amount,
                                   reinvest.moreOrLess, reinvest.percent, reinvest.increaseOrDecrease});
     }
@@ -148,6 +159,13 @@ std::string notes(const AnalysisResults& results, const CaptionTables& captions,
                 return leverageNotes(figuresOf(r), w);
         },
         results);
+}
+
+YearsCaption YearsText(int years, bool title)
+{
+    if (years == 1)
+        return {title ? "OneYearTitle" : "OneYear", {}};
+    return {title ? "YearsTitle" : "Years", {std::to_string(years)}};
 }
 
 } // namespace gw

@@ -4,6 +4,8 @@
 #include "dispatch.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The sentences under the summary table that put the last analysis into
 // words, built from the "Notes_" captions of `language` and the figures of
@@ -27,5 +29,14 @@ namespace gw {
 // are U+00A0. Missing captions show as kCaptionNotFound. Never throws for a
 // result record RunAnalysis produced.
 std::string notes(const AnalysisResults& results, const CaptionTables& captions, int language);
+
+// A number of years as a caption and the values to fill it with: "OneYear"
+// ("1 year") for one, "Years" with the number otherwise; `title` picks the
+// forms that titles use ("OneYearTitle", "YearsTitle").
+struct YearsCaption {
+    std::string_view key;
+    std::vector<std::string> values;
+};
+YearsCaption YearsText(int years, bool title);
 
 } // namespace gw

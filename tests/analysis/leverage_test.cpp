@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -93,6 +94,24 @@ TEST(Leverage, breakEvenRowSitsAmongTheSortedReturns)
 // At a -99 % return almost nothing is left when a loan ends, so whatever it
 // still owed would show as the leveraged value. Carried forward year by year
 // the balance of 2,186,474 at 49.99 % over 80 years kept 15,967 owing.
+// A break-even row that one decimal would show like another row gets two.
+TEST(Leverage, breakEvenReturnNeverReadsLikeAnotherRow)
+{
+    struct Case {
+        double breakEven;
+        double neighbour;
+        std::string_view pattern;
+    };
+    for (const Case& c : {Case{0.0404, 0.04, "##0.00%"}, Case{0.0396, 0.04, "##0.00%"}, Case{0.0455, 0.04, "##0.0%"},
+                          Case{0.0404, 0.06, "##0.0%"}}) {
+        SCOPED_TRACE(c.breakEven);
+        const std::vector<SummaryRow> rows{MakeSummaryRow(1, c.neighbour, 1, 2, false),
+                                           MakeSummaryRow(2, c.breakEven, 1, 1, true)};
+        EXPECT_EQ(SummaryReturnPattern(rows, rows[1]), c.pattern);
+        EXPECT_EQ(SummaryReturnPattern(rows, rows[0]), "##0.0%");
+    }
+}
+
 TEST(TermAnalysis, everyLoanEndsAtZeroAtTheCornersOfTheLegalRanges)
 {
     struct Schedule {

@@ -228,13 +228,15 @@ TEST_F(Device, EveryReportShowsEveryFigureWholeOnNumberedPages)
                     ASSERT_TRUE(PrintReport(kind, counted, data));
                     for (const PageOp& op : recording.texts()) {
                         const std::string shown = Blanks(op.text);
-                        if (IsFigure(shown))
+                        if (IsFigure(shown)) {
                             EXPECT_NE(text.find(shown), std::string::npos) << shown;
+                        }
                     }
                     EXPECT_EQ(text.find('#'), std::string::npos);
                     const auto pages = static_cast<int>(std::count(text.begin(), text.end(), '\f'));
-                    if (kind == Summary)
+                    if (kind == Summary) {
                         EXPECT_EQ(pages, 1);
+                    }
                     const std::string of = std::to_string(pages);
                     for (std::size_t n = 1, from = 0, end; (end = text.find('\f', from)) != std::string::npos; ++n) {
                         const std::string number = FillPlaceholders(CaptionOf("PageNofM", language), {std::to_string(n), of});

@@ -7,15 +7,22 @@
 namespace gw::test {
 namespace {
 
-// A failed analysis is said and keeps the last results.
+// A failed analysis is said in the user's words, naming the strategy, keeps
+// the last results and leaves its details on standard error.
 TEST_F(WindowTest, failedAnalysisIsReportedAndKeepsTheResults)
 {
+    captions.set("errorAnalysisFailed", "The <1> analysis could not be completed");
+    captions.set("lstStrategyList.listindex(1)", "Term Loan");
     open();
+    window->lstStrategyList->setCurrentRow(1);
     QSignalSpy completed(window.get(), &MainWindow::analysisCompleted);
-    runner.failWith = "the loan amount must be above 0";
+    runner.failWith = "balance is not a finite number in year 1";
+    testing::internal::CaptureStderr();
     enter("txtTaxRate", "45");
+    const std::string detail = testing::internal::GetCapturedStderr();
     EXPECT_EQ(messages.count("critical"), 1);
-    EXPECT_EQ(messages.take(), "[SoftwareName]: the loan amount must be above 0");
+    EXPECT_EQ(messages.take(), "[SoftwareName]: The Term Loan analysis could not be completed");
+    EXPECT_NE(detail.find("strategy 1 failed: balance is not a finite number in year 1"), std::string::npos) << detail;
     EXPECT_EQ(completed.count(), 0);
     runner.failWith.clear();
     enter("txtTaxRate", "46");

@@ -180,5 +180,74 @@ TEST_F(OutputsTest, sharedChartsShowTheSelectedStrategysOwnResults)
     EXPECT_EQ(snapshot(), term);
 }
 
+// The largest loan over the longest horizon at the highest return: the
+// tables scroll sideways with the year column kept in view, every figure
+// whole, and the window keeps its width.
+TEST_F(OutputsTest, hugeFiguresScrollWithTheYearInViewAndNeverWidenTheWindow)
+{
+    setup.values[Setting::LoanAmount] = 99999999;
+    setup.values[Setting::SavingsPeriod] = 80;
+    setup.values[Setting::ProjectedReturn4] = 50;
+    open(French);
+    window->resize(1180, 800);
+    window->show();
+    const int width = window->width();
+    for (int type : {0, 1, 2}) {
+        select(type);
+        window->tabOutputs->setCurrentIndex(0);
+        QApplication::processEvents();
+        window->tabOutputs->setCurrentIndex(2);
+        QApplication::processEvents();
+        EXPECT_EQ(window->width(), width) << "strategy " << type;
+        std::vector<QTableWidget*> grids{out().gridSummaryTable[std::size_t(type)],
+                                         out().gridProjectionTable_Basic[std::size_t(type)]};
+        if (type < 2)
+            grids.push_back(out().gridProjectionTable_Advanced[std::size_t(type)]);
+        for (QTableWidget* grid : grids) {
+            SCOPED_TRACE(grid->objectName().toStdString());
+            const QFontMetrics fm(grid->font());
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    for (const QString& line : grid->item(r, c)->text().split('\n'))
+                        ASSERT_LE(fm.horizontalAdvance(line), grid->columnWidth(c)) << line.toStdString();
+                }
+            }
+        }
+        QTableWidget* wide = type < 2 ? out().gridProjectionTable_Advanced[std::size_t(type)]
+                                      : out().gridProjectionTable_Basic[2];
+        if (type < 2)
+            child<QPushButton>(*window, "cmdAdvancedSettings_Output")->click();
+        QApplication::processEvents();
+        ASSERT_TRUE(wide->isVisible());
+        wide->horizontalScrollBar()->setValue(wide->horizontalScrollBar()->maximum());
+        wide->verticalScrollBar()->setValue(wide->verticalScrollBar()->maximum());
+        auto* frozen = wide->findChild<QTableView*>(wide->objectName() + "_FrozenColumn");
+        ASSERT_TRUE(frozen && frozen->isVisible()) << "strategy " << type;
+        EXPECT_EQ(frozen->width(), wide->columnWidth(0));
+        EXPECT_EQ(frozen->verticalScrollBar()->value(), wide->verticalScrollBar()->value());
+        EXPECT_EQ(frozen->rowAt(frozen->viewport()->height() - 1), wide->rowCount() - 1);
+        if (type < 2)
+            child<QPushButton>(*window, "cmdAdvancedSettings_Output")->click();
+    }
+}
+
+// RRSP loans have no return breakdown, so no investment tab; Next and Back
+// have nowhere to go.
+TEST_F(OutputsTest, theInvestmentTabShowsOnlyForStrategiesWithABreakdown)
+{
+    open(English);
+    window->tabInputs->setCurrentIndex(1);
+    select(2);
+    EXPECT_FALSE(window->tabInputs->isTabVisible(1));
+    EXPECT_EQ(window->tabInputs->currentIndex(), 0);
+    EXPECT_FALSE(child<QPushButton>(*window, "cmdNext_Input")->isEnabled());
+    select(1);
+    EXPECT_TRUE(window->tabInputs->isTabVisible(1));
+    child<QPushButton>(*window, "cmdNext_Input")->click();
+    EXPECT_EQ(window->tabInputs->currentIndex(), 1);
+    child<QPushButton>(*window, "cmdNext_Input")->click();
+    EXPECT_EQ(window->tabInputs->currentIndex(), 0);
+}
+
 } // namespace
 } // namespace gw::test

@@ -159,6 +159,13 @@ struct ShownText {
     bool field = false;  // a text box: what the user typed or a number
 };
 
+// A menu text as it reads: without its mnemonic marker ("&&" is an "&").
+inline QString withoutMnemonic(QString text)
+{
+    static const QRegularExpression marker(QStringLiteral("&(.)"));
+    return text.replace(marker, QStringLiteral("\\1"));
+}
+
 inline QString nameOf(const QObject& object)
 {
     const QString name = object.objectName();
@@ -171,7 +178,7 @@ inline void addMenuTexts(const QList<QAction*>& actions, const QString& where, s
         if (action->isSeparator())
             continue;
         const QString here = where + " > " + nameOf(*action);
-        out.push_back({here, action->text(), action->isVisible()});
+        out.push_back({here, withoutMnemonic(action->text()), action->isVisible()});
         if (QMenu* menu = action->menu())
             addMenuTexts(menu->actions(), here, out);
     }
