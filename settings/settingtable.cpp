@@ -43,8 +43,10 @@ constexpr Bound kReturnHigh = limit(S::MaxReturnAllowed);
 constexpr std::array<SettingRow, kSettingCount> kRows{{
     ranged(S::LoanAmount, "Loan Amount ($)", 20, St::Number, U::Dollars, "$#,##0", true, fixed(1),
            fixed(kMostDollars)),
-    ranged(S::TaxRate, "Tax Rate (%)", 21, St::Number, U::Percent, "#0.0", true, fixed(0), fixed(99)),
-    ranged(S::InterestRateOnLoan, "Interest Rate on Loan (%)", 22, St::Number, U::Percent, "#0.0", true,
+    // Rates keep the decimals they are quoted with (43.41 %, 7.125 %): what
+    // the field shows is what the analysis takes.
+    ranged(S::TaxRate, "Tax Rate (%)", 21, St::Number, U::Percent, "#0.0#", true, fixed(0), fixed(99)),
+    ranged(S::InterestRateOnLoan, "Interest Rate on Loan (%)", 22, St::Number, U::Percent, "#0.0##", true,
            limit(S::MinInterestRateAllowed), fixed(50)),
     ranged(S::SavingsPeriod, "Savings Period (years)", 23, St::Number, U::Years, "#0", false, fixed(1), fixed(80),
            true),

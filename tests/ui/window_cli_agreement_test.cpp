@@ -81,8 +81,8 @@ TEST_F(WindowCliAgreement, sponsorValuesWithMoreDigitsThanTheFieldsShowGiveTheSa
     // What the window shows is what both analyse.
     EXPECT_EQ(setup().txtTaxOnDividends[1]->text(), "6.4");
     EXPECT_EQ(setup().txtCapGainsInclusionRate->text(), "66.7");
-    EXPECT_EQ(window.inputs().txtTaxRate->text(), "43.4");
-    EXPECT_EQ(window.inputs().txtIntRate->text(), "7.1");
+    EXPECT_EQ(window.inputs().txtTaxRate->text(), "43.41");
+    EXPECT_EQ(window.inputs().txtIntRate->text(), "7.125");
     expectSameFigures(window);
 }
 
