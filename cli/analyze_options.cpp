@@ -597,6 +597,8 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
                                                     " to replace it)");
         }
     }
+    // The projection runs at the third return, and its field shows it.
+    p.request.fields[Setting::ProjectionReturn] = p.request.fields[Setting::ProjectedReturn3];
     if (auto error = crossCheck(p, isGiven("loan-amount")))
         return *error;
     return p.request;
