@@ -2,6 +2,8 @@
 
 #include "captions.h"
 #include "captionsource.h"
+#include "casemenu.h"
+#include "clientcases.h"
 #include "detaildialogs.h"
 #include "helpwindow.h"
 #include "mainwindow.h"
@@ -15,7 +17,9 @@
 #include "userfile.h"
 #include "version.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 namespace gw {
 
@@ -72,7 +76,9 @@ void Program::openMainWindow(Language language)
     services.captions = &captions_;
     services.messages = services_.messages;
     services.help = help_.get();
-    services.windowTitle = [this] { return QString::fromStdString(BuildWindowTitle(settings_)); };
+    services.windowTitle = [this] {
+        return cases_ ? cases_->windowTitle() : QString::fromStdString(BuildWindowTitle(settings_));
+    };
     services.saveDefaults = [this] { saveDefaults(); };
     mainWindow_ = std::make_unique<MainWindow>(services);
 
@@ -82,6 +88,12 @@ void Program::openMainWindow(Language language)
     // The window starts its fields, and the setup values it analyses with,
     // from the same StartValues as the setup dialog.
     mainWindow_->start({settings_.values, settings_.sponsorInfo, settings_.IsSponsored});
+    CaseFileService* caseFiles = services_.caseFiles;
+    if (!caseFiles) {
+        ownCaseFiles_ = std::make_unique<QtCaseFileService>(mainWindow_.get());
+        caseFiles = ownCaseFiles_.get();
+    }
+    cases_ = std::make_unique<ClientCases>(*this, *caseFiles);
     mainWindow_->show();
 }
 
@@ -142,6 +154,27 @@ PrintSource Program::printSource() const
     return source;
 }
 
+ClientCase Program::currentCase(std::string note) const
+{
+    SettingValues values;
+    mainWindow_->storeValues(values);
+    setup_->storeValues(values);
+    return MakeClientCase(mainWindow_->strategy(), values, print_->txtName->text().toStdString(), std::move(note));
+}
+
+void Program::applyCase(const ClientCase& clientCase)
+{
+    SettingValues values = StartValues(settings_.values);
+    ApplyCase(clientCase, values);
+    mainWindow_->loadFields(clientCase.strategy, values);
+    setup_->load(settings_.values, values);
+    print_->txtName->setText(QString::fromStdString(clientCase.client));
+    // As the dialog's load does: a name given is a name printed.
+    if (!clientCase.client.empty())
+        print_->chkName->setChecked(true);
+    applySetup(setup_->values());
+}
+
 void Program::applySetup(const SettingValues& values)
 {
     MainWindow& window = *mainWindow_;
@@ -188,6 +221,8 @@ void Program::applyLanguage(Language language)
         details_->formatCaptions();
     if (mainWindow_)
         mainWindow_->formatCaptions();
+    if (cases_)
+        cases_->formatCaptions();
     if (print_)
         print_->formatCaptions();
     if (setup_)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about.h"
+#include "casefile.h"
 #include "qttexts.h"
 #include "records.h"
 #include "tablecaptions.h"
@@ -10,6 +11,8 @@
 
 namespace gw {
 
+class CaseFileService;
+class ClientCases;
 class DetailDialogs;
 class HelpWindow;
 class MainWindow;
@@ -37,6 +40,8 @@ ProgramInfo BuildProgramInfo(const std::filesystem::path& folder);
 //                     dialog, the print dialog and the detail dialogs are
 //                     created hidden at once and kept; the About box when
 //                     first opened.
+//   ClientCases       with the main window: the client case it holds, the
+//                     File menu's case entries and the title's case name.
 //   applyLanguage()   a language switch (the setup dialog's OK) re-captions
 //                     every window and moves the help to the new language.
 //
@@ -53,6 +58,7 @@ public:
     struct Services {
         MessageService* messages = nullptr;    // required: every message box
         SettingsReporter* reporter = nullptr;  // required: the data files' messages
+        CaseFileService* caseFiles = nullptr;  // default: Qt's file dialogs
     };
 
     Program(std::filesystem::path folder, ProgramInfo info, Services services);
@@ -80,6 +86,12 @@ public:
     // its last results. With auto-calculation off the results are covered
     // and may belong to other inputs than the fields hold, so none are given.
     PrintSource printSource() const;
+    // The client case the windows hold: the strategy, the main window's and
+    // setup dialog's values a case keeps, the Prepared-for name, `note`.
+    ClientCase currentCase(std::string note) const;
+    // Loads a case (read against settings().values) into the windows and
+    // runs an analysis on it.
+    void applyCase(const ClientCase& clientCase);
 
     ProgramSettings& settings() { return settings_; }
     const CaptionSource& captions() const { return captions_; }
@@ -92,6 +104,9 @@ public:
     PrintOptions* printDialog() const { return print_.get(); }
     // Owned by the main window.
     DetailDialogs* detailDialogs() const { return details_; }
+    // The open client case; made with the main window.
+    ClientCases* cases() const { return cases_.get(); }
+    MessageService& messages() const { return *services_.messages; }
 
 private:
     void createDialogs();
@@ -114,6 +129,8 @@ private:
     std::unique_ptr<PrintOptions> print_;
     std::unique_ptr<AboutBox> about_;
     DetailDialogs* details_ = nullptr;
+    std::unique_ptr<CaseFileService> ownCaseFiles_;
+    std::unique_ptr<ClientCases> cases_;
 };
 
 } // namespace gw

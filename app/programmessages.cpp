@@ -40,6 +40,14 @@ bool ProgramMessages::askYesNo(const QString& title, const QString& text)
     return false;
 }
 
+MessageService::SaveChoice ProgramMessages::askSaveDiscardCancel(const QString& title, const QString& text)
+{
+    if (interactive_)
+        return boxes_.askSaveDiscardCancel(title, text);
+    printMessage(title, text);
+    return SaveChoice::Discard;
+}
+
 void ProgramMessages::report(const std::string& title, const std::string& text, SettingsReporter::Icon icon)
 {
     const QString boxTitle = QString::fromStdString(title);

@@ -9,7 +9,8 @@ namespace gw {
 // library's reports. Interactive, they are modal boxes. Non-interactive
 // (the environment variable GEARWISE_NONINTERACTIVE set to 1, for scripted
 // runs and process tests), nothing blocks: each message is written to
-// standard error as "title: text" and every question is answered No.
+// standard error as "title: text", every question is answered No, and
+// unsaved changes are discarded.
 class ProgramMessages : public MessageService, public SettingsReporter {
 public:
     explicit ProgramMessages(bool interactive);
@@ -20,6 +21,7 @@ public:
 
     void show(MessageService::Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    SaveChoice askSaveDiscardCancel(const QString& title, const QString& text) override;
     void report(const std::string& title, const std::string& text, SettingsReporter::Icon icon) override;
 
 private:

@@ -216,7 +216,6 @@ void InputPanel::start(const SettingValues& start)
 {
     start_ = start;
     setSetupValues(start);
-    const Language lang = language();
     // The spinners stand one step outside the legal values.
     const auto bound = [&start](UpDown* spinner, Setting s) {
         if (!spinner)
@@ -224,11 +223,30 @@ void InputPanel::start(const SettingValues& start)
         const LegalRange range = RangeOf(s, start);
         spinner->setRange(static_cast<int>(range.low) - 1, static_cast<int>(range.high) + 1);
         spinner->setPattern(std::string(Row(s).pattern));
-        spinner->setValue(static_cast<int>(std::round(start[s])));
+    };
+    bound(updTaxRate, Setting::TaxRate);
+    bound(updIntRate, Setting::InterestRateOnLoan);
+    bound(updSavingsPeriod, Setting::SavingsPeriod);
+    for (int i = 0; i < 4; ++i)
+        bound(updReturn[i], Nth(Setting::ProjectedReturn1, i));
+    // The projection return is the third return under another name, which
+    // the mirroring copies in; it takes the same range, or it could carry the
+    // third return past the sponsor's maximum.
+    for (UpDown* spinner : updProjectionReturn)
+        bound(spinner, Setting::ProjectedReturn3);
+    loadFields(start);
+}
+
+void InputPanel::loadFields(const SettingValues& values)
+{
+    const Language lang = language();
+    const auto spin = [&values](UpDown* spinner, Setting s) {
+        if (spinner)
+            spinner->setValue(static_cast<int>(std::round(values[s])));
     };
     const auto write = [&](QLineEdit* box, Setting s) {
         const std::string_view pattern = Row(s).pattern;
-        box->setText(pattern.empty() ? PlainNumber(start[s]) : FormatField(start[s], pattern, lang));
+        box->setText(pattern.empty() ? PlainNumber(values[s]) : FormatField(values[s], pattern, lang));
     };
 
     optLoanAmount->setChecked(true);
@@ -237,23 +255,20 @@ void InputPanel::start(const SettingValues& start)
     write(txtTaxRate, Setting::TaxRate);
     write(txtIntRate, Setting::InterestRateOnLoan);
     write(txtSavingsPeriod, Setting::SavingsPeriod);
-    bound(updTaxRate, Setting::TaxRate);
-    bound(updIntRate, Setting::InterestRateOnLoan);
-    bound(updSavingsPeriod, Setting::SavingsPeriod);
+    spin(updTaxRate, Setting::TaxRate);
+    spin(updIntRate, Setting::InterestRateOnLoan);
+    spin(updSavingsPeriod, Setting::SavingsPeriod);
     for (int i = 0; i < 4; ++i) {
         write(txtReturn[i], Nth(Setting::ProjectedReturn1, i));
-        bound(updReturn[i], Nth(Setting::ProjectedReturn1, i));
+        spin(updReturn[i], Nth(Setting::ProjectedReturn1, i));
     }
-    // The projection return is the third return under another name, which
-    // the mirroring copies in; it takes the same range, or it could carry the
-    // third return past the sponsor's maximum.
     for (UpDown* spinner : updProjectionReturn)
-        bound(spinner, Setting::ProjectedReturn3);
-    cmbInvestmentType->setCurrentIndex(start.index(Setting::InvestmentType));
+        spin(spinner, Setting::ProjectedReturn3);
+    cmbInvestmentType->setCurrentIndex(values.index(Setting::InvestmentType));
     write(txtOtherUnlevInvest, Setting::OtherUnleveragedIncome);
     write(timesLoanRepeatedBox(), Setting::TimesLoanRepeated);
-    breakdown_ = {start[Setting::DeferredCapitalGains], start[Setting::CapitalGains], start[Setting::Dividends],
-                  start[Setting::Interest]};
+    breakdown_ = {values[Setting::DeferredCapitalGains], values[Setting::CapitalGains], values[Setting::Dividends],
+                  values[Setting::Interest]};
     selectMatchingInvestmentType(breakdown_);
     const double annual = annualInvestmentFromLoan(strategy());
     txtAnnualInvestment->setText(FormatField(annual, "$#,##0", lang));

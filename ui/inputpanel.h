@@ -80,6 +80,9 @@ public:
     // which also gives the replacements of bad entries and the sponsor's
     // warning levels.
     void start(const SettingValues& start);
+    // The fields, spinners and breakdown from `values` (a client case's,
+    // each inside its range); the replacements and limits stay.
+    void loadFields(const SettingValues& values);
     // The setup dialog's values, which every analysis reads with the fields.
     void setSetupValues(const SettingValues& setup);
     // Either interest deduction is limited to investment income.

@@ -556,6 +556,17 @@ void MainWindow::applySetupValues(const SettingValues& values)
     formatInput(strategy());
 }
 
+void MainWindow::loadFields(Strategy strategy, const SettingValues& values)
+{
+    {
+        const QSignalBlocker blocker(lstStrategyList);
+        lstStrategyList->setCurrentRow(Index(strategy));
+    }
+    inputs_->loadFields(values);
+    formatInput(strategy);
+    markInputsChanged();
+}
+
 AnalysisInputs MainWindow::currentInputs() const
 {
     return inputs_->currentInputs();

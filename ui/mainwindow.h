@@ -92,6 +92,9 @@ public:
     void hideResults(bool show);
     // The setup dialog's values, when it closes.
     void applySetupValues(const SettingValues& values);
+    // A client case: selects `strategy` (offered) and loads the fields from
+    // `values`; the analysis waits for the caller.
+    void loadFields(Strategy strategy, const SettingValues& values);
     // The fields as an analysis reads them.
     AnalysisInputs currentInputs() const;
     // Writes the settings the window's fields hold, and whether the detailed

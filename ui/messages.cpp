@@ -20,4 +20,19 @@ bool QtMessageService::askYesNo(const QString& title, const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+MessageService::SaveChoice QtMessageService::askSaveDiscardCancel(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 } // namespace gw

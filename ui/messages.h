@@ -16,6 +16,14 @@ public:
     virtual void show(Icon icon, const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // Unsaved changes: Save, Discard or Cancel, with Qt's standard buttons
+    // (their texts follow Qt's translation). A service that cannot ask
+    // cancels, which loses nothing.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askSaveDiscardCancel(const QString& /*title*/, const QString& /*text*/)
+    {
+        return SaveChoice::Cancel;
+    }
 
     void information(const QString& title, const QString& text) { show(Icon::Information, title, text); }
     void warning(const QString& title, const QString& text) { show(Icon::Warning, title, text); }
@@ -29,6 +37,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    SaveChoice askSaveDiscardCancel(const QString& title, const QString& text) override;
 
 private:
     QWidget* parent_;

@@ -106,6 +106,40 @@ TEST_F(WindowCliAgreement, userFileSavedByTheProgramGivesTheSameFigures)
     expectSameFigures(window);
 }
 
+// A case the window saves for each strategy, opened again in a new run of
+// the program, gives the figures `gearwise-cli analyze --case` gives.
+TEST_F(WindowCliAgreement, casesSavedByTheWindowGiveTheCommandLineTheSameFigures)
+{
+    MainWindow& first = start(kPreciseSponsor);
+    InputPanel& panel = first.inputs();
+    enter(panel.txtTaxRate, "45.5");
+    enter(panel.txtReturn[2], "6.25");
+    enter(panel.txtSavingsPeriod, "12");
+    panel.optBalancedFund->click();
+    enter(setup().txtTaxOnInterest[2], "44.45");
+    setup().deduction[1].optLimitedDeduct->click();
+    setup().accept();
+    const auto path = [this](Strategy strategy) { return data->folder() / (std::string(cli::StrategyName(strategy)) + ".gwcase"); };
+    for (Strategy strategy : kStrategies) {
+        first.lstStrategyList->setCurrentRow(Index(strategy));
+        ASSERT_TRUE(data->program->cases()->saveTo(path(strategy)));
+    }
+
+    for (Strategy strategy : kStrategies) {
+        SCOPED_TRACE(cli::StrategyName(strategy));
+        MainWindow& window = data->start(English);
+        ASSERT_TRUE(data->program->cases()->open(path(strategy)));
+        ASSERT_TRUE(window.lastResults().has_value());
+        const CliRun run = cli({"--case", path(strategy).string()});
+        ASSERT_TRUE(run.request && run.results);
+        EXPECT_EQ(run.request->strategy, strategy);
+        AnalysisInputs shown = window.currentInputs();
+        shown.annualInvestment = 0;
+        EXPECT_EQ(shown, run.request->inputs);
+        EXPECT_TRUE(*window.lastResults() == *run.results);
+    }
+}
+
 std::string text(double value)
 {
     return PlainNumber(value).toStdString();

@@ -9,6 +9,8 @@
 #include "sample_settings.h"
 
 #include "advanceddetails.h"
+#include "casemenu.h"
+#include "clientcases.h"
 #include "custommix.h"
 #include "fieldtext.h"
 #include "fieldvalues.h"
@@ -59,14 +61,26 @@ public:
 };
 
 // Records every message; questions take the queued answers (Yes when none
-// is queued).
+// is queued), the unsaved-changes question the queued choices (Cancel when
+// none is queued).
 class RecordingMessages : public MessageService {
 public:
     struct Message {
-        QString kind, title, text;  // kind: "information", "warning", "critical", "question"
+        QString kind, title, text;  // kind: "information", "warning", "critical", "question", "unsaved"
     };
     std::vector<Message> messages;
     std::deque<bool> answers;
+    std::deque<SaveChoice> choices;
+
+    SaveChoice askSaveDiscardCancel(const QString& title, const QString& text) override
+    {
+        messages.push_back({"unsaved", title, text});
+        if (choices.empty())
+            return SaveChoice::Cancel;
+        const SaveChoice choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
 
     void show(Icon icon, const QString& title, const QString& text) override
     {
@@ -94,6 +108,33 @@ public:
             texts << m.title + ": " + m.text;
         messages.clear();
         return texts.join(" | ").toStdString();
+    }
+};
+
+// Answers the client case file dialogs with the queued paths; cancels when
+// none is queued.
+class AnsweringCaseFiles : public CaseFileService {
+public:
+    std::deque<QString> answers;
+    QString suggested;  // the last save dialog's suggestion
+    int asked = 0;
+
+    QString askOpenCaseFile(const QString&, const QString&, const QString&) override { return next(); }
+    QString askSaveCaseFile(const QString&, const QString& suggestedPath, const QString&) override
+    {
+        suggested = suggestedPath;
+        return next();
+    }
+
+private:
+    QString next()
+    {
+        ++asked;
+        if (answers.empty())
+            return {};
+        const QString path = answers.front();
+        answers.pop_front();
+        return path;
     }
 };
 
@@ -370,7 +411,7 @@ public:
     {
         const ProgramInfo info{"Gearwise Planner", 1, 2, 3, "Copyright \u00a9 2025 Corvin's. All rights reserved.", {}};
         program.reset();
-        program = std::make_unique<Program>(folder(), info, Program::Services{&messages, &reporter});
+        program = std::make_unique<Program>(folder(), info, Program::Services{&messages, &reporter, &caseFiles});
         return *program;
     }
 
@@ -388,6 +429,7 @@ public:
 
     ReportLog reporter;
     RecordingMessages messages;
+    AnsweringCaseFiles caseFiles;
     std::unique_ptr<Program> program;
 
 private:
