@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QString>
 
+#include <optional>
+#include <string_view>
 #include <vector>
 
 class QTableWidget;
@@ -56,6 +58,35 @@ bool HasColumns(const QTableWidget& grid, int count);
 // Pixels for a width in twips on the grid's screen: 1/15 of a pixel at 96
 // dots per inch, scaled with the screen's resolution.
 int TwipsToPixels(int twips, const QWidget& widget);
+
+// One figure of a result table and how it shows.
+struct TableCell {
+    TableCell(double value, std::string_view pattern, Shade shade = Shade::None,
+              std::optional<double> percent = std::nullopt)
+        : value(value), pattern(pattern), shade(shade), percent(percent)
+    {
+    }
+
+    double value = 0;
+    std::string_view pattern;        // display pattern (numformat.h), a literal
+    Shade shade = Shade::None;
+    std::optional<double> percent;   // fraction shown under the figure, "(7%)"
+};
+inline constexpr std::string_view kCellPercentPattern = "##0%";
+
+// The figures of a table from the analysis records, row by row in the
+// order of its columns (the Columns functions above; the advanced
+// projection's as DeductionLimited(results) says). The summary has one row
+// per return slot that has a return, the projections one per year; the
+// advanced projection is empty for RRSP loans.
+using TableFigures = std::vector<std::vector<TableCell>>;
+TableFigures SummaryFigures(const AnalysisResults& results);
+TableFigures BasicProjectionFigures(const AnalysisResults& results);
+TableFigures AdvancedProjectionFigures(const AnalysisResults& results);
+
+// A column's head on one line, for files and the clipboard: "Group -
+// Caption", or the caption alone; a caption's line breaks become spaces.
+QString ColumnHead(const QString& group, const QString& caption);
 
 // Fill the summary table and the projection tables of the strategy the
 // results belong to, one summary row per return slot that has a return and
