@@ -74,7 +74,10 @@ void Program::openMainWindow(Language language)
     services.help = help_.get();
     services.windowTitle = [this] { return QString::fromStdString(BuildWindowTitle(settings_)); };
     services.saveDefaults = [this] { saveDefaults(); };
+    files_ = std::make_unique<QtSaveFileService>();
+    services.files = files_.get();
     mainWindow_ = std::make_unique<MainWindow>(services);
+    files_->setParent(mainWindow_.get());
 
     createDialogs();
     connectDialogs();
@@ -102,7 +105,6 @@ void Program::createDialogs()
     // into the advanced details' field.
     details_ = attachDetailDialogs(*window, help_.get());
 
-    files_ = std::make_unique<QtSaveFileService>(window);
     PrintOptions::Services printServices;
     printServices.captions = &captions_;
     printServices.messages = services_.messages;

@@ -5,6 +5,7 @@
 #include "frozencolumn.h"
 #include "notes.h"
 #include "numformat.h"
+#include "tableexport.h"
 #include "tablewriters.h"
 #include "updown.h"
 #include "widgets.h"
@@ -38,8 +39,11 @@ QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
     header->setFillsWidth(fillsWidth);
     grid->setHorizontalHeader(header);
     grid->verticalHeader()->hide();
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setFocusPolicy(Qt::NoFocus);
+    // A block of cells is selected with the mouse (a click gives the focus,
+    // Tab passes the table by) and copied with Ctrl+C.
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setFocusPolicy(Qt::ClickFocus);
+    AddCopyKey(*grid);
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     new FrozenColumn(grid);
     return grid;
