@@ -125,6 +125,14 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
         err << kPrefix << "the analysis failed: " << e.what() << '\n';
         return kExitAnalysisFailed;
     }
+    if (!request.saveCase.empty()) {
+        std::string error;
+        const ClientCase saved = MakeClientCase(request.strategy, request.fields, request.client, request.note);
+        if (!SaveCaseFile(request.saveCase, saved, error)) {
+            err << kPrefix << "--save-case: the case could not be written: " << error << '\n';
+            return kExitWriteFailed;
+        }
+    }
     out << text.str() << std::flush;
     if (!out) {
         err << kPrefix << "could not write the output\n";

@@ -18,7 +18,7 @@ namespace gw::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 2;  // also: data files missing or unusable
 inline constexpr int kExitAnalysisFailed = 3;
-inline constexpr int kExitWriteFailed = 1;  // standard output could not be written
+inline constexpr int kExitWriteFailed = 1;  // standard output or the case file could not be written
 
 // Runs the analysis a request asks for and writes its notes from
 // `captions`. Throws AnalysisError when it fails.
@@ -29,7 +29,9 @@ using AnalysisRunner = std::function<AnalyzeReport(const AnalyzeRequest&, const 
 // plans at the loan rate, and the notes in the request's language.
 AnalyzeReport RunRequestedAnalysis(const AnalyzeRequest& request, const CaptionTables& captions);
 
-// Parses `args` against `data`, runs `run` and writes JSON or CSV to `out`.
+// Parses `args` against `data`, runs `run`, saves the case when --save-case
+// asks (a failed save: a line on `err`, nothing on `out`, kExitWriteFailed)
+// and writes JSON or CSV to `out`.
 // Bad input: one line on `err`, nothing on `out`, kExitBadInput. An
 // AnalysisError: a line on `err`, nothing on `out`, kExitAnalysisFailed.
 // --help writes the help text to `out`.

@@ -4,6 +4,7 @@
 #include "money_field.h"
 #include "numformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -175,6 +176,45 @@ struct Parsed {
     double annualGiven = 0;
 };
 
+std::string quotedPath(const std::filesystem::path& file) { return "'" + file.string() + "'"; }
+
+// Why a case was refused, on one line.
+std::string caseProblem(const CaseError& e, const std::filesystem::path& file)
+{
+    const std::string name = quotedPath(file);
+    switch (e.problem) {
+    case CaseProblem::Unreadable:
+        return "cannot read " + name + ": " + e.detail;
+    case CaseProblem::NotJson:
+        return name + " is not a client case: its JSON stops making sense at byte " + e.detail;
+    case CaseProblem::NotCase:
+        return name + " is not a client case (it needs \"format\": \"" + std::string(kCaseFormat) +
+               "\" and a \"version\")";
+    case CaseProblem::NewerVersion:
+        return name + " was saved by a later version of the program (case version " + std::to_string(e.version) +
+               "; this version reads up to " + std::to_string(kCaseVersion) + ")";
+    case CaseProblem::BreakdownTotal:
+        return name + ": the four parts of the return total " + num(e.total) + ": they must total 100";
+    case CaseProblem::IllegalValue:
+        break;
+    }
+    const std::string key = name + ": \"" + e.key + "\"";
+    switch (e.expect) {
+    case CaseExpect::Text:
+        return key + " must be text";
+    case CaseExpect::Choice: {
+        std::string list;
+        for (const std::string& choice : e.choices)
+            list += (list.empty() ? "" : ", ") + choice;
+        return key + " must be one of: " + list;
+    }
+    case CaseExpect::Number:
+        break;
+    }
+    return key + " is out of range: a " + (e.range.whole ? "whole " : "") + "number from " + num(e.range.low) +
+           " to " + num(e.range.high);
+}
+
 struct OptionSpec {
     std::string name;         // without "--"
     std::string metavar;      // empty for a flag
@@ -183,6 +223,7 @@ struct OptionSpec {
     bool flag = false;        // bare, or followed by yes|no
     // Sets its part of the request from a value, and nothing else.
     std::function<Problem(std::string_view)> apply;
+    bool replacesAll = false;  // sets every value that an option sets
 };
 
 std::string yesNo(bool value) { return value ? "yes" : "no"; }
@@ -268,6 +309,21 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            }
                            return "'" + std::string(v) + "' is not a strategy: interest-only, term or rrsp";
                        }});
+    options.push_back({"case", "FILE",
+                       "start from the client case in FILE (.gwcase): its strategy, values, client and note; "
+                       "options after it change them, options before it are replaced",
+                       "", false, [&p, &d](std::string_view v) -> Problem {
+                           const std::filesystem::path file{std::string(v)};
+                           const CaseReadResult read = LoadCaseFile(file, d.values);
+                           if (!read.clientCase)
+                               return caseProblem(read.error, file);
+                           p.request.strategy = read.clientCase->strategy;
+                           ApplyCase(*read.clientCase, p.request.fields);
+                           p.request.client = read.clientCase->client;
+                           p.request.note = read.clientCase->note;
+                           return std::nullopt;
+                       }});
+    options.back().replacesAll = true;
     options.push_back({"loan-amount", "DOLLARS", "loan amount, dollars, 1 to 99999999 after rounding to whole dollars",
                        shown(Setting::LoanAmount), false, [&fields, &limits](std::string_view v) {
                            return readPositiveDollars(v, "the loan amount", limits, fields[Setting::LoanAmount]);
@@ -327,6 +383,22 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                "tax rates on interest of the four tax brackets, lowest first");
     fourOption("dividend-tax-rates", "a,b,c,d", "rate", numbered(Setting::DividendTaxRate1),
                "tax rates on dividends of the four tax brackets, lowest first");
+    options.push_back({"client", "NAME", "the client's name, kept in a saved case and printed by 'report' on its "
+                       "Prepared-for line", "", false, [&p](std::string_view v) -> Problem {
+                           p.request.client = v;
+                           return std::nullopt;
+                       }});
+    options.push_back({"note", "TEXT", "a note kept in a saved case", "", false, [&p](std::string_view v) -> Problem {
+                           p.request.note = v;
+                           return std::nullopt;
+                       }});
+    options.push_back({"save-case", "FILE",
+                       "also write the client case of this analysis to FILE, replacing it whole; a failed write "
+                       "leaves the old file as it was",
+                       "", false, [&p](std::string_view v) -> Problem {
+                           p.request.saveCase = std::string(v);
+                           return std::nullopt;
+                       }});
     options.push_back({"language", "en|fr", "language of the notes", LanguageName(d.language), false,
                        [&p](std::string_view v) -> Problem {
                            if (v == LanguageName(English))
@@ -440,18 +512,8 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
 
 } // namespace
 
-const char* StrategyName(Strategy strategy)
-{
-    switch (strategy) {
-    case Strategy::InterestOnly:
-        return "interest-only";
-    case Strategy::TermLoan:
-        return "term";
-    case Strategy::RRSP:
-        return "rrsp";
-    }
-    return "unknown";
-}
+// The command line and the case files name the strategies alike.
+const char* StrategyName(Strategy strategy) { return CaseStrategyName(strategy); }
 
 const char* LanguageName(Language language) { return language == French ? "fr" : "en"; }
 
@@ -514,6 +576,11 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
         } else {
             return optionError(name, "missing value (" + option.metavar + ")");
         }
+        if (option.replacesAll) {
+            std::fill(given.begin(), given.end(), false);
+            for (Problem& problem : defaultProblems)
+                problem.reset();
+        }
         given[k] = true;
         defaultProblems[k].reset();
         if (auto problem = option.apply(value))
@@ -530,6 +597,8 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
                                                     " to replace it)");
         }
     }
+    // The projection runs at the third return, and its field shows it.
+    p.request.fields[Setting::ProjectionReturn] = p.request.fields[Setting::ProjectedReturn3];
     if (auto error = crossCheck(p, isGiven("loan-amount")))
         return *error;
     return p.request;
@@ -569,9 +638,10 @@ std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesyst
         "units of its option, \"notes\" holds the explanatory notes) or CSV (the\n"
         "summary table, a blank line, then the year-by-year projection at R3; no notes).\n"
         "\n"
-        "Exit status: 0 success; 2 bad input or unusable data files (one line on\n"
-        "standard error naming the option and its range, nothing on standard\n"
-        "output); 3 the analysis failed; 1 standard output could not be written.\n";
+        "Exit status: 0 success; 2 bad input, a refused case or unusable data files\n"
+        "(one line on standard error naming the option, the case's key and its range,\n"
+        "nothing on standard output); 3 the analysis failed; 1 standard output or the\n"
+        "case file could not be written.\n";
     return text;
 }
 

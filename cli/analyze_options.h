@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyze_defaults.h"
+#include "casefile.h"
 #include "inputs.h"
 #include "settingtable.h"
 
@@ -23,6 +24,11 @@ struct AnalyzeRequest {
     bool annualInvestmentGiven = false;
     OutputFormat format = OutputFormat::Json;
     Language language = English;    // of the notes
+    // What a client case keeps besides the fields: --client, --note or the
+    // case given with --case.
+    std::string client;
+    std::string note;
+    std::filesystem::path saveCase;  // --save-case; empty for none
 };
 
 struct HelpRequested {};
@@ -36,7 +42,11 @@ struct OptionError {
 using ParsedAnalyze = std::variant<AnalyzeRequest, HelpRequested, OptionError>;
 
 // Reads `args` (the words after "analyze", without --data-dir): "--opt
-// value" and "--opt=value"; the last of a repeated option wins. Each value
+// value" and "--opt=value"; the last of a repeated option wins. --case FILE
+// sets everything a client case keeps at its place among the options, so
+// options after it change the case and options before it are replaced; a
+// case that cannot be used is refused whole, naming the file, the key and
+// its legal range. Each value
 // is kept as the window's field keeps it and checked against the legal range
 // the window applies (RangeOf, EnteredValue), then the breakdown total, the
 // 80-year limit of repeated loans; the loan amount follows from

@@ -65,7 +65,7 @@ enum class LastPage { Checklist, Signatures, Disclaimer };
 struct ReportOptions {
     std::optional<ReportKind> kind;
     std::filesystem::path out;
-    std::string preparedFor;
+    std::optional<std::string> preparedFor;  // else the case's client, if any
     std::optional<LastPage> lastPage;
     std::optional<std::string> advisor;
     std::optional<std::string> company;
@@ -85,7 +85,8 @@ const char* const kUsage =
     "                                projection) or checklist (suitability checklist; only\n"
     "                                for a sponsor whose name starts with QZX)\n"
     "  --out FILE.pdf                the PDF file to write\n"
-    "  --prepared-for NAME           print a Prepared-for line with NAME\n"
+    "  --prepared-for NAME           print a Prepared-for line with NAME (default: the\n"
+    "                                client of --case or --client; empty: no such line)\n"
     "  --advisor NAME                the advisor on the Prepared-by line (default: the\n"
     "                                user file's \"Advisor Name\")\n"
     "  --company NAME                add the advisor's company to the Prepared-by line\n"
@@ -103,7 +104,8 @@ const char* const kUsage =
     "files, or a report or last page that the sponsor or strategy does not have (the\n"
     "reason on one line, nothing written), 3 the analysis failed.\n"
     "\n"
-    "Analysis options (those of 'gearwise-cli analyze'; --format is ignored):\n";
+    "Analysis options (those of 'gearwise-cli analyze'; --format is ignored, and\n"
+    "--case FILE starts from a client case as there; --save-case is analyze's only):\n";
 
 // Takes the report's own options out of `args`; the rest is left for the
 // analysis options. Returns an error line, or the empty text.
@@ -275,6 +277,10 @@ int runReport(const std::vector<std::string>& args)
         return kExitOk;
     }
     const AnalyzeRequest& request = std::get<AnalyzeRequest>(parsed);
+    if (!request.saveCase.empty()) {
+        std::cerr << kPrefix << "--save-case: only 'gearwise-cli analyze' saves a case\n";
+        return kExitBadInput;
+    }
     if (const std::string refused = RefusedChoice(options, data->settings, request.strategy); !refused.empty()) {
         std::cerr << kPrefix << refused << '\n';
         return kExitBadInput;
@@ -292,8 +298,8 @@ int runReport(const std::vector<std::string>& args)
     }
 
     PrintJob job;
-    job.PreparedForName = options.preparedFor;
-    job.PrintName = !options.preparedFor.empty();
+    job.PreparedForName = options.preparedFor.value_or(request.client);
+    job.PrintName = !job.PreparedForName.empty();
     AdvisorInfo advisor = ReadAdvisorInfo(settings.UserLines);
     if (options.advisor)
         advisor.name = CleanAdvisorField(*options.advisor);

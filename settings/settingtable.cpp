@@ -20,11 +20,13 @@ using S = Setting;
 using St = Stored;
 using U = Unit;
 
-// Row shorthands: a ranged field, a field with any value, a flag.
+// Row shorthands: a ranged field (each one an input a client case keeps), a
+// field with any value, a flag, and a row a client case keeps.
 constexpr SettingRow ranged(S id, std::string_view key, int line, St stored, U unit, std::string_view pattern,
                             bool patternOnEntry, Bound low, Bound high, bool whole = false)
 {
-    return {id, key, Section::InputDefaults, line, stored, unit, pattern, patternOnEntry, true, low, high, whole};
+    return {id, key, Section::InputDefaults, line, stored, unit, pattern, patternOnEntry, true, low, high, whole,
+            true, {}, true};
 }
 constexpr SettingRow anyValue(S id, std::string_view key, Section section, int line, St stored, U unit,
                           std::string_view pattern = {}, bool patternOnEntry = false)
@@ -34,6 +36,11 @@ constexpr SettingRow anyValue(S id, std::string_view key, Section section, int l
 constexpr SettingRow flag(S id, std::string_view key, Section section, int line, St stored)
 {
     return anyValue(id, key, section, line, stored, U::Flag);
+}
+constexpr SettingRow inCase(SettingRow row)
+{
+    row.inCase = true;
+    return row;
 }
 
 constexpr Bound kReturnLow = fixed(-99);
@@ -58,18 +65,18 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
            "#0.0", true, fixed(0), fixed(100)),
     ranged(S::ProvInterestDeductibility, "Provincial Portion of Interest Rate Deductible (%)", 43, St::Number,
            U::Percent, "#0.0", true, fixed(0), fixed(100)),
-    flag(S::FedLimitedDeduct, "Federal Deductibility Limited to Taxable Income", Section::InputDefaults, 44,
-         St::TrueFalse),
-    flag(S::ProvLimitedDeduct, "Provincial Deductibility Limited to Taxable Income", Section::InputDefaults, 45,
-         St::TrueFalse),
+    inCase(flag(S::FedLimitedDeduct, "Federal Deductibility Limited to Taxable Income", Section::InputDefaults, 44,
+         St::TrueFalse)),
+    inCase(flag(S::ProvLimitedDeduct, "Provincial Deductibility Limited to Taxable Income", Section::InputDefaults, 45,
+         St::TrueFalse)),
     ranged(S::FedInvestmentExpenses, "Federal Investment Expenses (%)", 46, St::Number, U::Percent, "#0.0", true,
            fixed(0), fixed(5)),
     ranged(S::ProvInvestmentExpenses, "Provincial Investment Expenses (%)", 47, St::Number, U::Percent, "#0.0", true,
            fixed(0), fixed(5)),
-    anyValue(S::FedDefer, "Federal Defer Undeducted Expenses", Section::InputDefaults, 48, St::Index, U::Index),
-    anyValue(S::ProvDefer, "Provincial Defer Undeducted Expenses", Section::InputDefaults, 49, St::Index, U::Index),
-    anyValue(S::FedIncludeCapGains, "Federal Include Capital Gains", Section::InputDefaults, 50, St::Index, U::Index),
-    anyValue(S::ProvIncludeCapGains, "Provincial Include Capital Gains", Section::InputDefaults, 51, St::Index, U::Index),
+    inCase(anyValue(S::FedDefer, "Federal Defer Undeducted Expenses", Section::InputDefaults, 48, St::Index, U::Index)),
+    inCase(anyValue(S::ProvDefer, "Provincial Defer Undeducted Expenses", Section::InputDefaults, 49, St::Index, U::Index)),
+    inCase(anyValue(S::FedIncludeCapGains, "Federal Include Capital Gains", Section::InputDefaults, 50, St::Index, U::Index)),
+    inCase(anyValue(S::ProvIncludeCapGains, "Provincial Include Capital Gains", Section::InputDefaults, 51, St::Index, U::Index)),
     ranged(S::FederalToMTRRatio, "Federal To Marginal Tax Rate Ratio (%)", 52, St::Number, U::Percent, "#0.0", true,
            fixed(0), fixed(100)),
     ranged(S::ProjectedReturn1, "Projected Return 1 (%)", 53, St::Number, U::Percent, "#0.0", true, kReturnLow,

@@ -140,6 +140,10 @@ struct SettingRow {
     bool whole;            // whole numbers only
     bool read = true;      // false: written for the record, never read back
     std::string_view writtenKey = {};  // the key as Save Defaults writes it, when not `key`
+    // A client case keeps it: it shapes one client's figures (an input,
+    // an advanced detail, a tax or deductibility value), where the others
+    // are the sponsor's or the program's preferences.
+    bool inCase = false;
 };
 
 const SettingRow& Row(Setting s);
