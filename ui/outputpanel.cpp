@@ -43,9 +43,11 @@ QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
     // Tab passes the table by) and copied with Ctrl+C.
     grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid->setFocusPolicy(Qt::ClickFocus);
+    grid->setItemDelegate(new ShadeKeepingDelegate(grid));
     AddCopyKey(*grid);
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    new FrozenColumn(grid);
+    auto* frozen = new FrozenColumn(grid);
+    frozen->setItemDelegate(new ShadeKeepingDelegate(frozen));
     return grid;
 }
 

@@ -4,6 +4,7 @@
 #include "numformat.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTableWidget>
@@ -340,6 +341,21 @@ QColor ShadeColour(Shade shade)
         break;
     }
     return QColor();
+}
+
+void ShadeKeepingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_Selected;
+    // The view has already filled a selected cell with the highlight.
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Base));
+    QStyledItemDelegate::paint(painter, plain, index);
+    if (option.state & QStyle::State_Selected) {
+        QColor wash = option.palette.color(QPalette::Active, QPalette::Highlight);
+        wash.setAlpha(option.state & QStyle::State_Active ? 96 : 56);
+        painter->fillRect(option.rect, wash);
+    }
 }
 
 std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions)

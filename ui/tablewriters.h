@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStyledItemDelegate>
 
 #include <optional>
 #include <string_view>
@@ -26,6 +27,15 @@ enum class Shade { None, Year, Leveraged, Difference };
 // Light yellow (255, 255, 192), light green (192, 255, 192), light cyan
 // (192, 255, 255); an invalid colour for None.
 QColor ShadeColour(Shade shade);
+
+// Draws a selected cell as an unselected one, its shade and text as they
+// were, under a see-through wash of the highlight colour, so that a
+// selection never hides which cells are years, leveraged or differences.
+class ShadeKeepingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
 
 // One column of a result table.
 struct TableColumn {
