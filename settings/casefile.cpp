@@ -136,7 +136,10 @@ CaseReadResult ReadCaseJson(std::string_view text, const SettingValues& settings
     }
 
     ClientCase c = MakeClientCase(FirstStrategyOffered(settings), StartValues(settings));
-    for (const auto& [key, value] : json.items()) {
+    for (const auto& item : json.items()) {
+        // Named, not bound: lambdas below take the key.
+        const std::string& key = item.key();
+        const Json& value = item.value();
         if (sameKey(key, "strategy")) {
             std::vector<std::string> offered;
             std::optional<Strategy> chosen;
