@@ -315,6 +315,27 @@ std::string FormatNumber(double value, std::string_view pattern, int language)
     return out;
 }
 
+std::string PlainNumber(double value, std::string_view pattern)
+{
+    // A pattern of the same decimals, at least one integer digit and no
+    // grouping; the per cent is formatted and then dropped, so the digits
+    // round exactly as the shown ones.
+    const bool percent = pattern.find('%') != std::string_view::npos;
+    std::string plain = "0";
+    if (const std::size_t point = pattern.find('.'); point != std::string_view::npos) {
+        for (char c : pattern.substr(point)) {
+            if (c == '.' || c == '0' || c == '#')
+                plain += c;
+        }
+    }
+    if (percent)
+        plain += '%';
+    std::string text = FormatNumber(value, plain, 0);
+    if (percent && !text.empty() && text.back() == '%')
+        text.pop_back();
+    return text;
+}
+
 std::string FormatNumberUnbroken(double value, std::string_view pattern, int language)
 {
     const std::string text = FormatNumber(value, pattern, language);

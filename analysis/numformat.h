@@ -33,6 +33,12 @@ std::string FormatNumber(double value, std::string_view pattern, int language);
 // every space becomes U+00A0 ("1\u00A0234\u00A0$"); English is unchanged.
 std::string FormatNumberUnbroken(double value, std::string_view pattern, int language);
 
+// The figure FormatNumber(value, pattern, English) shows, as a plain number
+// for a data file: the same digits and decimals, with "." as point and no
+// grouping, "$" or "%". A per-cent pattern gives the figure in per cent
+// ("##0.0%" writes 0.075 as "7.5"). The empty text for NaN or infinity.
+std::string PlainNumber(double value, std::string_view pattern);
+
 // Shortest text that reads back as exactly `value` ("7.5", "43.41", "0.1"),
 // with "." as decimal point, for the data files. Plain notation for
 // magnitudes from 1e-6 up to 1e21, otherwise whichever of plain or exponent

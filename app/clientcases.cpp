@@ -157,7 +157,7 @@ bool ClientCases::saveAs()
     } else {
         const QString folder = !recent_.empty() ? pathText(recent_.front().parent_path())
                                                 : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        const QString client = program_.printDialog()->txtName->text().trimmed();
+        const QString client = FileNamePart(program_.printDialog()->txtName->text());
         suggested = folder + u'/' + (client.isEmpty() ? caption("CaseUntitled") : client) +
                     QString::fromUtf8(kCaseExtension.data(), qsizetype(kCaseExtension.size()));
     }

@@ -80,7 +80,10 @@ void Program::openMainWindow(Language language)
         return cases_ ? cases_->windowTitle() : QString::fromStdString(BuildWindowTitle(settings_));
     };
     services.saveDefaults = [this] { saveDefaults(); };
+    files_ = std::make_unique<QtSaveFileService>();
+    services.files = files_.get();
     mainWindow_ = std::make_unique<MainWindow>(services);
+    files_->setParent(mainWindow_.get());
 
     createDialogs();
     connectDialogs();
@@ -114,7 +117,6 @@ void Program::createDialogs()
     // into the advanced details' field.
     details_ = attachDetailDialogs(*window, help_.get());
 
-    files_ = std::make_unique<QtSaveFileService>(window);
     PrintOptions::Services printServices;
     printServices.captions = &captions_;
     printServices.messages = services_.messages;

@@ -1,8 +1,10 @@
 #include "csv_writer.h"
 
+#include "csv.h"
 #include "numformat.h"
 
 #include <string>
+#include <vector>
 #include <type_traits>
 
 namespace gw::cli {
@@ -16,16 +18,15 @@ std::string csvValue(bool value) { return value ? "true" : "false"; }
 template <typename Row, size_t N>
 void writeTable(std::ostream& out, const std::vector<Row>& rows, const std::array<Field<Row>, N>& fields)
 {
+    std::vector<std::string> record;
     for (size_t i = 0; i < N; ++i)
-        out << (i ? "," : "") << fields[i].key;
-    out << '\n';
+        record.emplace_back(fields[i].key);
+    out << CsvRecord(record) << '\n';
     for (const Row& row : rows) {
-        for (size_t i = 0; i < N; ++i) {
-            if (i)
-                out << ',';
-            VisitField(row, fields[i], [&](auto value) { out << csvValue(value); });
-        }
-        out << '\n';
+        record.clear();
+        for (size_t i = 0; i < N; ++i)
+            VisitField(row, fields[i], [&](auto value) { record.push_back(csvValue(value)); });
+        out << CsvRecord(record) << '\n';
     }
 }
 

@@ -1,11 +1,11 @@
 # Sourced by the scripts: the Debian packages the builds need, and their
 # installation (as root, non-interactive).
 
-# The normal build, the tests and the benchmarks. qt6-translations-l10n
-# gives Qt's own buttons and dialogs their French texts. The reports are
-# laid out in Arial; Liberation Sans has its metrics, so a page holds what
-# it should.
-build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
+# The normal build, the tests and the benchmarks. qt6-svg-dev writes the
+# charts as SVG images. qt6-translations-l10n gives Qt's own buttons and
+# dialogs their French texts. The reports are laid out in Arial; Liberation
+# Sans has its metrics, so a page holds what it should.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-translations-l10n libgl-dev
                 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev poppler-utils
                 xvfb xauth fonts-dejavu-core fonts-liberation2)
 # The sanitizer and fuzz builds: clang and its ASan, UBSan and libFuzzer

@@ -120,6 +120,16 @@ CaseReadResult ReadCaseJson(std::string_view text, const SettingValues& settings
         json = Json::parse(text);
     } catch (const Json::parse_error& e) {
         return refused(problem(CaseProblem::NotJson, std::to_string(e.byte)));
+    } catch (const Json::out_of_range& e) {
+        // A number beyond any double; the library names it but not where it
+        // stands, so it is looked up.
+        const std::string_view what = e.what();
+        const std::size_t open = what.find('\'');
+        const std::size_t close = what.rfind('\'');
+        std::size_t at = std::string_view::npos;
+        if (open != std::string_view::npos && close > open)
+            at = text.find(what.substr(open + 1, close - open - 1));
+        return refused(problem(CaseProblem::NotJson, std::to_string(at == std::string_view::npos ? text.size() : at + 1)));
     }
     if (!json.is_object())
         return refused(problem(CaseProblem::NotCase));
@@ -136,7 +146,10 @@ CaseReadResult ReadCaseJson(std::string_view text, const SettingValues& settings
     }
 
     ClientCase c = MakeClientCase(FirstStrategyOffered(settings), StartValues(settings));
-    for (const auto& [key, value] : json.items()) {
+    for (const auto& item : json.items()) {
+        // Named, not bound: lambdas below take the key.
+        const std::string& key = item.key();
+        const Json& value = item.value();
         if (sameKey(key, "strategy")) {
             std::vector<std::string> offered;
             std::optional<Strategy> chosen;

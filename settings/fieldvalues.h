@@ -20,6 +20,8 @@ struct LegalRange {
 
     // Within low..high (whole when it must be), and finite.
     bool contains(double value) const;
+
+    bool operator==(const LegalRange&) const = default;
 };
 
 // The legal range of `s`, with the sponsor's limits from `limits`

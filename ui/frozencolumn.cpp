@@ -12,9 +12,15 @@ FrozenColumn::FrozenColumn(QTableWidget* table)
 {
     setObjectName(table->objectName() + QStringLiteral("_FrozenColumn"));
     setModel(table->model());
-    setFocusPolicy(Qt::NoFocus);
+    // One selection with the table, which a click here gives the focus to.
+    QItemSelectionModel* own = selectionModel();
+    setSelectionModel(table->selectionModel());
+    delete own;
+    setSelectionMode(table->selectionMode());
+    setSelectionBehavior(table->selectionBehavior());
+    setFocusPolicy(table->focusPolicy());
+    setFocusProxy(table);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::NoSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);

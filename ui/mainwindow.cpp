@@ -7,6 +7,7 @@
 #include "messages.h"
 #include "notes.h"
 #include "numformat.h"
+#include "outputexport.h"
 #include "outputpanel.h"
 #include "widgets.h"
 
@@ -62,6 +63,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     inputs_ = new InputPanel(captions_, messages_, checks_, std::move(host), this);
     outputs_ = new OutputPanel(captions_, this);
     inputs_->bindProjectionReturns(outputs_->txtProjectionReturn, outputs_->updProjectionReturn);
+    export_ = std::make_unique<OutputExport>(captions_, messages_, services_.files, *outputs_);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -220,6 +222,14 @@ void MainWindow::buildMenus()
     mnuPrint->setShortcut(QKeySequence::Print);
     mnuExit = MakeAction(QStringLiteral("mnuExit"), this);
     mnuFile->addAction(mnuSaveDefaults);
+    mnuExport = mnuFile->addMenu(QString());
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    for (int k = 0; k < int(mnuExportItem.size()); ++k) {
+        const auto kind = OutputExport::kKinds[k];
+        mnuExportItem[k] = MakeAction(QString::fromLatin1(OutputExport::entryKey(kind)), this);
+        mnuExport->addAction(mnuExportItem[k]);
+        connect(mnuExportItem[k], &QAction::triggered, this, [this, k] { exportOutput(k); });
+    }
     mnuFile->addAction(mnuPrint);
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
@@ -532,6 +542,18 @@ void MainWindow::saveDefaults()
         services_.saveDefaults();
 }
 
+void MainWindow::exportOutput(int kind)
+{
+    OutputExport::Source source;
+    source.strategy = strategy();
+    source.advancedView = advancedView_;
+    if (autoCalculate_) {
+        const std::optional<AnalysisResults>& results = resultsOf(source.strategy);
+        source.results = results ? &*results : nullptr;
+    }
+    export_->run(OutputExport::kKinds[kind], source);
+}
+
 void MainWindow::showHelpTopic(int contextNumber)
 {
     if (services_.help)
@@ -637,6 +659,9 @@ void MainWindow::formatCaptions()
     mnuFile->setTitle(caption("mnuFile"));
     mnuSaveDefaults->setText(caption("mnuSaveDefaults"));
     mnuPrint->setText(caption("mnuPrint"));
+    mnuExport->setTitle(caption("mnuExport"));
+    for (int k = 0; k < int(mnuExportItem.size()); ++k)
+        mnuExportItem[k]->setText(caption(OutputExport::entryKey(OutputExport::kKinds[k])));
     mnuExit->setText(caption("mnuExit"));
     mnuSetup->setTitle(caption("mnuSetup"));
     for (int k = 1; k <= 3; ++k)

@@ -30,7 +30,9 @@ class CaptionSource;
 class HelpService;
 class InputPanel;
 class MessageService;
+class OutputExport;
 class OutputPanel;
+class SaveFileService;
 
 // What the main window calls out to. The program backs them with the
 // caption tables, message boxes, the help viewer, the analysis dispatch and
@@ -42,6 +44,7 @@ struct MainWindowServices {
     // Default: RunAnalysis on the window's own AnalysisState.
     AnalysisRunner runAnalysis;
     std::function<void()> saveDefaults;       // after the user said Yes
+    SaveFileService* files = nullptr;         // File > Export's file names; none: nothing is exported
     std::function<QString()> windowTitle;     // default: the caption "SoftwareName"
     // The notes under the summary table for these results (UTF-8, CR LF
     // between paragraphs). Default: the notes of wording/notes.h in the
@@ -155,6 +158,10 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuSaveDefaults = nullptr;
     QAction* mnuPrint = nullptr;
+    QMenu* mnuExport = nullptr;
+    // By OutputExport::Kind: summary table, projection table, summary
+    // chart, projection chart.
+    std::array<QAction*, 4> mnuExportItem{};
     QAction* mnuExit = nullptr;
     QMenu* mnuSetup = nullptr;
     std::array<QAction*, 4> mnuSetupItem{};  // 1..3
@@ -183,6 +190,9 @@ private:
     void toggleAdvancedView();
     void stepTab(QTabWidget* tabs, int delta);
     void saveDefaults();
+    // File > Export of the selected strategy's results; none while
+    // auto-calculation is off, as they may not match the fields.
+    void exportOutput(int kind);
     void showHelpTopic(int contextNumber);
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
     // The notes of a strategy's last results, worked out once per analysis
@@ -197,6 +207,7 @@ private:
     std::optional<AnalysisResults> lastResults_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
+    std::unique_ptr<OutputExport> export_;
     QWidget* inputSide_ = nullptr;
     SponsorInfo sponsor_;
     bool isSponsored_ = false;

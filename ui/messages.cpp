@@ -1,6 +1,9 @@
 #include "messages.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace gw {
 
@@ -33,6 +36,35 @@ MessageService::SaveChoice QtMessageService::askSaveDiscardCancel(const QString&
     default:
         return SaveChoice::Cancel;
     }
+}
+
+QString QtSaveFileService::askSaveFileName(const QString& title, const QString& suggestedPath, const QString& filters)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[^ );]+)"));
+    const QStringList types = filters.split(QStringLiteral(";;"));
+    QString chosen = types.value(0);
+    const QString suffix = QFileInfo(suggestedPath).suffix();
+    for (const QString& type : types) {
+        if (!suffix.isEmpty() && type.contains(QStringLiteral("*.") + suffix, Qt::CaseInsensitive))
+            chosen = type;
+    }
+    // Qt's own dialog, so that it speaks the program's language rather than
+    // the desktop's.
+    QString path = QFileDialog::getSaveFileName(parent_, title, suggestedPath, filters, &chosen,
+                                                QFileDialog::DontUseNativeDialog);
+    const QRegularExpressionMatch extension = firstPattern.match(chosen);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && extension.hasMatch())
+        path += extension.captured(1);
+    return path;
+}
+
+QString FileNamePart(QString text)
+{
+    for (QChar& c : text) {
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = u'-';
+    }
+    return text.trimmed();
 }
 
 } // namespace gw

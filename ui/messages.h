@@ -43,4 +43,32 @@ private:
     QWidget* parent_;
 };
 
+// Asks where to save a file; tests answer it without a dialog.
+class SaveFileService {
+public:
+    virtual ~SaveFileService() = default;
+    // The path chosen, or the empty text when the user cancelled. `filters`
+    // are the dialog's file types, ";;"-separated ("PNG image (*.png);;SVG
+    // image (*.svg)"); the first is chosen unless the suggested path has the
+    // extension of another.
+    virtual QString askSaveFileName(const QString& title, const QString& suggestedPath, const QString& filters) = 0;
+};
+
+// A modal save-file dialog over `parent`. A name typed without an extension
+// gets that of the file type chosen.
+class QtSaveFileService : public SaveFileService {
+public:
+    explicit QtSaveFileService(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QString askSaveFileName(const QString& title, const QString& suggestedPath, const QString& filters) override;
+
+private:
+    QWidget* parent_;
+};
+
+// `text` fit to be part of a file name: the characters no file system
+// takes ("/", "\", ":", "*", "?", quotes, "<", ">", "|", controls) become
+// "-"; blanks around it go.
+QString FileNamePart(QString text);
+
 } // namespace gw

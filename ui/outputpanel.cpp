@@ -5,6 +5,7 @@
 #include "frozencolumn.h"
 #include "notes.h"
 #include "numformat.h"
+#include "tableexport.h"
 #include "tablewriters.h"
 #include "updown.h"
 #include "widgets.h"
@@ -38,10 +39,15 @@ QTableWidget* makeGrid(const QString& name, bool fillsWidth, QWidget* parent)
     header->setFillsWidth(fillsWidth);
     grid->setHorizontalHeader(header);
     grid->verticalHeader()->hide();
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setFocusPolicy(Qt::NoFocus);
+    // A block of cells is selected with the mouse (a click gives the focus,
+    // Tab passes the table by) and copied with Ctrl+C.
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setFocusPolicy(Qt::ClickFocus);
+    grid->setItemDelegate(new ShadeKeepingDelegate(grid));
+    AddCopyKey(*grid);
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    new FrozenColumn(grid);
+    auto* frozen = new FrozenColumn(grid);
+    frozen->setItemDelegate(new ShadeKeepingDelegate(frozen));
     return grid;
 }
 

@@ -54,16 +54,6 @@ private:
 };
 
 // A name that every file system takes.
-std::string FileNamePart(std::string text)
-{
-    for (char& c : text) {
-        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-            c == '|' || static_cast<unsigned char>(c) < 0x20)
-            c = '-';
-    }
-    return std::string(TrimBlanks(text));
-}
-
 std::string TwoDigits(int n)
 {
     return (n < 10 ? "0" : "") + std::to_string(n);
@@ -78,14 +68,6 @@ PageFactory DevicePageFactory()
             return std::make_shared<PainterPage>(PdfOutput{destination.file});
         return std::make_shared<PainterPage>(PrinterOutput{destination.printer});
     };
-}
-
-QString QtSaveFileService::askSaveFileName(const QString& title, const QString& suggestedPath)
-{
-    // Qt's own dialog, so that it speaks the program's language rather than
-    // the desktop's.
-    return QFileDialog::getSaveFileName(parent_, title, suggestedPath, QStringLiteral("PDF (*.pdf)"), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
 }
 
 PrintOptions::PrintOptions(Services services, const PrintDefaults& defaults, QWidget* parent)
@@ -478,7 +460,9 @@ std::filesystem::path PrintOptions::suggestedPdfPath(const PrintSource& source) 
 {
     const ReportDate date = services_.today();
     std::string name = "Gearwise Planner";
-    name += " - " + FileNamePart(captions_.caption(captionKey("lstStrategyList.listindex", Index(source.strategy))));
+    name += " - " + FileNamePart(QString::fromStdString(
+                                   captions_.caption(captionKey("lstStrategyList.listindex", Index(source.strategy)))))
+                                   .toStdString();
     name += " - " + std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) + ".pdf";
     // Never the current folder, which is the program's.
     std::filesystem::path folder = lastPdfFolder_;
@@ -513,7 +497,8 @@ bool PrintOptions::runPrint()
         if (!services_.files)
             return false;
         const QString answer = services_.files->askSaveFileName(
-            caption("frmPrintOptions"), QString::fromStdString(suggestedPdfPath(source).string()));
+            caption("frmPrintOptions"), QString::fromStdString(suggestedPdfPath(source).string()),
+            QStringLiteral("PDF (*.pdf)"));
         if (answer.isEmpty())
             return false;
         destination.file = answer.toStdString();

@@ -6,6 +6,7 @@
 #include "printjob.h"
 #include "reports.h"
 #include "reports_settings.h"
+#include "messages.h"
 #include "validation.h"
 
 #include <QDialog>
@@ -48,25 +49,6 @@ using PageFactory = std::function<std::shared_ptr<Page>(const PrintDestination&)
 
 // PainterPage on the printer or PDF file.
 PageFactory DevicePageFactory();
-
-// Asks where to save a file; tests answer it without a dialog.
-class SaveFileService {
-public:
-    virtual ~SaveFileService() = default;
-    // The path chosen, or the empty text when the user cancelled.
-    virtual QString askSaveFileName(const QString& title, const QString& suggestedPath) = 0;
-};
-
-// A modal save-file dialog for PDF files over `parent`.
-class QtSaveFileService : public SaveFileService {
-public:
-    explicit QtSaveFileService(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-    QString askSaveFileName(const QString& title, const QString& suggestedPath) override;
-
-private:
-    QWidget* parent_;
-};
 
 // What the main window hands the print run: the strategy selected in it and
 // the last analysis. `results` may be null when there is none; results of

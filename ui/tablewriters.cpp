@@ -4,6 +4,7 @@
 #include "numformat.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTableWidget>
@@ -99,11 +100,11 @@ public:
     }
 
     // "amount" over "(per cent)" in one cell.
-    void numberAndPercent(int row, int column, double value, std::string_view pattern, double percent)
+    void numberAndPercent(int row, int column, double value, std::string_view pattern, double percent, Shade shade)
     {
         const std::string text = FormatNumber(value, pattern, language_) + "\n(" +
-                                 FormatNumber(percent, "##0%", language_) + ")";
-        this->text(row, column, QString::fromStdString(text), Shade::None);
+                                 FormatNumber(percent, kCellPercentPattern, language_) + ")";
+        this->text(row, column, QString::fromStdString(text), shade);
     }
 
     void text(int row, int column, const QString& text, Shade shade)
@@ -185,140 +186,144 @@ struct Overloaded : F... {
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
-void writeLeverageSummary(QTableWidget& grid, const std::vector<SummaryRow>& rows, std::string_view differencePattern,
-                          Language language)
+void writeFigures(QTableWidget& grid, const TableFigures& rows, Language language)
 {
     BatchUpdate batch(grid);
     GridFill fill(grid, static_cast<int>(rows.size()), language);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const SummaryRow& row = rows[static_cast<std::size_t>(r)];
-        fill.number(r, 0, row.return_, SummaryReturnPattern(rows, row), Shade::Year);
-        fill.number(r, 1, row.unleveraged, "#,###,###,##0");
-        fill.number(r, 2, row.leveraged, "#,###,###,##0", Shade::Leveraged);
-        fill.number(r, 3, row.increase, differencePattern, Shade::Difference);
-        fill.number(r, 4, row.percent_increase, "##0%", Shade::Difference);
+        const std::vector<TableCell>& cells = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+            const TableCell& cell = cells[static_cast<std::size_t>(c)];
+            if (cell.percent)
+                fill.numberAndPercent(r, c, cell.value, cell.pattern, *cell.percent, cell.shade);
+            else
+                fill.number(r, c, cell.value, cell.pattern, cell.shade);
+        }
     }
     fill.finish();
 }
 
-void writeRRSPSummary(QTableWidget& grid, const RRSPResults& r, Language language)
+TableFigures leverageSummary(const std::vector<SummaryRow>& rows, std::string_view differencePattern)
 {
-    BatchUpdate batch(grid);
-    GridFill fill(grid, static_cast<int>(r.summary.size()), language);
-    for (int i = 0; i < static_cast<int>(r.summary.size()); ++i) {
-        const RRSPSummaryRow& row = r.summary[static_cast<std::size_t>(i)];
-        fill.number(i, 0, row.return_, "##0.0%", Shade::Year);
-        fill.number(i, 1, row.catch_up, "###,##0", Shade::Leveraged);
-        fill.numberAndPercent(i, 2, row.spend_refund, "###,##0", row.spend_percent);
-        fill.numberAndPercent(i, 3, row.reinvest_refund, "###,##0", row.reinvest_percent);
-        fill.numberAndPercent(i, 4, row.gross_up, "###,##0", row.gross_up_percent);
+    TableFigures out;
+    for (const SummaryRow& row : rows) {
+        out.push_back({{row.return_, SummaryReturnPattern(rows, row), Shade::Year},
+                       {row.unleveraged, "#,###,###,##0"},
+                       {row.leveraged, "#,###,###,##0", Shade::Leveraged},
+                       {row.increase, differencePattern, Shade::Difference},
+                       {row.percent_increase, "##0%", Shade::Difference}});
     }
-    fill.finish();
+    return out;
+}
+
+TableFigures rrspSummary(const RRSPResults& r)
+{
+    TableFigures out;
+    for (const RRSPSummaryRow& row : r.summary) {
+        out.push_back({{row.return_, "##0.0%", Shade::Year},
+                       {row.catch_up, "###,##0", Shade::Leveraged},
+                       {row.spend_refund, "###,##0", Shade::None, row.spend_percent},
+                       {row.reinvest_refund, "###,##0", Shade::None, row.reinvest_percent},
+                       {row.gross_up, "###,##0", Shade::None, row.gross_up_percent}});
+    }
+    return out;
 }
 
 // The short projection of the interest-only and term loans.
 template <typename Year>
-void writeBasicProjection(QTableWidget& grid, const std::vector<Year>& years, std::string_view money, Language language)
+TableFigures basicProjection(const std::vector<Year>& years, std::string_view money)
 {
-    BatchUpdate batch(grid);
-    GridFill fill(grid, static_cast<int>(years.size()), language);
-    for (int r = 0; r < static_cast<int>(years.size()); ++r) {
-        const Year& y = years[static_cast<std::size_t>(r)];
-        fill.number(r, 0, y.year, "#0", Shade::Year);
-        fill.number(r, 1, y.unleveraged_balance, money);
-        fill.number(r, 2, y.net_balance_payoff, money);
-        fill.number(r, 3, y.increase, money, Shade::Difference);
-        fill.number(r, 4, y.percent_increase, "##0%", Shade::Difference);
+    TableFigures out;
+    for (const Year& y : years) {
+        out.push_back({{double(y.year), "#0", Shade::Year},
+                       {y.unleveraged_balance, money},
+                       {y.net_balance_payoff, money},
+                       {y.increase, money, Shade::Difference},
+                       {y.percent_increase, "##0%", Shade::Difference}});
     }
-    fill.finish();
+    return out;
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const IntOnlyResults& r, Language language)
+TableFigures advancedProjection(const IntOnlyResults& r)
 {
-    const int m = r.deduction_limited ? 5 : 0;
-    BatchUpdate batch(grid);
-    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
     constexpr std::string_view money = "#,##0";
     constexpr Shade lev = Shade::Leveraged;
-    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
-        const IntOnlyYear& y = r.projection[static_cast<std::size_t>(row)];
-        fill.number(row, 0, y.year, "#0", Shade::Year);
-        fill.number(row, 1, y.unleveraged_balance, money);
-        fill.number(row, 2, y.unleveraged_distributions, money);
-        fill.number(row, 3, y.unleveraged_acb, money);
-        fill.number(row, 4, y.leveraged_balance, money);
-        fill.number(row, 5, y.leveraged_distributions, money);
-        if (m) {
-            fill.number(row, 6, y.after_tax_cost, money, lev);
-            fill.number(row, 7, y.fed_deduction, money, lev);
-            fill.number(row, 8, y.prov_deduction, money, lev);
-            fill.number(row, 9, y.fed_undeducted, money, lev);
-            fill.number(row, 10, y.prov_undeducted, money, lev);
+    TableFigures out;
+    for (const IntOnlyYear& y : r.projection) {
+        std::vector<TableCell> row{{double(y.year), "#0", Shade::Year},
+                                   {y.unleveraged_balance, money},
+                                   {y.unleveraged_distributions, money},
+                                   {y.unleveraged_acb, money},
+                                   {y.leveraged_balance, money},
+                                   {y.leveraged_distributions, money}};
+        if (r.deduction_limited) {
+            row.insert(row.end(), {{y.after_tax_cost, money, lev},
+                                   {y.fed_deduction, money, lev},
+                                   {y.prov_deduction, money, lev},
+                                   {y.fed_undeducted, money, lev},
+                                   {y.prov_undeducted, money, lev}});
         }
-        fill.number(row, 6 + m, y.net_balance_payoff, money, lev);
-        fill.number(row, 7 + m, y.acb_after, money, lev);
-        fill.number(row, 8 + m, y.increase, "##,##0", Shade::Difference);
-        fill.number(row, 9 + m, y.percent_increase, "##0%", Shade::Difference);
+        row.insert(row.end(), {{y.net_balance_payoff, money, lev},
+                               {y.acb_after, money, lev},
+                               {y.increase, "##,##0", Shade::Difference},
+                               {y.percent_increase, "##0%", Shade::Difference}});
+        out.push_back(std::move(row));
     }
-    fill.finish();
+    return out;
 }
 
-void writeAdvancedProjection(QTableWidget& grid, const TermResults& r, Language language)
+TableFigures advancedProjection(const TermResults& r)
 {
-    const int x = r.deduction_limited ? 5 : 0;
-    BatchUpdate batch(grid);
-    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
     constexpr std::string_view money = "###,##0";
     constexpr Shade lev = Shade::Leveraged;
-    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
-        const TermYear& y = r.projection[static_cast<std::size_t>(row)];
-        fill.number(row, 0, y.year, "#0", Shade::Year);
-        fill.number(row, 1, y.after_tax_cashflow, money);
-        fill.number(row, 2, y.unleveraged_balance, money);
-        fill.number(row, 3, y.unleveraged_distributions, money);
-        fill.number(row, 4, y.unleveraged_acb, money);
-        fill.number(row, 5, y.net_balance_payoff, money, lev);
-        fill.number(row, 6, y.loan_balance, money, lev);
-        fill.number(row, 7, y.interest, money, lev);
-        fill.number(row, 8, y.principal, money, lev);
-        fill.number(row, 9, y.after_tax_cashflow, money, lev);
-        fill.number(row, 10, y.leveraged_distributions, money, lev);
-        if (x) {
+    TableFigures out;
+    for (const TermYear& y : r.projection) {
+        std::vector<TableCell> row{{double(y.year), "#0", Shade::Year},
+                                   {y.after_tax_cashflow, money},
+                                   {y.unleveraged_balance, money},
+                                   {y.unleveraged_distributions, money},
+                                   {y.unleveraged_acb, money},
+                                   {y.net_balance_payoff, money, lev},
+                                   {y.loan_balance, money, lev},
+                                   {y.interest, money, lev},
+                                   {y.principal, money, lev},
+                                   {y.after_tax_cashflow, money, lev},
+                                   {y.leveraged_distributions, money, lev}};
+        if (r.deduction_limited) {
             // The unleveraged side invests exactly the after-tax outlay.
-            fill.number(row, 11, y.after_tax_cashflow, "#,##0", lev);
-            fill.number(row, 12, y.fed_deduction, "#,##0", lev);
-            fill.number(row, 13, y.prov_deduction, "#,##0", lev);
-            fill.number(row, 14, y.fed_undeducted, "#,##0", lev);
-            fill.number(row, 15, y.prov_undeducted, "#,##0", lev);
+            row.insert(row.end(), {{y.after_tax_cashflow, "#,##0", lev},
+                                   {y.fed_deduction, "#,##0", lev},
+                                   {y.prov_deduction, "#,##0", lev},
+                                   {y.fed_undeducted, "#,##0", lev},
+                                   {y.prov_undeducted, "#,##0", lev}});
         }
-        fill.number(row, 11 + x, y.leveraged_acb, money, lev);
-        fill.number(row, 12 + x, y.increase, money, Shade::Difference);
-        fill.number(row, 13 + x, y.percent_increase, "##0%", Shade::Difference);
+        row.insert(row.end(), {{y.leveraged_acb, money, lev},
+                               {y.increase, money, Shade::Difference},
+                               {y.percent_increase, "##0%", Shade::Difference}});
+        out.push_back(std::move(row));
     }
-    fill.finish();
+    return out;
 }
 
-void writeRRSPProjection(QTableWidget& grid, const RRSPResults& r, Language language)
+TableFigures rrspProjection(const RRSPResults& r)
 {
-    BatchUpdate batch(grid);
-    GridFill fill(grid, static_cast<int>(r.projection.size()), language);
     constexpr std::string_view money = "#,##0";
-    for (int row = 0; row < static_cast<int>(r.projection.size()); ++row) {
-        const RRSPProjectionYear& y = r.projection[static_cast<std::size_t>(row)];
-        fill.number(row, 0, y.year, "#0", Shade::Year);
-        fill.number(row, 1, y.catch_up_contribution, money, Shade::Leveraged);
-        fill.number(row, 2, y.catch_up_balance, money, Shade::Leveraged);
-        fill.number(row, 3, y.spend_contribution, money);
-        fill.number(row, 4, y.spend_balance, money);
-        fill.number(row, 5, y.spend_percent, "##0%", Shade::Difference);
-        fill.number(row, 6, y.reinvest_contribution, money);
-        fill.number(row, 7, y.reinvest_balance, money);
-        fill.number(row, 8, y.reinvest_percent, "##0%", Shade::Difference);
-        fill.number(row, 9, y.gross_up_contribution, money);
-        fill.number(row, 10, y.gross_up_balance, money);
-        fill.number(row, 11, y.gross_up_percent, "##0%", Shade::Difference);
+    TableFigures out;
+    for (const RRSPProjectionYear& y : r.projection) {
+        out.push_back({{double(y.year), "#0", Shade::Year},
+                       {y.catch_up_contribution, money, Shade::Leveraged},
+                       {y.catch_up_balance, money, Shade::Leveraged},
+                       {y.spend_contribution, money},
+                       {y.spend_balance, money},
+                       {y.spend_percent, "##0%", Shade::Difference},
+                       {y.reinvest_contribution, money},
+                       {y.reinvest_balance, money},
+                       {y.reinvest_percent, "##0%", Shade::Difference},
+                       {y.gross_up_contribution, money},
+                       {y.gross_up_balance, money},
+                       {y.gross_up_percent, "##0%", Shade::Difference}});
     }
-    fill.finish();
+    return out;
 }
 
 } // namespace
@@ -336,6 +341,21 @@ QColor ShadeColour(Shade shade)
         break;
     }
     return QColor();
+}
+
+void ShadeKeepingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_Selected;
+    // The view has already filled a selected cell with the highlight.
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Base));
+    QStyledItemDelegate::paint(painter, plain, index);
+    if (option.state & QStyle::State_Selected) {
+        QColor wash = option.palette.color(QPalette::Active, QPalette::Highlight);
+        wash.setAlpha(option.state & QStyle::State_Active ? 96 : 56);
+        painter->fillRect(option.rect, wash);
+    }
 }
 
 std::vector<TableColumn> SummaryColumns(Strategy strategy, const CaptionSource& captions)
@@ -483,32 +503,52 @@ void LayOutGrid(QTableWidget& grid, const std::vector<TableColumn>& columns, int
     applyWidths(grid, std::move(widths));
 }
 
+TableFigures SummaryFigures(const AnalysisResults& results)
+{
+    return std::visit(Overloaded{
+                          [](const IntOnlyResults& r) { return leverageSummary(r.summary, "#,##0"); },
+                          [](const TermResults& r) { return leverageSummary(r.summary, "#,###,###,##0"); },
+                          [](const RRSPResults& r) { return rrspSummary(r); },
+                      },
+                      results);
+}
+
+TableFigures BasicProjectionFigures(const AnalysisResults& results)
+{
+    return std::visit(Overloaded{
+                          [](const IntOnlyResults& r) { return basicProjection(r.projection, "#,###,###,##0"); },
+                          [](const TermResults& r) { return basicProjection(r.projection, "###,##0"); },
+                          [](const RRSPResults& r) { return rrspProjection(r); },
+                      },
+                      results);
+}
+
+TableFigures AdvancedProjectionFigures(const AnalysisResults& results)
+{
+    return std::visit(Overloaded{
+                          [](const IntOnlyResults& r) { return advancedProjection(r); },
+                          [](const TermResults& r) { return advancedProjection(r); },
+                          [](const RRSPResults&) { return TableFigures{}; },
+                      },
+                      results);
+}
+
+QString ColumnHead(const QString& group, const QString& caption)
+{
+    const QString head = caption.simplified();
+    return group.isEmpty() ? head : group.simplified() + QStringLiteral(" - ") + head;
+}
+
 void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Language language)
 {
-    std::visit(Overloaded{
-                   [&](const IntOnlyResults& r) { writeLeverageSummary(grid, r.summary, "#,##0", language); },
-                   [&](const TermResults& r) { writeLeverageSummary(grid, r.summary, "#,###,###,##0", language); },
-                   [&](const RRSPResults& r) { writeRRSPSummary(grid, r, language); },
-               },
-               results);
+    writeFigures(grid, SummaryFigures(results), language);
 }
 
 void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results, Language language)
 {
-    std::visit(Overloaded{
-                   [&](const IntOnlyResults& r) {
-                       writeBasicProjection(basic, r.projection, "#,###,###,##0", language);
-                       if (advanced)
-                           writeAdvancedProjection(*advanced, r, language);
-                   },
-                   [&](const TermResults& r) {
-                       writeBasicProjection(basic, r.projection, "###,##0", language);
-                       if (advanced)
-                           writeAdvancedProjection(*advanced, r, language);
-                   },
-                   [&](const RRSPResults& r) { writeRRSPProjection(basic, r, language); },
-               },
-               results);
+    writeFigures(basic, BasicProjectionFigures(results), language);
+    if (advanced && StrategyOf(results) != Strategy::RRSP)
+        writeFigures(*advanced, AdvancedProjectionFigures(results), language);
 }
 
 int FullHeight(const QTableWidget& grid)

@@ -6,7 +6,10 @@
 
 #include <QColor>
 #include <QString>
+#include <QStyledItemDelegate>
 
+#include <optional>
+#include <string_view>
 #include <vector>
 
 class QTableWidget;
@@ -24,6 +27,15 @@ enum class Shade { None, Year, Leveraged, Difference };
 // Light yellow (255, 255, 192), light green (192, 255, 192), light cyan
 // (192, 255, 255); an invalid colour for None.
 QColor ShadeColour(Shade shade);
+
+// Draws a selected cell as an unselected one, its shade and text as they
+// were, under a see-through wash of the highlight colour, so that a
+// selection never hides which cells are years, leveraged or differences.
+class ShadeKeepingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
 
 // One column of a result table.
 struct TableColumn {
@@ -56,6 +68,35 @@ bool HasColumns(const QTableWidget& grid, int count);
 // Pixels for a width in twips on the grid's screen: 1/15 of a pixel at 96
 // dots per inch, scaled with the screen's resolution.
 int TwipsToPixels(int twips, const QWidget& widget);
+
+// One figure of a result table and how it shows.
+struct TableCell {
+    TableCell(double value, std::string_view pattern, Shade shade = Shade::None,
+              std::optional<double> percent = std::nullopt)
+        : value(value), pattern(pattern), shade(shade), percent(percent)
+    {
+    }
+
+    double value = 0;
+    std::string_view pattern;        // display pattern (numformat.h), a literal
+    Shade shade = Shade::None;
+    std::optional<double> percent;   // fraction shown under the figure, "(7%)"
+};
+inline constexpr std::string_view kCellPercentPattern = "##0%";
+
+// The figures of a table from the analysis records, row by row in the
+// order of its columns (the Columns functions above; the advanced
+// projection's as DeductionLimited(results) says). The summary has one row
+// per return slot that has a return, the projections one per year; the
+// advanced projection is empty for RRSP loans.
+using TableFigures = std::vector<std::vector<TableCell>>;
+TableFigures SummaryFigures(const AnalysisResults& results);
+TableFigures BasicProjectionFigures(const AnalysisResults& results);
+TableFigures AdvancedProjectionFigures(const AnalysisResults& results);
+
+// A column's head on one line, for files and the clipboard: "Group -
+// Caption", or the caption alone; a caption's line breaks become spaces.
+QString ColumnHead(const QString& group, const QString& caption);
 
 // Fill the summary table and the projection tables of the strategy the
 // results belong to, one summary row per return slot that has a return and

@@ -93,6 +93,34 @@ TEST(Rounding, halvesAwayFromZeroOrToEven)
     }
 }
 
+// The figures the tables show, for a data file: same rounding, plain form.
+TEST(PlainNumber, showsTheTablesDigitsWithAPointAndNoGrouping)
+{
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* plain;
+    };
+    const Case cases[] = {
+        {1234567.5, "#,###,###,##0", "1234568"},  // half away from zero, as shown
+        {-1234.4, "$#,##0", "-1234"},
+        {-0.4, "#,##0", "0"},                      // shows as zero: no sign
+        {0.075, "##0.0%", "7.5"},                  // per cent in per cent
+        {0.0404, "##0.00%", "4.04"},
+        {0.12345, "##0.0#%", "12.35"},
+        {0.125, "##0%", "13"},
+        {7, "#0", "7"},
+        {0.3, "#", "0"},                           // a whole figure is never empty
+        {NAN, "#,##0", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlainNumber(c.value, c.pattern), c.plain) << c.value << " " << c.pattern;
+        if (*c.plain) {
+            EXPECT_EQ(LenientParse(c.plain), ReadField(FormatNumber(c.value, c.pattern, English), English));
+        }
+    }
+}
+
 TEST(ShortestDecimal, writesTheShortestTextThatReadsBack)
 {
     test::ExpectCaseTable("analysis/golden/shortest-decimal.txt",

@@ -99,6 +99,7 @@ TEST(CaseFile, illegalCasesRefusedWithTheirMessage)
         {"truncated", good.substr(0, good.size() / 2), CaseProblem::NotJson},
         {"not JSON", "Loan Amount ($)=100000\n", CaseProblem::NotJson},
         {"empty", "", CaseProblem::NotJson},
+        {"a number beyond any double", replaced("123457", "1e999"), CaseProblem::NotJson},
         {"a JSON list", "[1, 2]", CaseProblem::NotCase},
         {"another format", replaced("gearwise-case", "gearwise-chart"), CaseProblem::NotCase},
         {"no version", replaced("\"version\": 1,", ""), CaseProblem::NotCase},

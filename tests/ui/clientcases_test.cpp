@@ -69,7 +69,7 @@ public:
             setup().deduction[1].optLimitedDeduct->click();
         });
         enter(inputs().txtOtherUnlevInvest, "20000");
-        program().printDialog()->txtName->setText("Jane Smith");
+        program().printDialog()->txtName->setText("Jane Smith / Dupont");
         cases().setNote("Met on 6 December.\nWants a second look at the RRSP loan.");
     }
 };
@@ -88,7 +88,7 @@ TEST_F(ClientCasesTest, aSavedCaseReopensInAFreshProgramWithEveryControlAndTheSa
 
         // The dialog suggests the client's name; the extension is added.
         choose(file("Smith"), cases().menu().mnuSaveCaseAs);
-        EXPECT_TRUE(data.caseFiles.suggested.endsWith("Jane Smith.gwcase")) << data.caseFiles.suggested.toStdString();
+        EXPECT_TRUE(data.caseFiles.suggested.endsWith("/Jane Smith - Dupont.gwcase")) << data.caseFiles.suggested.toStdString();
         ASSERT_TRUE(std::filesystem::exists(file("Smith.gwcase")));
         EXPECT_FALSE(window->isWindowModified());
         EXPECT_TRUE(window->windowTitle().startsWith("Smith.gwcase[*] - Gearwise Planner"));

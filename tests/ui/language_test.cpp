@@ -63,7 +63,7 @@ QtWords qtWordsNow(MainWindow& window)
     inspectModal([&] { boxes.askYesNo("?", "?"); }, [&](QWidget& box) { words.question = labelsAndButtons(box); });
     inspectModal([&] { boxes.information("i", "i"); }, [&](QWidget& box) { words.information = labelsAndButtons(box); });
     QtSaveFileService files(&window);
-    inspectModal([&] { files.askSaveFileName("PDF", QDir::temp().filePath("report.pdf")); },
+    inspectModal([&] { files.askSaveFileName("PDF", QDir::temp().filePath("report.pdf"), "PDF (*.pdf)"); },
                  [&](QWidget& dialog) { words.fileDialog = labelsAndButtons(dialog); });
     // The type column's word for a folder.
     words.fileDialog << QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms");

@@ -12,7 +12,7 @@ struct AnsweringFiles : SaveFileService {
     QString answer;
     QString suggested;
     int asked = 0;
-    QString askSaveFileName(const QString&, const QString& path) override
+    QString askSaveFileName(const QString&, const QString& path, const QString&) override
     {
         ++asked;
         suggested = path;
