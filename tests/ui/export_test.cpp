@@ -277,5 +277,25 @@ TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
     EXPECT_EQ(QApplication::clipboard()->text(), wide.item(0, 0)->text() + "\n");
 }
 
+// The save dialog starts on the file type of the suggested name's extension,
+// and a name typed without one gets that of the type chosen.
+TEST(SaveFileDialog, startsOnTheSuggestedTypeAndAddsItsExtension)
+{
+    QTemporaryDir folder;
+    QtSaveFileService files;
+    QString startType;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = nullptr;
+        if (!QTest::qWaitFor([&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }))
+            return;
+        startType = dialog->selectedNameFilter();
+        dialog->selectFile("drawing");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const QString path = files.askSaveFileName("Chart", folder.filePath("chart.svg"), "PNG (*.png);;SVG (*.svg)");
+    EXPECT_EQ(startType, "SVG (*.svg)");
+    EXPECT_EQ(path, folder.filePath("drawing.svg"));
+}
+
 } // namespace
 } // namespace gw::test
