@@ -244,9 +244,9 @@ TEST_F(ExportTest, saysWhenThereIsNothingToExportOrTheFileCannotBeWritten)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
 
-// Ctrl+C copies the whole table under its heads with nothing selected, and
-// just the cells selected otherwise, also when the selection starts in the
-// year column kept in view.
+// Ctrl+C copies the whole table under its heads with nothing selected (Esc
+// clears a selection), and just the cells selected otherwise, also when the
+// selection starts in the year column kept in view.
 TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
 {
     open(English);
@@ -267,6 +267,8 @@ TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
 
     grid.setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
     EXPECT_EQ(copy(), (text(1, 1) + "\t" + text(1, 2) + "\n" + text(2, 1) + "\t" + text(2, 2) + "\n").toStdString());
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(copy(), whole.toStdString());
 
     QTableWidget& wide = *window->outputs().gridProjectionTable_Basic[2];
     auto* frozen = child<QTableView>(wide, wide.objectName() + "_FrozenColumn");
