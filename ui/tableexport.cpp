@@ -35,7 +35,8 @@ QString cellText(const QTableWidget& grid, int row, int column)
     return item ? item->text().replace(u'\n', u' ') : QString();
 }
 
-// Copy in a grid; a window's own Ctrl+C never takes the key from it.
+// Copy in a grid, and Esc to clear its selection (in a table its rows fill,
+// no click lands outside the cells); a window's own keys never take these.
 class CopyKey : public QObject {
 public:
     using QObject::QObject;
@@ -45,11 +46,18 @@ protected:
     {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
             return false;
-        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+        auto& grid = *static_cast<QTableWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool copy = key->matches(QKeySequence::Copy);
+        const bool clear = key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+                           grid.selectionModel()->hasSelection();
+        if (!copy && !clear)
             return false;
         event->accept();
-        if (event->type() == QEvent::KeyPress)
-            QGuiApplication::clipboard()->setText(GridText(*static_cast<QTableWidget*>(watched)));
+        if (event->type() == QEvent::KeyPress && copy)
+            QGuiApplication::clipboard()->setText(GridText(grid));
+        else if (event->type() == QEvent::KeyPress)
+            grid.clearSelection();
         return true;
     }
 };

@@ -37,7 +37,7 @@ std::string TableCsv(const std::vector<TableColumn>& columns, const TableFigures
 QString GridText(const QTableWidget& grid);
 
 // The platform's Copy key (Ctrl+C) in the grid puts GridText on the
-// clipboard.
+// clipboard; Esc clears the grid's selection.
 void AddCopyKey(QTableWidget& grid);
 
 enum class ImageFormat { Png, Svg };

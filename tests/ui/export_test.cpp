@@ -107,56 +107,34 @@ protected:
 TEST_F(ExportTest, eachTableReadsBackToTheResultRecordsFigures)
 {
     using Kind = OutputExport::Kind;
-    // A column of the file and the record value it holds, per row.
-    struct Check {
-        std::size_t column;
-        std::function<double(const AnalysisResults&, std::size_t)> value;
-        double within;  // half the last shown digit
-    };
-    const auto leverageSummary = [](const AnalysisResults& r) {
+    const auto summary = [](const AnalysisResults& r) -> const std::vector<SummaryRow>& {
         return r.index() == 0 ? std::get<IntOnlyResults>(r).summary : std::get<TermResults>(r).summary;
     };
-    const auto intOnlyYear = [](const AnalysisResults& r, std::size_t i) { return std::get<IntOnlyResults>(r).projection[i]; };
-    const auto termYear = [](const AnalysisResults& r, std::size_t i) { return std::get<TermResults>(r).projection[i]; };
-    const auto rrsp = [](const AnalysisResults& r) { return std::get<RRSPResults>(r); };
-    const std::vector<Check> summaryChecks{
-        {0, [&](auto& r, auto i) { return percent(leverageSummary(r)[i].return_); }, 0.05},
-        {2, [&](auto& r, auto i) { return leverageSummary(r)[i].leveraged; }, 0.5},
-        {4, [&](auto& r, auto i) { return percent(leverageSummary(r)[i].percent_increase); }, 0.5}};
-    const std::vector<Check> rrspSummaryChecks{
-        {0, [&](auto& r, auto i) { return percent(rrsp(r).summary[i].return_); }, 0.05},
-        {3, [&](auto& r, auto i) { return percent(rrsp(r).summary[i].spend_percent); }, 0.5},
-        {7, [&](auto& r, auto i) { return percent(rrsp(r).summary[i].gross_up_percent); }, 0.5}};
-    const std::vector<Check> intOnlyChecks{{0, [&](auto& r, auto i) { return double(intOnlyYear(r, i).year); }, 0},
-                                           {3, [&](auto& r, auto i) { return intOnlyYear(r, i).increase; }, 0.5}};
-    const std::vector<Check> termChecks{{0, [&](auto& r, auto i) { return double(termYear(r, i).year); }, 0},
-                                        {2, [&](auto& r, auto i) { return termYear(r, i).net_balance_payoff; }, 0.5}};
-    const std::vector<Check> rrspChecks{{2, [&](auto& r, auto i) { return rrsp(r).projection[i].catch_up_balance; }, 0.5},
-                                        {11, [&](auto& r, auto i) { return percent(rrsp(r).projection[i].gross_up_percent); }, 0.5}};
-    const std::vector<Check> advancedIntOnlyChecks{
-        {4, [&](auto& r, auto i) { return intOnlyYear(r, i).leveraged_balance; }, 0.5},
-        {14, [&](auto& r, auto i) { return percent(intOnlyYear(r, i).percent_increase); }, 0.5}};  // limited: 5 more
-    const std::vector<Check> advancedTermChecks{
-        {7, [&](auto& r, auto i) { return termYear(r, i).interest; }, 0.5},
-        {13, [&](auto& r, auto i) { return percent(termYear(r, i).percent_increase); }, 0.5}};  // not limited
-
+    const auto intOnly = [](const AnalysisResults& r) -> const IntOnlyResults& { return std::get<IntOnlyResults>(r); };
+    const auto term = [](const AnalysisResults& r) -> const TermResults& { return std::get<TermResults>(r); };
+    const auto rrsp = [](const AnalysisResults& r) -> const RRSPResults& { return std::get<RRSPResults>(r); };
+    // One column of the file against the record value it holds, per row,
+    // within half the last digit shown.
     struct Case {
         Language language;
         int strategy;
         Kind kind;
         bool advanced;
-        const std::vector<Check>* checks;
+        std::size_t column;
+        std::function<double(const AnalysisResults&, std::size_t)> value;
+        double within;
     };
     const Case cases[] = {
-        {English, 0, Kind::SummaryTable, false, &summaryChecks},
-        {English, 1, Kind::SummaryTable, false, &summaryChecks},
-        {English, 2, Kind::SummaryTable, false, &rrspSummaryChecks},
-        {English, 0, Kind::ProjectionTable, false, &intOnlyChecks},
-        {English, 1, Kind::ProjectionTable, false, &termChecks},
-        {English, 2, Kind::ProjectionTable, false, &rrspChecks},
-        {English, 1, Kind::ProjectionTable, true, &advancedTermChecks},
-        {French, 0, Kind::ProjectionTable, true, &advancedIntOnlyChecks},
-        {French, 2, Kind::SummaryTable, false, &rrspSummaryChecks},
+        {English, 0, Kind::SummaryTable, false, 0, [&](auto& r, auto i) { return percent(summary(r)[i].return_); }, 0.05},
+        {English, 1, Kind::SummaryTable, false, 2, [&](auto& r, auto i) { return summary(r)[i].leveraged; }, 0.5},
+        {English, 2, Kind::SummaryTable, false, 7, [&](auto& r, auto i) { return percent(rrsp(r).summary[i].gross_up_percent); }, 0.5},
+        {English, 0, Kind::ProjectionTable, false, 3, [&](auto& r, auto i) { return intOnly(r).projection[i].increase; }, 0.5},
+        {English, 1, Kind::ProjectionTable, false, 0, [&](auto& r, auto i) { return double(term(r).projection[i].year); }, 0},
+        {English, 2, Kind::ProjectionTable, false, 2, [&](auto& r, auto i) { return rrsp(r).projection[i].catch_up_balance; }, 0.5},
+        {English, 1, Kind::ProjectionTable, true, 7, [&](auto& r, auto i) { return term(r).projection[i].interest; }, 0.5},
+        // Limited deductions: five more columns before the last four.
+        {French, 0, Kind::ProjectionTable, true, 14, [&](auto& r, auto i) { return percent(intOnly(r).projection[i].percent_increase); }, 0.5},
+        {French, 2, Kind::SummaryTable, false, 3, [&](auto& r, auto i) { return percent(rrsp(r).summary[i].spend_percent); }, 0.5},
     };
     std::optional<Language> opened;
     for (const Case& c : cases) {
@@ -211,11 +189,8 @@ TEST_F(ExportTest, eachTableReadsBackToTheResultRecordsFigures)
             }
         }
         const AnalysisResults& results = *window->resultsOf(Strategy(c.strategy));
-        for (const Check& check : *c.checks) {
-            for (std::size_t row = 0; row < rows; ++row)
-                EXPECT_NEAR(LenientParse(records[row + 1][check.column]), check.value(results, row), check.within)
-                    << "row " << row << " column " << check.column;
-        }
+        for (std::size_t row = 0; row < rows; ++row)
+            EXPECT_NEAR(LenientParse(records[row + 1][c.column]), c.value(results, row), c.within) << "row " << row;
     }
     EXPECT_EQ(messages.take(), "");
 }
@@ -269,9 +244,9 @@ TEST_F(ExportTest, saysWhenThereIsNothingToExportOrTheFileCannotBeWritten)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
 
-// Ctrl+C copies the whole table under its heads with nothing selected, and
-// just the cells selected otherwise, also when the selection starts in the
-// year column kept in view.
+// Ctrl+C copies the whole table under its heads with nothing selected (Esc
+// clears a selection), and just the cells selected otherwise, also when the
+// selection starts in the year column kept in view.
 TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
 {
     open(English);
@@ -292,6 +267,8 @@ TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
 
     grid.setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
     EXPECT_EQ(copy(), (text(1, 1) + "\t" + text(1, 2) + "\n" + text(2, 1) + "\t" + text(2, 2) + "\n").toStdString());
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(copy(), whole.toStdString());
 
     QTableWidget& wide = *window->outputs().gridProjectionTable_Basic[2];
     auto* frozen = child<QTableView>(wide, wide.objectName() + "_FrozenColumn");
@@ -300,6 +277,26 @@ TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
     QApplication::clipboard()->clear();
     QTest::keyClick(&wide, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), wide.item(0, 0)->text() + "\n");
+}
+
+// The save dialog starts on the file type of the suggested name's extension,
+// and a name typed without one gets that of the type chosen.
+TEST(SaveFileDialog, startsOnTheSuggestedTypeAndAddsItsExtension)
+{
+    QTemporaryDir folder;
+    QtSaveFileService files;
+    QString startType;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = nullptr;
+        if (!QTest::qWaitFor([&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }))
+            return;
+        startType = dialog->selectedNameFilter();
+        dialog->selectFile("drawing");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const QString path = files.askSaveFileName("Chart", folder.filePath("chart.svg"), "PNG (*.png);;SVG (*.svg)");
+    EXPECT_EQ(startType, "SVG (*.svg)");
+    EXPECT_EQ(path, folder.filePath("drawing.svg"));
 }
 
 } // namespace
