@@ -10,6 +10,7 @@
 #include "programsetup.h"
 #include "textfile.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -61,6 +62,8 @@ ClientCases::ClientCases(Program& program, CaseFileService& files)
     connect(program.setupDialog(), &ProgramSetup::settingsApplied, this, [this] { refresh(); });
     connect(program.printDialog()->txtName, &QLineEdit::textChanged, this, [this] { refresh(); });
     connect(window.mnuFile, &QMenu::aboutToShow, this, [this] { refresh(); });
+    // With the analysis off, leaving a field is the only sign.
+    connect(qApp, &QApplication::focusChanged, this, [this] { refresh(); });
     window.installEventFilter(this);
 
     start_ = saved_ = current();

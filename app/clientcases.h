@@ -23,8 +23,8 @@ inline constexpr char kRecentCasesFileName[] = "RecentCases.txt";
 // case as last opened, saved or started, which tells whether it changed,
 // its note, the recent cases, and the File menu entries that act on them.
 // A change is what the windows hold differing from that case; the title's
-// mark follows it after each analysis, setup and Prepared-for change, and
-// every question compares afresh. Closing the main window, New Case, Open
+// mark follows it after each analysis, setup, Prepared-for and focus change,
+// and every question compares afresh. Closing the main window, New Case, Open
 // Case and a recent case ask Save / Discard / Cancel while it changed.
 class ClientCases : public QObject {
     Q_OBJECT

@@ -166,7 +166,9 @@ TEST_F(ClientCasesTest, aSaveThatFailsKeepsThePreviousFileAndTheChanges)
 {
     start();
     const std::filesystem::path path = file("client.gwcase");
-    choose(path, cases().menu().mnuSaveCaseAs);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    data.caseFiles.answers.push_back(QString::fromStdString(path.string()));
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     std::string previous;
     ASSERT_TRUE(ReadFileBytes(path, previous));
     enter(inputs().txtTaxRate, "45.5");
