@@ -1,8 +1,8 @@
 // What a newcomer meets in each language on the shipped data: Qt's own texts
-// (the standard buttons, the file dialog, a text field's context menu)
-// follow the caption language at start-up and on every switch; a failed
-// analysis is said in the captions; a copy without a sponsor names the
-// warning level, never a sponsor.
+// (the standard buttons, the unsaved-changes box, the file dialog, a text
+// field's context menu) follow the caption language at start-up and on
+// every switch; a failed analysis is said in the captions; a copy without a
+// sponsor names the warning level, never a sponsor.
 #include "window_test.h"
 
 namespace gw::test {
@@ -51,7 +51,7 @@ void inspectModal(const std::function<void()>& open, const std::function<void(QW
 }
 
 struct QtWords {
-    QStringList question, information, fileDialog, contextMenu;
+    QStringList question, unsaved, information, fileDialog, contextMenu;
 };
 
 // Qt's texts as the program shows them now: its message boxes, its file
@@ -61,6 +61,7 @@ QtWords qtWordsNow(MainWindow& window)
     QtWords words;
     QtMessageService boxes(&window);
     inspectModal([&] { boxes.askYesNo("?", "?"); }, [&](QWidget& box) { words.question = labelsAndButtons(box); });
+    inspectModal([&] { boxes.askSaveDiscardCancel("?", "?"); }, [&](QWidget& box) { words.unsaved = labelsAndButtons(box); });
     inspectModal([&] { boxes.information("i", "i"); }, [&](QWidget& box) { words.information = labelsAndButtons(box); });
     QtSaveFileService files(&window);
     inspectModal([&] { files.askSaveFileName("PDF", QDir::temp().filePath("report.pdf"), "PDF (*.pdf)"); },
@@ -87,6 +88,8 @@ void expectWords(const QStringList& shown, const QStringList& present, const QSt
 
 const QStringList kEnglishBox{"Yes", "No"};
 const QStringList kFrenchBox{"Oui", "Non"};
+const QStringList kEnglishUnsavedBox{"Save", "Discard", "Cancel"};
+const QStringList kFrenchUnsavedBox{"Enregistrer", "Ne pas tenir compte", "Annuler"};  // Qt's own translation
 const QStringList kEnglishFileDialog{"Look in:", "File name:", "Files of type:", "Save", "Cancel", "Folder"};
 const QStringList kFrenchFileDialog{"Voir dans :", "Nom de fichier :", "Fichiers de type :", "Enregistrer", "Annuler",
                                     "Dossier"};
@@ -98,6 +101,8 @@ void expectQtWords(MainWindow& window, Language language)
     const bool french = language == French;
     const QtWords words = qtWordsNow(window);
     expectWords(words.question, french ? kFrenchBox : kEnglishBox, french ? kEnglishBox : kFrenchBox, "Yes/No box");
+    expectWords(words.unsaved, french ? kFrenchUnsavedBox : kEnglishUnsavedBox,
+                french ? kEnglishUnsavedBox : kFrenchUnsavedBox, "Save/Discard/Cancel box");
     expectWords(words.information, {"OK"}, {}, "OK box");
     expectWords(words.fileDialog, french ? kFrenchFileDialog : kEnglishFileDialog,
                 french ? kEnglishFileDialog : kFrenchFileDialog, "file dialog");
