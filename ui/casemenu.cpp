@@ -67,8 +67,12 @@ void CaseMenu::formatCaptions()
 
 void CaseMenu::setRecent(const std::vector<QString>& paths)
 {
-    // Rebuilt each time: an entry without a path would have no mnemonic.
-    mnuRecentCases->clear();
+    // Rebuilt each time: an entry without a path would have no mnemonic. The
+    // old entries go later, as the one chosen is still at work.
+    for (QAction* old : mnuRecentCases->actions()) {
+        mnuRecentCases->removeAction(old);
+        old->deleteLater();
+    }
     const int count = int(std::min<std::size_t>(paths.size(), kMostRecent));
     for (int k = 0; k < count; ++k) {
         const QString path = paths[std::size_t(k)];
