@@ -62,33 +62,12 @@ std::string readFile(const QString& path)
 
 double percent(double fraction) { return fraction * 100; }
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public SampleWindowTest {
 protected:
-    RecordingMessages messages;
     AnsweringFiles files;
     QTemporaryDir folder;
-    std::unique_ptr<TableCaptionSource> captions;
-    std::unique_ptr<MainWindow> window;
-    MainWindowSetup setup;
 
-    ExportTest()
-    {
-        setup.values = SampleSettingValues();
-        SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
-    }
-
-    void open(Language language)
-    {
-        captions = std::make_unique<TableCaptionSource>(SourceCaptions(), language);
-        MainWindowServices services;
-        services.captions = captions.get();
-        services.messages = &messages;
-        services.files = &files;
-        window = std::make_unique<MainWindow>(services);
-        window->start(setup);
-    }
-
-    void select(int type) { window->lstStrategyList->setCurrentRow(type); }
+    void open(Language language) { SampleWindowTest::open(language, &files); }
     QAction* entry(OutputExport::Kind kind) { return window->mnuExportItem[std::size_t(kind)]; }
 
     // Exports through the menu into the temporary folder; the file's bytes.

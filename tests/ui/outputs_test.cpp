@@ -83,31 +83,8 @@ QWidget* shownOf(QWidget* member)
     return qobject_cast<QStackedWidget*>(member->parentWidget())->currentWidget();
 }
 
-// A started main window that runs the real analysis, on the shipped captions.
-class OutputsTest : public ::testing::Test {
+class OutputsTest : public SampleWindowTest {
 protected:
-    RecordingMessages messages;
-    std::unique_ptr<TableCaptionSource> captions;
-    std::unique_ptr<MainWindow> window;
-    MainWindowSetup setup;
-
-    OutputsTest()
-    {
-        setup.values = SampleSettingValues();
-        SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
-    }
-
-    void open(Language language)
-    {
-        captions = std::make_unique<TableCaptionSource>(SourceCaptions(), language);
-        MainWindowServices services;
-        services.captions = captions.get();
-        services.messages = &messages;
-        window = std::make_unique<MainWindow>(services);
-        window->start(setup);
-    }
-
-    void select(int type) { window->lstStrategyList->setCurrentRow(type); }
     OutputPanel& out() { return window->outputs(); }
 
     // What the pages show for the selected strategy, and its detailed

@@ -26,6 +26,7 @@
 #include "reporter.h"
 #include "settingsfile.h"
 #include "splash.h"
+#include "tablecaptions.h"
 #include "updown.h"
 
 #include <gtest/gtest.h>
@@ -385,6 +386,35 @@ protected:
             shown << text(name);
         return shown.join(' ').toStdString();
     }
+};
+
+// A started main window on the sample settings and the shipped captions
+// that runs the real analysis.
+class SampleWindowTest : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    std::unique_ptr<TableCaptionSource> captions;
+    std::unique_ptr<MainWindow> window;
+    MainWindowSetup setup;
+
+    SampleWindowTest()
+    {
+        setup.values = SampleSettingValues();
+        SetTaxTable(setup.values, {{{0, 20, 10}, {50000, 30, 20}, {100000, 40, 28}, {200000, 50, 35}}});
+    }
+
+    void open(Language language, SaveFileService* files = nullptr)
+    {
+        captions = std::make_unique<TableCaptionSource>(SourceCaptions(), language);
+        MainWindowServices services;
+        services.captions = captions.get();
+        services.messages = &messages;
+        services.files = files;
+        window = std::make_unique<MainWindow>(services);
+        window->start(setup);
+    }
+
+    void select(int type) { window->lstStrategyList->setCurrentRow(type); }
 };
 
 // ---- the program on a data folder ----
