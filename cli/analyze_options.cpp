@@ -195,6 +195,9 @@ std::string caseProblem(const CaseError& e, const std::filesystem::path& file)
                "; this version reads up to " + std::to_string(kCaseVersion) + ")";
     case CaseProblem::BreakdownTotal:
         return name + ": the four parts of the return total " + num(e.total) + ": they must total 100";
+    case CaseProblem::TooManyYears:
+        return name + ": its repeated loans span " + num(e.total) + " years: (times + 1) x savings period must be at most " +
+               std::to_string(kMostYears);
     case CaseProblem::IllegalValue:
         break;
     }

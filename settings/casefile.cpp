@@ -208,6 +208,13 @@ CaseReadResult ReadCaseJson(std::string_view text, const SettingValues& settings
         e.total = total;
         return refused(std::move(e));
     }
+    // As the windows check it: the repeated loans end within the projection.
+    const double years = (c.values[Setting::TimesLoanRepeated] + 1) * c.values[Setting::SavingsPeriod];
+    if (c.strategy != Strategy::InterestOnly && years > kMostYears) {
+        CaseError e = problem(CaseProblem::TooManyYears);
+        e.total = years;
+        return refused(std::move(e));
+    }
     return {std::move(c), {}};
 }
 
@@ -256,6 +263,8 @@ std::string CaseErrorMessage(const CaseError& error, const std::filesystem::path
         return caption("errorCaseNewerVersion", {name, std::to_string(error.version), std::to_string(kCaseVersion)});
     case CaseProblem::BreakdownTotal:
         return caption("errorCaseBreakdownTotal", {name, number(error.total)});
+    case CaseProblem::TooManyYears:
+        return caption("errorCaseTooManyYears", {name, number(error.total), std::to_string(kMostYears)});
     case CaseProblem::IllegalValue:
         break;
     }

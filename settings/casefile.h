@@ -54,6 +54,7 @@ enum class CaseProblem {
     NewerVersion,    // written by a later program
     IllegalValue,    // a key of the wrong type or outside its legal range
     BreakdownTotal,  // the four parts of the return do not total 100
+    TooManyYears,    // a term or RRSP loan repeated runs past the longest projection
 };
 
 // What a value must be.
@@ -68,7 +69,7 @@ struct CaseError {
     CaseExpect expect = CaseExpect::Number;
     LegalRange range;                  // Number: the legal range the windows apply
     std::vector<std::string> choices;  // Choice: the legal values as the file writes them
-    double total = 0;                  // BreakdownTotal
+    double total = 0;                  // BreakdownTotal: the parts' total; TooManyYears: the years
 
     bool operator==(const CaseError&) const = default;
 };

@@ -114,6 +114,8 @@ enum class Unit { Dollars, Percent, Years, Count, Index, Flag };
 // The largest amount any money field takes: eight digits, so that amounts
 // and what grows from them fit the fields, tables and notes.
 inline constexpr double kMostDollars = 99'999'999;
+// The longest projection: a term or RRSP loan repeated must end within it.
+inline constexpr int kMostYears = 80;
 
 // A legal bound: a fixed value, or a sponsor limit taken inward to the
 // nearest whole number (the spinners step by whole numbers, and a limit

@@ -123,6 +123,8 @@ TEST(CaseFile, illegalCasesRefusedWithTheirMessage)
         {"client as a number", replaced("\"client\": \"Jean", "\"client\": 7, \"x\": \"Jean"),
          CaseProblem::IllegalValue},
         {"parts not totalling 100", replaced("\"Interest\": 8", "\"Interest\": 18"), CaseProblem::BreakdownTotal},
+        {"loans past the projection", replaced("\"Times Loan Repeated\": 2", "\"Times Loan Repeated\": 5"),
+         CaseProblem::TooManyYears},
     };
     const CaptionTables& captions = test::SourceCaptions();
     std::string messages;
