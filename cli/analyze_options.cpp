@@ -471,12 +471,12 @@ std::optional<OptionError> crossCheck(Parsed& p, bool loanGiven)
     AnalysisInputs& in = p.request.inputs;
     in = InputsFrom(p.request.fields);
     const Strategy strategy = p.request.strategy;
-    if (strategy != Strategy::InterestOnly && (in.timesRepeated + 1) * in.savingsPeriod > 80) {
+    if (strategy != Strategy::InterestOnly && (in.timesRepeated + 1) * in.savingsPeriod > kMostYears) {
         return optionError("times-repeated",
                            num(in.timesRepeated) + " with a savings period of " + num(in.savingsPeriod) +
                                " years makes " + num((in.timesRepeated + 1) * in.savingsPeriod) +
-                               " years: (times + 1) x savings period must be at most 80, so at most " +
-                               num(std::floor(80 / in.savingsPeriod) - 1) + " here");
+                               " years: (times + 1) x savings period must be at most " + std::to_string(kMostYears) +
+                               ", so at most " + num(std::floor(kMostYears / in.savingsPeriod) - 1) + " here");
     }
     if (!p.request.annualInvestmentGiven) {
         // The window keeps the annual investment a loan asks for within the

@@ -5,6 +5,7 @@
 #include "helpservice.h"
 #include "messages.h"
 #include "numformat.h"
+#include "settingtable.h"
 #include "updown.h"
 #include "validation.h"
 #include "widgets.h"
@@ -28,8 +29,7 @@ namespace {
 
 // The spinner stands one step outside the legal 0 to 80.
 constexpr int kTimesMin = -1, kTimesMax = 81;
-// The most years a projection holds.
-constexpr double kMaxYears = 80;
+constexpr double kMaxYears = kMostYears;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "fieldtext.h"
 #include "messages.h"
 #include "numformat.h"
+#include "settingtable.h"
 #include "updown.h"
 
 #include <QFocusEvent>
@@ -15,8 +16,7 @@ namespace gw {
 
 namespace {
 
-// The most years a projection holds.
-constexpr int kMaxYears = 80;
+constexpr int kMaxYears = kMostYears;
 
 } // namespace
 
