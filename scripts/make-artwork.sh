@@ -1,6 +1,8 @@
 #!/bin/sh
 # Draws the program's artwork with ImageMagick (convert) and the DejaVu fonts:
 #   data/pictures/gearwise-logo.png       the program logo and window icon
+#   data/desktop/icons/NxN/ca.gearwise.Planner.png
+#                                         the desktop icon in the hicolor sizes
 #   tests/ui/fixtures/Welcome.jpg         a sponsor's welcome picture, English
 #   tests/ui/fixtures/Welcome-French.jpg  the same in French
 # Shapes are drawn at twice the size and scaled down, for smooth edges.
@@ -30,12 +32,16 @@ gear=$(awk 'BEGIN {
     }
     print s }')
 
-# The rising line ends in an arrow head along its last segment.
-arrow=$(awk 'BEGIN {
-    x0 = 282; y0 = 318; x1 = 392; y1 = 176;
-    dx = x1 - x0; dy = y1 - y0; l = sqrt(dx * dx + dy * dy); ux = dx / l; uy = dy / l;
-    printf "%.1f,%.1f %.1f,%.1f %.1f,%.1f", x1 + 46 * ux, y1 + 46 * uy,
-        x1 - 30 * uy, y1 + 30 * ux, x1 + 30 * uy, y1 - 30 * ux }')
+# The rising line ends in an arrow head along its last segment, reaching LENGTH
+# past the line's end and HALF across it either side.
+arrow_head() {
+    awk -v len="$1" -v half="$2" 'BEGIN {
+        x0 = 282; y0 = 318; x1 = 392; y1 = 176;
+        dx = x1 - x0; dy = y1 - y0; l = sqrt(dx * dx + dy * dy); ux = dx / l; uy = dy / l;
+        printf "%.1f,%.1f %.1f,%.1f %.1f,%.1f", x1 + len * ux, y1 + len * uy,
+            x1 - half * uy, y1 + half * ux, x1 + half * uy, y1 - half * ux }'
+}
+arrow=$(arrow_head 46 30)
 line="112,372 204,288 282,318 392,176"
 
 convert -size 512x512 gradient:"$teal"-"$deep" "$work/gradient.png"
@@ -55,6 +61,30 @@ convert "$work/tile.png" "$work/gear.png" -compose Over -composite \
 # Keep the rounded tile inside its own mask: the dark outline must not spill.
 convert "$work/logo-large.png" \( "$work/mask.png" -alpha extract \) -compose CopyOpacity -composite \
     -resize 256x256 -strip "$root/data/pictures/gearwise-logo.png"
+
+# The desktop icons are the same logo at each size. ImageMagick's own SVG
+# renderer drops gradients, so they are scaled from the drawing above rather
+# than rendered from data/desktop/ca.gearwise.Planner.svg (its shapes by hand).
+# At 24 px and below the line would be under a pixel wide, so those sizes get
+# a bolder line and arrow head.
+convert "$work/logo-large.png" \( "$work/mask.png" -alpha extract \) -compose CopyOpacity -composite \
+    "$work/logo-masked.png"
+bold_arrow=$(arrow_head 70 46)
+convert "$work/tile.png" "$work/gear.png" -compose Over -composite \
+    -fill none -stroke "$deep" -strokewidth 88 -draw "stroke-linecap round stroke-linejoin round polyline $line" \
+    -stroke none -fill "$deep" -draw "polygon $bold_arrow" \
+    -fill none -stroke "$amber" -strokewidth 56 -draw "stroke-linecap round stroke-linejoin round polyline $line" \
+    -stroke none -fill "$amber" -draw "polygon $bold_arrow" \
+    "$work/logo-bold-large.png"
+convert "$work/logo-bold-large.png" \( "$work/mask.png" -alpha extract \) -compose CopyOpacity -composite \
+    "$work/logo-bold.png"
+for size in 16 22 24 32 48 64 128 256; do
+    source="$work/logo-masked.png"
+    [ "$size" -gt 24 ] || source="$work/logo-bold.png"
+    mkdir -p "$root/data/desktop/icons/${size}x${size}"
+    convert "$source" -resize "${size}x${size}" -strip \
+        "$root/data/desktop/icons/${size}x${size}/ca.gearwise.Planner.png"
+done
 
 # Welcome pictures: a light band with soft hills, the fixture sponsor's own
 # mark (a disc with two chevrons pointing north), a greeting and its name.
