@@ -68,7 +68,7 @@ ClientCases::ClientCases(Program& program, CaseFileService& files)
 
     start_ = saved_ = current();
     std::string bytes;
-    if (ReadFileBytes(program.settings().folder / kRecentCasesFileName, bytes)) {
+    if (ReadFileBytes(program.settings().UserFolder() / kRecentCasesFileName, bytes)) {
         std::istringstream lines(bytes);
         for (std::string line; std::getline(lines, line);) {
             if (!line.empty() && line.back() == '\r')
@@ -261,7 +261,9 @@ void ClientCases::writeRecent()
     menu_->setRecent(shown);
     // The list is a convenience: a folder that cannot take it costs no message.
     std::string error;
-    WriteFileAtomically(program_.settings().folder / kRecentCasesFileName, lines, error);
+    const std::filesystem::path& folder = program_.settings().UserFolder();
+    if (MakeFolder(folder, error))
+        WriteFileAtomically(folder / kRecentCasesFileName, lines, error);
 }
 
 QString ClientCases::caseName() const

@@ -21,6 +21,8 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace gw {
 
 ProgramInfo BuildProgramInfo(const std::filesystem::path& folder)
@@ -36,9 +38,15 @@ ProgramInfo BuildProgramInfo(const std::filesystem::path& folder)
 }
 
 Program::Program(std::filesystem::path folder, ProgramInfo info, Services services)
+    : Program(ProgramFolders{folder, folder}, std::move(info), services)
+{
+}
+
+Program::Program(const ProgramFolders& folders, ProgramInfo info, Services services)
     : captions_(settings_.captions, English), info_(std::move(info)), services_(services)
 {
-    settings_.folder = std::move(folder);
+    settings_.folder = folders.data;
+    settings_.userFolder = folders.user;
 }
 
 Program::~Program() = default;
@@ -68,7 +76,7 @@ void Program::openMainWindow(Language language)
     qtTexts_.apply(language);
     ReadMainWindowSettings(settings_, *services_.reporter);
 
-    help_ = std::make_unique<HelpWindow>(captions_);
+    help_ = std::make_unique<HelpWindow>(captions_, QString::fromStdString((settings_.folder / "help").string()));
     // Closing the main window ends the program even while help is open.
     help_->setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -98,6 +106,8 @@ void Program::openMainWindow(Language language)
     }
     cases_ = std::make_unique<ClientCases>(*this, *caseFiles);
     mainWindow_->show();
+    if (!caseToOpen_.empty())
+        cases_->open(std::exchange(caseToOpen_, {}));
 }
 
 void Program::createDialogs()

@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "casefile.h"
+#include "programfolders.h"
 #include "qttexts.h"
 #include "records.h"
 #include "tablecaptions.h"
@@ -62,6 +63,7 @@ public:
     };
 
     Program(std::filesystem::path folder, ProgramInfo info, Services services);
+    Program(const ProgramFolders& folders, ProgramInfo info, Services services);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -73,6 +75,8 @@ public:
     // The start buttons: the main window's settings, the main window and its
     // dialogs, started and shown.
     void openMainWindow(Language language);
+    // A case file named on the command line, opened once the main window is.
+    void openCaseOnStart(std::filesystem::path path) { caseToOpen_ = std::move(path); }
     // The About box, created when first needed.
     void showAbout();
     // Switches the captions to `language` and re-captions every window.
@@ -131,6 +135,7 @@ private:
     DetailDialogs* details_ = nullptr;
     std::unique_ptr<CaseFileService> ownCaseFiles_;
     std::unique_ptr<ClientCases> cases_;
+    std::filesystem::path caseToOpen_;
 };
 
 } // namespace gw

@@ -8,7 +8,7 @@ namespace gw::cli {
 
 int runAnalyze(const std::vector<std::string>& args)
 {
-    return RunAnalyzeWithDataFiles(args, ProgramFolder(), std::cout, std::cerr);
+    return RunAnalyzeWithDataFiles(args, ProgramFoldersFor(std::nullopt), std::cout, std::cerr);
 }
 
 } // namespace gw::cli

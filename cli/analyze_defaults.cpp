@@ -7,9 +7,15 @@ namespace gw::cli {
 
 std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, SettingsReporter& reporter)
 {
+    return LoadAnalyzeData(ProgramFolders{folder, folder}, reporter);
+}
+
+std::optional<AnalyzeData> LoadAnalyzeData(const ProgramFolders& folders, SettingsReporter& reporter)
+{
     AnalyzeData data;
     ProgramSettings& settings = data.settings;
-    settings.folder = folder;
+    settings.folder = folders.data;
+    settings.userFolder = folders.user;
     if (!LoadStartUpSettings(settings, reporter))
         return std::nullopt;
     ReadMainWindowSettings(settings, reporter);
@@ -19,13 +25,20 @@ std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, 
     return data;
 }
 
-std::filesystem::path ProgramFolder()
+std::filesystem::path ExecutableFolder()
 {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error && executable.has_parent_path())
         return executable.parent_path();
     return std::filesystem::current_path(error);
+}
+
+ProgramFolders ProgramFoldersFor(const std::optional<std::filesystem::path>& dataDir)
+{
+    if (dataDir)
+        return {*dataDir, *dataDir};
+    return FindProgramFolders(ExecutableFolder());
 }
 
 } // namespace gw::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inputs.h"
+#include "programfolders.h"
 #include "records.h"
 
 #include <filesystem>
@@ -36,9 +37,14 @@ struct AnalyzeData {
 // to `reporter`; returns nullopt when the files cannot be used (Config.dat
 // missing or damaged, a caption file that does not unmask).
 std::optional<AnalyzeData> LoadAnalyzeData(const std::filesystem::path& folder, SettingsReporter& reporter);
+// The same with User.dat looked up as the desktop program does.
+std::optional<AnalyzeData> LoadAnalyzeData(const ProgramFolders& folders, SettingsReporter& reporter);
 
 // The folder of the running executable; the current folder when the system
 // cannot tell.
-std::filesystem::path ProgramFolder();
+std::filesystem::path ExecutableFolder();
+// The data and user folders of the running executable, or `dataDir` alone
+// (for both) when given.
+ProgramFolders ProgramFoldersFor(const std::optional<std::filesystem::path>& dataDir);
 
 } // namespace gw::cli

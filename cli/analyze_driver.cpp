@@ -144,12 +144,19 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
 int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
                             std::ostream& out, std::ostream& err)
 {
+    return RunAnalyzeWithDataFiles(args, ProgramFolders{programFolder, programFolder}, out, err);
+}
+
+int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const ProgramFolders& programFolders,
+                            std::ostream& out, std::ostream& err)
+{
     const DataDirArgs dataDir = takeDataDir(args);
     if (dataDir.error) {
         err << kPrefix << *dataDir.error << '\n';
         return kExitBadInput;
     }
-    const std::filesystem::path folder = dataDir.folder.value_or(programFolder);
+    const ProgramFolders folders = dataDir.folder ? ProgramFolders{*dataDir.folder, *dataDir.folder} : programFolders;
+    const std::filesystem::path& folder = folders.data;
     // Checked here too, so that the message says where it looked.
     if (!FileExists(folder / kSponsorFileName)) {
         err << kPrefix << kConfigFileError << ": there is no " << kSponsorFileName << " in " << quoted(folder)
@@ -157,7 +164,7 @@ int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::fil
         return kExitBadInput;
     }
     StreamReporter reporter(err);
-    const std::optional<AnalyzeData> data = LoadAnalyzeData(folder, reporter);
+    const std::optional<AnalyzeData> data = LoadAnalyzeData(folders, reporter);
     if (!data) {
         err << kPrefix << "the data files in " << quoted(folder) << " cannot be used\n";
         return kExitBadInput;

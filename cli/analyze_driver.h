@@ -44,5 +44,8 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
 // kExitBadInput, naming the folder on `err`, nothing on `out`.
 int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
                             std::ostream& out, std::ostream& err);
+// The same with the program's data and user folders (--data-dir names both).
+int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const ProgramFolders& programFolders,
+                            std::ostream& out, std::ostream& err);
 
 } // namespace gw::cli

@@ -243,14 +243,15 @@ int runReport(const std::vector<std::string>& args)
         return kExitBadInput;
     }
 
-    const std::filesystem::path folder = options.dataDir.value_or(ProgramFolder());
+    const ProgramFolders folders = ProgramFoldersFor(options.dataDir);
+    const std::filesystem::path& folder = folders.data;
     if (!std::filesystem::exists(folder / kSponsorFileName)) {
         std::cerr << kPrefix << kConfigFileError << ": there is no " << kSponsorFileName << " in '" << folder.string()
                   << "'\n";
         return kExitBadInput;
     }
     StderrSettingsReporter settingsReporter;
-    const std::optional<AnalyzeData> data = LoadAnalyzeData(folder, settingsReporter);
+    const std::optional<AnalyzeData> data = LoadAnalyzeData(folders, settingsReporter);
     if (!data) {
         std::cerr << kPrefix << "the data files in '" << folder.string() << "' cannot be used\n";
         return kExitBadInput;
@@ -311,9 +312,9 @@ int runReport(const std::vector<std::string>& args)
     const auto application = OffscreenApplication();
     ReportData report = MakeReportData(settings, request.language, request.strategy,
                                        *outcome.results);
-    // The pictures are installed beside the program.
+    // The pictures are installed with the program's data.
     if (!std::filesystem::exists(report.pictureFolder / std::string(kEnglishReportPicture)))
-        report.pictureFolder = ProgramFolder();
+        report.pictureFolder = FindDataFolder(ExecutableFolder());
 
     StderrPrintReporter printReporter;
     PainterPage page(PdfOutput{options.out});

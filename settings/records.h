@@ -34,7 +34,8 @@ struct SponsorInfo {
 // Everything the data files configure, owned by the program for the whole
 // run and passed by reference; nothing here is global.
 struct ProgramSettings {
-    std::filesystem::path folder;  // the program's folder, holding the data files
+    std::filesystem::path folder;      // the program's folder, holding the data files
+    std::filesystem::path userFolder;  // where User.dat and the recent cases are kept; empty: folder
     CaptionTables captions;
     SettingLines SponsorLines;     // Config.dat
     SettingLines UserLines;        // User.dat, or Config.dat when there is none
@@ -44,6 +45,8 @@ struct ProgramSettings {
     SettingValues values;
     Language CurrentLanguage = English;
     bool IsSponsored = false;       // SponsorName is not "none"
+
+    const std::filesystem::path& UserFolder() const { return userFolder.empty() ? folder : userFolder; }
 };
 
 } // namespace gw

@@ -3,6 +3,7 @@
 #include "charset.h"
 #include "fieldvalues.h"
 #include "numformat.h"
+#include "programfolders.h"
 #include "recordfile.h"
 #include "reporter.h"
 #include "textfile.h"
@@ -48,6 +49,12 @@ std::string uselessLines(const SettingLines& lines)
 bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponsorLines, SettingLines& userLines,
                        SettingsReporter& reporter)
 {
+    return LoadSettingsFiles(folder, folder / kUserFileName, sponsorLines, userLines, reporter);
+}
+
+bool LoadSettingsFiles(const std::filesystem::path& folder, const std::filesystem::path& userPath,
+                       SettingLines& sponsorLines, SettingLines& userLines, SettingsReporter& reporter)
+{
     sponsorLines.clear();
     userLines.clear();
     const std::filesystem::path sponsorPath = folder / kSponsorFileName;
@@ -83,7 +90,6 @@ bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponso
         return configUnusable(useless);
     sponsorLines = std::move(sponsor.lines);
 
-    const std::filesystem::path userPath = folder / kUserFileName;
     if (FileExists(userPath)) {
         RecordFileContents user = ReadRecordFile(userPath);
         const std::string problem =
@@ -195,7 +201,8 @@ std::string GetWelcomePicture(const std::filesystem::path& folder, int language)
 
 bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter)
 {
-    if (!LoadSettingsFiles(settings.folder, settings.SponsorLines, settings.UserLines, reporter))
+    const std::filesystem::path userFile = UserFileToRead({settings.folder, settings.UserFolder()});
+    if (!LoadSettingsFiles(settings.folder, userFile, settings.SponsorLines, settings.UserLines, reporter))
         return false;
     const double language =
         RoundHalfToEven(LenientParse(GetSettingValue(kPrevLanguageKey, settings.UserLines, true, reporter)));

@@ -34,6 +34,9 @@ inline constexpr std::string_view kReinstall = "Please re-install the software."
 //   never locks the program out.
 bool LoadSettingsFiles(const std::filesystem::path& folder, SettingLines& sponsorLines, SettingLines& userLines,
                        SettingsReporter& reporter);
+// The same with User.dat read from `userFile`.
+bool LoadSettingsFiles(const std::filesystem::path& folder, const std::filesystem::path& userFile,
+                       SettingLines& sponsorLines, SettingLines& userLines, SettingsReporter& reporter);
 
 // A setting line is "value=key"; the key is what follows the last "=",
 // trimmed of blanks, and matches without regard to case; the value is what
@@ -93,7 +96,8 @@ std::string GetWelcomePicture(const std::filesystem::path& folder, int language)
 // language from "PrevLanguage" in the user lines (reported when missing;
 // anything but 1 means English), both caption tables, SponsorInfo,
 // IsSponsored and, when sponsored, logoPath = the welcome picture.
-// `settings.folder` must be set. Returns false when the program must end,
+// `settings.folder` must be set; User.dat is read from settings.UserFolder()
+// or, when it has none, from settings.folder. Returns false when the program must end,
 // after the loaders reported why.
 bool LoadStartUpSettings(ProgramSettings& settings, SettingsReporter& reporter);
 

@@ -2,6 +2,7 @@
 
 #include "charset.h"
 #include "numformat.h"
+#include "programfolders.h"
 #include "recordfile.h"
 #include "reporter.h"
 #include "settingsfile.h"
@@ -102,7 +103,7 @@ bool SaveUserFile(const std::filesystem::path& folder, const UserFileValues& val
         lines.push_back(Cp1252FromUtf8Lossy(line));
     std::string error;
     std::optional<std::string> file = BuildRecordFile(lines, random, error);
-    if (file && WriteFileAtomically(folder / kUserFileName, *file, error))
+    if (file && MakeFolder(folder, error) && WriteFileAtomically(folder / kUserFileName, *file, error))
         return true;
     reporter.report("Error", std::string(kUserFileNotWritten) + "\n\n" + error, SettingsReporter::Icon::Critical);
     return false;
@@ -116,7 +117,7 @@ bool SaveUserFile(const std::filesystem::path& folder, const UserFileValues& val
 
 bool SaveUserFile(const ProgramSettings& settings, const UserFileValues& values, SettingsReporter& reporter)
 {
-    return SaveUserFile(settings.folder, values, settings.SponsorLines, reporter);
+    return SaveUserFile(settings.UserFolder(), values, settings.SponsorLines, reporter);
 }
 
 } // namespace gw

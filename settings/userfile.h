@@ -47,14 +47,14 @@ inline constexpr std::string_view kUserFileNotWritten =
 // Writes User.dat in `folder` atomically: every record is built first (a
 // line over 174 characters fails before anything is written), then a
 // temporary file is written and renamed over User.dat. On any failure the
-// old file stays as it was, kUserFileNotWritten and the reason are reported
+// old file stays as it was (a missing `folder` is created first), kUserFileNotWritten and the reason are reported
 // (title "Error") and false is returned. Characters that Windows-1252
 // cannot store are written as "?".
 bool SaveUserFile(const std::filesystem::path& folder, const UserFileValues& values, const SettingLines& sponsorLines,
                   SettingsReporter& reporter, const VeilRandom& random);
 bool SaveUserFile(const std::filesystem::path& folder, const UserFileValues& values, const SettingLines& sponsorLines,
                   SettingsReporter& reporter);
-// In settings.folder, with the disclaimers of settings.SponsorLines.
+// In settings.UserFolder(), with the disclaimers of settings.SponsorLines.
 bool SaveUserFile(const ProgramSettings& settings, const UserFileValues& values, SettingsReporter& reporter);
 
 } // namespace gw

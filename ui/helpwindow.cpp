@@ -195,7 +195,8 @@ void HelpWindow::showMessage(const QString& text)
 void HelpWindow::showFileContents(const std::string& path)
 {
     const QString file = QString::fromStdString(path);
-    const QFileInfo info(QDir(QCoreApplication::applicationDirPath()), file);
+    // Relative to the data folder, the program's current folder.
+    const QFileInfo info(QDir::current(), file);
     const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
     const bool opened = !file.isEmpty() && info.isFile() && (opener_ ? opener_(url) : QDesktopServices::openUrl(url));
     if (!opened) {

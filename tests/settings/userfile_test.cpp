@@ -148,7 +148,8 @@ TEST(SaveUserFile, failedSaveLeavesTheOldFile)
     UserFileValues v = sampleValues();
     v.sponsorInfo.PrintoutFooter = std::string(175 - std::string("= PrintoutFooter").size(), 'f');
     EXPECT_FALSE(SaveUserFile(folder.path(), v, {}, reporter, SeededRandom(1)));
-    EXPECT_FALSE(SaveUserFile(folder / "no-such-folder", sampleValues(), {}, reporter, SeededRandom(1)));
+    // A missing folder is made, but not inside a file.
+    EXPECT_FALSE(SaveUserFile(folder / "User.dat" / "gearwise", sampleValues(), {}, reporter, SeededRandom(1)));
     fs::create_directories(folder / "other" / "User.dat" / "inside");  // cannot be replaced
     EXPECT_FALSE(SaveUserFile(folder / "other", sampleValues(), {}, reporter, SeededRandom(1)));
     EXPECT_EQ(test::readBytes(folder / "User.dat"), before);
@@ -156,7 +157,7 @@ TEST(SaveUserFile, failedSaveLeavesTheOldFile)
     EXPECT_FALSE(fs::exists(folder / "User.dat.tmp") || fs::exists(folder / "other" / "User.dat.tmp"));
     ASSERT_EQ(reporter.messages.size(), 3u);
     for (const auto& [message, reason] : {std::pair{reporter.messages[0], "line 4 is 175 characters long; at most 174 fit"},
-                                          {reporter.messages[1], "No such file or directory"},
+                                          {reporter.messages[1], "could not be created"},
                                           {reporter.messages[2], "cannot replace"}}) {
         EXPECT_EQ(message.title, "Error");
         EXPECT_TRUE(message.text.starts_with(std::string(kUserFileNotWritten) + "\n\n")) << message.text;

@@ -316,6 +316,30 @@ TEST_F(ClientCasesTest, recentCasesAreKeptAcrossRunsMostRecentFirstAndAMissingOn
     EXPECT_EQ(cases().menu().mnuRecentCases->actions().size(), CaseMenu::kMostRecent - 1);
 }
 
+// As `gearwise-planner FILE.gwcase` starts, for an installed program whose
+// own files live in the user's configuration folder.
+TEST_F(ClientCasesTest, aCaseNamedAtStartUpOpensWithTheMainWindowAndIsRememberedPerUser)
+{
+    start();
+    changeEverything();
+    const WindowState saved = state();
+    ASSERT_TRUE(cases().saveTo(file("Named.gwcase")));
+
+    data.userFolder = data.folder() / "config" / "gearwise";
+    data.caseOnStart = file("Named.gwcase");
+    start();
+    EXPECT_EQ(state(), saved);
+    EXPECT_EQ(cases().path(), file("Named.gwcase"));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(test::readBytes(data.userFolder / "RecentCases.txt"), file("Named.gwcase").string() + "\n");
+
+    // A case that cannot be read is told, and the window starts as usual.
+    data.caseOnStart = file("Missing.gwcase");
+    start();
+    EXPECT_NE(data.messages.take().find("Missing.gwcase"), std::string::npos);
+    EXPECT_TRUE(cases().path().empty());
+}
+
 TEST_F(ClientCasesTest, theNoteIsEditedInItsDialogAndCancelKeepsIt)
 {
     start();

@@ -427,6 +427,7 @@ public:
     {
         for (const char* name : {"english.txt", "french.txt"})
             std::filesystem::copy_file(std::filesystem::path(GEARWISE_DATA_DIR) / name, folder() / name);
+        std::filesystem::create_directory_symlink(std::filesystem::path(GEARWISE_DATA_DIR) / "help", folder() / "help");
         WriteShippedConfig(folder(), edits);
     }
 
@@ -441,7 +442,10 @@ public:
     {
         const ProgramInfo info{"Gearwise Planner", 1, 2, 3, "Copyright \u00a9 2025 Corvin's. All rights reserved.", {}};
         program.reset();
-        program = std::make_unique<Program>(folder(), info, Program::Services{&messages, &reporter, &caseFiles});
+        const ProgramFolders folders{folder(), userFolder.empty() ? folder() : userFolder};
+        program = std::make_unique<Program>(folders, info, Program::Services{&messages, &reporter, &caseFiles});
+        if (!caseOnStart.empty())
+            program->openCaseOnStart(caseOnStart);
         return *program;
     }
 
@@ -457,6 +461,10 @@ public:
         return *program->mainWindow();
     }
 
+    // The next runs keep User.dat and the recent cases here (empty: the data
+    // folder) and open this case with the main window (empty: none).
+    std::filesystem::path userFolder;
+    std::filesystem::path caseOnStart;
     ReportLog reporter;
     RecordingMessages messages;
     AnsweringCaseFiles caseFiles;
