@@ -66,12 +66,11 @@ GenericFutureValue CalcGenericFutureValue(GenericInvestment& inv)
 
     const double distTax = cgShare * inv.TaxRate * inv.CapGainsInclusionRate + divShare * inv.DivTaxRate
                            + intShare * inv.TaxRate;
-    const double r = inv.ReturnPerPeriod;
-    const bool distributes = r > 0;
-
     for (int i = 1; i <= inv.NPeriods; ++i) {
+        // A year without a gain pays nothing out: the price takes the whole return.
+        const double r = ReturnInYear(inv, i);
         double reinvestUnits = 0;
-        if (distributes) {
+        if (r > 0) {
             price[i] = price[i - 1] * (1 + inv.DCGRatioOfReturn * r);
             const double base = inv.EndOfPeriodInvestments ? fv.BTBalance[i - 1]
                                                            : fv.BTBalance[i - 1] + inv.Cashflow[i];
@@ -109,8 +108,8 @@ DeferredFutureValue CalcDeferredFutureValue(DeferredInvestment& inv)
 
     fv.BTBalance[0] = inv.Cashflow[0];
     fv.ACB[0] = inv.InitialInvestmentACB;
-    const double growth = 1 + inv.ReturnPerPeriod;
     for (int i = 1; i <= inv.NPeriods; ++i) {
+        const double growth = 1 + ReturnInYear(inv, i);
         fv.BTBalance[i] = inv.EndOfPeriodInvestments ? growth * fv.BTBalance[i - 1] + inv.Cashflow[i]
                                                      : (fv.BTBalance[i - 1] + inv.Cashflow[i]) * growth;
         fv.ACB[i] = inv.Cashflow[i] + fv.ACB[i - 1];

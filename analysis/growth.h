@@ -13,6 +13,9 @@ struct GenericInvestment {
     double InitialInvestment = 0;           // only fills Cashflow[0]
     double InvestmentPerPeriod = 0;         // only fills Cashflow
     double ReturnPerPeriod = 0;
+    // Year i's return in [i] for a path of varying returns (the range of
+    // outcomes); null: ReturnPerPeriod every year. Not owned.
+    const YearArray* ReturnByPeriod = nullptr;
     bool EndOfPeriodInvestments = true;
     double InvestmentPerPeriodIncrease = 0; // only fills Cashflow
     int NPeriods = 0;                       // 0..80
@@ -42,6 +45,7 @@ struct DeferredInvestment {
     double InitialInvestment = 0;
     double InvestmentPerPeriod = 0;
     double ReturnPerPeriod = 0;
+    const YearArray* ReturnByPeriod = nullptr;  // as GenericInvestment's
     int NPeriods = 0;
     bool EndOfPeriodInvestments = true;
     double InvestmentPerPeriodIncrease = 0;
@@ -54,6 +58,13 @@ struct DeferredFutureValue {
     YearArray BTBalance{};
     YearArray ACB{};
 };
+
+// The return of year i (1..NPeriods) a projection runs at.
+template <typename Investment>
+inline double ReturnInYear(const Investment& inv, int i)
+{
+    return inv.ReturnByPeriod ? (*inv.ReturnByPeriod)[i] : inv.ReturnPerPeriod;
+}
 
 // Cashflow[0] = InitialInvestment, Cashflow[1..NPeriods] the growing
 // contribution; entries above NPeriods are left alone.

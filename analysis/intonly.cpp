@@ -167,7 +167,6 @@ void CalcIntOnlyLevAnalysis(GenericInvestment& inv, const IntOnlyLoan& loan, Int
 
     // The principal never falls, so the interest is the same every year.
     const double interest = loan.LoanInterestRate * loan.LoanAmount;
-    const double r = inv.ReturnPerPeriod;
     const double fedShare = InvestmentIncomePerDollar(inv, loan.FedIncludeCG) * (1 + loan.OtherInvestRatio);
     const double provShare = InvestmentIncomePerDollar(inv, loan.ProvIncludeCG) * (1 + loan.OtherInvestRatio);
     const PayoffTax tax{inv.CapGainsInclusionRate, inv.TaxRate,       inv.ProvTaxRate,
@@ -175,7 +174,7 @@ void CalcIntOnlyLevAnalysis(GenericInvestment& inv, const IntOnlyLoan& loan, Int
 
     for (int i = 1; i <= inv.NPeriods; ++i) {
         const double balance = lev.BTBalance[i];
-        const double grossReturn = r * (i == 1 ? loan.LoanAmount : lev.BTBalance[i - 1]);
+        const double grossReturn = ReturnInYear(inv, i) * (i == 1 ? loan.LoanAmount : lev.BTBalance[i - 1]);
         deduct(loan.ProvLimited, loan.ProvDeductRatio, loan.ProvExpenseRate, loan.ProvDeferUndeducted,
                provShare * grossReturn, interest, balance, d.ProvUndeducted, d.ProvDeduction, i);
         deduct(loan.FedLimited, loan.FedDeductRatio, loan.FedExpenseRate, loan.FedDeferUndeducted,

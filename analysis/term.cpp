@@ -147,7 +147,6 @@ void CalcTermLevAnalysis(GenericInvestment& inv, const TermLoan& loan, TermSlot&
     out.LevFV = CalcGenericFutureValue(inv);
     const GenericFutureValue& lev = out.LevFV;
 
-    const double r = inv.ReturnPerPeriod;
     const double fedShare = InvestmentIncomePerDollar(inv, loan.FedIncludeCG) * (1 + loan.OtherInvestRatio);
     const double provShare = InvestmentIncomePerDollar(inv, loan.ProvIncludeCG) * (1 + loan.OtherInvestRatio);
     const PayoffTax tax{inv.CapGainsInclusionRate, inv.TaxRate,       inv.ProvTaxRate,
@@ -164,6 +163,7 @@ void CalcTermLevAnalysis(GenericInvestment& inv, const TermLoan& loan, TermSlot&
         d.LoanBalance[y] = paid == n ? 0 : Pv(loan.LoanInterestRate, n - paid, loan.LoanPayment);
 
         // A loan taken again this year earns nothing before the year end.
+        const double r = ReturnInYear(inv, y);
         const double base = y >= 2 ? lev.BTBalance[y - 1] * r : r * loan.LoanAmount;
         const double balance = lev.BTBalance[y];
         deduct(loan.ProvLimited, loan.ProvDeductRatio, loan.ProvExpenseRate, loan.ProvDeferUndeducted,

@@ -32,6 +32,35 @@ TEST(GrowthModel, zeroOrNegativeReturnDistributesNothing)
     EXPECT_EQ(loss.ATDistrib[3], 0);
 }
 
+// A path of yearly returns: a constant path is the constant return to the
+// bit, and each year distributes or not by its own return.
+TEST(GrowthModel, returnsByYear)
+{
+    YearArray same{};
+    same.fill(0.07);
+    GenericInvestment g = lumpSum(1000, 0.07, 30, 100);
+    const GenericFutureValue constant = CalcGenericFutureValue(g);
+    g.ReturnByPeriod = &same;
+    g.ReturnPerPeriod = 0.5;  // ignored beside a path
+    const GenericFutureValue path = CalcGenericFutureValue(g);
+    EXPECT_EQ(path.BTBalance, constant.BTBalance);
+    EXPECT_EQ(path.ACB, constant.ACB);
+    EXPECT_EQ(path.ATDistrib, constant.ATDistrib);
+
+    const YearArray varied{0, 0.1, -0.05, 0.2};
+    g = lumpSum(1000, 0, 3);
+    g.ReturnByPeriod = &varied;
+    const GenericFutureValue fv = CalcGenericFutureValue(g);
+    EXPECT_GT(fv.BTDistrib[1], 0);
+    EXPECT_EQ(fv.BTDistrib[2], 0);
+    EXPECT_NEAR(fv.BTBalance[2], fv.BTBalance[1] * 0.95, 1e-9);
+    EXPECT_GT(fv.BTDistrib[3], 0);
+
+    DeferredInvestment d{.InitialInvestment = 1000, .NPeriods = 3, .InitialInvestmentACB = 1000};
+    d.ReturnByPeriod = &varied;
+    EXPECT_NEAR(CalcDeferredFutureValue(d).BTBalance[3], 1000 * 1.1 * 0.95 * 1.2, 1e-9);
+}
+
 TEST(GrowthModel, allDeferredGainsGrowsLikeTheDeferredVariant)
 {
     for (bool endOfPeriod : {true, false}) {
