@@ -74,6 +74,19 @@ struct AnalysisInputs {
 // Breakdown index names, in the stored order.
 enum BreakdownPart : int { kDeferredCapGains = 0, kCapGains = 1, kDividends = 2, kInterest = 3 };
 
+// The investment-mix presets, in the order of the window's choices (regular
+// equity, tax-efficient, deferred capital gains, balanced, dividend, fixed
+// income): deferred capital gains, capital gains, dividends, interest, whole
+// per cent.
+inline constexpr std::array<std::array<double, 4>, 6> kInvestmentTypePresets{{
+    {70, 25, 5, 0},
+    {95, 5, 0, 0},
+    {100, 0, 0, 0},
+    {40, 10, 20, 30},
+    {40, 10, 50, 0},
+    {0, 0, 0, 100},
+}};
+
 // Federal share of the marginal rate, as fractions; the two add up to the
 // tax rate.
 double FedTaxRate(const AnalysisInputs& in);

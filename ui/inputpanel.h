@@ -34,18 +34,6 @@ class MessageService;
 struct FieldRule;
 class UpDown;
 
-// The breakdowns that optRegularEquity, optTaxEfficient,
-// optDeferredCapitalGains, optBalancedFund, optDividends and optInterest set:
-// deferred capital gains, capital gains, dividends, interest, whole per cent.
-inline constexpr std::array<std::array<double, 4>, 6> kInvestmentTypePresets{{
-    {70, 25, 5, 0},
-    {95, 5, 0, 0},
-    {100, 0, 0, 0},
-    {40, 10, 20, 30},
-    {40, 10, 50, 0},
-    {0, 0, 0, 100},
-}};
-
 // The input fields of the main window, their validation when the user
 // leaves a field (or presses Enter, or clicks a spinner), the mirroring of
 // the third return into the projection returns, the sponsor warnings and the
