@@ -16,22 +16,22 @@
 // year; these say how wide the results spread when it does not. No Qt.
 namespace gw {
 
-// What a simulation is asked for. Volatility is in per cent, as the field
-// holds it (16 for 16 %).
-struct OutcomeOptions {
-    double volatility = 16;  // standard deviation of a year's return, per cent
-    int paths = 10000;
-    std::uint64_t seed = 0;  // kDefaultOutcomeSeed unless the user changes it
-    int threads = 0;         // 0: one per core; the figures never depend on it
-
-    bool operator==(const OutcomeOptions&) const = default;
-};
-
 inline constexpr std::uint64_t kDefaultOutcomeSeed = 20261206;
 inline constexpr int kDefaultOutcomePaths = 10000;
 inline constexpr int kMinOutcomePaths = 100;
 inline constexpr int kMaxOutcomePaths = 100000;
 inline constexpr double kMaxVolatility = 50;  // per cent
+
+// What a simulation is asked for. Volatility is in per cent, as the field
+// holds it (16 for 16 %).
+struct OutcomeOptions {
+    double volatility = 16;  // standard deviation of a year's return, per cent
+    int paths = kDefaultOutcomePaths;
+    std::uint64_t seed = kDefaultOutcomeSeed;  // unless the user changes it
+    int threads = 0;         // 0: one per core; the figures never depend on it
+
+    bool operator==(const OutcomeOptions&) const = default;
+};
 
 // The percentiles reported, in this order.
 inline constexpr std::array<int, 5> kOutcomePercentiles{10, 25, 50, 75, 90};
@@ -84,8 +84,8 @@ struct OutcomeResults {
     const OutcomeSeries* find(std::string_view key) const;
 };
 
-// Called now and then from the worker threads with the paths done so far;
-// returns false to cancel. May be empty.
+// Called now and then from the worker threads with the paths done so far,
+// one call at a time; returns false to cancel. May be empty.
 using OutcomeProgress = std::function<bool(int done, int total)>;
 
 // Runs `strategy` on `in` over options.paths paths of yearly returns drawn
