@@ -76,25 +76,18 @@ void runOnThreads(int threads, Work work)
 // Reorders the values.
 Percentiles percentilesOf(double* values, int n)
 {
-    struct Rank {
-        int low;
-        double fraction;
-    };
-    std::array<Rank, kOutcomePercentiles.size()> ranks{};
-    std::array<int, 2 * kOutcomePercentiles.size()> needed{};
-    int count = 0;
-    for (std::size_t i = 0; i < kOutcomePercentiles.size(); ++i) {
+    constexpr std::size_t count = kOutcomePercentiles.size();
+    std::array<int, count> low{};
+    std::array<double, count> fraction{};
+    for (std::size_t i = 0; i < count; ++i) {
         // Exact in integers: h never picks up a rounding error.
         const long long scaled = static_cast<long long>(n - 1) * kOutcomePercentiles[i];
-        ranks[i] = {static_cast<int>(scaled / 100), static_cast<double>(scaled % 100) / 100};
-        needed[count++] = ranks[i].low;
-        if (ranks[i].fraction > 0)
-            needed[count++] = ranks[i].low + 1;
+        low[i] = static_cast<int>(scaled / 100);
+        fraction[i] = static_cast<double>(scaled % 100) / 100;
     }
-    std::sort(needed.begin(), needed.begin() + count);
-    count = static_cast<int>(std::unique(needed.begin(), needed.begin() + count) - needed.begin());
 
-    // Selects the middle rank, then the ranks on either side within their part.
+    // Selects the middle rank, then the ranks on either side within their
+    // part; the ranks are in increasing order.
     auto select = [values](auto& self, const int* first, const int* last, int begin, int end) -> void {
         if (first == last)
             return;
@@ -103,19 +96,22 @@ Percentiles percentilesOf(double* values, int n)
         self(self, first, middle, begin, *middle);
         self(self, middle + 1, last, *middle + 1, end);
     };
-    select(select, needed.data(), needed.data() + count, 0, n);
+    select(select, low.data(), low.data() + count, 0, n);
 
     Percentiles result{};
-    for (std::size_t i = 0; i < ranks.size(); ++i) {
-        const double low = values[ranks[i].low];
-        if (ranks[i].fraction == 0) {
-            result[i] = low;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = values[low[i]];
+        if (fraction[i] == 0) {
+            result[i] = x;
             continue;
         }
-        const double high = values[ranks[i].low + 1];
+        // The next order statistic is the least value between this rank and
+        // the next selected one.
+        const int end = i + 1 < count ? low[i + 1] + 1 : n;
+        const double next = *std::min_element(values + low[i] + 1, values + end);
         // Clamped so that rounding cannot step outside the two order
         // statistics: the percentiles then never decrease.
-        result[i] = std::clamp(low + ranks[i].fraction * (high - low), low, high);
+        result[i] = std::clamp(x + fraction[i] * (next - x), x, next);
     }
     return result;
 }
@@ -287,6 +283,9 @@ std::optional<OutcomeResults> simulate(Strategy strategy, const AnalysisInputs& 
 
     runOnThreads(threads, [&](int) {
         const auto scratch = model.scratch();
+        // A chunk's values gather here and go out a row at a time: written
+        // straight to the rows, every value would touch its own cache line.
+        std::vector<double> block(static_cast<std::size_t>(stored) * years * kChunk);
         YearArray returns{};
         int sunk = 0;
         try {
@@ -296,12 +295,19 @@ std::optional<OutcomeResults> simulate(Strategy strategy, const AnalysisInputs& 
                 for (int p = first; p < last; ++p) {
                     draws::DrawPathReturns(law, options.seed, p, years, returns);
                     try {
-                        sunk += model.run(*scratch, returns,
-                                          [&](int series, int y, double v) { values.row(series, y)[p] = v; });
+                        double* const column = block.data() + (p - first);
+                        sunk += model.run(*scratch, returns, [&](int series, int y, double v) {
+                            column[(static_cast<std::size_t>(series) * years + (y - 1)) * kChunk] = v;
+                        });
                     } catch (const AnalysisError& e) {
                         throw AnalysisError("on path " + std::to_string(p + 1) + " of the range of outcomes: "
                                             + e.what());
                     }
+                }
+                for (int k = 0; k < stored; ++k) {
+                    for (int y = 1; y <= years; ++y)
+                        std::copy_n(block.data() + (static_cast<std::size_t>(k) * years + (y - 1)) * kChunk,
+                                    last - first, values.row(k, y) + first);
                 }
                 const int now = done += last - first;
                 if (progress && (now - reported >= kProgressStep || now == paths)) {
