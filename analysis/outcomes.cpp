@@ -311,7 +311,13 @@ std::optional<OutcomeResults> simulate(Strategy strategy, const AnalysisInputs& 
                 }
                 const int now = done += last - first;
                 if (progress && (now - reported >= kProgressStep || now == paths)) {
-                    const std::lock_guard lock(progressMutex);
+                    // A worker never waits for another's report, but the
+                    // last one always comes.
+                    std::unique_lock lock(progressMutex, std::defer_lock);
+                    if (now == paths)
+                        lock.lock();
+                    else if (!lock.try_lock())
+                        continue;
                     const int latest = done;
                     if (latest > reported && !stop) {
                         reported = latest;
