@@ -5,9 +5,11 @@
 #include "finance.h"
 #include "numformat.h"
 #include "outcome_draws.h"
+#include "outcome_percentiles.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -68,52 +70,6 @@ void runOnThreads(int threads, Work work)
         thread.join();
     if (failure)
         std::rethrow_exception(failure);
-}
-
-// The percentiles of values[0..n) by linear interpolation between the order
-// statistics: the q-th percentile is x[h] + (h - floor h)(x[h + 1] - x[h]) at
-// h = (n - 1) q / 100 on the sorted values (the spreadsheets' PERCENTILE.INC).
-// Reorders the values.
-Percentiles percentilesOf(double* values, int n)
-{
-    constexpr std::size_t count = kOutcomePercentiles.size();
-    std::array<int, count> low{};
-    std::array<double, count> fraction{};
-    for (std::size_t i = 0; i < count; ++i) {
-        // Exact in integers: h never picks up a rounding error.
-        const long long scaled = static_cast<long long>(n - 1) * kOutcomePercentiles[i];
-        low[i] = static_cast<int>(scaled / 100);
-        fraction[i] = static_cast<double>(scaled % 100) / 100;
-    }
-
-    // Selects the middle rank, then the ranks on either side within their
-    // part; the ranks are in increasing order.
-    auto select = [values](auto& self, const int* first, const int* last, int begin, int end) -> void {
-        if (first == last)
-            return;
-        const int* middle = first + (last - first) / 2;
-        std::nth_element(values + begin, values + *middle, values + end);
-        self(self, first, middle, begin, *middle);
-        self(self, middle + 1, last, *middle + 1, end);
-    };
-    select(select, low.data(), low.data() + count, 0, n);
-
-    Percentiles result{};
-    for (std::size_t i = 0; i < count; ++i) {
-        const double x = values[low[i]];
-        if (fraction[i] == 0) {
-            result[i] = x;
-            continue;
-        }
-        // The next order statistic is the least value between this rank and
-        // the next selected one.
-        const int end = i + 1 < count ? low[i + 1] + 1 : n;
-        const double next = *std::min_element(values + low[i] + 1, values + end);
-        // Clamped so that rounding cannot step outside the two order
-        // statistics: the percentiles then never decrease.
-        result[i] = std::clamp(x + fraction[i] * (next - x), x, next);
-    }
-    return result;
 }
 
 // What each strategy runs per path. Stored series come first in the order
@@ -353,6 +309,7 @@ std::optional<OutcomeResults> simulate(Strategy strategy, const AnalysisInputs& 
     std::atomic<int> nextYear{1};
     int behind = 0;
     runOnThreads(std::min(threads, years), [&](int) {
+        outcome::RankSelector selector;
         std::vector<double> difference(static_cast<std::size_t>(paths));
         for (int y = nextYear++; y <= years; y = nextYear++) {
             const double* a = values.row(Model::minuend, y);
@@ -362,9 +319,10 @@ std::optional<OutcomeResults> simulate(Strategy strategy, const AnalysisInputs& 
             if (y == years)
                 behind = static_cast<int>(std::count_if(difference.begin(), difference.end(),
                                                         [](double d) { return d < 0; }));
-            results.series[stored].percentiles[y - 1] = percentilesOf(difference.data(), paths);
+            results.series[stored].percentiles[y - 1] =
+                outcome::PercentilesOf(difference.data(), paths, selector);
             for (int k = 0; k < stored; ++k)
-                results.series[k].percentiles[y - 1] = percentilesOf(values.row(k, y), paths);
+                results.series[k].percentiles[y - 1] = outcome::PercentilesOf(values.row(k, y), paths, selector);
         }
     });
 

@@ -3,11 +3,13 @@
 #include "dispatch.h"
 #include "error.h"
 #include "outcome_draws.h"
+#include "outcome_percentiles.h"
 #include "outcomes.h"
 #include "scenario.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -148,6 +150,41 @@ TEST(OutcomeDraws, meanAndDeviationMatchTheInputs)
         floored += x == draws::kReturnFloor;
     }
     EXPECT_GT(floored, 0);
+}
+
+// The selection against a full sort, on the shapes a year's values take:
+// tight or spread, ties, signed zeros, a few huge outliers.
+TEST(OutcomePercentiles, interpolateBetweenTheSortedValues)
+{
+    draws::PathRandom random(3, 0);
+    outcome::RankSelector selector;
+    for (int shape = 0; shape < 6; ++shape) {
+        for (int n : {kMinOutcomePaths, 513, 10001}) {
+            SCOPED_TRACE(::testing::Message() << "shape " << shape << ", " << n << " values");
+            std::vector<double> v(static_cast<std::size_t>(n));
+            for (double& x : v) {
+                const double z = random.normal();
+                x = shape == 0   ? 1e5 * std::exp(z)
+                    : shape == 1 ? 1e5 * (1 + 1e-9 * z)
+                    : shape == 2 ? std::round(z)
+                    : shape == 3 ? (z < 0 ? -0.0 : 0.0)
+                    : shape == 4 ? z * 1e-310
+                                 : (random.uniform() < 0.01 ? 1e300 : -1e5 * std::exp(z));
+            }
+            const std::vector<double> before = v;
+            const Percentiles p = outcome::PercentilesOf(v.data(), n, selector);
+            EXPECT_EQ(v, before);
+            std::sort(v.begin(), v.end());
+            for (std::size_t i = 0; i < p.size(); ++i) {
+                const double h = (n - 1) * kOutcomePercentiles[i] / 100.0;
+                const auto low = static_cast<std::size_t>(h);
+                const double high = v[std::min(low + 1, v.size() - 1)];
+                EXPECT_NEAR(p[i], v[low] + (h - low) * (high - v[low]), 1e-9 * std::fabs(high - v[low]));
+                EXPECT_GE(p[i], v[low]);
+                EXPECT_LE(p[i], high);
+            }
+        }
+    }
 }
 
 TEST(Outcomes, probabilityOfEndingBehindFollowsTheReturnAgainstTheLoanRate)
