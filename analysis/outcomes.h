@@ -95,7 +95,9 @@ using OutcomeProgress = std::function<bool(int done, int total)>;
 // count give the same figures on any number of threads; at volatility 0
 // every path is the deterministic projection at the projection return.
 // Throws AnalysisError for inputs the deterministic analysis refuses and for
-// options out of range; nullopt when `progress` cancelled.
+// options out of range; nullopt when `progress` cancelled. Holds every path's
+// yearly values while it runs: paths x horizon x 16 bytes (RRSP 32), 256 MB
+// at the most.
 std::optional<OutcomeResults> SimulateOutcomes(Strategy strategy, const AnalysisInputs& in,
                                                const OutcomeOptions& options, const OutcomeProgress& progress = {});
 
