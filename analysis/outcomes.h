@@ -93,7 +93,9 @@ using OutcomeProgress = std::function<bool(int done, int total)>;
 // projection return and whose standard deviation is the volatility. Path k
 // draws from its own stream of the seed, so the same inputs, seed and path
 // count give the same figures on any number of threads; at volatility 0
-// every path is the deterministic projection at the projection return.
+// every path is the deterministic projection at the projection return. A
+// drawn return below -99 % counts as -99 % (a unit price must stay above 0);
+// a path whose analysis still fails fails the run, naming the path.
 // Throws AnalysisError for inputs the deterministic analysis refuses and for
 // options out of range; nullopt when `progress` cancelled. Holds every path's
 // yearly values while it runs: paths x horizon x 16 bytes (RRSP 32), 256 MB
