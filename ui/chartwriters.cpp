@@ -62,7 +62,6 @@ QStringList distinct(const QStringList& labels)
     return out;
 }
 
-// Thousands of dollars: whole ones unless the scale is small.
 void fitMoneyAxis(QValueAxis& axis, const ChartData& data)
 {
     double lo = 0;
@@ -73,22 +72,7 @@ void fitMoneyAxis(QValueAxis& axis, const ChartData& data)
             hi = std::max(hi, v);
         }
     }
-    if (hi - lo < 1e-9)
-        hi = lo + 1;
-    // Worked out on a scratch axis so that the chart only relabels when the
-    // scale really changes.
-    QValueAxis nice;
-    nice.setTickCount(kMoneyTicks);
-    nice.setRange(lo, hi);
-    nice.applyNiceNumbers();
-    if (axis.min() != nice.min() || axis.max() != nice.max() || axis.tickCount() != nice.tickCount()) {
-        axis.setRange(nice.min(), nice.max());
-        axis.setTickCount(nice.tickCount());
-    }
-    const double span = nice.max() - nice.min();
-    const QString format = span >= 10 ? QStringLiteral("%.0f") : span >= 1 ? QStringLiteral("%.1f") : QStringLiteral("%.2f");
-    if (axis.labelFormat() != format)
-        axis.setLabelFormat(format);
+    FitMoneyAxis(axis, lo, hi);
 }
 
 void fillBars(QChart& chart, QBarSeries& bars, const ChartData& data)
@@ -137,17 +121,44 @@ void fillLines(QChart& chart, const ChartData& data)
         }
         line->replace(points);
     }
-    if (QValueAxis* x = valueAxis(chart, Qt::Horizontal)) {
-        // One labelled tick per year on short projections, fewer on long ones.
-        const int step = years <= 12 ? 1 : years <= 24 ? 2 : years <= 60 ? 5 : 10;
-        if (x->max() != std::max(years, 2) || x->min() != 1)
-            x->setRange(1, std::max(years, 2));
-        if (x->tickInterval() != step)
-            x->setTickInterval(step);
-    }
+    if (QValueAxis* x = valueAxis(chart, Qt::Horizontal))
+        FitYearAxis(*x, years);
 }
 
 } // namespace
+
+// Thousands of dollars: whole ones unless the scale is small.
+void FitMoneyAxis(QValueAxis& axis, double lo, double hi)
+{
+    lo = std::min(lo, 0.0);
+    hi = std::max(hi, 0.0);
+    if (hi - lo < 1e-9)
+        hi = lo + 1;
+    // Worked out on a scratch axis so that the chart only relabels when the
+    // scale really changes.
+    QValueAxis nice;
+    nice.setTickCount(kMoneyTicks);
+    nice.setRange(lo, hi);
+    nice.applyNiceNumbers();
+    if (axis.min() != nice.min() || axis.max() != nice.max() || axis.tickCount() != nice.tickCount()) {
+        axis.setRange(nice.min(), nice.max());
+        axis.setTickCount(nice.tickCount());
+    }
+    const double span = nice.max() - nice.min();
+    const QString format = span >= 10 ? QStringLiteral("%.0f") : span >= 1 ? QStringLiteral("%.1f") : QStringLiteral("%.2f");
+    if (axis.labelFormat() != format)
+        axis.setLabelFormat(format);
+}
+
+void FitYearAxis(QValueAxis& x, int years)
+{
+    // One labelled tick per year on short projections, fewer on long ones.
+    const int step = years <= 12 ? 1 : years <= 24 ? 2 : years <= 60 ? 5 : 10;
+    if (x.max() != std::max(years, 2) || x.min() != 1)
+        x.setRange(1, std::max(years, 2));
+    if (x.tickInterval() != step)
+        x.setTickInterval(step);
+}
 
 ChartData SummaryChartData(const AnalysisResults& results, Language language)
 {

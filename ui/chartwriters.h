@@ -10,6 +10,7 @@
 
 QT_BEGIN_NAMESPACE
 class QChart;
+class QValueAxis;
 QT_END_NAMESPACE
 
 // The result charts of the main window: a summary chart with one group of
@@ -56,5 +57,11 @@ void FitLegend(QChart& chart);
 // Replaces the chart's figures and fits the axes to them. Series the data
 // lacks are emptied; empty data leaves an empty chart.
 void FillChart(QChart& chart, const ChartData& data);
+
+// The axes as FillChart fits them, for charts drawn otherwise: thousands of
+// dollars spanning lo..hi (and 0) on nice numbers; years 1..`years` with
+// fewer labelled ticks on long projections.
+void FitMoneyAxis(QValueAxis& axis, double lo, double hi);
+void FitYearAxis(QValueAxis& axis, int years);
 
 } // namespace gw

@@ -7,6 +7,7 @@
 #include "messages.h"
 #include "notes.h"
 #include "numformat.h"
+#include "outcomespanel.h"
 #include "outputexport.h"
 #include "outputpanel.h"
 #include "widgets.h"
@@ -63,7 +64,15 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     inputs_ = new InputPanel(captions_, messages_, checks_, std::move(host), this);
     outputs_ = new OutputPanel(captions_, this);
     inputs_->bindProjectionReturns(outputs_->txtProjectionReturn, outputs_->updProjectionReturn);
-    export_ = std::make_unique<OutputExport>(captions_, messages_, services_.files, *outputs_);
+    outcomes_ = new OutcomesPanel(captions_, checks_, this);
+    outcomeJobs_ = std::make_unique<OutcomeJobs>(services_.runOutcomes);
+    connect(outcomeJobs_.get(), &OutcomeJobs::finished, this, [this](const OutcomeResults& r) { showOutcomes(r); });
+    connect(outcomeJobs_.get(), &OutcomeJobs::failed, this, [this](const QString& message) {
+        outcomes_->showError(caption("errorOutcomesFailed") + u'\n' + message);
+    });
+    connect(outcomeJobs_.get(), &OutcomeJobs::progressed, outcomes_, &OutcomesPanel::showProgress);
+    connect(outcomes_, &OutcomesPanel::optionsChanged, this, [this] { refreshOutcomes(); });
+    export_ = std::make_unique<OutputExport>(captions_, messages_, services_.files, *outputs_, *outcomes_);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -152,7 +161,11 @@ void MainWindow::buildOutputSide(QWidget* side)
     tabOutputs->setUsesScrollButtons(false);
     for (QWidget* page : outputs_->pages)
         tabOutputs->addTab(page, QString());
-    connect(tabOutputs, &QTabWidget::currentChanged, this, [this] { formatOutputButtons(strategy()); });
+    tabOutputs->addTab(outcomes_->page, QString());
+    connect(tabOutputs, &QTabWidget::currentChanged, this, [this] {
+        formatOutputButtons(strategy());
+        refreshOutcomes();
+    });
 
     // The cover shares the results' cell and lies on top of them.
     picHideResults = new QFrame(side);
@@ -207,7 +220,8 @@ void MainWindow::orderTabs()
                                in.optBalancedFund, in.optDividends, in.optInterest, in.optCustomInvestmentMix,
                                in.cmdWTBreakdown, cmdBack_Input, cmdAdvancedSettings_Input, cmdNext_Input,
                                cmdAutoCalc, tabOutputs, outputs_->txtProjectionReturn[0],
-                               outputs_->txtProjectionReturn[1], cmdBack_Output, cmdHelp,
+                               outputs_->txtProjectionReturn[1], outcomes_->txtVolatility,
+                               outcomes_->txtOutcomePaths, outcomes_->txtOutcomeSeed, cmdBack_Output, cmdHelp,
                                cmdAdvancedSettings_Output, cmdPrint, cmdNext_Output});
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -346,11 +360,13 @@ void MainWindow::updateAnalysis()
     if (autoCalculate_ && inputs_->inputsChanged()) {
         AnalysisOutcome outcome = services_.runAnalysis(current, currentInputs());
         if (outcome.ok()) {
+            analysed_.emplace(current, currentInputs());
             lastResults_ = std::move(outcome.results);
             outputs_->showResults(*lastResults_);
             notesStale_[Index(StrategyOf(*lastResults_))] = true;
             emit analysisCompleted(current);
         } else {
+            analysed_.reset();
             // The user reads what to do; the figures that went wrong are
             // for whoever supports the program.
             std::fprintf(stderr, "Gearwise Planner: the analysis of strategy %d failed: %s\n", Index(current),
@@ -363,6 +379,37 @@ void MainWindow::updateAnalysis()
     }
     outputs_->setNotes(notesFor(current));
     inputs_->setInputsChanged(false);
+    refreshOutcomes();
+}
+
+void MainWindow::refreshOutcomes()
+{
+    const Strategy current = strategy();
+    std::optional<OutcomeRequest> request;
+    if (autoCalculate_ && analysed_ && analysed_->first == current)
+        request = OutcomeRequest{current, analysed_->second, outcomes_->options()};
+    if (request == outcomeRequest_)
+        return;
+    // Older figures, or a run on older inputs, no longer count, whether the
+    // tab shows or not; a new run waits until the tab shows.
+    outcomeJobs_->cancel();
+    outcomeRequest_.reset();
+    outcomes_->showStrategy(current);
+    outcomes_->clear();
+    if (!request || tabOutputs->currentIndex() != kOutcomesTab || !services_.runOutcomes)
+        return;
+    outcomeRequest_ = request;
+    outcomeJobs_->start(request->strategy, request->inputs, request->options);
+}
+
+void MainWindow::showOutcomes(const OutcomeResults& results)
+{
+    outcomes_->showResults(results, outcomeSentences(results));
+}
+
+std::vector<std::string> MainWindow::outcomeSentences(const OutcomeResults& results) const
+{
+    return services_.outcomeSentences ? services_.outcomeSentences(results) : std::vector<std::string>{};
 }
 
 void MainWindow::formatOutput(Strategy strategy, bool charts)
@@ -383,7 +430,9 @@ void MainWindow::formatOutputTitles(Strategy strategy)
     const AnalysisInputs in = currentInputs();
     const double period = std::max(0.0, RoundHalfToEven(in.savingsPeriod));
     const double loans = strategy == Strategy::InterestOnly ? 1 : std::max(0.0, RoundHalfToEven(in.timesRepeated)) + 1;
-    outputs_->formatOutputTitles(strategy, static_cast<int>(std::min(period * loans, 1e6)));
+    const int years = static_cast<int>(std::min(period * loans, 1e6));
+    outputs_->formatOutputTitles(strategy, years);
+    outcomes_->formatTitle(years);
 }
 
 void MainWindow::formatSummaryTable(Strategy strategy)
@@ -550,6 +599,8 @@ void MainWindow::exportOutput(int kind)
     if (autoCalculate_) {
         const std::optional<AnalysisResults>& results = resultsOf(source.strategy);
         source.results = results ? &*results : nullptr;
+        const auto& outcomes = outcomes_->results();
+        source.outcomes = outcomes ? &*outcomes : nullptr;
     }
     export_->run(OutputExport::kKinds[kind], source);
 }
@@ -563,6 +614,8 @@ void MainWindow::showHelpTopic(int contextNumber)
 int MainWindow::outputHelpTopic() const
 {
     const int tab = tabOutputs->currentIndex();
+    if (tab == kOutcomesTab)
+        return kOutcomesHelpTopic;
     return 801 + 4 * Index(strategy()) + (tab - tab % 2);
 }
 
@@ -625,13 +678,20 @@ QString MainWindow::caption(std::string_view key, const std::vector<std::string>
 void MainWindow::formatCaptions()
 {
     const Language language = captions_.language();
-    if (captionLanguage_ && *captionLanguage_ != language)
+    if (captionLanguage_ && *captionLanguage_ != language) {
         inputs_->rewriteForLanguage(*captionLanguage_);
+        outcomes_->rewriteForLanguage(*captionLanguage_);
+    }
     captionLanguage_ = language;
 
     setWindowTitle(services_.windowTitle ? services_.windowTitle() : caption("SoftwareName"));
     inputs_->formatCaptions();
     outputs_->formatCaptions(inputs_->deductionLimited());
+    outcomes_->formatCaptions();
+    if (const auto& shown = outcomes_->results())
+        outcomes_->setSentences(outcomeSentences(*shown));
+    // The fields now read in the new language; the run's request compares
+    // numbers, so nothing runs again for the switch.
     notesStale_.fill(true);
     lblStrategyHeader->setText(caption("lblStrategyHeader"));
     for (Strategy listed : kStrategies)

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "inputs.h"
+#include "outcomejobs.h"
 #include "validation.h"
 #include "windowsetup.h"
 
@@ -31,6 +32,7 @@ class HelpService;
 class InputPanel;
 class MessageService;
 class OutputExport;
+class OutcomesPanel;
 class OutputPanel;
 class SaveFileService;
 
@@ -50,6 +52,11 @@ struct MainWindowServices {
     // between paragraphs). Default: the notes of wording/notes.h in the
     // captions' language when the captions have tables; otherwise none.
     std::function<std::string(const AnalysisResults&)> notes;
+    // The range of outcomes of the last analysis. Default: SimulateOutcomes.
+    OutcomeJobs::Runner runOutcomes;
+    // Their sentences in the current language. Default: OutcomeSentences on
+    // the captions' tables when there are any; otherwise none.
+    std::function<std::vector<std::string>(const OutcomeResults&)> outcomeSentences;
 };
 
 // frmMain: the strategy list, the input panel, the output pages, the
@@ -123,6 +130,11 @@ public:
     InputPanel& inputs() { return *inputs_; }
     const InputPanel& inputs() const { return *inputs_; }
     OutputPanel& outputs() { return *outputs_; }
+    OutcomesPanel& outcomes() { return *outcomes_; }
+    OutcomeJobs& outcomeJobs() { return *outcomeJobs_; }
+    // The output tab of the range of outcomes.
+    static constexpr int kOutcomesTab = 4;
+    static constexpr int kOutcomesHelpTopic = 813;
     InputChecks& checks() { return checks_; }
 
 signals:
@@ -160,8 +172,8 @@ public:
     QAction* mnuPrint = nullptr;
     QMenu* mnuExport = nullptr;
     // By OutputExport::Kind: summary table, projection table, summary
-    // chart, projection chart.
-    std::array<QAction*, 4> mnuExportItem{};
+    // chart, projection chart, range-of-outcomes table and chart.
+    std::array<QAction*, 6> mnuExportItem{};
     QAction* mnuExit = nullptr;
     QMenu* mnuSetup = nullptr;
     std::array<QAction*, 4> mnuSetupItem{};  // 1..3
@@ -195,6 +207,12 @@ private:
     void exportOutput(int kind);
     void showHelpTopic(int contextNumber);
     QString caption(std::string_view key, const std::vector<std::string>& values = {}) const;
+    // Starts a range-of-outcomes run on the last analysis and the tab's
+    // fields while the tab shows and they changed since the last run;
+    // clears the tab when there is no analysis to run on.
+    void refreshOutcomes();
+    void showOutcomes(const OutcomeResults& results);
+    std::vector<std::string> outcomeSentences(const OutcomeResults& results) const;
     // The notes of a strategy's last results, worked out once per analysis
     // and language.
     QString notesFor(Strategy strategy);
@@ -205,6 +223,18 @@ private:
     InputChecks checks_;
     std::unique_ptr<AnalysisState> state_;  // the default runner's
     std::optional<AnalysisResults> lastResults_;
+    // What the last successful analysis ran on, and what the range of
+    // outcomes on show (or on its way) was asked for.
+    struct OutcomeRequest {
+        Strategy strategy = Strategy::InterestOnly;
+        AnalysisInputs inputs;
+        OutcomeOptions options;
+        bool operator==(const OutcomeRequest&) const = default;
+    };
+    std::optional<std::pair<Strategy, AnalysisInputs>> analysed_;
+    std::optional<OutcomeRequest> outcomeRequest_;
+    OutcomesPanel* outcomes_ = nullptr;
+    std::unique_ptr<OutcomeJobs> outcomeJobs_;
     InputPanel* inputs_ = nullptr;
     OutputPanel* outputs_ = nullptr;
     std::unique_ptr<OutputExport> export_;

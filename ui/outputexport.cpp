@@ -2,6 +2,7 @@
 
 #include "captionsource.h"
 #include "messages.h"
+#include "outcomespanel.h"
 #include "outputpanel.h"
 #include "tableexport.h"
 #include "tablewriters.h"
@@ -19,7 +20,13 @@ namespace {
 
 bool isTable(OutputExport::Kind kind)
 {
-    return kind == OutputExport::Kind::SummaryTable || kind == OutputExport::Kind::ProjectionTable;
+    return kind == OutputExport::Kind::SummaryTable || kind == OutputExport::Kind::ProjectionTable ||
+           kind == OutputExport::Kind::OutcomesTable;
+}
+
+bool isOutcomes(OutputExport::Kind kind)
+{
+    return kind == OutputExport::Kind::OutcomesTable || kind == OutputExport::Kind::OutcomesChart;
 }
 
 // The output page the export comes from (tabOutputs).
@@ -32,6 +39,9 @@ int pageOf(OutputExport::Kind kind)
         return 1;
     case OutputExport::Kind::ProjectionTable:
         return 2;
+    case OutputExport::Kind::OutcomesTable:
+    case OutputExport::Kind::OutcomesChart:
+        return 4;
     case OutputExport::Kind::ProjectionChart:
         break;
     }
@@ -49,8 +59,8 @@ QString asTitle(QString entry)
 } // namespace
 
 OutputExport::OutputExport(const CaptionSource& captions, MessageService& messages, SaveFileService* files,
-                           OutputPanel& outputs)
-    : captions_(captions), messages_(messages), files_(files), outputs_(outputs)
+                           OutputPanel& outputs, OutcomesPanel& outcomes)
+    : captions_(captions), messages_(messages), files_(files), outputs_(outputs), outcomes_(outcomes)
 {
 }
 
@@ -63,6 +73,10 @@ std::string_view OutputExport::entryKey(Kind kind)
         return "mnuExportProjectionTable";
     case Kind::SummaryChart:
         return "mnuExportSummaryChart";
+    case Kind::OutcomesTable:
+        return "mnuExportOutcomesTable";
+    case Kind::OutcomesChart:
+        return "mnuExportOutcomesChart";
     case Kind::ProjectionChart:
         break;
     }
@@ -72,7 +86,9 @@ std::string_view OutputExport::entryKey(Kind kind)
 bool OutputExport::run(Kind kind, const Source& source)
 {
     const QString title = asTitle(caption(entryKey(kind)));
-    if (!source.results || StrategyOf(*source.results) != source.strategy) {
+    const bool missing = isOutcomes(kind) ? !source.outcomes || source.outcomes->strategy != source.strategy
+                                          : !source.results || StrategyOf(*source.results) != source.strategy;
+    if (missing) {
         messages_.warning(title, caption("errorNoResultsToExport"));
         return false;
     }
@@ -101,7 +117,9 @@ bool OutputExport::run(Kind kind, const Source& source)
         // strategy's figures and labels first.
         const bool rrsp = source.strategy == Strategy::RRSP;
         QChartView* view = nullptr;
-        if (kind == Kind::SummaryChart) {
+        if (kind == Kind::OutcomesChart) {
+            view = outcomes_.chtOutcomes;
+        } else if (kind == Kind::SummaryChart) {
             outputs_.formatSummaryChart(source.strategy);
             view = rrsp ? outputs_.chartSummaryChart_RRSP : outputs_.chartSummaryChart_IntTerm;
         } else {
@@ -121,6 +139,10 @@ bool OutputExport::run(Kind kind, const Source& source)
 
 std::string OutputExport::tableCsv(Kind kind, const Source& source) const
 {
+    if (kind == Kind::OutcomesTable) {
+        const OutcomeResults& outcomes = *source.outcomes;
+        return TableCsv(OutcomeColumns(source.strategy, outcomes.horizon, captions_), OutcomeFigures(outcomes));
+    }
     const AnalysisResults& results = *source.results;
     if (kind == Kind::SummaryTable)
         return TableCsv(SummaryColumns(source.strategy, captions_), SummaryFigures(results));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dispatch.h"
+#include "outcomes.h"
 
 #include <QString>
 
@@ -11,20 +12,21 @@ namespace gw {
 
 class CaptionSource;
 class MessageService;
+class OutcomesPanel;
 class OutputPanel;
 class SaveFileService;
 
-// File > Export of the main window: the selected strategy's summary table
-// and projection table as CSV files (tableexport.h), its charts as PNG or
-// SVG images, by the extension of the name chosen (PNG when it has
+// File > Export of the main window: the selected strategy's summary table,
+// projection table and range-of-outcomes table as CSV files
+// (tableexport.h), its charts and the fan chart as PNG or SVG images, by the extension of the name chosen (PNG when it has
 // neither). The file names come from the save-file service; the first is
 // suggested in the user's documents folder, the next ones where the last
 // went.
 class OutputExport {
 public:
-    enum class Kind { SummaryTable, ProjectionTable, SummaryChart, ProjectionChart };
-    static constexpr Kind kKinds[] = {Kind::SummaryTable, Kind::ProjectionTable, Kind::SummaryChart,
-                                      Kind::ProjectionChart};
+    enum class Kind { SummaryTable, ProjectionTable, SummaryChart, ProjectionChart, OutcomesTable, OutcomesChart };
+    static constexpr Kind kKinds[] = {Kind::SummaryTable,    Kind::ProjectionTable, Kind::SummaryChart,
+                                      Kind::ProjectionChart, Kind::OutcomesTable,   Kind::OutcomesChart};
     // The charts are drawn at this size, whatever the window's, in pixels
     // at 96 dots per inch.
     static constexpr int kChartWidth = 960;
@@ -36,11 +38,13 @@ public:
         const AnalysisResults* results = nullptr;
         // The projection table on show has the detailed columns.
         bool advancedView = false;
+        // The range of outcomes on show; null when there is none.
+        const OutcomeResults* outcomes = nullptr;
     };
 
     // `files` may be null: nothing is exported then.
     OutputExport(const CaptionSource& captions, MessageService& messages, SaveFileService* files,
-                 OutputPanel& outputs);
+                 OutputPanel& outputs, OutcomesPanel& outcomes);
 
     // The caption key of the menu entry of `kind`.
     static std::string_view entryKey(Kind kind);
@@ -59,6 +63,7 @@ private:
     MessageService& messages_;
     SaveFileService* files_;
     OutputPanel& outputs_;
+    OutcomesPanel& outcomes_;
     QString lastFolder_;
 };
 

@@ -551,6 +551,11 @@ void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const An
         writeFigures(*advanced, AdvancedProjectionFigures(results), language);
 }
 
+void WriteFigures(QTableWidget& grid, const TableFigures& rows, Language language)
+{
+    writeFigures(grid, rows, language);
+}
+
 int FullHeight(const QTableWidget& grid)
 {
     int rows = 0;

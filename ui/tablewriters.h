@@ -107,6 +107,10 @@ void WriteSummaryTable(QTableWidget& grid, const AnalysisResults& results, Langu
 void WriteProjectionTables(QTableWidget& basic, QTableWidget* advanced, const AnalysisResults& results,
                            Language language);
 
+// Any table laid out for `rows` (LayOutGrid): its cells, as the writers
+// above fill theirs.
+void WriteFigures(QTableWidget& grid, const TableFigures& rows, Language language);
+
 // Height that shows the heads and every row without scrolling.
 int FullHeight(const QTableWidget& grid);
 

@@ -92,8 +92,10 @@ TEST(HelpTopics, everyMenuEntryAndEveryWindowOpensThePageItsLabelNames)
         std::vector<WindowHelp> rows;
         for (int type = 0; type < 3; ++type) {
             for (int tab = 0; tab < window.tabOutputs->count(); ++tab) {
-                const QStringList names{caption(captionKey("lstStrategyList.listindex", type)),
-                                        caption(captionKey("tabOutputs.tab", tab))};
+                // The range of outcomes has one page for every strategy.
+                QStringList names{caption(captionKey("tabOutputs.tab", tab))};
+                if (tab != MainWindow::kOutcomesTab)
+                    names << caption(captionKey("lstStrategyList.listindex", type));
                 const auto select = [&window, type, tab] {
                     window.lstStrategyList->setCurrentRow(type);
                     window.tabOutputs->setCurrentIndex(tab);
@@ -195,6 +197,9 @@ const std::vector<PageWords> kPageWords{
            "IntPartOfPmt", "LoanReduction", "PmtDeduction", "AfterTaxInvestment", "FederalInvestmentExpenseDeducted",
            "ProvincialInvestmentExpenseDeducted", "FederalTotalUndeductedExpenses",
            "ProvincialTotalUndeductedExpenses", "Comparison"}},
+    {813, {"tabOutputs.tab(4)", "lblVolatility", "lblOutcomePaths", "lblOutcomeSeed", "OutcomesChanceBehind",
+           "OutcomesChanceBelowZero", "NoLeverage", "Leverage", "CatchUpLoan", "GrossUp", "ProjectionYAxis",
+           "optRegularEquity", "optBalancedFund", "optInterest", "mnuSaveDefaults", "mnuExport"}},
     {811, {"EndOfYear", "CatchUpShort", "Spend", "Reinvest", "GrossUpShort", "Contrib", "RRSPValue", "%IncreaseShort"}},
 };
 
