@@ -7,10 +7,10 @@
 #
 # DIR is the build folder holding gearwise-planner and its data files
 # (default build/); N the output page (0 summary table and notes, the
-# default; 1 summary chart; 2 projection table; 3 projection chart);
-# OUTPUT the picture (default docs/main-window.png). Needs xvfb-run, xdotool
-# and ImageMagick's import; on Debian, run as root, it installs them when
-# they are missing.
+# default; 1 summary chart; 2 projection table; 3 projection chart; 4 range
+# of outcomes); OUTPUT the picture (default docs/main-window.png). Needs
+# xvfb-run, xdotool and ImageMagick's import; on Debian, run as root, it
+# installs them when they are missing.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -29,7 +29,7 @@ while (($#)); do
         *) output=$1; shift ;;
     esac
 done
-[[ $page =~ ^[0-3]$ ]] || { echo "--page takes 0 to 3" >&2; exit 64; }
+[[ $page =~ ^[0-4]$ ]] || { echo "--page takes 0 to 4" >&2; exit 64; }
 
 if ((!inside)); then
     [[ -x $build/gearwise-planner ]] || { echo "no $build/gearwise-planner: build it first" >&2; exit 66; }
@@ -79,6 +79,8 @@ for ((i = 0; i < page; i++)); do
     sleep 0.5
 done
 xdotool mousemove 0 "$((HEIGHT + 100))"
+# The range of outcomes is worked out off the window's thread.
+((page == 4)) && sleep 2
 sleep 1
 import -window "$main" "$output"
 echo "wrote $output"

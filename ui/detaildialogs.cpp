@@ -230,8 +230,8 @@ void DetailDialogs::apply(const Breakdown& parts)
 {
     InputPanel& inputs = window_.inputs();
     inputs.selectMatchingInvestmentType(parts);
-    inputs.setBreakdownOfDistributions(parts[kDeferredCapGains], parts[kCapGains], parts[kDividends],
-                                       parts[kInterest], window_.strategy());
+    inputs.chooseBreakdown({parts[kDeferredCapGains], parts[kCapGains], parts[kDividends], parts[kInterest]},
+                           window_.strategy());
 }
 
 void DetailDialogs::showModal(QWidget* dialog)

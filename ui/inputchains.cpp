@@ -73,10 +73,8 @@ void InputPanel::connectFields()
     const std::array<QRadioButton*, 6> presets{optRegularEquity, optTaxEfficient, optDeferredCapitalGains,
                                                optBalancedFund, optDividends, optInterest};
     for (std::size_t k = 0; k < presets.size(); ++k) {
-        connect(presets[k], &QRadioButton::clicked, this, [this, k] {
-            const auto& r = kInvestmentTypePresets[k];
-            setBreakdownOfDistributions(r[0], r[1], r[2], r[3], strategy());
-        });
+        connect(presets[k], &QRadioButton::clicked, this,
+                [this, k] { chooseBreakdown(kInvestmentTypePresets[k], strategy()); });
     }
     connect(optCustomInvestmentMix, &QRadioButton::clicked, this, [this] {
         if (host_.openCustomMix)
@@ -226,6 +224,13 @@ void InputPanel::setBreakdownOfDistributions(double deferredCapitalGains, double
     inputsChanged_ = true;
     checkCashflow(strategy);
     update();
+}
+
+void InputPanel::chooseBreakdown(const std::array<double, 4>& breakdown, Strategy strategy)
+{
+    if (host_.mixChosen)
+        host_.mixChosen(breakdown);
+    setBreakdownOfDistributions(breakdown[0], breakdown[1], breakdown[2], breakdown[3], strategy);
 }
 
 void InputPanel::update()

@@ -50,6 +50,9 @@ public:
         std::function<Strategy()> strategy;    // the selected strategy
         std::function<void()> updateAnalysis;  // the window's dispatch
         std::function<void()> openCustomMix;   // optCustomInvestmentMix
+        // The user chose a breakdown (a preset or the custom mix's OK),
+        // before the analysis runs on it.
+        std::function<void(const std::array<double, 4>&)> mixChosen;
     };
 
     InputPanel(const CaptionSource& captions, MessageService& messages, InputChecks& checks, Host host,
@@ -101,6 +104,9 @@ public:
     // checkCashflow and updateAnalysis.
     void setBreakdownOfDistributions(double deferredCapitalGains, double capitalGains, double dividends,
                                      double interest, Strategy strategy);
+    // A breakdown the user chose: tells the host, then
+    // setBreakdownOfDistributions.
+    void chooseBreakdown(const std::array<double, 4>& breakdown, Strategy strategy);
     // Selects the investment-type option that matches `breakdown`, or the
     // custom one.
     void selectMatchingInvestmentType(const std::array<double, 4>& breakdown);

@@ -48,6 +48,12 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
             return RunAnalysis(strategy, in, *state);
         };
     }
+    if (!services_.runOutcomes) {
+        services_.runOutcomes = [](Strategy strategy, const AnalysisInputs& in, const OutcomeOptions& options,
+                                   const OutcomeProgress& progress) {
+            return SimulateOutcomes(strategy, in, options, progress);
+        };
+    }
     if (!services_.notes) {
         services_.notes = [this](const AnalysisResults& results) {
             const CaptionTables* tables = captions_.tables();
@@ -61,6 +67,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     host.strategy = [this] { return strategy(); };
     host.updateAnalysis = [this] { updateAnalysis(); };
     host.openCustomMix = [this] { emit customInvestmentMixRequested(); };
+    // A new mix brings its own volatility, in place before the analysis.
+    host.mixChosen = [this](const std::array<double, 4>& breakdown) { outcomes_->setVolatility(DefaultVolatility(breakdown)); };
     inputs_ = new InputPanel(captions_, messages_, checks_, std::move(host), this);
     outputs_ = new OutputPanel(captions_, this);
     inputs_->bindProjectionReturns(outputs_->txtProjectionReturn, outputs_->updProjectionReturn);
@@ -321,6 +329,9 @@ void MainWindow::start(const MainWindowSetup& setup)
     }
 
     inputs_->start(StartValues(setup.values));
+    const OutcomeOptions outcomes{DefaultVolatility(inputs_->breakdown()), kDefaultOutcomePaths, kDefaultOutcomeSeed, 0};
+    outcomes_->setReplacements(outcomes);
+    outcomes_->setOptions(outcomes);
     autoCalculate_ = true;
     formatCaptions();
     setStatusHint("stsbarPressF1");

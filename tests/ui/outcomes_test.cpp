@@ -133,6 +133,14 @@ TEST_F(WindowTest, theOutcomeFieldsRepairWhatIsTyped)
     EXPECT_EQ(window->outcomes().options(), (OutcomeOptions{7.3, 1500, 2147483647, 0}));
     clickArrow(*child<UpDown>(*window, "updOutcomeSeed"), false);
     EXPECT_EQ(text("txtOutcomeSeed"), "2147483646");
+
+    // A new investment mix brings its own volatility, before its analysis.
+    window->inputs().optBalancedFund->click();
+    EXPECT_EQ(text("txtVolatility"), FormatField(DefaultVolatility(kInvestmentTypePresets[3]), "#0.0", English));
+    EXPECT_EQ(runner.inputs.back(), window->currentInputs());
+    window->inputs().optInterest->click();
+    EXPECT_EQ(text("txtVolatility"), FormatField(DefaultVolatility(kInvestmentTypePresets[5]), "#0.0", English));
+    EXPECT_TRUE(messages.messages.empty()) << messages.take();
 }
 
 // A stand-in for the simulation: seed 1 runs until cancelled and then
