@@ -168,7 +168,9 @@ PrintSource Program::printSource() const
 
 ClientCase Program::currentCase(std::string note) const
 {
-    SettingValues values;
+    // What was read, with what the windows hold now: a setting no control
+    // shows keeps its value rather than 0.
+    SettingValues values = settings_.values;
     mainWindow_->storeValues(values);
     setup_->storeValues(values);
     return MakeClientCase(mainWindow_->strategy(), values, print_->txtName->text().toStdString(), std::move(note));

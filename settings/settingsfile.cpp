@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace gw {
 
@@ -108,7 +109,7 @@ bool LoadSettingsFiles(const std::filesystem::path& folder, const std::filesyste
     return true;
 }
 
-std::string GetSettingValue(std::string_view key, const SettingLines& lines, bool report, SettingsReporter& reporter)
+std::optional<std::string> FindSettingValue(std::string_view key, const SettingLines& lines)
 {
     const std::size_t slots = std::min(lines.size(), static_cast<std::size_t>(kSettingSlots));
     for (std::size_t i = 1; i < slots; ++i) {
@@ -119,6 +120,13 @@ std::string GetSettingValue(std::string_view key, const SettingLines& lines, boo
         if (EqualsIgnoringAsciiCase(trimBlanks(line.substr(eq + 1)), key))
             return std::string(line.substr(0, eq));
     }
+    return std::nullopt;
+}
+
+std::string GetSettingValue(std::string_view key, const SettingLines& lines, bool report, SettingsReporter& reporter)
+{
+    if (std::optional<std::string> value = FindSettingValue(key, lines))
+        return std::move(*value);
     if (report)
         reporter.report("",
                         std::string(key)
@@ -153,9 +161,13 @@ SettingValues ReadSettingValues(const SettingLines& sponsorLines, const SettingL
         if (!row.read)
             continue;
         std::string text = GetSettingValue(row.key, sponsorLines, true, reporter);
-        // The sponsor file must hold every default; the value is the user's.
-        if (row.section == Section::InputDefaults)
-            text = GetSettingValue(row.key, userLines);
+        // The sponsor file must hold every default; the value is the user's,
+        // or the sponsor's for a setting older user files lack.
+        if (row.section == Section::InputDefaults) {
+            std::optional<std::string> user = FindSettingValue(row.key, userLines);
+            if (user || !row.sponsorWhenAbsent)
+                text = user.value_or(std::string());
+        }
         values[row.id] = ReadStored(row, text);
     }
     return values;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,9 @@ bool LoadSettingsFiles(const std::filesystem::path& folder, const std::filesyste
 // when `report` is set.
 std::string GetSettingValue(std::string_view key, const SettingLines& lines, bool report, SettingsReporter& reporter);
 std::string GetSettingValue(std::string_view key, const SettingLines& lines);
+// The value of the first line for `key`, or nullopt when no line has it
+// (an empty value is a value).
+std::optional<std::string> FindSettingValue(std::string_view key, const SettingLines& lines);
 
 // The text settings of "[SponsorInfo]", in the order they are read and
 // written, with the field of SponsorInfo that holds each.
@@ -75,9 +79,11 @@ SponsorInfo ReadSponsorInfo(const SettingLines& sponsorLines, SettingsReporter& 
 // Every setting of the table that is read back, in its order: a default
 // input is looked up in the sponsor file (reported when missing there,
 // value ignored) and its value taken from the user lines (absent: 0 / off
-// without a message); the strategies offered and the input limits come
-// from the sponsor file, reported when missing. So a flag of
-// "[AnalysisRestrictions]" stored as "True" reads as not offered.
+// without a message, except that a setting added since user files were
+// first saved takes the sponsor file's value, SettingRow::sponsorWhenAbsent);
+// the strategies offered and the input limits come from the sponsor file,
+// reported when missing. So a flag of "[AnalysisRestrictions]" stored as
+// "True" reads as not offered.
 SettingValues ReadSettingValues(const SettingLines& sponsorLines, const SettingLines& userLines,
                                 SettingsReporter& reporter);
 

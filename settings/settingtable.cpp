@@ -1,6 +1,7 @@
 #include "settingtable.h"
 
 #include "numformat.h"
+#include "outcomes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,6 +41,12 @@ constexpr SettingRow flag(S id, std::string_view key, Section section, int line,
 constexpr SettingRow inCase(SettingRow row)
 {
     row.inCase = true;
+    return row;
+}
+// A setting added after User.dat files were saved without it.
+constexpr SettingRow added(SettingRow row)
+{
+    row.sponsorWhenAbsent = true;
     return row;
 }
 
@@ -140,6 +147,14 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
     // saved: kept for the record, never read back.
     {S::ShowAdvancedDetails, "Show Advanced Details", Section::InputDefaults, 32, St::TrueFalse, U::Flag, {}, false,
      false, fixed(-kNone), fixed(kNone), false, false},
+    // The range of outcomes: how far a year's return strays from the
+    // projection return, and the paths and seed that make its figures.
+    added(ranged(S::Volatility, "Volatility (%)", 70, St::Number, U::Percent, "#0.0", true, fixed(0),
+                 fixed(kMaxVolatility))),
+    added(ranged(S::OutcomePaths, "Outcome Paths", 71, St::Number, U::Count, {}, false, fixed(kMinOutcomePaths),
+                 fixed(kMaxOutcomePaths), true)),
+    added(ranged(S::OutcomeSeed, "Outcome Seed", 72, St::Number, U::Count, {}, false, fixed(1), fixed(2147483647),
+                 true)),
     flag(S::ShowIntOnlyAnalysis, "showIntOnlyAnalysis", Section::AnalysisRestrictions, 11, St::NotZero),
     flag(S::ShowTermLoanAnalysis, "showTermLoanAnalysis", Section::AnalysisRestrictions, 12, St::NotZero),
     flag(S::ShowRRSPAnalysis, "showRRSPAnalysis", Section::AnalysisRestrictions, 13, St::NotZero),

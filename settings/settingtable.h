@@ -56,6 +56,9 @@ enum class Setting : int {
     InvestmentType,
     OtherUnleveragedIncome,
     ShowAdvancedDetails,
+    Volatility,
+    OutcomePaths,
+    OutcomeSeed,
     // [AnalysisRestrictions]
     ShowIntOnlyAnalysis,
     ShowTermLoanAnalysis,
@@ -146,6 +149,9 @@ struct SettingRow {
     // an advanced detail, a tax or deductibility value), where the others
     // are the sponsor's or the program's preferences.
     bool inCase = false;
+    // A User.dat saved before this setting existed lacks it: its value is
+    // then the sponsor's rather than 0.
+    bool sponsorWhenAbsent = false;
 };
 
 const SettingRow& Row(Setting s);

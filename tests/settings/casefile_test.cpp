@@ -29,7 +29,8 @@ ClientCase sampleCase(Strategy strategy)
         {S::ProjectedReturn3, 9.5}, {S::ProjectionReturn, 9.5}, {S::TimesLoanRepeated, 2}, {S::InvestmentType, 3},
         {S::CapitalGains, 35}, {S::DeferredCapitalGains, 45}, {S::Dividends, 12}, {S::Interest, 8},
         {S::OtherUnleveragedIncome, 25000}, {S::FedLimitedDeduct, 1}, {S::ProvDefer, 1}, {S::FedIncludeCapGains, 1},
-        {S::FedInvestmentExpenses, 2.5}, {S::FederalToMTRRatio, 57.3},
+        {S::FedInvestmentExpenses, 2.5}, {S::FederalToMTRRatio, 57.3}, {S::Volatility, 10.5},
+        {S::OutcomePaths, 2000}, {S::OutcomeSeed, 42},
     };
     for (const auto& [setting, value] : changes)
         v[setting] = value;
@@ -75,6 +76,10 @@ TEST(CaseFile, unknownKeysIgnoredAndMissingKeysTakeTheStartValues)
     SettingValues expected = StartValues(settings());
     expected[S::TaxRate] = 45;
     EXPECT_EQ(*read.clientCase, MakeClientCase(Strategy::RRSP, expected));
+    // A case saved before the range of outcomes shows it as the program starts.
+    EXPECT_EQ(read.clientCase->values[S::Volatility], 16);
+    EXPECT_EQ(read.clientCase->values[S::OutcomePaths], 10000);
+    EXPECT_EQ(read.clientCase->values[S::OutcomeSeed], 20261206);
 }
 
 // A case is refused whole, with what its message needs; the messages of
@@ -123,6 +128,10 @@ TEST(CaseFile, illegalCasesRefusedWithTheirMessage)
         {"client as a number", replaced("\"client\": \"Jean", "\"client\": 7, \"x\": \"Jean"),
          CaseProblem::IllegalValue},
         {"parts not totalling 100", replaced("\"Interest\": 8", "\"Interest\": 18"), CaseProblem::BreakdownTotal},
+        {"too few outcome paths", replaced("\"Outcome Paths\": 2000", "\"Outcome Paths\": 99"),
+         CaseProblem::IllegalValue},
+        {"volatility past its most", replaced("\"Volatility (%)\": 10.5", "\"Volatility (%)\": 50.1"),
+         CaseProblem::IllegalValue},
         {"loans past the projection", replaced("\"Times Loan Repeated\": 2", "\"Times Loan Repeated\": 5"),
          CaseProblem::TooManyYears},
     };

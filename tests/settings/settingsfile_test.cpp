@@ -127,6 +127,39 @@ TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{notFound("Times Loan Repeated")});
 }
 
+// A User.dat saved before the range of outcomes existed lacks its settings:
+// they take the sponsor's values, silently, rather than a volatility and a
+// path count of 0; a user file that has them wins as for any default.
+TEST(ReadSettingValues, settingsOlderUserFilesLackTakeTheSponsorValues)
+{
+    const SettingLines sponsor = test::sponsorFileLines();
+    SettingLines oldUser = sponsor;
+    for (const char* key : {"Volatility (%)", "Outcome Paths", "Outcome Seed"})
+        oldUser = without(oldUser, key);
+    oldUser = replaced(oldUser, "Tax Rate (%)", "45");
+    ProgramSettings settings;
+    settings.SponsorLines = sponsor;
+    settings.UserLines = oldUser;
+    RecordingReporter reporter;
+    ReadMainWindowSettings(settings, reporter);
+    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
+    EXPECT_EQ(settings.values[Setting::TaxRate], 45);
+    EXPECT_EQ(settings.values[Setting::Volatility], 12.5);
+    EXPECT_EQ(settings.values[Setting::OutcomePaths], 5000);
+    EXPECT_EQ(settings.values[Setting::OutcomeSeed], 777);
+
+    SettingLines user = replaced(sponsor, "Volatility (%)", "0");
+    user = replaced(user, "Outcome Paths", "100000");
+    user = replaced(user, "Outcome Seed", "2147483647");
+    const SettingValues read = ReadSettingValues(sponsor, user, reporter);
+    EXPECT_EQ(reporter.texts(), std::vector<std::string>{});
+    EXPECT_EQ(read[Setting::Volatility], 0);
+    EXPECT_EQ(read[Setting::OutcomePaths], 100000);
+    EXPECT_EQ(read[Setting::OutcomeSeed], 2147483647);
+    // Only the added settings fall back: an older default left out still reads as 0.
+    EXPECT_EQ(ReadSettingValues(sponsor, without(oldUser, "Tax Rate (%)"), reporter)[Setting::TaxRate], 0);
+}
+
 // Each line of the golden file: a key, the text a file holds for it and the
 // value read, in the unit of the field. Flags read as set only in their own
 // form ("True" or "1"), the strategies offered by number, numbers up to the
@@ -303,6 +336,9 @@ TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
     settings.SponsorLines = replaced(settings.SponsorLines, "Minimum Interest Rate Allowed", "-1e308");
     settings.UserLines = replaced(test::sponsorFileLines(), "Tax Rate (%)", "150");
     settings.UserLines = replaced(settings.UserLines, "Loan Amount ($)", "0");
+    settings.UserLines = replaced(settings.UserLines, "Volatility (%)", "60");
+    settings.UserLines = replaced(settings.UserLines, "Outcome Paths", "0");
+    settings.UserLines = replaced(settings.UserLines, "Outcome Seed", "3000000000");
     RecordingReporter reporter;
     ReadMainWindowSettings(settings, reporter);
     EXPECT_EQ(settings.values[Setting::MaxReturnAllowed], 1000);
@@ -315,7 +351,9 @@ TEST(ReadMainWindowSettings, repairsWhatIsOutOfRangeWithOneMessage)
                                        "instead:\nConfig.dat, \"Maximum Return Allowed\": 1e+308 becomes 1000."
                                        "\nConfig.dat, \"Minimum Interest Rate Allowed\": -1e+308 becomes 0."
                                        "\nUser.dat, \"Loan Amount ($)\": 0 becomes 1.\nUser.dat, \"Tax Rate (%)\": 150 "
-                                       "becomes 99."});
+                                       "becomes 99.\nUser.dat, \"Volatility (%)\": 60 becomes 50.\nUser.dat, "
+                                       "\"Outcome Paths\": 0 becomes 100.\nUser.dat, \"Outcome Seed\": 3000000000 "
+                                       "becomes 2147483647."});
 
     ProgramSettings fine;
     fine.SponsorLines = fine.UserLines = test::sponsorFileLines();

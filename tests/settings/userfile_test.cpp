@@ -39,6 +39,7 @@ UserFileValues sampleValues()
         {S::InterestTaxRate3, 43.41}, {S::InterestTaxRate4, 46.41}, {S::DividendTaxRate2, 5.75},
         {S::DividendTaxRate3, 22.12}, {S::DividendTaxRate4, 29.15}, {S::StartOfTaxBracket2, 35000},
         {S::StartOfTaxBracket3, 70000}, {S::StartOfTaxBracket4, 113804},
+        {S::Volatility, 12.5}, {S::OutcomePaths, 25000}, {S::OutcomeSeed, 2147483647},
     };
     for (const auto& [setting, value] : values)
         v.values[setting] = value;
