@@ -22,7 +22,7 @@ constexpr const char* kPrefix = "gearwise-cli analyze: ";
 // The settings library's messages, one line each on standard error.
 class StreamReporter : public SettingsReporter {
 public:
-    explicit StreamReporter(std::ostream& err) : err_(err) {}
+    StreamReporter(std::ostream& err, std::string prefix) : err_(err), prefix_(std::move(prefix)) {}
 
     void report(const std::string& title, const std::string& text, Icon) override
     {
@@ -34,11 +34,12 @@ public:
             else if (!line.empty() && line.back() != ' ')
                 line += ' ';
         }
-        err_ << kPrefix << (title.empty() ? "" : title + ": ") << line << '\n';
+        err_ << prefix_ << (title.empty() ? "" : title + ": ") << line << '\n';
     }
 
 private:
     std::ostream& err_;
+    std::string prefix_;
 };
 
 std::string quoted(const std::filesystem::path& folder) { return "'" + folder.string() + "'"; }
@@ -150,26 +151,36 @@ int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::fil
 int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const ProgramFolders& programFolders,
                             std::ostream& out, std::ostream& err)
 {
+    return RunWithDataFiles("analyze", args, programFolders, out, err,
+                            [](const std::vector<std::string>& rest, const AnalyzeData& data, std::ostream& o,
+                               std::ostream& e) { return RunAnalyzeCommand(rest, data, o, e); });
+}
+
+int RunWithDataFiles(std::string_view command, const std::vector<std::string>& args,
+                     const ProgramFolders& programFolders, std::ostream& out, std::ostream& err,
+                     const DataCommand& run)
+{
+    const std::string prefix = "gearwise-cli " + std::string(command) + ": ";
     const DataDirArgs dataDir = takeDataDir(args);
     if (dataDir.error) {
-        err << kPrefix << *dataDir.error << '\n';
+        err << prefix << *dataDir.error << '\n';
         return kExitBadInput;
     }
     const ProgramFolders folders = dataDir.folder ? ProgramFolders{*dataDir.folder, *dataDir.folder} : programFolders;
     const std::filesystem::path& folder = folders.data;
     // Checked here too, so that the message says where it looked.
     if (!FileExists(folder / kSponsorFileName)) {
-        err << kPrefix << kConfigFileError << ": there is no " << kSponsorFileName << " in " << quoted(folder)
+        err << prefix << kConfigFileError << ": there is no " << kSponsorFileName << " in " << quoted(folder)
             << '\n';
         return kExitBadInput;
     }
-    StreamReporter reporter(err);
+    StreamReporter reporter(err, prefix);
     const std::optional<AnalyzeData> data = LoadAnalyzeData(folders, reporter);
     if (!data) {
-        err << kPrefix << "the data files in " << quoted(folder) << " cannot be used\n";
+        err << prefix << "the data files in " << quoted(folder) << " cannot be used\n";
         return kExitBadInput;
     }
-    return RunAnalyzeCommand(dataDir.rest, *data, out, err);
+    return run(dataDir.rest, *data, out, err);
 }
 
 } // namespace gw::cli

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // `gearwise-cli analyze` from the words of its command line to the printed
@@ -47,5 +48,16 @@ int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const std::fil
 // The same with the program's data and user folders (--data-dir names both).
 int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const ProgramFolders& programFolders,
                             std::ostream& out, std::ostream& err);
+
+// A command that runs on the data files, given the words left after
+// --data-dir.
+using DataCommand = std::function<int(const std::vector<std::string>& args, const AnalyzeData& data,
+                                      std::ostream& out, std::ostream& err)>;
+
+// What RunAnalyzeWithDataFiles does, for any such command: its messages
+// start with "gearwise-cli <command>: ".
+int RunWithDataFiles(std::string_view command, const std::vector<std::string>& args,
+                     const ProgramFolders& programFolders, std::ostream& out, std::ostream& err,
+                     const DataCommand& run);
 
 } // namespace gw::cli

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -21,6 +22,9 @@ namespace {
 using Problem = std::optional<std::string>;
 
 std::string num(double value) { return ShortestDecimal(value); }
+
+// More threads than this gain nothing on any machine the program runs on.
+constexpr double kMaxThreads = 256;
 
 // A plain number with a point ("8", "-3.5", "1e5"); no separators, no
 // units, nothing after it, never NaN or infinity.
@@ -174,7 +178,13 @@ Problem readPositiveDollars(std::string_view text, const std::string& what, cons
 struct Parsed {
     AnalyzeRequest request;
     double annualGiven = 0;
+    int threads = 0;  // risk: --threads
 };
+
+// The commands that take the analysis options.
+enum class Command { Analyze, Risk };
+
+const char* commandName(Command command) { return command == Command::Risk ? "risk" : "analyze"; }
 
 std::string quotedPath(const std::filesystem::path& file) { return "'" + file.string() + "'"; }
 
@@ -241,7 +251,7 @@ std::vector<std::string> offeredNames(const SettingValues& values)
     return names;
 }
 
-std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
+std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p, Command command)
 {
     SettingValues& fields = p.request.fields;
     const SettingValues& limits = d.values;
@@ -386,6 +396,31 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                "tax rates on interest of the four tax brackets, lowest first");
     fourOption("dividend-tax-rates", "a,b,c,d", "rate", numbered(Setting::DividendTaxRate1),
                "tax rates on dividends of the four tax brackets, lowest first");
+    if (command == Command::Risk) {
+        settingOption("volatility", "PERCENT", "volatility", Setting::Volatility,
+                      "volatility: the standard deviation of a year's return, per cent, " +
+                          ruleOf(Setting::Volatility, "", limits).span() +
+                          "; with --breakdown and no --volatility, the usual volatility of that mix");
+        settingOption("paths", "COUNT", "number of paths", Setting::OutcomePaths,
+                      "number of paths of yearly returns simulated, whole number, " +
+                          ruleOf(Setting::OutcomePaths, "", limits).span());
+        settingOption("seed", "NUMBER", "seed", Setting::OutcomeSeed,
+                      "seed of the random returns, whole number, " + ruleOf(Setting::OutcomeSeed, "", limits).span() +
+                          "; the same seed gives the same figures");
+        const Rule threads{"the number of threads", "number", 0, kMaxThreads, true};
+        options.push_back({"threads", "COUNT",
+                           "threads to run the paths on, whole number, " + threads.span() +
+                               ", 0 for one per core; the figures never depend on it",
+                           "0", false, [&p, threads](std::string_view v) -> Problem {
+                               const auto value = readNumber(v);
+                               if (!value)
+                                   return "'" + std::string(v) + "' is not a number: " + threads.range();
+                               if (auto problem = checkValue(*value, v, threads))
+                                   return problem;
+                               p.threads = static_cast<int>(*value);
+                               return std::nullopt;
+                           }});
+    }
     options.push_back({"client", "NAME", "the client's name, kept in a saved case and printed by 'report' on its "
                        "Prepared-for line", "", false, [&p](std::string_view v) -> Problem {
                            p.request.client = v;
@@ -402,7 +437,7 @@ std::vector<OptionSpec> analyzeOptions(const AnalyzeDefaults& d, Parsed& p)
                            p.request.saveCase = std::string(v);
                            return std::nullopt;
                        }});
-    options.push_back({"language", "en|fr", "language of the notes", LanguageName(d.language), false,
+    options.push_back({"language", "en|fr", command == Command::Risk ? "language of the sentences" : "language of the notes", LanguageName(d.language), false,
                        [&p](std::string_view v) -> Problem {
                            if (v == LanguageName(English))
                                p.request.language = English;
@@ -520,7 +555,11 @@ const char* StrategyName(Strategy strategy) { return CaseStrategyName(strategy);
 
 const char* LanguageName(Language language) { return language == French ? "fr" : "en"; }
 
-ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults)
+namespace {
+
+using ParsedOptions = std::variant<Parsed, HelpRequested, OptionError>;
+
+ParsedOptions parseOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults, Command command)
 {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h")
@@ -533,7 +572,7 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
     // Settings without an option start as the window starts them; those with
     // one take their default through the option's checks below.
     p.request.fields = StartValues(defaults.values);
-    const std::vector<OptionSpec> options = analyzeOptions(defaults, p);
+    const std::vector<OptionSpec> options = analyzeOptions(defaults, p, command);
 
     // The defaults come from data files that anyone can edit: each goes
     // through its option's checks, and counts only if no option replaces it.
@@ -561,7 +600,8 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
         while (k < options.size() && options[k].name != name)
             ++k;
         if (k == options.size())
-            return OptionError{"unknown option --" + std::string(name) + " (see 'gearwise-cli analyze --help')"};
+            return OptionError{"unknown option --" + std::string(name) + " (see 'gearwise-cli " +
+                               commandName(command) + " --help')"};
         const OptionSpec& option = options[k];
 
         std::string_view value;
@@ -602,31 +642,24 @@ ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const An
     }
     // The projection runs at the third return, and its field shows it.
     p.request.fields[Setting::ProjectionReturn] = p.request.fields[Setting::ProjectedReturn3];
+    // A mix chosen here without a volatility takes the mix's own: the data
+    // files' volatility goes with their mix.
+    if (command == Command::Risk && isGiven("breakdown") && !isGiven("volatility")) {
+        std::array<double, 4> breakdown{};
+        for (size_t i = 0; i < 4; ++i)
+            breakdown[i] = p.request.fields[kBreakdown[i]];
+        p.request.fields[Setting::Volatility] = ShownValue(Setting::Volatility, DefaultVolatility(breakdown));
+    }
     if (auto error = crossCheck(p, isGiven("loan-amount")))
         return *error;
-    return p.request;
+    return p;
 }
 
-std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder)
+std::string optionsHelp(const AnalyzeDefaults& defaults, Command command)
 {
     Parsed scratch;
-    const std::vector<OptionSpec> options = analyzeOptions(defaults, scratch);
-    std::string text =
-        "Usage: gearwise-cli analyze [options]\n"
-        "\n"
-        "Runs one analysis and prints its figures on standard output. Every option\n"
-        "takes '--option value' or '--option=value'; per cents are written as typed\n"
-        "(8 for 8 %), numbers with a point and no separators. An option left out\n"
-        "takes its default; a repeated option takes its last value. The defaults,\n"
-        "the strategies offered and the return and interest-rate limits come from\n"
-        "the data files (Config.dat, User.dat when saved, english.txt, french.txt)\n"
-        "in the program's folder or in --data-dir; those shown below were read from\n"
-        "  " +
-        dataFolder.string() +
-        "\n"
-        "\n"
-        "Options:\n";
-    for (const OptionSpec& o : options) {
+    std::string text;
+    for (const OptionSpec& o : analyzeOptions(defaults, scratch, command)) {
         const std::string description = o.defaultText.empty() ? o.help : o.help + " (default " + o.defaultText + ")";
         text += helpEntry("  --" + o.name + (o.flag ? " [yes|no]" : " " + o.metavar), description);
     }
@@ -634,6 +667,61 @@ std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesyst
                       "the folder of the data files to read instead of the program's folder; Config.dat "
                       "must be there");
     text += helpEntry("  --help", "this text");
+    return text;
+}
+
+std::string dataFilesHelp(const std::filesystem::path& dataFolder)
+{
+    return "takes its default; a repeated option takes its last value. The defaults,\n"
+           "the strategies offered and the return and interest-rate limits come from\n"
+           "the data files (Config.dat, User.dat when saved, english.txt, french.txt)\n"
+           "in the program's folder or in --data-dir; those shown below were read from\n"
+           "  " +
+           dataFolder.string() +
+           "\n"
+           "\n"
+           "Options:\n";
+}
+
+} // namespace
+
+ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults)
+{
+    ParsedOptions parsed = parseOptions(args, defaults, Command::Analyze);
+    if (auto* p = std::get_if<Parsed>(&parsed))
+        return std::move(p->request);
+    if (auto* error = std::get_if<OptionError>(&parsed))
+        return std::move(*error);
+    return HelpRequested{};
+}
+
+ParsedRisk ParseRiskOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults)
+{
+    ParsedOptions parsed = parseOptions(args, defaults, Command::Risk);
+    if (auto* p = std::get_if<Parsed>(&parsed)) {
+        RiskRequest risk;
+        risk.analysis = std::move(p->request);
+        const SettingValues& f = risk.analysis.fields;
+        risk.options.volatility = f[Setting::Volatility];
+        risk.options.paths = static_cast<int>(f[Setting::OutcomePaths]);
+        risk.options.seed = static_cast<std::uint64_t>(f[Setting::OutcomeSeed]);
+        risk.options.threads = p->threads;
+        return risk;
+    }
+    if (auto* error = std::get_if<OptionError>(&parsed))
+        return std::move(*error);
+    return HelpRequested{};
+}
+
+std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder)
+{
+    std::string text =
+        "Usage: gearwise-cli analyze [options]\n"
+        "\n"
+        "Runs one analysis and prints its figures on standard output. Every option\n"
+        "takes '--option value' or '--option=value'; per cents are written as typed\n"
+        "(8 for 8 %), numbers with a point and no separators. An option left out\n" +
+        dataFilesHelp(dataFolder) + optionsHelp(defaults, Command::Analyze);
     text +=
         "\n"
         "Output: JSON (one object; amounts in dollars, returns and per-cent increases\n"
@@ -645,6 +733,45 @@ std::string AnalyzeHelpText(const AnalyzeDefaults& defaults, const std::filesyst
         "(one line on standard error naming the option, the case's key and its range,\n"
         "nothing on standard output); 3 the analysis failed; 1 standard output or the\n"
         "case file could not be written.\n";
+    return text;
+}
+
+} // namespace gw::cli
+
+namespace gw::cli {
+
+std::string RiskHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder)
+{
+    std::string text =
+        "Usage: gearwise-cli risk [options]\n"
+        "\n"
+        "Runs the range of outcomes: the selected strategy over many paths of yearly\n"
+        "returns drawn around the projection return (R3) with the given volatility,\n"
+        "and prints the percentiles of the values year by year and the chances at\n"
+        "the horizon. It takes the options of 'analyze' and --volatility, --paths,\n"
+        "--seed and --threads. Every option takes '--option value' or\n"
+        "'--option=value'; per cents are written as typed (16 for 16 %),\n"
+        "numbers with a point and no separators. An option left out\n" +
+        dataFilesHelp(dataFolder) + optionsHelp(defaults, Command::Risk);
+    text +=
+        "\n"
+        "Output: JSON (one object: the strategy, the horizon in years, \"options\"\n"
+        "with the volatility, paths and seed used, \"inputs\" as 'analyze' echoes\n"
+        "them, the projection return and volatility as fractions, the chance that\n"
+        "leverage ends behind and the chance that the leveraged net value falls\n"
+        "below 0 in some year, as fractions, \"difference_at_horizon\" and, under\n"
+        "\"series\", each value's percentiles (p10, p25, p50, p75, p90, dollars)\n"
+        "by year, then the language and the sentences) or CSV (one row per year\n"
+        "with each series' percentiles, a blank line, then the horizon figures).\n"
+        "Interest-only and term loans: the series leveraged (net of repaying the\n"
+        "loan), unleveraged and difference; RRSP loans: catch_up, spend_refund,\n"
+        "reinvest_refund, gross_up and difference (catch-up less gross-up). The\n"
+        "same inputs, seed and paths give the same output on any number of threads.\n"
+        "\n"
+        "Exit status: 0 success; 2 bad input, a refused case or unusable data files\n"
+        "(one line on standard error naming the option, the case's key and its range,\n"
+        "nothing on standard output); 3 the simulation failed; 1 standard output or\n"
+        "the case file could not be written.\n";
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "analyze_defaults.h"
 #include "casefile.h"
 #include "inputs.h"
+#include "outcomes.h"
 #include "settingtable.h"
 
 #include <filesystem>
@@ -55,6 +56,24 @@ using ParsedAnalyze = std::variant<AnalyzeRequest, HelpRequested, OptionError>;
 // impossible default is refused, naming the option that would replace it,
 // unless that option is given. Never throws for any input.
 ParsedAnalyze ParseAnalyzeOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults);
+
+// `gearwise-cli risk`: the analysis options and those of the simulation.
+struct RiskRequest {
+    AnalyzeRequest analysis;  // fields hold the volatility, paths and seed too
+    OutcomeOptions options;   // from them, with --threads
+};
+using ParsedRisk = std::variant<RiskRequest, HelpRequested, OptionError>;
+
+// ParseAnalyzeOptions with --volatility (per cent), --paths and --seed,
+// each the setting of that name, checked against its legal range, kept in
+// a saved case and defaulting to the data files' (or the case's) value, and
+// --threads (0..256, 0 one per core). --breakdown given without
+// --volatility sets the volatility to the mix's own (DefaultVolatility, as
+// its field shows it): the data files' volatility goes with their mix.
+ParsedRisk ParseRiskOptions(const std::vector<std::string>& args, const AnalyzeDefaults& defaults);
+
+// The text of `gearwise-cli risk --help`.
+std::string RiskHelpText(const AnalyzeDefaults& defaults, const std::filesystem::path& dataFolder);
 
 // The text of `gearwise-cli analyze --help`, with the ranges and defaults
 // that `defaults` gives, read from `dataFolder`.

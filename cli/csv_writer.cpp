@@ -43,6 +43,35 @@ void writeSummary(std::ostream& out, const auto& summary, const std::array<Field
 
 } // namespace
 
+void WriteRiskCsv(std::ostream& out, const RiskReport& report)
+{
+    const OutcomeResults& r = report.results;
+    std::vector<std::string> record{"year"};
+    for (const OutcomeSeries& s : r.series) {
+        for (int p : kOutcomePercentiles)
+            record.push_back(std::string(s.key) + "_p" + std::to_string(p));
+    }
+    out << CsvRecord(record) << '\n';
+    for (int y = 0; y < r.horizon; ++y) {
+        record = {std::to_string(y + 1)};
+        for (const OutcomeSeries& s : r.series) {
+            for (double value : s.percentiles.at(static_cast<size_t>(y)))
+                record.push_back(csvValue(value));
+        }
+        out << CsvRecord(record) << '\n';
+    }
+    out << '\n';
+    record = {"horizon", "paths", "seed", "volatility", "mean_return", "probability_behind", "probability_underwater"};
+    for (int p : kOutcomePercentiles)
+        record.push_back("difference_p" + std::to_string(p));
+    out << CsvRecord(record) << '\n';
+    record = {std::to_string(r.horizon), std::to_string(r.paths), std::to_string(r.seed), csvValue(r.volatility),
+              csvValue(r.mean_return), csvValue(r.probability_behind), csvValue(r.probability_underwater)};
+    for (double value : r.difference_at_horizon)
+        record.push_back(csvValue(value));
+    out << CsvRecord(record) << '\n';
+}
+
 void WriteAnalysisCsv(std::ostream& out, const AnalyzeReport& report)
 {
     std::visit(

@@ -120,7 +120,48 @@ Json jsonInputs(const AnalysisInputs& in)
             {"tax_bracket_starts", bracketStarts}};
 }
 
+// Percentiles under their names: p10, p25, p50, p75, p90.
+Json jsonPercentiles(const Percentiles& values)
+{
+    Json object = Json::object();
+    for (size_t i = 0; i < values.size(); ++i)
+        object["p" + std::to_string(kOutcomePercentiles[i])] = values[i];
+    return object;
+}
+
 } // namespace
+
+void WriteRiskJson(std::ostream& out, const RiskReport& report)
+{
+    const OutcomeResults& r = report.results;
+    Json series = Json::object();
+    for (const OutcomeSeries& s : r.series) {
+        Json years = Json::array();
+        for (size_t y = 0; y < s.percentiles.size(); ++y) {
+            Json year = {{"year", static_cast<int>(y) + 1}};
+            year.update(jsonPercentiles(s.percentiles[y]));
+            years.push_back(std::move(year));
+        }
+        series[std::string(s.key)] = std::move(years);
+    }
+    // The thread count is left out: the figures never depend on it.
+    const Json document = {
+        {"strategy", StrategyName(report.strategy)},
+        {"horizon", r.horizon},
+        {"options", {{"volatility", report.options.volatility}, {"paths", r.paths}, {"seed", r.seed}}},
+        {"loan_amount", report.inputs.loanAmount},
+        {"mean_return", r.mean_return},
+        {"volatility", r.volatility},
+        {"probability_behind", r.probability_behind},
+        {"probability_underwater", r.probability_underwater},
+        {"difference_at_horizon", jsonPercentiles(r.difference_at_horizon)},
+        {"series", std::move(series)},
+        {"inputs", jsonInputs(report.inputs)},
+        {"language", LanguageName(report.language)},
+        {"sentences", report.sentences},
+    };
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
 
 void WriteAnalysisJson(std::ostream& out, const AnalyzeReport& report)
 {

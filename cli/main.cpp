@@ -17,6 +17,8 @@ void printUsage(std::ostream& out)
            "\n"
            "Commands:\n"
            "  analyze   run an analysis and print its figures (JSON or CSV)\n"
+           "  risk      run the range of outcomes: percentiles over many paths of varying\n"
+           "            returns, and the chance that leverage ends behind (JSON or CSV)\n"
            "  report    print a client report to a PDF file\n"
            "  veil      mask or unmask text lines (encode --level N | decode)\n"
            "  config    turn a record file into plain lines and back (unpack FILE | pack PLAIN OUT)\n"
@@ -49,12 +51,14 @@ int main(int argc, char** argv)
     }
     if (command == "analyze")
         return gw::cli::runAnalyze(args);
+    if (command == "risk")
+        return gw::cli::runRisk(args);
     if (command == "report")
         return gw::cli::runReport(args);
     if (command == "veil")
         return gw::cli::runVeil(args);
     if (command == "config")
         return gw::cli::runConfig(args);
-    std::cerr << "gearwise-cli: unknown command '" << command << "' (expected analyze, report, veil or config)\n";
+    std::cerr << "gearwise-cli: unknown command '" << command << "' (expected analyze, risk, report, veil or config)\n";
     return 2;
 }

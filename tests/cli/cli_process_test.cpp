@@ -66,6 +66,8 @@ TEST(CliProcess, ExitStatusesAndHelp)
         {{"config", "pack", "a", "b", "--seed", "x"}, 2, "gearwise-cli config: --seed must be a whole number"},
         {{"--help"}, 0, "Usage: gearwise-cli <command>"},
         {{"analyze", "--help"}, 0, "Usage: gearwise-cli analyze"},
+        {{"risk", "--help"}, 0, "Usage: gearwise-cli risk"},
+        {{"risk", "--paths", "99"}, 2, "gearwise-cli risk: --paths: 99 is out of range"},
         {{"veil", "--help"}, 0, "Usage: gearwise-cli veil"},
         {{"config", "-h"}, 0, "Usage: gearwise-cli config"},
     };
