@@ -258,6 +258,31 @@ TEST_F(ExportTest, ctrlCCopiesTheSelectedCellsOrTheWholeTable)
     EXPECT_EQ(QApplication::clipboard()->text(), wide.item(0, 0)->text() + "\n");
 }
 
+// The range of outcomes exports once its run has shown figures: the table
+// as its head row and the record's figures, the fan chart as an image.
+TEST_F(ExportTest, theRangeOfOutcomesExportsItsTableAndChart)
+{
+    using Kind = OutputExport::Kind;
+    open(English);
+    EXPECT_EQ(exportAs(Kind::OutcomesTable, "none.csv"), "");
+    EXPECT_EQ(messages.take(), "Range of Outcomes Table as CSV: " + lookUp(*captions, "errorNoResultsToExport").toStdString());
+    window->tabOutputs->setCurrentIndex(MainWindow::kOutcomesTab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->outcomes().results().has_value(); }, 20000));
+    const OutcomeResults& r = *window->outcomes().results();
+
+    const auto rows = readCsv(exportAs(Kind::OutcomesTable, "outcomes.csv"));
+    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows[1].size(), 7u);
+    EXPECT_EQ(rows[0][0], "\xEF\xBB\xBF" + lookUp(*captions, "OutcomesChanceBehind").toStdString() + " (%)");
+    EXPECT_EQ(rows[0][6], "Difference ($) in Year " + std::to_string(r.horizon) + ", by Percentile - 90th");
+    EXPECT_NEAR(std::stod(rows[1][0]), percent(r.probability_behind), 0.05);
+    EXPECT_NEAR(std::stod(rows[1][1]), percent(r.probability_underwater), 0.05);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_NEAR(std::stod(rows[1][2 + i]), r.difference_at_horizon[i], 0.5);
+    EXPECT_EQ(exportAs(Kind::OutcomesChart, "fan.png").substr(1, 3), "PNG");
+    EXPECT_TRUE(messages.messages.empty()) << messages.take();
+}
+
 // The save dialog starts on the file type of the suggested name's extension,
 // and a name typed without one gets that of the type chosen.
 TEST(SaveFileDialog, startsOnTheSuggestedTypeAndAddsItsExtension)

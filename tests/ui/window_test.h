@@ -19,6 +19,7 @@
 #include "inputpanel.h"
 #include "mainwindow.h"
 #include "messages.h"
+#include "outcomespanel.h"
 #include "outputpanel.h"
 #include "printoptions.h"
 #include "program.h"
