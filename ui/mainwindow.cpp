@@ -10,6 +10,7 @@
 #include "outcomespanel.h"
 #include "outputexport.h"
 #include "outputpanel.h"
+#include "outcomes_text.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -52,6 +53,12 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         services_.runOutcomes = [](Strategy strategy, const AnalysisInputs& in, const OutcomeOptions& options,
                                    const OutcomeProgress& progress) {
             return SimulateOutcomes(strategy, in, options, progress);
+        };
+    }
+    if (!services_.outcomeSentences) {
+        services_.outcomeSentences = [this](const OutcomeResults& results) {
+            const CaptionTables* tables = captions_.tables();
+            return tables ? OutcomeSentences(results, *tables, captions_.language()) : std::vector<std::string>{};
         };
     }
     if (!services_.notes) {
@@ -328,10 +335,10 @@ void MainWindow::start(const MainWindowSetup& setup)
         lstStrategyList->setCurrentRow(Index(FirstStrategyOffered(setup.values)));
     }
 
-    inputs_->start(StartValues(setup.values));
-    const OutcomeOptions outcomes{DefaultVolatility(inputs_->breakdown()), kDefaultOutcomePaths, kDefaultOutcomeSeed, 0};
-    outcomes_->setReplacements(outcomes);
-    outcomes_->setOptions(outcomes);
+    const SettingValues start = StartValues(setup.values);
+    inputs_->start(start);
+    outcomes_->setReplacements(outcomeOptionsFrom(start));
+    outcomes_->setOptions(outcomeOptionsFrom(start));
     autoCalculate_ = true;
     formatCaptions();
     setStatusHint("stsbarPressF1");
@@ -411,6 +418,12 @@ void MainWindow::refreshOutcomes()
         return;
     outcomeRequest_ = request;
     outcomeJobs_->start(request->strategy, request->inputs, request->options);
+}
+
+OutcomeOptions MainWindow::outcomeOptionsFrom(const SettingValues& values)
+{
+    return {values[Setting::Volatility], static_cast<int>(values[Setting::OutcomePaths]),
+            static_cast<std::uint64_t>(values[Setting::OutcomeSeed]), 0};
 }
 
 void MainWindow::showOutcomes(const OutcomeResults& results)
@@ -649,6 +662,7 @@ void MainWindow::loadFields(Strategy strategy, const SettingValues& values)
         lstStrategyList->setCurrentRow(Index(strategy));
     }
     inputs_->loadFields(values);
+    outcomes_->setOptions(outcomeOptionsFrom(values));
     formatInput(strategy);
     markInputsChanged();
 }
@@ -661,6 +675,10 @@ AnalysisInputs MainWindow::currentInputs() const
 void MainWindow::storeValues(SettingValues& values) const
 {
     inputs_->storeValues(values);
+    const OutcomeOptions outcomes = outcomes_->options();
+    values[Setting::Volatility] = outcomes.volatility;
+    values[Setting::OutcomePaths] = outcomes.paths;
+    values[Setting::OutcomeSeed] = double(outcomes.seed);
     values.setFlag(Setting::ShowAdvancedDetails, advancedView_);
 }
 

@@ -212,6 +212,8 @@ private:
     // clears the tab when there is no analysis to run on.
     void refreshOutcomes();
     void showOutcomes(const OutcomeResults& results);
+    // The tab's fields as the settings hold them.
+    static OutcomeOptions outcomeOptionsFrom(const SettingValues& values);
     std::vector<std::string> outcomeSentences(const OutcomeResults& results) const;
     // The notes of a strategy's last results, worked out once per analysis
     // and language.

@@ -242,3 +242,36 @@ TEST_F(OutcomeRunTest, aNewerInputCancelsTheOlderRunAndOnlyTheNewestShows)
 
 } // namespace
 } // namespace gw::test
+
+namespace gw::test {
+namespace {
+
+// The three fields go into User.dat with Save Defaults and come back on the
+// next start; a client case keeps them and brings them back.
+TEST(OutcomeSettings, reachSaveDefaultsAndClientCases)
+{
+    ProgramOnData data;
+    MainWindow& window = data.start(English);
+    const auto fields = [](MainWindow& w) {
+        const OutcomesPanel& tab = w.outcomes();
+        return (tab.txtVolatility->text() + " " + tab.txtOutcomePaths->text() + " " + tab.txtOutcomeSeed->text()).toStdString();
+    };
+    EXPECT_EQ(fields(window), "16.0 10000 20261206");
+    enter(window.outcomes().txtVolatility, "12.5");
+    enter(window.outcomes().txtOutcomePaths, "2000");
+    enter(window.outcomes().txtOutcomeSeed, "42");
+    const ClientCase kept = data.program->currentCase("");
+    ASSERT_TRUE(data.program->saveDefaults());
+
+    MainWindow& again = data.start(English);
+    EXPECT_EQ(fields(again), "12.5 2000 42");
+    enter(again.outcomes().txtVolatility, "30");
+    enter(again.outcomes().txtOutcomeSeed, "7");
+    data.program->applyCase(kept);
+    EXPECT_EQ(fields(again), "12.5 2000 42");
+    EXPECT_TRUE(data.messages.messages.empty()) << data.messages.take();
+    EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
+}
+
+} // namespace
+} // namespace gw::test
