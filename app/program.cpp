@@ -163,6 +163,7 @@ PrintSource Program::printSource() const
         const std::optional<AnalysisResults>& results = window.resultsOf(source.strategy);
         source.results = results ? &*results : nullptr;
     }
+    source.outcomes = [window = mainWindow_.get()] { return window->outcomesForPrint(); };
     return source;
 }
 

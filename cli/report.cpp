@@ -9,6 +9,8 @@
 #include "analyze_driver.h"
 #include "analyze_options.h"
 #include "dispatch.h"
+#include "error.h"
+#include "outcomes.h"
 #include "painterpage.h"
 #include "primitives.h"
 #include "reporter.h"
@@ -75,7 +77,7 @@ struct ReportOptions {
 };
 
 const char* const kUsage =
-    "Usage: gearwise-cli report --report summary|projection|checklist --out FILE.pdf [options]\n"
+    "Usage: gearwise-cli report --report summary|projection|checklist|risk --out FILE.pdf [options]\n"
     "\n"
     "Prints one client report of an analysis to a PDF file, as the program's Print\n"
     "dialog does, with the data files beside the program (or in --data-dir).\n"
@@ -83,7 +85,9 @@ const char* const kUsage =
     "Report options:\n"
     "  --report KIND                 summary (one-page summary), projection (year-by-year\n"
     "                                projection) or checklist (suitability checklist; only\n"
-    "                                for a sponsor whose name starts with QZX)\n"
+    "                                for a sponsor whose name starts with QZX) or risk\n"
+    "                                (the range of outcomes, with --volatility, --paths,\n"
+    "                                --seed and --threads as 'gearwise-cli risk' takes them)\n"
     "  --out FILE.pdf                the PDF file to write\n"
     "  --prepared-for NAME           print a Prepared-for line with NAME (default: the\n"
     "                                client of --case or --client; empty: no such line)\n"
@@ -102,7 +106,7 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 written, 1 the report could not be printed, 2 bad input or data\n"
     "files, or a report or last page that the sponsor or strategy does not have (the\n"
-    "reason on one line, nothing written), 3 the analysis failed.\n"
+    "reason on one line, nothing written), 3 the analysis or the range of outcomes failed.\n"
     "\n"
     "Analysis options (those of 'gearwise-cli analyze'; --format is ignored, and\n"
     "--case FILE starts from a client case as there; --save-case is analyze's only):\n";
@@ -142,8 +146,10 @@ std::string ParseReportOptions(const std::vector<std::string>& args, ReportOptio
                 options.kind = ReportKind::Projection;
             else if (v == "checklist")
                 options.kind = ReportKind::Checklist;
+            else if (v == "risk")
+                options.kind = ReportKind::Outcomes;
             else
-                return "--report: '" + v + "' is not a report: summary, projection or checklist";
+                return "--report: '" + v + "' is not a report: summary, projection, checklist or risk";
         } else if (name == "--out") {
             if (v.empty())
                 return "--out: missing value (FILE.pdf)";
@@ -261,14 +267,16 @@ int runReport(const std::vector<std::string>& args)
         return kExitOk;
     }
     if (!options.kind) {
-        std::cerr << kPrefix << "--report: missing (summary, projection or checklist)\n";
+        std::cerr << kPrefix << "--report: missing (summary, projection, checklist or risk)\n";
         return kExitBadInput;
     }
     if (options.out.empty()) {
         std::cerr << kPrefix << "--out: missing (the PDF file to write)\n";
         return kExitBadInput;
     }
-    const ParsedAnalyze parsed = ParseAnalyzeOptions(options.analysisArgs, data->defaults);
+    // The range of outcomes' own options are taken by every report and read
+    // by that one.
+    const ParsedRisk parsed = ParseRiskOptions(options.analysisArgs, data->defaults);
     if (const auto* error = std::get_if<OptionError>(&parsed)) {
         std::cerr << kPrefix << error->message << '\n';
         return kExitBadInput;
@@ -277,7 +285,8 @@ int runReport(const std::vector<std::string>& args)
         std::cout << kUsage << AnalyzeHelpText(data->defaults, folder);
         return kExitOk;
     }
-    const AnalyzeRequest& request = std::get<AnalyzeRequest>(parsed);
+    const RiskRequest& riskRequest = std::get<RiskRequest>(parsed);
+    const AnalyzeRequest& request = riskRequest.analysis;
     if (!request.saveCase.empty()) {
         std::cerr << kPrefix << "--save-case: only 'gearwise-cli analyze' saves a case\n";
         return kExitBadInput;
@@ -298,6 +307,16 @@ int runReport(const std::vector<std::string>& args)
         return kExitAnalysisFailed;
     }
 
+    std::optional<OutcomeResults> outcomes;
+    if (options.kind == ReportKind::Outcomes) {
+        try {
+            outcomes = SimulateOutcomes(request.strategy, request.inputs, riskRequest.options);
+        } catch (const AnalysisError& error) {
+            std::cerr << kPrefix << "the range of outcomes failed: " << error.what() << '\n';
+            return kExitAnalysisFailed;
+        }
+    }
+
     PrintJob job;
     job.PreparedForName = options.preparedFor.value_or(request.client);
     job.PrintName = !job.PreparedForName.empty();
@@ -315,6 +334,8 @@ int runReport(const std::vector<std::string>& args)
     // The pictures are installed with the program's data.
     if (!std::filesystem::exists(report.pictureFolder / std::string(kEnglishReportPicture)))
         report.pictureFolder = FindDataFolder(ExecutableFolder());
+    if (outcomes)
+        report.outcomes = &*outcomes;
 
     StderrPrintReporter printReporter;
     PainterPage page(PdfOutput{options.out});

@@ -2,6 +2,7 @@
 
 #include "dispatch.h"
 #include "inputs.h"
+#include "outcomes.h"
 #include "primitives.h"
 
 #include <filesystem>
@@ -51,6 +52,7 @@ struct ReportData {
     ReportDate date;
     std::string legalDisclaimer;               // in the report's language
     std::filesystem::path pictureFolder;       // holds print-english.gif and print-french.gif
+    const OutcomeResults* outcomes = nullptr;  // the range of outcomes of `strategy`, when run
 };
 
 // Report data for the program: today's date, the sponsor's legal disclaimer
@@ -79,7 +81,15 @@ bool PrintProjection(PrintContext& context, const ReportData& data);
 // `pictureFolder`.
 bool PrintSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder);
 
-enum class ReportKind { Summary, Projection, Checklist };
+// The range of outcomes of data.strategy on one page: title, date and
+// prepared lines, assumptions with the volatility, paths and seed, the 10th,
+// 50th and 90th percentiles of the two values compared and of their
+// difference by year (every year up to 20, else every fifth and the last),
+// the horizon in sentences, and how the returns were drawn. Needs
+// data.outcomes of that strategy; its body font steps down as the summary's.
+bool PrintRangeOfOutcomes(PrintContext& context, const ReportData& data);
+
+enum class ReportKind { Summary, Projection, Checklist, Outcomes };
 
 // The report of `kind` for `data`.
 bool PrintReport(ReportKind kind, PrintContext& context, const ReportData& data);

@@ -81,6 +81,9 @@ bool PrintReports(PrintContext& context, const ReportData& data, const std::vect
         case ReportKind::Checklist:
             drawings.emplace_back([&data](PrintContext& c) { report::DrawSuitabilityChecklist(c, data.pictureFolder); });
             break;
+        case ReportKind::Outcomes:
+            drawings.emplace_back([&data](PrintContext& c) { report::DrawRangeOfOutcomes(c, data); });
+            break;
         }
     }
     return RunPrintJob(context, drawings);
@@ -94,6 +97,11 @@ bool PrintOnePageSummary(PrintContext& context, const ReportData& data)
 bool PrintProjection(PrintContext& context, const ReportData& data)
 {
     return PrintReport(ReportKind::Projection, context, data);
+}
+
+bool PrintRangeOfOutcomes(PrintContext& context, const ReportData& data)
+{
+    return PrintReport(ReportKind::Outcomes, context, data);
 }
 
 bool PrintSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder)

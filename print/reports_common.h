@@ -25,6 +25,7 @@ inline constexpr double kBlockGap = 0.6;
 void DrawOnePageSummary(PrintContext& context, const ReportData& data);
 void DrawProjection(PrintContext& context, const ReportData& data);
 void DrawSuitabilityChecklist(PrintContext& context, const std::filesystem::path& pictureFolder);
+void DrawRangeOfOutcomes(PrintContext& context, const ReportData& data);
 
 // FormatNumber in the context's language.
 std::string Figure(const PrintContext& context, double value, std::string_view pattern);

@@ -22,10 +22,10 @@ inline constexpr std::size_t kMaxAdvisorField = 100;
 
 // The settings the print dialog keeps: which reports are ticked, how the
 // summary ends, and whether the name lines print.
-inline constexpr std::array<Setting, 8> kPrintSettings{
+inline constexpr std::array<Setting, 9> kPrintSettings{
     Setting::PrintSummaryChecklist, Setting::PrintLegalDisclaimer, Setting::PrintSignatures,
     Setting::PrintSummary,          Setting::PrintProjection,      Setting::PrintChecklistPage,
-    Setting::PrintName,             Setting::PrintCompanyName};
+    Setting::PrintOutcomes,         Setting::PrintName,            Setting::PrintCompanyName};
 
 // The print dialog's state as Save Defaults writes it: its settings
 // (kPrintSettings) and who prepares the reports.

@@ -160,13 +160,18 @@ SettingValues ReadSettingValues(const SettingLines& sponsorLines, const SettingL
     for (const SettingRow& row : SettingRows()) {
         if (!row.read)
             continue;
+        // A setting newer than the files: the user's, else the sponsor's,
+        // else the program's own, without a message.
+        if (row.sponsorWhenAbsent) {
+            const std::string fallback(row.defaultText);
+            const std::string sponsor = FindSettingValue(row.key, sponsorLines).value_or(fallback);
+            values[row.id] = ReadStored(row, FindSettingValue(row.key, userLines).value_or(sponsor));
+            continue;
+        }
         std::string text = GetSettingValue(row.key, sponsorLines, true, reporter);
-        // The sponsor file must hold every default; the value is the user's,
-        // or the sponsor's for a setting older user files lack.
+        // The sponsor file must hold every default; the value is the user's.
         if (row.section == Section::InputDefaults) {
-            std::optional<std::string> user = FindSettingValue(row.key, userLines);
-            if (user || !row.sponsorWhenAbsent)
-                text = user.value_or(std::string());
+            text = FindSettingValue(row.key, userLines).value_or(std::string());
         }
         values[row.id] = ReadStored(row, text);
     }

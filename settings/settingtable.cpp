@@ -43,10 +43,12 @@ constexpr SettingRow inCase(SettingRow row)
     row.inCase = true;
     return row;
 }
-// A setting added after User.dat files were saved without it.
-constexpr SettingRow added(SettingRow row)
+// A setting added after sponsor and user files were saved without it, and
+// its value as stored when neither has it.
+constexpr SettingRow added(SettingRow row, std::string_view defaultText)
 {
     row.sponsorWhenAbsent = true;
+    row.defaultText = defaultText;
     return row;
 }
 
@@ -128,6 +130,7 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
     flag(S::PrintSummaryChecklist, "Print Summary Checklist", Section::InputDefaults, 33, St::TrueFalse),
     flag(S::PrintLegalDisclaimer, "Print Legal Disclaimer", Section::InputDefaults, 34, St::TrueFalse),
     flag(S::PrintSignatures, "Print Signatures", Section::InputDefaults, 35, St::TrueFalse),
+    added(flag(S::PrintOutcomes, "Print Range of Outcomes", Section::InputDefaults, 73, St::OneZero), "0"),
     // The projection is always run at the third return; this is what its
     // field held when the defaults were saved.
     ranged(S::ProjectionReturn, "Projection Return", 26, St::Number, U::Percent, "#0.0", true, kReturnLow,
@@ -150,11 +153,14 @@ constexpr std::array<SettingRow, kSettingCount> kRows{{
     // The range of outcomes: how far a year's return strays from the
     // projection return, and the paths and seed that make its figures.
     added(ranged(S::Volatility, "Volatility (%)", 70, St::Number, U::Percent, "#0.0", true, fixed(0),
-                 fixed(kMaxVolatility))),
+                 fixed(kMaxVolatility)),
+          "16"),
     added(ranged(S::OutcomePaths, "Outcome Paths", 71, St::Number, U::Count, {}, false, fixed(kMinOutcomePaths),
-                 fixed(kMaxOutcomePaths), true)),
+                 fixed(kMaxOutcomePaths), true),
+          "10000"),
     added(ranged(S::OutcomeSeed, "Outcome Seed", 72, St::Number, U::Count, {}, false, fixed(1), fixed(2147483647),
-                 true)),
+                 true),
+          "20261206"),
     flag(S::ShowIntOnlyAnalysis, "showIntOnlyAnalysis", Section::AnalysisRestrictions, 11, St::NotZero),
     flag(S::ShowTermLoanAnalysis, "showTermLoanAnalysis", Section::AnalysisRestrictions, 12, St::NotZero),
     flag(S::ShowRRSPAnalysis, "showRRSPAnalysis", Section::AnalysisRestrictions, 13, St::NotZero),

@@ -47,6 +47,7 @@ enum class Setting : int {
     PrintSummaryChecklist,
     PrintLegalDisclaimer,
     PrintSignatures,
+    PrintOutcomes,
     ProjectionReturn,
     TimesLoanRepeated,
     CapitalGains,
@@ -149,9 +150,11 @@ struct SettingRow {
     // an advanced detail, a tax or deductibility value), where the others
     // are the sponsor's or the program's preferences.
     bool inCase = false;
-    // A User.dat saved before this setting existed lacks it: its value is
-    // then the sponsor's rather than 0.
+    // Sponsor and user files written before this setting existed lack it:
+    // its value is then the sponsor's, else `defaultText` (as stored),
+    // rather than 0 and a message.
     bool sponsorWhenAbsent = false;
+    std::string_view defaultText = {};
 };
 
 const SettingRow& Row(Setting s);

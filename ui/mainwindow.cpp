@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "captionsource.h"
+#include "error.h"
 #include "fieldvalues.h"
 #include "helpservice.h"
 #include "inputpanel.h"
@@ -418,6 +419,22 @@ void MainWindow::refreshOutcomes()
         return;
     outcomeRequest_ = request;
     outcomeJobs_->start(request->strategy, request->inputs, request->options);
+}
+
+std::optional<OutcomeResults> MainWindow::outcomesForPrint()
+{
+    const Strategy current = strategy();
+    if (!autoCalculate_ || !analysed_ || analysed_->first != current || !services_.runOutcomes)
+        return std::nullopt;
+    const OutcomeRequest request{current, analysed_->second, outcomes_->options()};
+    if (outcomeRequest_ == request && outcomes_->results())
+        return outcomes_->results();
+    try {
+        return services_.runOutcomes(request.strategy, request.inputs, request.options, {});
+    } catch (const AnalysisError& error) {
+        std::fprintf(stderr, "Range of outcomes for printing failed: %s\n", error.what());
+        return std::nullopt;
+    }
 }
 
 OutcomeOptions MainWindow::outcomeOptionsFrom(const SettingValues& values)

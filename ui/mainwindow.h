@@ -131,6 +131,11 @@ public:
     const InputPanel& inputs() const { return *inputs_; }
     OutputPanel& outputs() { return *outputs_; }
     OutcomesPanel& outcomes() { return *outcomes_; }
+    // The range of outcomes of the selected strategy's last analysis with the
+    // tab's fields, for printing: the tab's own when it shows them, else
+    // worked out now (the same figures). Nullopt without an analysis, with
+    // auto-calculation off, or when the inputs are refused.
+    std::optional<OutcomeResults> outcomesForPrint();
     OutcomeJobs& outcomeJobs() { return *outcomeJobs_; }
     // The output tab of the range of outcomes.
     static constexpr int kOutcomesTab = 4;

@@ -11,6 +11,7 @@
 #include "updown.h"
 #include "widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <optional>
 #include <variant>
 
 namespace gw {
@@ -133,7 +135,7 @@ void PrintOptions::buildControls()
     printerGrid->setColumnStretch(1, 1);
     layout->addWidget(fraPrinter);
 
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < int(chkPrint.size()); ++i) {
         chkPrint[std::size_t(i)] = new QCheckBox(this);
         chkPrint[std::size_t(i)]->setObjectName(arrayName("chkPrint", i));
         layout->addWidget(chkPrint[std::size_t(i)]);
@@ -245,7 +247,7 @@ void PrintOptions::formatCaptions()
     fraOptions->setTitle(caption("fraOptions"));
     lblPrinter->setText(caption("lblPrinter"));
     lblCopies->setText(caption("lblCopies"));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < int(chkPrint.size()); ++i)
         chkPrint[std::size_t(i)]->setText(caption(captionKey("chkPrint", i)));
     chkName->setText(caption("chkName"));
     // The Prepared-by caption ends with the blank before the name.
@@ -327,6 +329,7 @@ void PrintOptions::load(const PrintDefaults& defaults)
     chkPrint[0]->setChecked(saved.flag(Setting::PrintSummary));
     chkPrint[1]->setChecked(saved.flag(Setting::PrintProjection));
     chkPrint[2]->setChecked(saved.flag(Setting::PrintChecklistPage));
+    chkPrint[3]->setChecked(saved.flag(Setting::PrintOutcomes));
 
     // The checklist report is that sponsor's alone.
     chkPrint[2]->setVisible(qzx_);
@@ -392,7 +395,8 @@ void PrintOptions::printChoiceClicked()
     optPrintCheckList->setEnabled(summary && !qzx_);
     optPrintSignatures->setEnabled(summary && !qzx_);
     optPrintLegalDisclaimer->setEnabled(summary);
-    const bool any = chkPrint[0]->isChecked() || chkPrint[1]->isChecked() || (qzx_ && chkPrint[2]->isChecked());
+    const bool any = chkPrint[0]->isChecked() || chkPrint[1]->isChecked() || (qzx_ && chkPrint[2]->isChecked())
+                     || chkPrint[3]->isChecked();
     cmdPrint->setEnabled(any);
 }
 
@@ -439,6 +443,7 @@ PrintDefaults PrintOptions::currentDefaults() const
     d.values.setFlag(Setting::PrintSummary, chkPrint[0]->isChecked());
     d.values.setFlag(Setting::PrintProjection, chkPrint[1]->isChecked());
     d.values.setFlag(Setting::PrintChecklistPage, chkPrint[2]->isChecked());
+    d.values.setFlag(Setting::PrintOutcomes, chkPrint[3]->isChecked());
     d.values.setFlag(Setting::PrintName, chkName->isChecked());
     d.values.setFlag(Setting::PrintCompanyName, chkPrintCompanyName->isChecked());
     d.advisor = advisor();
@@ -483,11 +488,26 @@ bool PrintOptions::runPrint()
     const bool checklist = qzx_ && chkPrint[2]->isChecked();
     bool summary = chkPrint[0]->isChecked();
     bool projection = chkPrint[1]->isChecked();
-    if ((summary || projection) && !haveResults) {
+    bool outcomes = chkPrint[3]->isChecked();
+    if ((summary || projection || outcomes) && !haveResults) {
         messages_.warning(caption("frmPrintOptions"), caption("errorNoResultsToPrint"));
-        summary = projection = false;
+        summary = projection = outcomes = false;
         if (!checklist)
             return false;
+    }
+    std::optional<OutcomeResults> outcomeResults;
+    if (outcomes) {
+        if (source.outcomes) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            outcomeResults = source.outcomes();
+            QApplication::restoreOverrideCursor();
+        }
+        if (!outcomeResults) {
+            messages_.warning(caption("frmPrintOptions"), caption("errorNoOutcomesToPrint"));
+            outcomes = false;
+            if (!summary && !projection && !checklist)
+                return false;
+        }
     }
 
     PrintDestination destination;
@@ -516,6 +536,8 @@ bool PrintOptions::runPrint()
     ReportData data;
     if (haveResults) {
         data = MakeReportData(settings, language, source.strategy, *source.results);
+        if (outcomeResults)
+            data.outcomes = &*outcomeResults;
     } else {
         data.pictureFolder = settings.folder;
     }
@@ -525,7 +547,7 @@ bool PrintOptions::runPrint()
     const int copies = destination.pdf ? 1 : job_.Copies;
     std::vector<ReportKind> kinds;
     for (const auto& [kind, wanted] : {std::pair{ReportKind::Summary, summary}, {ReportKind::Checklist, checklist},
-                                       {ReportKind::Projection, projection}}) {
+                                       {ReportKind::Projection, projection}, {ReportKind::Outcomes, outcomes}}) {
         if (wanted)
             kinds.insert(kinds.end(), std::size_t(copies), kind);
     }

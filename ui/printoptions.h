@@ -56,6 +56,9 @@ PageFactory DevicePageFactory();
 struct PrintSource {
     Strategy strategy = Strategy::InterestOnly;
     const AnalysisResults* results = nullptr;
+    // The range of outcomes of those results, worked out when the report is
+    // ticked; nullopt when it cannot be.
+    std::function<std::optional<OutcomeResults>()> outcomes;
 };
 
 // frmPrintOptions: printer, copies, which reports, the Prepared-for and
@@ -63,7 +66,7 @@ struct PrintSource {
 // hidden, at start-up and kept: its state is what Save Defaults writes.
 // Print makes one document of the whole job, for the strategy selected in
 // the main window: all the summaries, then all the checklists, then all the
-// projections. A printer gets each report `Copies` times in that order; a PDF
+// projections, then the ranges of outcomes. A printer gets each report `Copies` times in that order; a PDF
 // file gets each once.
 //
 // Control arrays follow arrayName(): chkPrint(0) is "chkPrint0".
@@ -128,7 +131,7 @@ public:
     QLabel* lblCopies = nullptr;
     QLineEdit* txtCopies = nullptr;
     UpDown* updCopies = nullptr;
-    std::array<QCheckBox*, 3> chkPrint{};
+    std::array<QCheckBox*, 4> chkPrint{};
     QCheckBox* chkName = nullptr;
     QLineEdit* txtName = nullptr;
     QLabel* lblAdvisorName = nullptr;

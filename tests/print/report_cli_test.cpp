@@ -30,6 +30,8 @@ TEST(ReportCommand, WritesEachReportAsAPdfAndNothingOnBadInput)
         {"--report summary --strategy interest-only --last-page checklist", "a.pdf", 0},
         {"--report summary --strategy rrsp --language fr --last-page disclaimer --prepared-for 'Jean Tremblay'", "b.pdf", 0},
         {"--report projection --strategy term --times-repeated 3", "c.pdf", 0},
+        {"--report risk --strategy rrsp --paths 500 --seed 3 --language fr", "e.pdf", 0},
+        {"--report risk --volatility 51", "x.pdf", 2},
         {"--report checklist --language=fr", "d.pdf", 2},  // the shipped sponsor has no checklist
         {"--report bogus", "x.pdf", 2},
         {"", "x.pdf", 2},

@@ -103,6 +103,47 @@ TEST_F(Reports, WholeDocumentsMatchTheirGoldenFiles)
     }
 }
 
+// The range of outcomes fits one page whatever the horizon: every year up
+// to 20, then every fifth and the last; without outcomes of the strategy
+// printed, nothing is.
+TEST_F(Reports, RangeOfOutcomesOnOnePage)
+{
+    const struct {
+        const char* name;  // tests/print/golden/<name>.txt
+        Strategy strategy;
+        Language language;
+        double savingsPeriod;
+    } cases[] = {
+        {"outcomes_interest-only_en", InterestOnly, English, 10},
+        {"outcomes_rrsp_fr", RRSP, French, 10},
+        {"outcomes_term_80-years_en", TermLoan, English, 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AnalysisInputs in = DefaultInputs();
+        in.savingsPeriod = c.savingsPeriod;
+        in.timesRepeated = 0;
+        ReportFixture::analyse(c.strategy, in);
+        const std::optional<OutcomeResults> outcomes =
+            SimulateOutcomes(c.strategy, in, OutcomeOptions{.volatility = 16, .paths = 200, .seed = 7, .threads = 1});
+        ASSERT_TRUE(outcomes.has_value());
+        data.outcomes = &*outcomes;
+        page = RecordingPage({90, 60});
+        job.PrintName = job.PrintCompanyName = true;
+        job.PreparedForName = "Jean and Marie Tremblay";
+        ASSERT_TRUE(print(ReportKind::Outcomes, c.language)) << lastMessage();
+        EXPECT_EQ(PageDump(page).find("newpage"), std::string::npos);
+        ExpectGolden(PageDump(page), std::string("print/golden/") + c.name + ".txt");
+
+        OutcomeResults other = *outcomes;
+        other.strategy = c.strategy == RRSP ? InterestOnly : RRSP;
+        data.outcomes = &other;
+        EXPECT_FALSE(print(ReportKind::Outcomes, c.language));
+        data.outcomes = nullptr;
+        EXPECT_FALSE(print(ReportKind::Outcomes, c.language));
+    }
+}
+
 // A failure is reported once, naming the section and step, and the document
 // is abandoned: results of another strategy, or a missing picture.
 TEST_F(Reports, FailureIsReportedAndTheDocumentAbandoned)

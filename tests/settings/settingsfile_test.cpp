@@ -1,5 +1,6 @@
 #include "golden.h"
 #include "numformat.h"
+#include "outcomes.h"
 #include "recordfile.h"
 #include "settings_test_support.h"
 #include "settingsfile.h"
@@ -129,9 +130,23 @@ TEST(ReadSettingValues, userFileWinsAndItsMissingKeysReadAsAbsent)
 
 // A User.dat saved before the range of outcomes existed lacks its settings:
 // they take the sponsor's values, silently, rather than a volatility and a
-// path count of 0; a user file that has them wins as for any default.
+// path count of 0; a user file that has them wins as for any default. A
+// sponsor's file of that time lacks them too: the program's own values.
 TEST(ReadSettingValues, settingsOlderUserFilesLackTakeTheSponsorValues)
 {
+    {
+        SettingLines oldSponsor = test::sponsorFileLines();
+        for (const char* key : {"Volatility (%)", "Outcome Paths", "Outcome Seed", "Print Range of Outcomes"})
+            oldSponsor = without(oldSponsor, key);
+        RecordingReporter quiet;
+        const SettingValues read = ReadSettingValues(oldSponsor, oldSponsor, quiet);
+        EXPECT_EQ(quiet.texts(), std::vector<std::string>{});
+        EXPECT_EQ(read[Setting::Volatility], 16);
+        EXPECT_EQ(read[Setting::OutcomePaths], kDefaultOutcomePaths);
+        EXPECT_EQ(read[Setting::OutcomeSeed], kDefaultOutcomeSeed);
+        EXPECT_EQ(read[Setting::PrintOutcomes], 0);
+    }
+
     const SettingLines sponsor = test::sponsorFileLines();
     SettingLines oldUser = sponsor;
     for (const char* key : {"Volatility (%)", "Outcome Paths", "Outcome Seed"})

@@ -269,6 +269,12 @@ TEST(OutcomeSettings, reachSaveDefaultsAndClientCases)
     enter(again.outcomes().txtOutcomeSeed, "7");
     data.program->applyCase(kept);
     EXPECT_EQ(fields(again), "12.5 2000 42");
+    // Printing works the figures out with the fields, the tab never shown.
+    const std::optional<OutcomeResults> printed = data.program->printSource().outcomes();
+    ASSERT_TRUE(printed.has_value());
+    EXPECT_EQ(printed->seed, 42u);
+    EXPECT_EQ(printed->paths, 2000);
+    EXPECT_EQ(printed->volatility, 0.125);
     EXPECT_TRUE(data.messages.messages.empty()) << data.messages.take();
     EXPECT_TRUE(data.reporter.texts.empty()) << data.reporter.texts.front();
 }

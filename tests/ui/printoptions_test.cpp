@@ -28,7 +28,7 @@ protected:
                                      "OnePageSummaryTitle_RRSP=Summary of the RRSP loan",
                                      "ProjectionTitle_IntOnly=Projection of the loan",
                                      "Suitability_Title=Suitability form", "PrintoutFooter=Footer line",
-                                     "PageNofM=Page <1> of <2>"};
+                                     "PageNofM=Page <1> of <2>", "OutcomesReport_Title=Outcomes of the loan"};
         settings.SponsorLines = {"[SponsorInfo]", "Our firm's disclaimer.=LegalDisclaimerEnglish1"};
         settings.folder = pictures.path().toStdString();
         std::ofstream(settings.folder / "print-english.gif") << "GIF89a";
@@ -172,6 +172,50 @@ TEST_F(PrintDialog, threeCopiesOfThreeReportsPrintInOrderAsOneJobOnTheDefaultPri
     EXPECT_TRUE(!destinations[0].pdf && destinations[0].printer == "Front Desk");
     EXPECT_TRUE(messages.messages.empty()) << messages.take();
     EXPECT_TRUE(dialog->isHidden());
+}
+
+// The range of outcomes prints last, worked out only when it is ticked; when
+// it cannot be, the other reports print and the user is told.
+TEST_F(PrintDialog, rangeOfOutcomesPrintsLastOnlyWhenTickedAndIsSavedWithTheOptions)
+{
+    analyse(Strategy::InterestOnly);
+    int asked = 0;
+    std::optional<OutcomeResults> outcomes =
+        SimulateOutcomes(Strategy::InterestOnly,
+                         ReportSampleInputs({{{0, 20, 0}, {50000, 30, 6}, {100000, 43, 25}, {200000, 53, 39}}}),
+                         OutcomeOptions{.paths = 100});
+    source.outcomes = [&] {
+        ++asked;
+        return outcomes;
+    };
+    open();
+    ASSERT_TRUE(dialog->runPrint());
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(reportTitles(), (std::vector<std::string>{"Summary of the loan", "Projection of the loan"}));
+
+    dialog->chkPrint[3]->setChecked(true);
+    EXPECT_TRUE(dialog->currentDefaults().values.flag(Setting::PrintOutcomes));
+    pages.clear();
+    ASSERT_TRUE(dialog->runPrint());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(reportTitles(),
+              (std::vector<std::string>{"Summary of the loan", "Projection of the loan", "Outcomes of the loan"}));
+
+    outcomes.reset();
+    pages.clear();
+    messages.messages.clear();
+    ASSERT_TRUE(dialog->runPrint());
+    EXPECT_EQ(messages.count("warning"), 1);
+    EXPECT_EQ(reportTitles(), (std::vector<std::string>{"Summary of the loan", "Projection of the loan"}));
+
+    // Alone and impossible: nothing to print, the dialog stays.
+    dialog->chkPrint[0]->setChecked(false);
+    dialog->chkPrint[1]->setChecked(false);
+    dialog->show();
+    pages.clear();
+    EXPECT_FALSE(dialog->runPrint());
+    EXPECT_TRUE(pages.empty());
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 // Only a sponsor whose name starts with "QZX" has the checklist report, and
