@@ -16,7 +16,6 @@ namespace {
 using namespace report;
 
 constexpr std::string_view kFace = "Arial";
-constexpr double kBodySizes[] = {10, 9.5, 9, 8.5, 8};
 // Every year fits a page up to this horizon; longer ones show every fifth.
 constexpr int kEveryYearUpTo = 20;
 // The percentiles a client reads: the 10th, the median and the 90th.
@@ -144,15 +143,7 @@ namespace report {
 
 void DrawRangeOfOutcomes(PrintContext& context, const ReportData& data)
 {
-    const ReportDrawing draw = [&data](PrintContext& c) { DrawOutcomes(c, data); };
-    int pages = 0;
-    for (double body : kBodySizes) {
-        context.fontSizes = {.title = 14, .heading = body + 2, .body = body};
-        pages = CountPages(context, draw);
-        if (pages == 1)
-            break;
-    }
-    DrawNumbered(context, draw, pages);
+    DrawOnOnePage(context, [&data](PrintContext& c) { DrawOutcomes(c, data); });
 }
 
 } // namespace report

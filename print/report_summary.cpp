@@ -20,9 +20,6 @@ constexpr std::string_view kFace = "Arial";
 // starts half an inch (three lines) lower, less a line of the offset kept
 // as the sheet's top space.
 constexpr double kSheetTop = 2.0;
-// The body sizes the summary steps down through to stay on one page; below
-// 8 points a client would strain to read it.
-constexpr double kBodySizes[] = {10, 9.5, 9, 8.5, 8};
 // Signature rules: room to sign above each rule, and the three rules of a row.
 constexpr double kSignatureRoom = 2.2;
 constexpr Span kSignatureRules[] = {{0, 36}, {40, 72}, {76, 90}};
@@ -223,15 +220,7 @@ namespace report {
 
 void DrawOnePageSummary(PrintContext& context, const ReportData& data)
 {
-    const ReportDrawing draw = [&data](PrintContext& c) { DrawSummary(c, data); };
-    int pages = 0;
-    for (double body : kBodySizes) {
-        context.fontSizes = {.title = 14, .heading = body + 2, .body = body};
-        pages = CountPages(context, draw);
-        if (pages == 1)
-            break;
-    }
-    DrawNumbered(context, draw, pages);
+    DrawOnOnePage(context, [&data](PrintContext& c) { DrawSummary(c, data); });
 }
 
 } // namespace report

@@ -203,6 +203,19 @@ bool Limited(const ReportData& data)
     return false;
 }
 
+void DrawOnOnePage(PrintContext& context, const ReportDrawing& draw)
+{
+    constexpr double kBodySizes[] = {10, 9.5, 9, 8.5, 8};
+    int pages = 0;
+    for (double body : kBodySizes) {
+        context.fontSizes = {.title = 14, .heading = body + 2, .body = body};
+        pages = CountPages(context, draw);
+        if (pages == 1)
+            break;
+    }
+    DrawNumbered(context, draw, pages);
+}
+
 double EnsureRoom(PrintContext& context, double y, double height)
 {
     if (y + height > BodyBottom(context) && y > context.continuationTop)

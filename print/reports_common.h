@@ -53,6 +53,11 @@ void RequireResults(const ReportData& data);
 // loans. Throws PrintError, as IntOnly and Term do, without the results.
 bool Limited(const ReportData& data);
 
+// Draws a one-page report numbered, its body font stepped down from 10 to
+// 8 points (below that a client would strain to read it) until it fits one
+// page; past that it goes on as it must.
+void DrawOnOnePage(PrintContext& context, const ReportDrawing& draw);
+
 // Starts a new page when fewer than `lines` (in the current font's line
 // pitch) remain above the body's bottom; returns the y to go on at.
 double EnsureRoom(PrintContext& context, double y, double height);
