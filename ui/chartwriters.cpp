@@ -150,6 +150,18 @@ void FitMoneyAxis(QValueAxis& axis, double lo, double hi)
         axis.setLabelFormat(format);
 }
 
+QValueAxis* MakeYearAxis(QChart& chart)
+{
+    auto* x = new QValueAxis(&chart);
+    // Whole years; "%d" shows no labels once numbers are localised.
+    x->setLabelFormat(QStringLiteral("%.0f"));
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(1);
+    x->setRange(1, 2);
+    return x;
+}
+
 void FitYearAxis(QValueAxis& x, int years)
 {
     // One labelled tick per year on short projections, fewer on long ones.
@@ -238,13 +250,7 @@ void SetUpChart(QChart& chart, ChartKind kind, int seriesCount)
         bars->attachAxis(x);
         bars->attachAxis(y);
     } else {
-        auto* x = new QValueAxis(&chart);
-        // Whole years; "%d" shows no labels once numbers are localised.
-        x->setLabelFormat(QStringLiteral("%.0f"));
-        x->setTickType(QValueAxis::TicksDynamic);
-        x->setTickAnchor(0);
-        x->setTickInterval(1);
-        x->setRange(1, 2);
+        QValueAxis* x = MakeYearAxis(chart);
         chart.addAxis(x, Qt::AlignBottom);
         chart.addAxis(y, Qt::AlignLeft);
         for (int k = 0; k < seriesCount; ++k) {

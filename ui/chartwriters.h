@@ -63,5 +63,7 @@ void FillChart(QChart& chart, const ChartData& data);
 // fewer labelled ticks on long projections.
 void FitMoneyAxis(QValueAxis& axis, double lo, double hi);
 void FitYearAxis(QValueAxis& axis, int years);
+// A year axis owned by `chart`, not yet added: whole years, one tick each.
+QValueAxis* MakeYearAxis(QChart& chart);
 
 } // namespace gw

@@ -111,12 +111,7 @@ void SetUpOutcomeChart(QChart& chart)
         chart.removeAxis(axis);
         delete axis;
     }
-    auto* x = new QValueAxis(&chart);
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickAnchor(0);
-    x->setTickInterval(1);
-    x->setRange(1, 2);
+    QValueAxis* x = MakeYearAxis(chart);
     auto* y = new QValueAxis(&chart);
     y->setRange(0, 1);
     y->setLabelFormat(QStringLiteral("%.0f"));
