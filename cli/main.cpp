@@ -23,7 +23,6 @@ void printUsage(std::ostream& out)
            "  veil      mask or unmask text lines (encode --level N | decode)\n"
            "  config    turn a record file into plain lines and back (unpack FILE | pack PLAIN OUT)\n"
            "\n"
-           "\n"
            "Options:\n"
            "  -h, --help     show this help and end\n"
            "  --version      show the version and end\n"
