@@ -126,17 +126,23 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, const AnalyzeData& d
         err << kPrefix << "the analysis failed: " << e.what() << '\n';
         return kExitAnalysisFailed;
     }
+    return SaveCaseAndWrite(kPrefix, request, text.str(), out, err);
+}
+
+int SaveCaseAndWrite(std::string_view prefix, const AnalyzeRequest& request, const std::string& text,
+                     std::ostream& out, std::ostream& err)
+{
     if (!request.saveCase.empty()) {
         std::string error;
         const ClientCase saved = MakeClientCase(request.strategy, request.fields, request.client, request.note);
         if (!SaveCaseFile(request.saveCase, saved, error)) {
-            err << kPrefix << "--save-case: the case could not be written: " << error << '\n';
+            err << prefix << "--save-case: the case could not be written: " << error << '\n';
             return kExitWriteFailed;
         }
     }
-    out << text.str() << std::flush;
+    out << text << std::flush;
     if (!out) {
-        err << kPrefix << "could not write the output\n";
+        err << prefix << "could not write the output\n";
         return kExitWriteFailed;
     }
     return kExitOk;

@@ -54,6 +54,12 @@ int RunAnalyzeWithDataFiles(const std::vector<std::string>& args, const ProgramF
 using DataCommand = std::function<int(const std::vector<std::string>& args, const AnalyzeData& data,
                                       std::ostream& out, std::ostream& err)>;
 
+// The end of a command that prints figures: the case --save-case asks for,
+// then `text` on `out`. kExitOk, or kExitWriteFailed with the reason on
+// `err` after `prefix`.
+int SaveCaseAndWrite(std::string_view prefix, const AnalyzeRequest& request, const std::string& text,
+                     std::ostream& out, std::ostream& err);
+
 // What RunAnalyzeWithDataFiles does, for any such command: its messages
 // start with "gearwise-cli <command>: ".
 int RunWithDataFiles(std::string_view command, const std::vector<std::string>& args,

@@ -60,19 +60,7 @@ int RunRiskCommand(const std::vector<std::string>& args, const AnalyzeData& data
         err << kPrefix << "the simulation failed: " << e.what() << '\n';
         return kExitAnalysisFailed;
     }
-    if (!a.saveCase.empty()) {
-        std::string error;
-        if (!SaveCaseFile(a.saveCase, MakeClientCase(a.strategy, a.fields, a.client, a.note), error)) {
-            err << kPrefix << "--save-case: the case could not be written: " << error << '\n';
-            return kExitWriteFailed;
-        }
-    }
-    out << text.str() << std::flush;
-    if (!out) {
-        err << kPrefix << "could not write the output\n";
-        return kExitWriteFailed;
-    }
-    return kExitOk;
+    return SaveCaseAndWrite(kPrefix, a, text.str(), out, err);
 }
 
 int RunRiskWithDataFiles(const std::vector<std::string>& args, const ProgramFolders& programFolders,
