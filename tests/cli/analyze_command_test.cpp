@@ -25,19 +25,8 @@ using test::RunAnalyze;
 // Regenerating the file runs the command lines it holds.
 TEST(AnalyzeCommand, CommandLinesOfTheGoldenFileGiveTheirStatusAndMessage)
 {
-    std::string actual;
-    for (const std::string& line : test::PlainLines(test::kSourceDir / "tests/cli/golden/analyze-args.txt")) {
-        const std::string args = line.substr(0, line.find(" => "));
-        Args words;
-        std::istringstream in(args);
-        for (std::string word; in >> word;)
-            words.push_back(word);
-        const test::CommandRun run = RunAnalyze(words);
-        SCOPED_TRACE(args);
-        EXPECT_EQ(run.out.empty(), run.status != kExitOk);
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), run.status != kExitOk);
-        actual += args + " => " + std::to_string(run.status) + (run.err.empty() ? "\n" : ": " + run.err);
-    }
+    const std::string actual = test::RunGoldenCommandLines(test::kSourceDir / "tests/cli/golden/analyze-args.txt",
+                                                           [](const Args& args) { return RunAnalyze(args); });
     test::ExpectGolden(actual, "cli/golden/analyze-args.txt");
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -69,6 +70,28 @@ inline CommandRun RunWithDataFiles(const std::filesystem::path& programFolder, c
     std::ostringstream out, err;
     const int status = cli::RunAnalyzeWithDataFiles(args, programFolder, out, err);
     return {status, out.str(), err.str()};
+}
+
+// Runs each command line of a golden file ("args => status: message") and
+// returns the file as the runs now give it. A failing run says one line on
+// standard error and nothing on standard output; a good one says nothing.
+template <typename Run>
+std::string RunGoldenCommandLines(const std::filesystem::path& golden, Run run)
+{
+    std::string actual;
+    for (const std::string& line : PlainLines(golden)) {
+        const std::string args = line.substr(0, line.find(" => "));
+        Args words;
+        std::istringstream in(args);
+        for (std::string word; in >> word;)
+            words.push_back(word);
+        const CommandRun result = run(words);
+        SCOPED_TRACE(args);
+        EXPECT_EQ(result.out.empty(), result.status != cli::kExitOk);
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), result.status != cli::kExitOk);
+        actual += args + " => " + std::to_string(result.status) + (result.err.empty() ? "\n" : ": " + result.err);
+    }
+    return actual;
 }
 
 // The JSON of a run that must succeed silently; null when it did not.
